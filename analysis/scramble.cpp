@@ -1,0 +1,49 @@
+// The program's one pseudo-random generator and the random scramble drawn from it.
+#include "analysis/analysis.h"
+
+uint32_t randomState = 1;
+
+int32_t NextRandom() {
+  randomState = randomState * 214013u + 2531011u;
+  return static_cast<int32_t>((randomState >> 16) & 0x7FFF);
+}
+
+namespace {
+
+// Divides into r0 for the first pass's length: 10 steps, down to 5 for the largest draws.
+const int32_t kFirstPassDivisor = -6048;
+
+// A pattern that no turn can unsolve (one colour everywhere, say) would need passes for ever.
+const int kMaxPasses = 64;
+
+typedef void (*Turn)(CubeState, CubeState);
+const Turn kFaceTurns[6] = {QuarterTurnU, QuarterTurnD, QuarterTurnF,
+                            QuarterTurnB, QuarterTurnL, QuarterTurnR};
+
+void Repeat(Turn turn, int16_t repeatCount, CubeState live, CubeState shadow) {
+  for (int16_t k = 0; k < repeatCount; ++k) turn(live, shadow);
+}
+
+}  // namespace
+
+void Scramble(CubeState live, CubeState shadow, int16_t repeatCount) {
+  const int16_t n = cubeSize;
+  if (n < 2) return;  // every pattern of one facelet a side counts as solved
+  int32_t divisor = kFirstPassDivisor;
+  for (int pass = 0; pass < kMaxPasses; ++pass) {
+    const int32_t length = 10 + NextRandom() / divisor;
+    for (int32_t step = 1; step <= length; ++step) {
+      divisor = 32767 / (n + 4);
+      const int32_t choice = NextRandom() / divisor + 1;
+      if (choice <= 6) {
+        Repeat(kFaceTurns[choice - 1], repeatCount, live, shadow);
+      } else if (n >= 4) {
+        const int32_t slice = NextRandom() / 16383 + 1;
+        divisor = 32767 / (n - 2);
+        NextRandom();  // drawn, though each slice key always turns the same layer
+        Repeat(slice == 1 ? TurnColumnSlice : TurnRowSlice, repeatCount, live, shadow);
+      }
+    }
+    if (static_cast<int16_t>(CheckSolved(live)) != 0) return;
+  }
+}

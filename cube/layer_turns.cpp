@@ -1,0 +1,192 @@
+// Facelet rotation within a face, the twelve face turns and the two inner-slice turns, as data.
+#include "cube/face_map.h"
+
+namespace {
+
+// A position along a strip: fixed, or running with j forwards or backwards.
+enum Coord : int8_t { kZero, kOne, kLast, kPenult, kRun, kRunBack };
+
+struct Strip {
+  Face toFace;
+  Coord toRow, toColumn;
+  Face fromFace;
+  Coord fromRow, fromColumn;
+};
+
+struct FaceTurn {
+  Face face;
+  int16_t turnMode;
+  Strip strips[4];
+};
+
+// Cell index (or row or column) along a strip: start + j * step.
+struct Line {
+  int start, step;
+};
+
+Line Resolve(Coord coord, int n) {
+  switch (coord) {
+    case kZero: return {0, 0};
+    case kOne: return {1, 0};
+    case kLast: return {n, 0};
+    case kPenult: return {n - 1, 0};
+    case kRun: return {0, 1};
+    case kRunBack: return {n, -1};
+  }
+  return {0, 0};
+}
+
+Line Locate(Face face, Coord row, Coord column, int n) {
+  const Line r = Resolve(row, n), c = Resolve(column, n);
+  return {CellIndex(face, r.start, c.start), r.step * kMaxSize + c.step};
+}
+
+// Reads every strip from shadow, writes it into live, then copies exactly those cells back.
+void MoveStrips(const Strip* strips, int count, CubeState live, CubeState shadow) {
+  const int n = cubeSize - 1;
+  Line to[4];
+  for (int s = 0; s < count; ++s) {
+    const Strip& strip = strips[s];
+    to[s] = Locate(strip.toFace, strip.toRow, strip.toColumn, n);
+    const Line from = Locate(strip.fromFace, strip.fromRow, strip.fromColumn, n);
+    for (int16_t j = 0; j <= n; ++j) live[to[s].start + j * to[s].step] = shadow[from.start + j * from.step];
+  }
+  for (int s = 0; s < count; ++s)
+    for (int16_t j = 0; j <= n; ++j) {
+      const int cell = to[s].start + j * to[s].step;
+      shadow[cell] = live[cell];
+    }
+}
+
+// new = old, for j from 0 to N - 1; columns and rows named as in the turn tables.
+const FaceTurn kQuarterU = {U,
+                            0,
+                            {{L, kZero, kRun, F, kZero, kRun},
+                             {F, kZero, kRun, R, kZero, kRun},
+                             {R, kZero, kRun, B, kZero, kRun},
+                             {B, kZero, kRun, L, kZero, kRun}}};
+const FaceTurn kHalfU = {U,
+                         2,
+                         {{L, kZero, kRun, R, kZero, kRun},
+                          {F, kZero, kRun, B, kZero, kRun},
+                          {R, kZero, kRun, L, kZero, kRun},
+                          {B, kZero, kRun, F, kZero, kRun}}};
+const FaceTurn kQuarterL = {L,
+                            0,
+                            {{F, kRun, kZero, U, kRun, kZero},
+                             {D, kRun, kZero, F, kRun, kZero},
+                             {B, kRun, kLast, D, kRunBack, kZero},
+                             {U, kRun, kZero, B, kRunBack, kLast}}};
+const FaceTurn kHalfL = {L,
+                         2,
+                         {{F, kRun, kZero, B, kRunBack, kLast},
+                          {B, kRun, kLast, F, kRunBack, kZero},
+                          {U, kRun, kZero, D, kRun, kZero},
+                          {D, kRun, kZero, U, kRun, kZero}}};
+const FaceTurn kQuarterF = {F,
+                            0,
+                            {{L, kRun, kLast, D, kZero, kRun},
+                             {R, kRun, kZero, U, kLast, kRun},
+                             {U, kLast, kRun, L, kRunBack, kLast},
+                             {D, kZero, kRun, R, kRunBack, kZero}}};
+const FaceTurn kHalfF = {F,
+                         2,
+                         {{L, kRun, kLast, R, kRunBack, kZero},
+                          {R, kRun, kZero, L, kRunBack, kLast},
+                          {U, kLast, kRun, D, kZero, kRunBack},
+                          {D, kZero, kRun, U, kLast, kRunBack}}};
+const FaceTurn kQuarterR = {R,
+                            0,
+                            {{F, kRun, kLast, D, kRun, kLast},
+                             {U, kRun, kLast, F, kRun, kLast},
+                             {B, kRun, kZero, U, kRunBack, kLast},
+                             {D, kRun, kLast, B, kRunBack, kZero}}};
+const FaceTurn kHalfR = {R,
+                         2,
+                         {{F, kRun, kLast, B, kRunBack, kZero},
+                          {B, kRun, kZero, F, kRunBack, kLast},
+                          {U, kRun, kLast, D, kRun, kLast},
+                          {D, kRun, kLast, U, kRun, kLast}}};
+const FaceTurn kQuarterB = {B,
+                            0,
+                            {{U, kZero, kRun, R, kRun, kLast},
+                             {L, kRun, kZero, U, kZero, kRunBack},
+                             {D, kLast, kRun, L, kRun, kZero},
+                             {R, kRun, kLast, D, kLast, kRunBack}}};
+const FaceTurn kHalfB = {B,
+                         2,
+                         {{L, kRun, kZero, R, kRunBack, kLast},
+                          {R, kRun, kLast, L, kRunBack, kZero},
+                          {U, kZero, kRun, D, kLast, kRunBack},
+                          {D, kLast, kRun, U, kZero, kRunBack}}};
+const FaceTurn kQuarterD = {D,
+                            0,
+                            {{F, kLast, kRun, L, kLast, kRun},
+                             {R, kLast, kRun, F, kLast, kRun},
+                             {B, kLast, kRun, R, kLast, kRun},
+                             {L, kLast, kRun, B, kLast, kRun}}};
+const FaceTurn kHalfD = {D,
+                         2,
+                         {{L, kLast, kRun, R, kLast, kRun},
+                          {F, kLast, kRun, B, kLast, kRun},
+                          {R, kLast, kRun, L, kLast, kRun},
+                          {B, kLast, kRun, F, kLast, kRun}}};
+
+// The layer next to L, turned like L; B holds it in column N - 2, read bottom to top.
+const Strip kColumnSlice[4] = {{F, kRun, kOne, U, kRun, kOne},
+                               {U, kRun, kOne, B, kRunBack, kPenult},
+                               {B, kRunBack, kPenult, D, kRun, kOne},
+                               {D, kRun, kOne, F, kRun, kOne}};
+// The layer next to U, turned like D.
+const Strip kRowSlice[4] = {{F, kOne, kRun, L, kOne, kRun},
+                            {L, kOne, kRun, B, kOne, kRun},
+                            {B, kOne, kRun, R, kOne, kRun},
+                            {R, kOne, kRun, F, kOne, kRun}};
+
+void TurnFace(const FaceTurn& turn, CubeState live, CubeState shadow) {
+  RotateFacelets(turn.face, turn.turnMode);
+  MoveStrips(turn.strips, 4, live, shadow);
+}
+
+void TurnSlice(const Strip* strips, CubeState live, CubeState shadow) {
+  if (cubeSize < 3) return;
+  MoveStrips(strips, 4, live, shadow);
+  CopyCube(live, shadow);
+}
+
+}  // namespace
+
+void MapFace(Face to, Face from, FaceTransform how) {
+  const int n = cubeSize - 1;
+  // Source cell of (i, j) is origin + i * down + j * across.
+  static const int8_t originRows[] = {0, 1, 1, 0, 1, 0};
+  static const int8_t originColumns[] = {0, 1, 0, 1, 0, 1};
+  static const int8_t down[] = {kMaxSize, -kMaxSize, -kMaxSize, kMaxSize, 1, -1};
+  static const int8_t across[] = {1, -1, 1, -1, -kMaxSize, kMaxSize};
+  const int origin = CellIndex(from, originRows[how] * n, originColumns[how] * n);
+  const int first = CellIndex(to, 0, 0);
+  for (int16_t i = 0; i <= n; ++i)
+    for (int16_t j = 0; j <= n; ++j)
+      liveCube[first + i * kMaxSize + j] = shadowCube[origin + i * down[how] + j * across[how]];
+}
+
+void RotateFacelets(Face face, int16_t turnMode) {
+  static const FaceTransform byMode[] = {kClockwise, kAnticlockwise, kHalf};
+  MapFace(face, face, byMode[turnMode]);
+  CopyFace(face, liveCube, shadowCube);
+}
+
+void QuarterTurnU(CubeState live, CubeState shadow) { TurnFace(kQuarterU, live, shadow); }
+void QuarterTurnL(CubeState live, CubeState shadow) { TurnFace(kQuarterL, live, shadow); }
+void QuarterTurnF(CubeState live, CubeState shadow) { TurnFace(kQuarterF, live, shadow); }
+void QuarterTurnR(CubeState live, CubeState shadow) { TurnFace(kQuarterR, live, shadow); }
+void QuarterTurnB(CubeState live, CubeState shadow) { TurnFace(kQuarterB, live, shadow); }
+void QuarterTurnD(CubeState live, CubeState shadow) { TurnFace(kQuarterD, live, shadow); }
+void HalfTurnU(CubeState live, CubeState shadow) { TurnFace(kHalfU, live, shadow); }
+void HalfTurnL(CubeState live, CubeState shadow) { TurnFace(kHalfL, live, shadow); }
+void HalfTurnF(CubeState live, CubeState shadow) { TurnFace(kHalfF, live, shadow); }
+void HalfTurnR(CubeState live, CubeState shadow) { TurnFace(kHalfR, live, shadow); }
+void HalfTurnB(CubeState live, CubeState shadow) { TurnFace(kHalfB, live, shadow); }
+void HalfTurnD(CubeState live, CubeState shadow) { TurnFace(kHalfD, live, shadow); }
+void TurnColumnSlice(CubeState live, CubeState shadow) { TurnSlice(kColumnSlice, live, shadow); }
+void TurnRowSlice(CubeState live, CubeState shadow) { TurnSlice(kRowSlice, live, shadow); }

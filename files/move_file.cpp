@@ -1,0 +1,154 @@
+// The move file: face-letter tokens applied as they are read, logged, counted and listed.
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+#include "files/files.h"
+#include "ui/ui.h"
+
+MoveCode moveLog[kMoveLogCapacity + 1];
+
+namespace {
+
+typedef void (*Turn)(CubeState, CubeState);
+
+struct Layer {
+  char letter;
+  Turn turn;
+  const char* codes;  // MoveCodes for quarter, half and inverse; null for a slice
+  bool reversed;      // the slice turns against its letter's sense
+};
+
+const Layer kLayers[] = {
+    {'U', QuarterTurnU, "123", false},     {'T', QuarterTurnU, "123", false},
+    {'D', QuarterTurnD, "456", false},     {'L', QuarterTurnL, "789", false},
+    {'F', QuarterTurnF, "ABC", false},     {'R', QuarterTurnR, "DEF", false},
+    {'B', QuarterTurnB, "GHI", false},     {'u', TurnRowSlice, nullptr, true},
+    {'d', TurnRowSlice, nullptr, false},   {'l', TurnColumnSlice, nullptr, false},
+    {'r', TurnColumnSlice, nullptr, true},
+};
+
+enum Amount { kQuarter, kHalf, kInverse, kNoAmount };
+
+Amount AmountOf(char suffix) {
+  switch (suffix) {
+    case '\0':
+    case '1':
+    case '+': return kQuarter;
+    case '2': return kHalf;
+    case '3':
+    case '\'':
+    case '-': return kInverse;
+    default: return kNoAmount;
+  }
+}
+
+const Layer* LayerOf(char letter) {
+  for (const Layer& layer : kLayers)
+    if (layer.letter == letter) return &layer;
+  return nullptr;
+}
+
+// A token is read whole, however long; its first characters are kept to show.
+struct Token {
+  char text[kTextCapacity];
+  size_t length;
+};
+
+bool ReadToken(TextStream* stream, Token* token) {
+  int byte;
+  do byte = ReadByte(stream);
+  while (byte >= 0 && std::isspace(byte));
+  if (byte < 0) return false;
+  token->length = 0;
+  for (; byte >= 0 && !std::isspace(byte); byte = ReadByte(stream)) {
+    if (token->length < sizeof token->text - 1) token->text[token->length] = static_cast<char>(byte);
+    ++token->length;
+  }
+  token->text[token->length < sizeof token->text ? token->length : sizeof token->text - 1] = '\0';
+  return true;
+}
+
+// The tokens, each followed by a space, as far as they fit; `more` says some did not.
+struct MoveList {
+  char text[kTextCapacity];
+  size_t length;
+  bool more;
+};
+
+// Appends as a C string, so a NUL byte ends what is listed of the token.
+void Append(MoveList* list, const Token& token) {
+  const size_t length = std::strlen(token.text);
+  if (list->more || list->length + length + 1 > sizeof list->text - 1) {
+    list->more = true;
+    return;
+  }
+  std::memcpy(list->text + list->length, token.text, length);
+  list->length += length;
+  list->text[list->length++] = ' ';
+  list->text[list->length] = '\0';
+}
+
+// Cuts the list after its last whole token that leaves room for "..." within `room` characters.
+void FitList(MoveList* list, size_t room) {
+  if (!list->more && list->length <= room) return;
+  size_t cut = room < 3 ? 0 : room - 3;
+  if (cut > list->length) cut = list->length;
+  while (cut > 0 && list->text[cut - 1] != ' ') --cut;
+  std::memcpy(list->text + cut, "...", 4);
+  list->length = cut + 3;
+}
+
+void ShowInvalidToken(const Token& token) {
+  // The prefix leaves 227 characters of the 255 for the token.
+  char text[kTextCapacity];
+  if (token.length <= 227)
+    std::snprintf(text, sizeof text, "INVALID mov file containing %.227s", token.text);
+  else
+    std::snprintf(text, sizeof text, "INVALID mov file containing %.224s...", token.text);
+  platform->ShowMessage(text, "Error");
+}
+
+}  // namespace
+
+int64_t LoadMoveFile(TextStream* stream) {
+  std::memset(moveLog, 0, sizeof moveLog);
+  MoveList list = {{'\0'}, 0, false};
+  int64_t faceTurnCount = 0;  // wider than the 16 bits a long file would overflow
+  int64_t halfTurnCount = 0;
+  ResetCube();
+
+  Token token;
+  while (ReadToken(stream, &token)) {
+    if (token.length > 2) {
+      ShowInvalidToken(token);
+      faceTurnCount = halfTurnCount = 0;
+      break;
+    }
+    Append(&list, token);
+    char echo[4];
+    std::snprintf(echo, sizeof echo, "%s ", token.text);
+    platform->WriteDiagnostic(echo);
+
+    const Layer* layer = LayerOf(token.text[0]);
+    const Amount amount = AmountOf(token.text[1]);
+    if (layer == nullptr || amount == kNoAmount) continue;
+    const int times = layer->reversed ? 3 - amount : amount + 1;
+    for (int k = 0; k < times; ++k) layer->turn(liveCube, shadowCube);
+    ++faceTurnCount;
+    if (amount == kHalf) ++halfTurnCount;
+    if (layer->codes != nullptr && faceTurnCount <= kMoveLogCapacity)
+      moveLog[faceTurnCount] = static_cast<MoveCode>(layer->codes[amount]);
+  }
+
+  char counts[64];
+  const int countsLength = std::snprintf(counts, sizeof counts, " Number of moves %lld q %lld f\n",
+                                         static_cast<long long>(faceTurnCount + halfTurnCount),
+                                         static_cast<long long>(faceTurnCount));
+  FitList(&list, kTextCapacity - 1 - static_cast<size_t>(countsLength));
+  char text[kTextCapacity];
+  std::memcpy(text, counts, static_cast<size_t>(countsLength));
+  std::memcpy(text + countsLength, list.text, list.length + 1);
+  platform->ShowMessage(text, "Moves");
+  return faceTurnCount;
+}

@@ -1,0 +1,50 @@
+// The seam to the outside: what each front end supplies to the portable core.
+#pragma once
+
+#include <cstdint>
+
+// 1 = pattern file, 2 = move file.
+typedef int32_t FileKind;
+const FileKind kPatternFile = 1;
+const FileKind kMoveFile = 2;
+
+// The file chooser's filter: two (description, pattern) pairs, the first selected.
+struct FileFilter {
+  const char* description[2];
+  const char* pattern[2];
+  const char* defaultExtension;
+};
+
+// A device context: GDI's small set of calls, in its units (pixels, right and bottom excluded).
+class DrawingSurface {
+ public:
+  virtual ~DrawingSurface() = default;
+  virtual void SelectOutlinePen() = 0;  // black, one pixel; remembers the pen it replaces
+  virtual void RestorePen() = 0;
+  virtual int SetAlignment(int alignment) = 0;  // returns the previous alignment
+  virtual void MoveTo(int x, int y) = 0;
+  virtual void LineTo(int x, int y) = 0;  // the end point is not drawn
+  virtual void FillRectangle(int left, int top, int right, int bottom, int brush) = 0;  // brush 0 to 5
+  virtual void WriteText(int x, int y, const char* text, int length) = 0;
+};
+
+const int kAlignCentreTop = 6;  // centred on x, top at y, current position not used
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+  // A modal box with an OK button; returns when it is closed.
+  virtual void ShowMessage(const char* text, const char* title) = 0;
+  // The open-file chooser; the chosen path, or null when cancelled. The path stays valid until the
+  // next call.
+  virtual const char* ChooseOpenFile(FileKind kind, const FileFilter& filter) = 0;
+  // Diagnostic text that nobody has to read (a windowed program drops it).
+  virtual void WriteDiagnostic(const char* text) = 0;
+  // Mark the whole window for a later repaint, without erasing; `erase` asks to clear first.
+  virtual void RequestRepaint(bool erase) = 0;
+  // Paint the window now, before returning.
+  virtual void PaintNow() = 0;
+};
+
+// Set by the front end before the first command.
+extern Platform* platform;

@@ -1,0 +1,46 @@
+// The platform-neutral front end: start-up and reset, the command tables and key dispatch, the net
+// layout and its painting, and the help box.
+#pragma once
+
+#include <cstdint>
+
+#include "cube/cube.h"
+#include "ui/platform.h"
+
+// Layout metrics, pixels.
+extern int32_t cellWidth;
+extern int32_t cellHeight;
+extern int32_t faceBaseWidth;
+extern int32_t faceBaseHeight;
+
+// Where each face's block sits in the cross, and where each square of it sits in the window.
+extern int16_t netColumn[6];
+extern int16_t netRow[6];
+extern int16_t columnX[6][kMaxSize];
+extern int16_t rowY[6][kMaxSize];  // the squares' top edges are 8 below
+
+// Set when the net got smaller, so the next repaint clears what the new net does not cover.
+extern bool eraseOnRepaint;
+
+void FillNetPlacement();
+void ComputeNetLayout();
+void PaintNet(DrawingSurface& surface);
+void DrawFacelet(DrawingSurface& surface, int brush, int16_t left, int16_t top, int16_t right,
+                 int16_t bottom);
+void ShowHelp();
+
+// The portable start-up steps, before any window exists: metrics, net placement, solved cube,
+// layout, copy.
+void StartUpCube();
+void ResetCube();
+
+// Windows virtual-key codes of the arrows.
+const int kKeyLeft = 0x25;
+const int kKeyUp = 0x26;
+const int kKeyRight = 0x27;
+const int kKeyDown = 0x28;
+
+// A typed character: the character table, then the key-down table with the same code.
+void HandleCharacter(int code);
+// A key-down: the key-down table. An unbound code paints at once.
+void HandleKeyDown(int code);
