@@ -1,0 +1,88 @@
+// A seam for tests: records every box, repaint and drawing call, and answers the file chooser from a
+// queue of paths.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "analysis/analysis.h"
+#include "files/files.h"
+#include "ui/ui.h"
+
+struct RecordedBox {
+  std::string title;
+  std::string text;
+};
+
+struct RecordingSurface : DrawingSurface {
+  std::vector<std::string> calls;  // e.g. "move 51 8", "line 65 8", "fill 52 9 65 23 0", "text 60 170 ? for help"
+  int alignment = 0;
+  int penDepth = 0;
+
+  void SelectOutlinePen() override {
+    ++penDepth;
+    calls.push_back("pen");
+  }
+  void RestorePen() override {
+    --penDepth;
+    calls.push_back("restore pen");
+  }
+  int SetAlignment(int value) override {
+    const int previous = alignment;
+    alignment = value;
+    calls.push_back("align " + std::to_string(value));
+    return previous;
+  }
+  void MoveTo(int x, int y) override { calls.push_back("move " + std::to_string(x) + " " + std::to_string(y)); }
+  void LineTo(int x, int y) override { calls.push_back("line " + std::to_string(x) + " " + std::to_string(y)); }
+  void FillRectangle(int left, int top, int right, int bottom, int brush) override {
+    calls.push_back("fill " + std::to_string(left) + " " + std::to_string(top) + " " + std::to_string(right) + " " +
+                    std::to_string(bottom) + " " + std::to_string(brush));
+  }
+  void WriteText(int x, int y, const char* text, int length) override {
+    calls.push_back("text " + std::to_string(x) + " " + std::to_string(y) + " " + std::string(text, length));
+  }
+};
+
+struct RecordingPlatform : Platform {
+  std::vector<RecordedBox> boxes;
+  std::deque<std::string> answers;  // paths the chooser hands out, in order; empty means cancel
+  std::vector<FileKind> chooserKinds;
+  std::vector<FileFilter> chooserFilters;
+  std::string diagnostics;
+  int repaints = 0;
+  int erasingRepaints = 0;
+  int paintsNow = 0;
+  std::function<void()> onMessage;  // runs inside the box, as a window's message loop would
+  std::string lastAnswer;
+
+  void ShowMessage(const char* text, const char* title) override {
+    boxes.push_back({title, text});
+    if (onMessage) onMessage();
+  }
+  const char* ChooseOpenFile(FileKind kind, const FileFilter& filter) override {
+    chooserKinds.push_back(kind);
+    chooserFilters.push_back(filter);
+    if (answers.empty()) return nullptr;
+    lastAnswer = answers.front();
+    answers.pop_front();
+    return lastAnswer.c_str();
+  }
+  void WriteDiagnostic(const char* text) override { diagnostics += text; }
+  void RequestRepaint(bool erase) override {
+    ++repaints;
+    if (erase) ++erasingRepaints;
+  }
+  void PaintNow() override { ++paintsNow; }
+};
+
+// Puts the program in its start-up state with a fresh recording seam.
+inline void StartFresh(RecordingPlatform& recording, int16_t size = 3) {
+  platform = &recording;
+  randomState = 1;
+  replaySwitch = 0;
+  cubeSize = size;
+  StartUpCube();
+}
