@@ -1,0 +1,150 @@
+// The checking seam shared by the fuzz targets.
+#include "harness.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+void Fail(const char* format, ...) {
+  std::va_list arguments;
+  va_start(arguments, format);
+  std::fputs("broken expectation: ", stderr);
+  std::vfprintf(stderr, format, arguments);
+  std::fputc('\n', stderr);
+  va_end(arguments);
+  std::abort();
+}
+
+Snapshot TakeSnapshot() {
+  Snapshot s;
+  std::memset(&s, 0, sizeof s);  // padding too, so that memcmp compares values only
+  s.size = cubeSize;
+  std::memcpy(s.live, liveCube, sizeof s.live);
+  std::memcpy(s.shadow, shadowCube, sizeof s.shadow);
+  std::memcpy(s.reference, referenceCube, sizeof s.reference);
+  std::memcpy(s.log, moveLog, sizeof s.log);
+  s.metrics[0] = cellWidth;
+  s.metrics[1] = cellHeight;
+  s.metrics[2] = faceBaseWidth;
+  s.metrics[3] = faceBaseHeight;
+  std::memcpy(s.columns, columnX, sizeof s.columns);
+  std::memcpy(s.rows, rowY, sizeof s.rows);
+  s.erase = eraseOnRepaint;
+  s.random = randomState;
+  s.replay = replaySwitch;
+  return s;
+}
+
+const char* FirstDifference(const Snapshot& a, const Snapshot& b) {
+  if (a.size != b.size) return "cubeSize";
+  if (std::memcmp(a.live, b.live, sizeof a.live) != 0) return "liveCube";
+  if (std::memcmp(a.shadow, b.shadow, sizeof a.shadow) != 0) return "shadowCube";
+  if (std::memcmp(a.reference, b.reference, sizeof a.reference) != 0) return "referenceCube";
+  if (std::memcmp(a.log, b.log, sizeof a.log) != 0) return "moveLog";
+  if (std::memcmp(a.metrics, b.metrics, sizeof a.metrics) != 0) return "layout metrics";
+  if (std::memcmp(a.columns, b.columns, sizeof a.columns) != 0) return "columnX";
+  if (std::memcmp(a.rows, b.rows, sizeof a.rows) != 0) return "rowY";
+  if (a.erase != b.erase) return "eraseOnRepaint";
+  if (a.random != b.random) return "randomState";
+  if (a.replay != b.replay) return "replaySwitch";
+  return nullptr;
+}
+
+void CheckingPlatform::ShowMessage(const char* text, const char* title) {
+  EXPECT_THAT(text != nullptr && title != nullptr, "a box without text or title");
+  const size_t length = std::strlen(text);
+  EXPECT_THAT(length <= kTextCapacity - 1, "a %zu-character box text titled \"%s\"", length, title);
+  static const char* const kTitles[] = {"Error", "Moves", "Replay", "Help", "Symmetry"};
+  bool known = false;
+  for (const char* known_title : kTitles) known = known || std::strcmp(title, known_title) == 0;
+  EXPECT_THAT(known, "a box titled \"%s\"", title);
+  Box box;
+  box.title = title;
+  box.text = text;
+  box.size = cubeSize;
+  std::memcpy(box.live, liveCube, sizeof box.live);
+  boxes.push_back(std::move(box));
+  if (onMessage) onMessage();
+}
+
+const char* CheckingPlatform::ChooseOpenFile(FileKind kind, const FileFilter& filter) {
+  EXPECT_THAT(kind == kPatternFile || kind == kMoveFile, "the chooser asked for kind %d",
+              static_cast<int>(kind));
+  const char* extension = kind == kPatternFile ? "q" : "mov";
+  EXPECT_THAT(std::strcmp(filter.defaultExtension, extension) == 0, "kind %d offered extension %s",
+              static_cast<int>(kind), filter.defaultExtension);
+  return chooseOpenFile ? chooseOpenFile(kind) : nullptr;
+}
+
+void CheckingPlatform::WriteDiagnostic(const char* text) {
+  const size_t length = std::strlen(text);
+  EXPECT_THAT(length <= kTextCapacity - 1, "a %zu-character diagnostic", length);
+  diagnostics += text;
+}
+
+void CheckingPlatform::Clear() {
+  boxes.clear();
+  diagnostics.clear();
+  repaints = paintsNow = 0;
+  erasingRepaint = false;
+  onMessage = nullptr;
+  chooseOpenFile = nullptr;
+}
+
+void ResetProgram(CheckingPlatform& checking, int16_t size) {
+  checking.Clear();
+  platform = &checking;
+  cubeSize = size;
+  StartUpCube();
+  randomState = 1;
+  replaySwitch = 0;
+  eraseOnRepaint = false;
+  std::memset(moveLog, 0, sizeof moveLog);
+  std::memset(fileName, 0, sizeof fileName);
+}
+
+void CheckInvariants(const char* where) {
+  const int n = cubeSize;
+  EXPECT_THAT(n >= 2 && n <= kMaxSize, "%s: cubeSize is %d", where, n);
+  for (int face = 0; face < 6; ++face)
+    for (int row = 0; row < n; ++row)
+      for (int column = 0; column < n; ++column) {
+        const int cell = CellIndex(face, row, column);
+        EXPECT_THAT(liveCube[cell] >= 0 && liveCube[cell] <= 5, "%s: cell %d holds %d", where, cell,
+                    static_cast<int>(liveCube[cell]));
+        EXPECT_THAT(liveCube[cell] == shadowCube[cell], "%s: cell %d is %d in liveCube but %d in shadowCube",
+                    where, cell, static_cast<int>(liveCube[cell]), static_cast<int>(shadowCube[cell]));
+      }
+  EXPECT_THAT(moveLog[0] == 0, "%s: moveLog entry 0 holds %d", where, moveLog[0]);
+  for (int k = 1; k <= kMoveLogCapacity; ++k) {
+    const MoveCode code = moveLog[k];
+    const bool valid = code == 0 || (code >= '1' && code <= '9') || (code >= 'A' && code <= 'I');
+    EXPECT_THAT(valid, "%s: moveLog entry %d holds %d", where, k, code);
+  }
+}
+
+std::vector<int> ColourCounts(const int32_t* cube, int size) {
+  std::vector<int> counts(6, 0);
+  for (int face = 0; face < 6; ++face)
+    for (int row = 0; row < size; ++row)
+      for (int column = 0; column < size; ++column) {
+        const int32_t colour = cube[CellIndex(face, row, column)];
+        if (colour >= 0 && colour < 6) ++counts[colour];
+      }
+  return counts;
+}
+
+bool IsSolved(const int32_t* cube, int size) {
+  for (int face = 0; face < 6; ++face)
+    for (int row = 0; row < size; ++row)
+      for (int column = 0; column < size; ++column)
+        if (cube[CellIndex(face, row, column)] != face) return false;
+  return true;
+}
+
+uint32_t HashBytes(const uint8_t* data, size_t size) {
+  uint32_t hash = 2166136261u;
+  for (size_t k = 0; k < size; ++k) hash = (hash ^ data[k]) * 16777619u;
+  return hash ^ static_cast<uint32_t>(size);
+}
