@@ -37,11 +37,15 @@ declare -A options=(
   [dispatch]="-max_len=256 -dict=$root/fuzz/dispatch.dict"
 )
 
+# Merging keeps one input per edge reached (per hit count too for the small pattern reader), so the
+# checked-in corpora stay at a few hundred small files.
+declare -A merge_options=([pattern_file]="" [move_file]="-use_counters=0" [dispatch]="-use_counters=0")
+
 if [ "$mode" = --merge ]; then
   for target in "${targets[@]}"; do
     merged=$build/merged/$target
     rm -rf "$merged" && mkdir -p "$merged" "$build/work/$target"
-    "$build/fuzz/plexaro_fuzz_$target" -merge=1 ${options[$target]} "$merged" "$root/fuzz/corpus/$target" \
+    "$build/fuzz/plexaro_fuzz_$target" -merge=1 ${merge_options[$target]} ${options[$target]} "$merged" "$root/fuzz/corpus/$target" \
       "$build/work/$target" 2>&1 | grep -E '^MERGE-OUTER: [0-9]+ new files' || true
     # Named regression inputs stay whatever the merge thinks of them.
     find "$root/fuzz/corpus/$target" -type f -regextype posix-extended ! -regex '.*/[0-9a-f]{40}' \
