@@ -59,6 +59,8 @@ fi
 
 seconds=$mode
 parallel=${PARALLEL:-1}
+stamp=$build/run-started
+touch "$stamp"
 run_one() {
   local target=$1
   local logs=$build/logs/$target work=$build/work/$target artifacts=$build/artifacts
@@ -88,7 +90,7 @@ for target in "${targets[@]}"; do
 done
 wait
 
-found=$(find "$build/artifacts" -type f -newer "$build/CMakeCache.txt" 2>/dev/null | grep -E '/[a-z_]+-(crash|timeout|leak|oom|slow-unit)-' || true)
+found=$(find "$build/artifacts" -type f -newer "$stamp" 2>/dev/null | grep -E '/[a-z_]+-(crash|timeout|leak|oom|slow-unit)-' || true)
 if [ -n "$found" ]; then
   echo "findings (each becomes a named regression file in fuzz/corpus/TARGET/):"
   echo "$found"
