@@ -1,8 +1,9 @@
 // The core's seam on Windows: message boxes, the open-file dialog and repaint requests.
 #pragma once
 
-#include <commdlg.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commdlg.h>
 
 #include "ui/platform.h"
 
