@@ -165,12 +165,6 @@ class PhysicalFrame : public ::testing::TestWithParam<int> {
   int N() const { return GetParam(); }
 };
 
-TEST_P(PhysicalFrame, ModelMapsEveryCellBackToItself) {
-  for (int face = 0; face < 6; ++face)
-    for (int r = 0; r < N(); ++r)
-      for (int c = 0; c < N(); ++c) ASSERT_EQ(CellOf(FaceletAt(face, r, c, N()), N()), CellIndex(face, r, c));
-}
-
 TEST_P(PhysicalFrame, EveryTurnAndRotationIsThePhysicalMove) {
   for (const PhysicalMove& move : kMoves) {
     SCOPED_TRACE(move.name);

@@ -58,24 +58,6 @@ TEST_P(CubeStateSizes, CompareCubesSeesEveryUsedCellAndNothingElse) {
   }
 }
 
-TEST_P(CubeStateSizes, FillSolvedAndCopiesWriteOnlyWhatTheyName) {
-  SolvedWithJunk(N());
-  for (int cell = 0; cell < kCellCount; ++cell) liveCube[cell] = -5 - cell;
-  CubeState before;
-  for (int cell = 0; cell < kCellCount; ++cell) before[cell] = shadowCube[cell] = 40 + cell;
-  FillSolved();
-  for (int cell = 0; cell < kCellCount; ++cell) {
-    ASSERT_EQ(liveCube[cell], Used(cell, N()) ? cell / kFaceStride : -5 - cell) << cell;
-    ASSERT_EQ(shadowCube[cell], before[cell]) << cell;
-  }
-  CopyFace(R, liveCube, shadowCube);  // source first
-  for (int cell = 0; cell < kCellCount; ++cell)
-    ASSERT_EQ(shadowCube[cell], Used(cell, N()) && cell / kFaceStride == R ? 3 : before[cell]) << cell;
-  CopyCube(liveCube, shadowCube);
-  for (int cell = 0; cell < kCellCount; ++cell)
-    ASSERT_EQ(shadowCube[cell], Used(cell, N()) ? cell / kFaceStride : before[cell]) << cell;
-}
-
 INSTANTIATE_TEST_SUITE_P(Sizes, CubeStateSizes, ::testing::Range(1, 11));
 
 TEST(CubeState, OneColourEverywhereCountsAsSolved) {
