@@ -24,32 +24,17 @@ void StartAt(int16_t size) {
   StartUpCube();
 }
 
-void QuarterTurn(benchmark::State& state) {
+void Move(benchmark::State& state, void (*move)(CubeState, CubeState)) {
   StartAt(static_cast<int16_t>(state.range(0)));
   for (auto _ : state) {
-    QuarterTurnR(liveCube, shadowCube);
+    move(liveCube, shadowCube);
     benchmark::ClobberMemory();
   }
 }
-BENCHMARK(QuarterTurn)->Arg(3)->Arg(10);
-
-void HalfTurn(benchmark::State& state) {
-  StartAt(static_cast<int16_t>(state.range(0)));
-  for (auto _ : state) {
-    HalfTurnF(liveCube, shadowCube);
-    benchmark::ClobberMemory();
-  }
-}
-BENCHMARK(HalfTurn)->Arg(3)->Arg(10);
-
-void WholeCubeRotation(benchmark::State& state) {
-  StartAt(static_cast<int16_t>(state.range(0)));
-  for (auto _ : state) {
-    RotateUp(liveCube, shadowCube);
-    benchmark::ClobberMemory();
-  }
-}
-BENCHMARK(WholeCubeRotation)->Arg(3)->Arg(10);
+BENCHMARK_CAPTURE(Move, QuarterTurn, QuarterTurnR)->Arg(3)->Arg(10);
+BENCHMARK_CAPTURE(Move, HalfTurn, HalfTurnF)->Arg(3)->Arg(10);
+BENCHMARK_CAPTURE(Move, SliceTurn, TurnColumnSlice)->Arg(3)->Arg(10);
+BENCHMARK_CAPTURE(Move, WholeCubeRotation, RotateUp)->Arg(3)->Arg(10);
 
 void CountSymmetriesOfScramble(benchmark::State& state) {
   StartAt(static_cast<int16_t>(state.range(0)));
