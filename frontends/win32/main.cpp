@@ -16,15 +16,15 @@ void ReadCommandLine(const char* commandLine) {
   char words[1024];
   std::strncpy(words, commandLine != nullptr ? commandLine : "", sizeof words - 1);
   words[sizeof words - 1] = '\0';
-  const char* previous = "";
   for (char* word = std::strtok(words, " \t"); word != nullptr; word = std::strtok(nullptr, " \t")) {
     if (std::strcmp(word, "--replay") == 0) replaySwitch = 1;
 #ifdef PLEXARO_FAULTS
-    if (std::strcmp(previous, "--fail-object") == 0) failingDrawingObject = std::atoi(word);
+    if (std::strcmp(word, "--fail-object") == 0) {
+      const char* number = std::strtok(nullptr, " \t");
+      if (number != nullptr) failingDrawingObject = std::atoi(number);
+    }
 #endif
-    previous = word;
   }
-  (void)previous;
 }
 
 }  // namespace

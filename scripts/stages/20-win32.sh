@@ -35,14 +35,13 @@ mkdir -p "$work"
 echo "-- native helpers"
 c++ -std=c++17 -O2 -Wall -Wextra tests/win32/read_net.cpp -o "$build/read_net" || broken "read_net failed to build"
 if [ -f build/CMakeCache.txt ]; then
-  host=build
+  host=$root/build
 else
   host=$build/host
   cmake -S . -B "$host" -G Ninja -DPLEXARO_TESTS=OFF -DPLEXARO_QT=OFF >/dev/null || broken "host configure failed"
 fi
 cmake --build "$host" -j2 --target plexaro-cli >/dev/null || broken "plexaro-cli failed to build"
-cli=$root/$host/frontends/cli/plexaro-cli
-[ -x "$cli" ] || cli=$host/frontends/cli/plexaro-cli
+cli=$host/frontends/cli/plexaro-cli
 
 # A private display, on the first free number.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
