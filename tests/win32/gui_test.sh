@@ -46,12 +46,20 @@ geometry() {  # "X Y WIDTH HEIGHT" of a window
 
 shot() { import -window root -depth 8 "ppm:$work/shot.ppm"; }
 
-# Clicks near a window's bottom-right corner, so that Wine makes it the active window.
-activate() {
+# Clicks a window where a click does nothing else, near the client's bottom-right corner or, for a
+# box, on its caption; Wine then makes it the active window. Waits until it has the keyboard.
+activate() {  # id [caption]
   local g
   read -r -a g <<<"$(geometry "$1")"
-  xdotool mousemove $((g[0] + g[2] - 30)) $((g[1] + g[3] - 20)) click 1
-  sleep 0.2
+  if [ "${2:-}" == caption ]; then
+    xdotool mousemove $((g[0] + g[2] / 2)) $((g[1] + 8)) click 1
+  else
+    xdotool mousemove $((g[0] + g[2] - 30)) $((g[1] + g[3] - 20)) click 1
+  fi
+  for _ in $(seq 20); do
+    [ "$(xdotool getwindowfocus 2>/dev/null)" == "$1" ] && return 0
+    sleep 0.1
+  done
 }
 
 launch() {
@@ -71,19 +79,20 @@ start() {
   return 1
 }
 
-# The program's exit code once it has ended (~15 s at most); a program still running is ended.
-exit_code() {
+# Sets code to the program's exit code once it has ended (~15 s at most); a program still running
+# then is ended. Not in a subshell: only this shell can wait for the program.
+finish_program() {
+  code="still running"
   for _ in $(seq 150); do
     if ! kill -0 "$program" 2>/dev/null; then
       wait "$program"
-      echo $?
+      code=$?
       return
     fi
     sleep 0.1
   done
   kill "$program"
   wait "$program" 2>/dev/null
-  echo "still running"
 }
 
 # The headless program's net, and its boxes' texts, for the same keys and files.
@@ -131,7 +140,7 @@ expect_box() {  # title cli-arguments...
 close_box() {  # title [id]
   local box=${2:-}
   [ -n "$box" ] || box=$(wait_window "$1") || return 1
-  activate "$box"
+  activate "$box" caption
   xdotool key Return
   if wait_gone "$1"; then pass "$1 box closes with Return"; else fail "$1 box closes with Return" "still up"; fi
 }
@@ -164,7 +173,7 @@ printf 'R\n' >"$work/r.mov"
 echo "== plexaro.exe: window, keys, boxes and files"
 if ! start "$exe"; then
   fail "window shows the solved net" "no window with a readable net"
-  [ -n "$program" ] && exit_code >/dev/null
+  [ -n "$program" ] && finish_program
 else
   pass "window shows the solved net"
   check "window at (50, 50), 600 x 400" "50 50 600 400" "$(geometry "$main")"
@@ -189,7 +198,9 @@ else
   xdotool type "?"
   if help=$(wait_window Help); then
     check "Help box says what the headless program says" "$(cli_box Help "?")" "$(box_text Help)"
-    activate "$main"
+    # The window is disabled: the click makes nothing active.
+    read -r -a g <<<"$(geometry "$main")"
+    xdotool mousemove $((g[0] + g[2] - 30)) $((g[1] + g[3] - 20)) click 1
     xdotool type "u"
     wine "$probe" resize 120 100
     sleep 0.3
@@ -226,7 +237,8 @@ else
 
   activate "$main"
   xdotool key alt+F4
-  check "closing the window ends with exit code 0" 0 "$(exit_code)"
+  finish_program
+  check "closing the window ends with exit code 0" 0 "$code"
 fi
 
 echo "== plexaro.exe --replay"
@@ -236,10 +248,11 @@ if start "$exe" --replay; then
   expect_net "replay brings the cube back to solved" 3 --replay --open "$work/r.mov" "{"
   activate "$main"
   xdotool key alt+F4
-  check "exit code 0 after the replay" 0 "$(exit_code)"
+  finish_program
+  check "exit code 0 after the replay" 0 "$code"
 else
   fail "replay brings the cube back to solved" "no window"
-  [ -n "$program" ] && exit_code >/dev/null
+  [ -n "$program" ] && finish_program
 fi
 
 echo "== the test build with its third brush refused"
@@ -250,7 +263,8 @@ if box=$(wait_window Plexaro); then
 Click OK to exit." "$(box_text Plexaro)"
   close_box Plexaro "$box"
 fi
-check "start-up failure ends with exit code 0" 0 "$(exit_code)"
+finish_program
+check "start-up failure ends with exit code 0" 0 "$code"
 
 echo "gui: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
