@@ -262,6 +262,8 @@ if box=$(wait_window Plexaro); then
 
 Click OK to exit." "$(box_text Plexaro)"
   close_box Plexaro "$box"
+else
+  fail "start-up failure box, not the window" "no box titled Plexaro"
 fi
 finish_program
 check "start-up failure ends with exit code 0" 0 "$code"
