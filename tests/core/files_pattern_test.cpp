@@ -132,18 +132,6 @@ TEST_F(PatternFile, BytesAfterTheLastColourAreIgnored) {
   EXPECT_TRUE(recording.boxes.empty());
 }
 
-TEST_F(PatternFile, LeavesTheMoveLogAndIsNeverReplayed) {
-  replaySwitch = 1;
-  recording.answers.push_back(WriteTemp("log.mov", "R U"));
-  HandleCharacter('{');
-  MoveCode log[kMoveLogCapacity + 1];
-  std::memcpy(log, moveLog, sizeof log);
-  Open("unsolved.q", Pattern(3, Mixed));
-  ExpectCells(3, Mixed);
-  EXPECT_EQ(std::memcmp(log, moveLog, sizeof log), 0);
-  EXPECT_EQ(recording.boxes.size(), 1u);  // only the "Moves" box of the move file
-}
-
 TEST_F(PatternFile, OnlyASmallerNetAsksToEraseAndOnlyOnce) {
   Open("four.q", Pattern(4, Mixed));
   Open("four_again.q", Pattern(4, Mixed));

@@ -146,34 +146,6 @@ TEST_F(Dispatch, EveryOtherCharacterCommandAsksForExactlyOneRepaint) {
   EXPECT_EQ(recording.chooserKinds, (std::vector<FileKind>{kPatternFile, kMoveFile}));
 }
 
-TEST_F(Dispatch, SlicesOnTheTwoCubeChangeNothingButStillRepaint) {
-  StartFresh(recording, 2);
-  HandleCharacter('-');
-  HandleCharacter('=');
-  EXPECT_EQ(CheckSolved(liveCube), 0);
-  EXPECT_EQ(liveCube[CellIndex(F, 1, 1)], 2);
-  EXPECT_EQ(recording.repaints, 2);
-}
-
-TEST_F(Dispatch, HeldArrowRotatesOnceForEveryKeyDown) {
-  MakeUnevenCube();
-  const std::vector<int32_t> start = UsedCells();
-  for (int k = 0; k < 3; ++k) HandleKeyDown(kKeyUp);
-  EXPECT_NE(UsedCells(), start);
-  HandleKeyDown(kKeyUp);
-  EXPECT_EQ(UsedCells(), start);
-  EXPECT_EQ(recording.repaints, 4);
-}
-
-TEST_F(Dispatch, BothScramblesLeaveTheSolvedCubeUnsolved) {
-  HandleCharacter(',');
-  EXPECT_EQ(CheckSolved(liveCube), -1);
-  HandleCharacter('*');
-  HandleCharacter('m');
-  EXPECT_EQ(CheckSolved(liveCube), -1);
-  EXPECT_EQ(CompareCubes(liveCube, shadowCube), 0);
-}
-
 TEST_F(Dispatch, KeysArrivingFromInsideABoxAreIgnored) {
   int nested = 0;
   recording.onMessage = [&] {

@@ -77,13 +77,6 @@ std::vector<std::string> Square(int left, int top, int brush) {
               std::to_string(brush)};
 }
 
-TEST_F(NetLayout, OneSquareIsOutlinedThenFilledInside) {
-  StartFresh(recording);
-  RecordingSurface surface;
-  DrawFacelet(surface, 4, 51, 8, 64, 22);
-  EXPECT_EQ(surface.calls, Square(51, 8, 4));
-}
-
 class PaintSize : public NetLayout, public ::testing::WithParamInterface<int16_t> {};
 
 TEST_P(PaintSize, PaintsEverySquareInOrderThenTheCaptionAndRestoresTheContext) {
