@@ -70,16 +70,21 @@ void CubeWindow::resizeEvent(QResizeEvent* event) {
   // A new size repaints the whole client area on a cleared ground.
   eraseNext_ = true;
   QWidget::resizeEvent(event);
+}
+
+void CubeWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
   FitOuterSize();
 }
 
+// A window manager frames the window by moving it inside the frame.
 void CubeWindow::moveEvent(QMoveEvent* event) {
   QWidget::moveEvent(event);
   FitOuterSize();
 }
 
-// The frame's thickness is known only once the window manager has framed the window; then the
-// inner size is set so that the frame measures 600 x 400. Without a frame the two are the same.
+// The frame's thickness is known only once the window is framed; then the inner size is set once so
+// that the frame measures 600 x 400. Without a frame the two sizes are the same.
 void CubeWindow::FitOuterSize() {
   if (outerSizeFitted_ || !isVisible() || windowHandle() == nullptr) return;
   const QMargins margins = windowHandle()->frameMargins();
