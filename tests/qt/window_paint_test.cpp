@@ -85,6 +85,9 @@ class WindowPaintTest : public QObject {
   void NewSizeRepaintsTheWholeArea();
   void CellsOutsideTheSixColoursShowAsBackground();
   void UnboundKeyPaintsAtOnceBoundKeyLater();
+  void LargerPatternLeavesNoOldSquares();
+  void LinesAndFillsFollowTheDeviceContextRules();
+  void TextFollowsTheAlignment();
 
  private:
   QTemporaryDir dir_;
@@ -217,6 +220,77 @@ void WindowPaintTest::UnboundKeyPaintsAtOnceBoundKeyLater() {
   QTest::keyClick(&under.window, '*');
   QCOMPARE(grabNow().pixel(centreOfF) & 0xffffff, 0x0000ffu);
   QCOMPARE(under.Screen().pixel(centreOfF) & 0xffffff, 0xffff00u);
+}
+
+void WindowPaintTest::LargerPatternLeavesNoOldSquares() {
+  WindowUnderTest under;
+  under.window.resize(640, 520);
+  QVERIFY(QTest::qWaitForWindowExposed(&under.window));
+  under.Screen();
+  // The 10 net's blocks lie elsewhere: the 3 net's U block (x 51 to 94, y 8 to 54) is not covered.
+  LoadPattern(under, dir_.filePath("mixed10.q"));
+  const QImage shown = under.Screen();
+  const QImage expected = ExpectedNet(shown.size(), 10, Mixed);
+  QCOMPARE(FirstDifference(shown.copy(51, 8, 44, 47), expected.copy(51, 8, 44, 47), QRect()), QString());
+}
+
+void WindowPaintTest::LinesAndFillsFollowTheDeviceContextRules() {
+  QImage drawn(20, 20, QImage::Format_RGB32);
+  drawn.fill(Qt::white);
+  {
+    QPainter painter(&drawn);
+    PainterSurface surface(painter);
+    surface.SelectOutlinePen();
+    surface.MoveTo(2, 2);
+    surface.LineTo(8, 2);  // right, then down
+    surface.LineTo(8, 6);
+    surface.MoveTo(15, 15);
+    surface.LineTo(10, 15);  // left, then up
+    surface.LineTo(10, 11);
+    surface.MoveTo(1, 10);
+    surface.LineTo(5, 14);                   // a slant
+    surface.FillRectangle(12, 2, 15, 5, 4);  // right and bottom edges left out
+    surface.FillRectangle(17, 2, 17, 5, 1);  // empty
+    surface.RestorePen();
+  }
+  QImage expected(20, 20, QImage::Format_RGB32);
+  expected.fill(Qt::white);
+  for (int x = 2; x < 8; ++x) expected.setPixel(x, 2, 0xff000000);
+  for (int y = 2; y < 6; ++y) expected.setPixel(8, y, 0xff000000);
+  for (int x = 15; x > 10; --x) expected.setPixel(x, 15, 0xff000000);
+  for (int y = 15; y > 11; --y) expected.setPixel(10, y, 0xff000000);
+  for (int k = 0; k < 4; ++k) expected.setPixel(1 + k, 10 + k, 0xff000000);
+  for (int y = 2; y < 5; ++y)
+    for (int x = 12; x < 15; ++x) expected.setPixel(x, y, 0xff00ff00);
+  QCOMPARE(FirstDifference(drawn, expected, QRect()), QString());
+}
+
+void WindowPaintTest::TextFollowsTheAlignment() {
+  // The ink of "H" for each alignment at (100, 40): left, right or centre on x; top, bottom or baseline on y.
+  auto inkOf = [](int alignment) {
+    QImage image(200, 80, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+      QPainter painter(&image);
+      PainterSurface surface(painter);
+      surface.SetAlignment(alignment);
+      surface.WriteText(100, 40, "HH", 2);
+    }
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (qGray(image.pixel(x, y)) < 128) ink |= QRect(x, y, 1, 1);
+    return ink;
+  };
+  const QFontMetrics metrics(QApplication::font());
+  const QRect leftTop = inkOf(0);
+  QVERIFY(leftTop.left() >= 100 && leftTop.left() <= 103);
+  QVERIFY(leftTop.top() > 40 && leftTop.top() <= 40 + metrics.ascent() - metrics.capHeight() + 1);
+  QVERIFY(inkOf(2).right() < 100 && inkOf(2).right() >= 96);
+  QVERIFY(qAbs(inkOf(6).left() + inkOf(6).right() - 200) <= 2);
+  QCOMPARE(inkOf(6).top(), leftTop.top());
+  QCOMPARE(inkOf(24).bottom(), 39);  // the baseline is the row under the ink
+  QVERIFY(inkOf(8).bottom() < 40 - metrics.descent() + 1);
 }
 
 QTEST_MAIN(WindowPaintTest)
