@@ -60,7 +60,6 @@ class WindowKeysTest : public QObject {
   void HeldArrowTurnsOncePerRepeat();
   void UnboundKeysChangeNothingAndPaintAtOnce_data();
   void UnboundKeysChangeNothingAndPaintAtOnce();
-  void BoundKeyAsksForOneLaterRepaint();
 };
 
 void WindowKeysTest::TypedCharacterRunsItsCoreCommand_data() {
@@ -232,22 +231,6 @@ void WindowKeysTest::UnboundKeysChangeNothingAndPaintAtOnce() {
   QVERIFY(SameCube(before.live, liveCube));
   QVERIFY(SameCube(before.shadow, shadowCube));
   QCOMPARE(under.hand.boxes.size(), 0);
-}
-
-void WindowKeysTest::BoundKeyAsksForOneLaterRepaint() {
-  WindowUnderTest under;
-  QVERIFY(QTest::qWaitForWindowExposed(&under.window));
-  PaintCounter counter;
-  under.window.installEventFilter(&counter);
-  WindowUnderTest::Settle();
-  counter.count = 0;
-
-  for (char key : {'u', '-', '('}) {
-    QTest::keyClick(&under.window, key);
-    QCOMPARE(counter.count, 0);
-  }
-  WindowUnderTest::Settle();
-  QCOMPARE(counter.count, 1);  // the three requests make one paint
 }
 
 QTEST_MAIN(WindowKeysTest)
