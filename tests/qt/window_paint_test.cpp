@@ -104,6 +104,8 @@ void WindowPaintTest::SolvedCubeAtStartUp() {
   QCOMPARE(under.window.devicePixelRatio(), 1.0);
   QCOMPARE(under.window.frameGeometry(), QRect(50, 50, 600, 400));
   QCOMPARE(under.window.windowTitle(), QStringLiteral("Plexaro"));
+  QVERIFY(under.window.windowFlags().testFlags(Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint));
+  QVERIFY(under.window.minimumSize() != under.window.maximumSize());
   const QImage shown = under.Screen();
   QCOMPARE(FirstDifference(shown, ExpectedNet(shown.size(), 3, Solved), CaptionRoom(under.window)),
            QString());
