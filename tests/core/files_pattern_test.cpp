@@ -132,15 +132,17 @@ TEST_F(PatternFile, BytesAfterTheLastColourAreIgnored) {
   EXPECT_TRUE(recording.boxes.empty());
 }
 
-TEST_F(PatternFile, OnlyASmallerNetAsksToEraseAndOnlyOnce) {
+TEST_F(PatternFile, OnlyANetOfAnotherSizeAsksToEraseAndOnlyOnce) {
   Open("four.q", Pattern(4, Mixed));
+  EXPECT_EQ(recording.erasingRepaints, 1);
   Open("four_again.q", Pattern(4, Mixed));
-  EXPECT_EQ(recording.erasingRepaints, 0);
+  EXPECT_EQ(recording.erasingRepaints, 1);
   Open("two.q", Pattern(2, Mixed));
-  EXPECT_EQ(recording.erasingRepaints, 1);
+  EXPECT_EQ(recording.erasingRepaints, 2);
   HandleCharacter('u');
+  EXPECT_EQ(recording.erasingRepaints, 2);
   Open("three.q", Pattern(3, Mixed));
-  EXPECT_EQ(recording.erasingRepaints, 1);
+  EXPECT_EQ(recording.erasingRepaints, 3);
   EXPECT_EQ(recording.repaints, 5);
   EXPECT_EQ(recording.paintsNow, 0);
 }
