@@ -166,6 +166,7 @@ TEST_P(PatternRefusal, ShowsAnErrorAndChangesNothing) {
   const Snapshot before = Snapshot::Take();
   recording.boxes.clear();
   recording.repaints = 0;
+  recording.erasingRepaints = 0;
 
   const std::string path = WriteTemp(std::string("bad_") + GetParam().name + ".q", GetParam().bytes);
   recording.answers.push_back(path);
