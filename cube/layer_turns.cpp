@@ -3,8 +3,16 @@
 
 namespace {
 
-// A position along a strip: fixed, or running with j forwards or backwards.
-enum Coord : int8_t { kZero, kOne, kLast, kPenult, kRun, kRunBack };
+// A position along a strip: start = offset + ends * n (n = N - 1), then step per j.
+struct Coord {
+  int8_t offset, ends, step;
+};
+const Coord kZero = {0, 0, 0};
+const Coord kOne = {1, 0, 0};
+const Coord kLast = {0, 1, 0};
+const Coord kPenult = {-1, 1, 0};
+const Coord kRun = {0, 0, 1};
+const Coord kRunBack = {0, 1, -1};
 
 struct Strip {
   Face toFace;
@@ -24,21 +32,9 @@ struct Line {
   int start, step;
 };
 
-Line Resolve(Coord coord, int n) {
-  switch (coord) {
-    case kZero: return {0, 0};
-    case kOne: return {1, 0};
-    case kLast: return {n, 0};
-    case kPenult: return {n - 1, 0};
-    case kRun: return {0, 1};
-    case kRunBack: return {n, -1};
-  }
-  return {0, 0};
-}
-
 Line Locate(Face face, Coord row, Coord column, int n) {
-  const Line r = Resolve(row, n), c = Resolve(column, n);
-  return {CellIndex(face, r.start, c.start), r.step * kMaxSize + c.step};
+  return {CellIndex(face, row.offset + row.ends * n, column.offset + column.ends * n),
+          row.step * kMaxSize + column.step};
 }
 
 // Reads every strip from shadow, writes it into live, then copies exactly those cells back.
@@ -49,99 +45,48 @@ void MoveStrips(const Strip* strips, int count, CubeState live, CubeState shadow
     const Strip& strip = strips[s];
     to[s] = Locate(strip.toFace, strip.toRow, strip.toColumn, n);
     const Line from = Locate(strip.fromFace, strip.fromRow, strip.fromColumn, n);
-    for (int16_t j = 0; j <= n; ++j) live[to[s].start + j * to[s].step] = shadow[from.start + j * from.step];
+    for (int j = 0; j <= n; ++j) live[to[s].start + j * to[s].step] = shadow[from.start + j * from.step];
   }
   for (int s = 0; s < count; ++s)
-    for (int16_t j = 0; j <= n; ++j) {
+    for (int j = 0; j <= n; ++j) {
       const int cell = to[s].start + j * to[s].step;
       shadow[cell] = live[cell];
     }
 }
 
-// new = old, for j from 0 to N - 1; columns and rows named as in the turn tables.
-const FaceTurn kQuarterU = {U,
-                            0,
-                            {{L, kZero, kRun, F, kZero, kRun},
-                             {F, kZero, kRun, R, kZero, kRun},
-                             {R, kZero, kRun, B, kZero, kRun},
-                             {B, kZero, kRun, L, kZero, kRun}}};
-const FaceTurn kHalfU = {U,
-                         2,
-                         {{L, kZero, kRun, R, kZero, kRun},
-                          {F, kZero, kRun, B, kZero, kRun},
-                          {R, kZero, kRun, L, kZero, kRun},
-                          {B, kZero, kRun, F, kZero, kRun}}};
-const FaceTurn kQuarterL = {L,
-                            0,
-                            {{F, kRun, kZero, U, kRun, kZero},
-                             {D, kRun, kZero, F, kRun, kZero},
-                             {B, kRun, kLast, D, kRunBack, kZero},
-                             {U, kRun, kZero, B, kRunBack, kLast}}};
-const FaceTurn kHalfL = {L,
-                         2,
-                         {{F, kRun, kZero, B, kRunBack, kLast},
-                          {B, kRun, kLast, F, kRunBack, kZero},
-                          {U, kRun, kZero, D, kRun, kZero},
-                          {D, kRun, kZero, U, kRun, kZero}}};
-const FaceTurn kQuarterF = {F,
-                            0,
-                            {{L, kRun, kLast, D, kZero, kRun},
-                             {R, kRun, kZero, U, kLast, kRun},
-                             {U, kLast, kRun, L, kRunBack, kLast},
-                             {D, kZero, kRun, R, kRunBack, kZero}}};
-const FaceTurn kHalfF = {F,
-                         2,
-                         {{L, kRun, kLast, R, kRunBack, kZero},
-                          {R, kRun, kZero, L, kRunBack, kLast},
-                          {U, kLast, kRun, D, kZero, kRunBack},
-                          {D, kZero, kRun, U, kLast, kRunBack}}};
-const FaceTurn kQuarterR = {R,
-                            0,
-                            {{F, kRun, kLast, D, kRun, kLast},
-                             {U, kRun, kLast, F, kRun, kLast},
-                             {B, kRun, kZero, U, kRunBack, kLast},
-                             {D, kRun, kLast, B, kRunBack, kZero}}};
-const FaceTurn kHalfR = {R,
-                         2,
-                         {{F, kRun, kLast, B, kRunBack, kZero},
-                          {B, kRun, kZero, F, kRunBack, kLast},
-                          {U, kRun, kLast, D, kRun, kLast},
-                          {D, kRun, kLast, U, kRun, kLast}}};
-const FaceTurn kQuarterB = {B,
-                            0,
-                            {{U, kZero, kRun, R, kRun, kLast},
-                             {L, kRun, kZero, U, kZero, kRunBack},
-                             {D, kLast, kRun, L, kRun, kZero},
-                             {R, kRun, kLast, D, kLast, kRunBack}}};
-const FaceTurn kHalfB = {B,
-                         2,
-                         {{L, kRun, kZero, R, kRunBack, kLast},
-                          {R, kRun, kLast, L, kRunBack, kZero},
-                          {U, kZero, kRun, D, kLast, kRunBack},
-                          {D, kLast, kRun, U, kZero, kRunBack}}};
-const FaceTurn kQuarterD = {D,
-                            0,
-                            {{F, kLast, kRun, L, kLast, kRun},
-                             {R, kLast, kRun, F, kLast, kRun},
-                             {B, kLast, kRun, R, kLast, kRun},
-                             {L, kLast, kRun, B, kLast, kRun}}};
-const FaceTurn kHalfD = {D,
-                         2,
-                         {{L, kLast, kRun, R, kLast, kRun},
-                          {F, kLast, kRun, B, kLast, kRun},
-                          {R, kLast, kRun, L, kLast, kRun},
-                          {B, kLast, kRun, F, kLast, kRun}}};
-
+// clang-format off
+// Each strip: new toFace[row][column] = old fromFace[row][column], for j from 0 to N - 1.
+const FaceTurn kQuarterU = {U, 0, {{L, kZero,   kRun,    F, kZero,    kRun}, {F, kZero,   kRun,    R, kZero,    kRun},
+                                   {R, kZero,   kRun,    B, kZero,    kRun}, {B, kZero,   kRun,    L, kZero,    kRun}}};
+const FaceTurn kHalfU = {U, 2, {{L, kZero,   kRun,    R, kZero,    kRun}, {F, kZero,   kRun,    B, kZero,    kRun},
+                                {R, kZero,   kRun,    L, kZero,    kRun}, {B, kZero,   kRun,    F, kZero,    kRun}}};
+const FaceTurn kQuarterL = {L, 0, {{F, kRun,    kZero,   U, kRun,     kZero}, {D, kRun,    kZero,   F, kRun,     kZero},
+                                   {B, kRun,    kLast,   D, kRunBack, kZero}, {U, kRun,    kZero,   B, kRunBack, kLast}}};
+const FaceTurn kHalfL = {L, 2, {{F, kRun,    kZero,   B, kRunBack, kLast}, {B, kRun,    kLast,   F, kRunBack, kZero},
+                                {U, kRun,    kZero,   D, kRun,     kZero}, {D, kRun,    kZero,   U, kRun,     kZero}}};
+const FaceTurn kQuarterF = {F, 0, {{L, kRun,    kLast,   D, kZero,    kRun}, {R, kRun,    kZero,   U, kLast,    kRun},
+                                   {U, kLast,   kRun,    L, kRunBack, kLast}, {D, kZero,   kRun,    R, kRunBack, kZero}}};
+const FaceTurn kHalfF = {F, 2, {{L, kRun,    kLast,   R, kRunBack, kZero}, {R, kRun,    kZero,   L, kRunBack, kLast},
+                                {U, kLast,   kRun,    D, kZero,    kRunBack}, {D, kZero,   kRun,    U, kLast,    kRunBack}}};
+const FaceTurn kQuarterR = {R, 0, {{F, kRun,    kLast,   D, kRun,     kLast}, {U, kRun,    kLast,   F, kRun,     kLast},
+                                   {B, kRun,    kZero,   U, kRunBack, kLast}, {D, kRun,    kLast,   B, kRunBack, kZero}}};
+const FaceTurn kHalfR = {R, 2, {{F, kRun,    kLast,   B, kRunBack, kZero}, {B, kRun,    kZero,   F, kRunBack, kLast},
+                                {U, kRun,    kLast,   D, kRun,     kLast}, {D, kRun,    kLast,   U, kRun,     kLast}}};
+const FaceTurn kQuarterB = {B, 0, {{U, kZero,   kRun,    R, kRun,     kLast}, {L, kRun,    kZero,   U, kZero,    kRunBack},
+                                   {D, kLast,   kRun,    L, kRun,     kZero}, {R, kRun,    kLast,   D, kLast,    kRunBack}}};
+const FaceTurn kHalfB = {B, 2, {{L, kRun,    kZero,   R, kRunBack, kLast}, {R, kRun,    kLast,   L, kRunBack, kZero},
+                                {U, kZero,   kRun,    D, kLast,    kRunBack}, {D, kLast,   kRun,    U, kZero,    kRunBack}}};
+const FaceTurn kQuarterD = {D, 0, {{F, kLast,   kRun,    L, kLast,    kRun}, {R, kLast,   kRun,    F, kLast,    kRun},
+                                   {B, kLast,   kRun,    R, kLast,    kRun}, {L, kLast,   kRun,    B, kLast,    kRun}}};
+const FaceTurn kHalfD = {D, 2, {{L, kLast,   kRun,    R, kLast,    kRun}, {F, kLast,   kRun,    B, kLast,    kRun},
+                                {R, kLast,   kRun,    L, kLast,    kRun}, {B, kLast,   kRun,    F, kLast,    kRun}}};
 // The layer next to L, turned like L; B holds it in column N - 2, read bottom to top.
-const Strip kColumnSlice[4] = {{F, kRun, kOne, U, kRun, kOne},
-                               {U, kRun, kOne, B, kRunBack, kPenult},
-                               {B, kRunBack, kPenult, D, kRun, kOne},
-                               {D, kRun, kOne, F, kRun, kOne}};
+const Strip kColumnSlice[4] = {{F, kRun,    kOne,    U, kRun,     kOne}, {U, kRun,    kOne,    B, kRunBack, kPenult},
+                               {B, kRunBack, kPenult, D, kRun,     kOne}, {D, kRun,    kOne,    F, kRun,     kOne}};
 // The layer next to U, turned like D.
-const Strip kRowSlice[4] = {{F, kOne, kRun, L, kOne, kRun},
-                            {L, kOne, kRun, B, kOne, kRun},
-                            {B, kOne, kRun, R, kOne, kRun},
-                            {R, kOne, kRun, F, kOne, kRun}};
+const Strip kRowSlice[4] = {{F, kOne,    kRun,    L, kOne,     kRun}, {L, kOne,    kRun,    B, kOne,     kRun},
+                            {B, kOne,    kRun,    R, kOne,     kRun}, {R, kOne,    kRun,    F, kOne,     kRun}};
+// clang-format on
 
 void TurnFace(const FaceTurn& turn, CubeState live, CubeState shadow) {
   RotateFacelets(turn.face, turn.turnMode);
@@ -165,8 +110,8 @@ void MapFace(Face to, Face from, FaceTransform how) {
   static const int8_t across[] = {1, -1, 1, -1, -kMaxSize, kMaxSize};
   const int origin = CellIndex(from, originRows[how] * n, originColumns[how] * n);
   const int first = CellIndex(to, 0, 0);
-  for (int16_t i = 0; i <= n; ++i)
-    for (int16_t j = 0; j <= n; ++j)
+  for (int i = 0; i <= n; ++i)
+    for (int j = 0; j <= n; ++j)
       liveCube[first + i * kMaxSize + j] = shadowCube[origin + i * down[how] + j * across[how]];
 }
 

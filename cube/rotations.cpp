@@ -67,9 +67,9 @@ void ReflectRightLeft(CubeState live, CubeState shadow) { Reflect(kRightLeft, li
 
 void Recolour(int16_t new0, int16_t new1, int16_t new2, int16_t new4, int16_t new5, int16_t new3) {
   const int32_t map[6] = {new0, new1, new2, new3, new4, new5};
-  for (int16_t face = 0; face < 6; ++face)
-    for (int16_t row = 0; row < cubeSize; ++row)
-      for (int16_t column = 0; column < cubeSize; ++column) {
+  for (int face = 0; face < 6; ++face)
+    for (int row = 0; row < cubeSize; ++row)
+      for (int column = 0; column < cubeSize; ++column) {
         const int cell = CellIndex(face, row, column);
         const int32_t old = shadowCube[cell];
         // Values that are no colour pass through untouched.

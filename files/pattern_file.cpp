@@ -42,7 +42,7 @@ void LoadPatternFile(TextStream* stream) {
   const int16_t previousSize = cubeSize;
   cubeSize = static_cast<int16_t>(size);
   if (cubeSize != previousSize) ResetCube();
-  if (cubeSize < previousSize) eraseOnRepaint = true;  // the old, larger net must not stay on screen
+  if (cubeSize != previousSize) eraseOnRepaint = true;  // the old net lies elsewhere and must not stay
   const uint8_t* colour = colours;
   for (int16_t face = 0; face < 6; ++face)
     for (int16_t row = 0; row < cubeSize; ++row)

@@ -19,7 +19,7 @@ extern int16_t netRow[6];
 extern int16_t columnX[6][kMaxSize];
 extern int16_t rowY[6][kMaxSize];  // the squares' top edges are 8 below
 
-// Set when the net got smaller, so the next repaint clears what the new net does not cover.
+// Set when the net changed size, so the next repaint clears what the new net does not cover.
 extern bool eraseOnRepaint;
 
 void FillNetPlacement();

@@ -83,6 +83,7 @@ inline void StartFresh(RecordingPlatform& recording, int16_t size = 3) {
   platform = &recording;
   randomState = 1;
   replaySwitch = 0;
+  eraseOnRepaint = false;
   cubeSize = size;
   StartUpCube();
 }

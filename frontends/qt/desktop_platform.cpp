@@ -1,0 +1,79 @@
+// Boxes and the chooser are application-modal and owned by the main window, so no key reaches the
+// window while one is up, yet the window goes on painting.
+#include "frontends/qt/desktop_platform.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QMessageBox>
+
+#include "frontends/qt/cube_window.h"
+
+namespace {
+
+void ShowBox(QWidget* owner, QMessageBox::Icon icon, const QString& title, const QString& text) {
+  QMessageBox box(icon, title, text, QMessageBox::Ok, owner);
+  box.setTextFormat(Qt::PlainText);  // file tokens may hold '<'
+  box.setWindowModality(Qt::ApplicationModal);
+  box.exec();
+}
+
+QString FilterEntry(const FileFilter& filter, int index) {
+  const QString description = QString::fromLatin1(filter.description[index]);
+  const QString pattern = QString::fromLatin1(filter.pattern[index]);
+  // Qt reads the patterns from the parentheses; add them when the description lacks them.
+  return description.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')'))
+             ? description
+             : description + QStringLiteral(" (") + pattern + QLatin1Char(')');
+}
+
+}  // namespace
+
+DesktopPlatform::DesktopPlatform(CubeWindow& window) : window_(window) {}
+
+void DesktopPlatform::ShowMessage(const char* text, const char* title) {
+  ShowBox(&window_, QMessageBox::NoIcon, QString::fromLocal8Bit(title), QString::fromLocal8Bit(text));
+}
+
+const char* DesktopPlatform::ChooseOpenFile(FileKind, const FileFilter& filter) {
+  QFileDialog dialog(&window_);
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::AnyFile);  // a name that does not exist is taken too
+  const QString first = FilterEntry(filter, 0);
+  const QString all = FilterEntry(filter, 1);
+  dialog.setNameFilters({first, all});
+  dialog.selectNameFilter(first);
+  const QString extension = QString::fromLatin1(filter.defaultExtension);
+  dialog.setDefaultSuffix(extension);
+  // "*.*" means every file where these filters come from, not only names with a dot.
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&dialog, &filter, first](const QString& chosen) {
+                     QStringList patterns =
+                         QString::fromLatin1(filter.pattern[chosen == first ? 0 : 1]).split(QLatin1Char(' '));
+                     if (!patterns.contains(QStringLiteral("*.*"))) return;
+                     patterns.replaceInStrings(QStringLiteral("*.*"), QStringLiteral("*"));
+                     if (auto* model = dialog.findChild<QFileSystemModel*>()) model->setNameFilters(patterns);
+                   });
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return nullptr;
+  chosen_ = QFile::encodeName(WithDefaultExtension(dialog.selectedFiles().first(), extension));
+  return chosen_.constData();
+}
+
+void DesktopPlatform::WriteDiagnostic(const char*) {}
+
+void DesktopPlatform::RequestRepaint(bool erase) { window_.RequestRepaint(erase); }
+
+void DesktopPlatform::PaintNow() { window_.PaintNow(); }
+
+void ShowStartUpFailure() {
+  ShowBox(nullptr, QMessageBox::Critical, QStringLiteral("Plexaro"),
+          QStringLiteral("Failure during initialisation!\n\nClick OK to exit."));
+}
+
+QString WithDefaultExtension(const QString& path, const QString& extension) {
+  if (extension.isEmpty() || path.isEmpty() || path.endsWith(QLatin1Char('/'))) return path;
+  const QFileInfo info(path);
+  if (info.isDir() || info.fileName().contains(QLatin1Char('.'))) return path;
+  return path + QLatin1Char('.') + extension;
+}

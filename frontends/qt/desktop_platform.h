@@ -1,0 +1,31 @@
+// The core's seam on Qt: modal boxes, the file chooser and repaints of the main window.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include "ui/platform.h"
+
+class CubeWindow;
+
+class DesktopPlatform : public Platform {
+ public:
+  explicit DesktopPlatform(CubeWindow& window);
+
+  void ShowMessage(const char* text, const char* title) override;
+  const char* ChooseOpenFile(FileKind kind, const FileFilter& filter) override;
+  void WriteDiagnostic(const char* text) override;
+  void RequestRepaint(bool erase) override;
+  void PaintNow() override;
+
+ private:
+  CubeWindow& window_;
+  QByteArray chosen_;
+};
+
+// The box shown when the window cannot be made; returns when it is closed.
+void ShowStartUpFailure();
+
+// What a chooser that ignored the default extension should have made of `path`: the extension is
+// added when the file's own name has no dot.
+QString WithDefaultExtension(const QString& path, const QString& extension);

@@ -1,0 +1,83 @@
+// GDI's pen, line, fill and text rules carried over to QPainter, exact at one device pixel per pixel.
+#include "frontends/qt/painter_surface.h"
+
+#include <QFontMetrics>
+#include <QPen>
+#include <QString>
+#include <cstdlib>
+
+QColor BrushColour(int brush) {
+  static const QColor kColours[6] = {
+      QColor(255, 255, 255), QColor(255, 0, 0), QColor(255, 255, 0),
+      QColor(255, 144, 0),   QColor(0, 255, 0), QColor(0, 0, 255),
+  };
+  // Never read past the six: anything else shows as background.
+  return kColours[brush >= 0 && brush < 6 ? brush : 0];
+}
+
+PainterSurface::PainterSurface(QPainter& painter) : painter_(painter), savedPen_(painter.pen()) {
+  painter_.setRenderHint(QPainter::Antialiasing, false);
+}
+
+void PainterSurface::SelectOutlinePen() {
+  savedPen_ = painter_.pen();
+  QPen outline(Qt::black);
+  outline.setWidth(1);
+  outline.setCosmetic(true);
+  outline.setCapStyle(Qt::FlatCap);  // a flat cap leaves the end point undrawn, as LineTo does
+  painter_.setPen(outline);
+}
+
+void PainterSurface::RestorePen() { painter_.setPen(savedPen_); }
+
+int PainterSurface::SetAlignment(int alignment) {
+  const int previous = alignment_;
+  alignment_ = alignment;
+  return previous;
+}
+
+void PainterSurface::MoveTo(int x, int y) { position_ = QPoint(x, y); }
+
+void PainterSurface::LineTo(int x, int y) {
+  const QPoint end(x, y);
+  const QColor colour = painter_.pen().color();
+  // Straight lines are filled as one-pixel strips, so they stay in step with the fills at any scale.
+  if (position_.y() == y && position_.x() != x) {
+    const int left = position_.x() < x ? position_.x() : x + 1;
+    painter_.fillRect(left, y, std::abs(x - position_.x()), 1, colour);
+  } else if (position_.x() == x && position_.y() != y) {
+    const int top = position_.y() < y ? position_.y() : y + 1;
+    painter_.fillRect(x, top, 1, std::abs(y - position_.y()), colour);
+  } else if (position_ != end) {
+    painter_.drawLine(position_, end);
+  }
+  position_ = end;
+}
+
+void PainterSurface::FillRectangle(int left, int top, int right, int bottom, int brush) {
+  if (right <= left || bottom <= top) return;
+  painter_.fillRect(left, top, right - left, bottom - top, BrushColour(brush));
+}
+
+void PainterSurface::WriteText(int x, int y, const char* text, int length) {
+  const QString string = QString::fromLatin1(text, length);
+  const QFontMetrics metrics = painter_.fontMetrics();
+  const int width = metrics.horizontalAdvance(string);
+  const int height = metrics.height();
+  int left = x;
+  switch (alignment_ & 6) {
+    case 6: left = x - width / 2; break;  // centred
+    case 2: left = x - width; break;      // right
+  }
+  int top = y;
+  switch (alignment_ & 24) {
+    case 24: top = y - metrics.ascent(); break;  // baseline
+    case 8: top = y - height; break;             // bottom
+  }
+  // A device context writes text on an opaque white ground in black.
+  painter_.fillRect(left, top, width, height, Qt::white);
+  painter_.save();
+  painter_.setPen(Qt::black);
+  painter_.drawText(left, top + metrics.ascent(), string);
+  painter_.restore();
+}

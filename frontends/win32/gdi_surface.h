@@ -1,0 +1,22 @@
+// The net's drawing calls carried out on a GDI device context.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/platform.h"
+
+class GdiSurface : public DrawingSurface {
+ public:
+  explicit GdiSurface(HDC dc) : dc_(dc) {}
+  void SelectOutlinePen() override;
+  void RestorePen() override;
+  int SetAlignment(int alignment) override;
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+  void FillRectangle(int left, int top, int right, int bottom, int brush) override;
+  void WriteText(int x, int y, const char* text, int length) override;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previousPen_ = NULL;
+};

@@ -1,0 +1,31 @@
+// The core's seam on Windows: message boxes, the open-file dialog and repaint requests.
+#pragma once
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <commdlg.h>
+
+#include "ui/platform.h"
+
+// The dialog's name buffer: the classic path limit.
+const int kDialogNameSize = 260;
+// Room for both filter pairs in the dialog's form: each string zero-terminated, one more zero after.
+const int kFilterTextSize = 256;
+
+// Fills `record` for the dialog that picks a file of one kind. `filterText` (kFilterTextSize bytes)
+// receives the filter, and `name` (kDialogNameSize bytes) is cleared to be the empty name field.
+void FillOpenFileRecord(OPENFILENAMEA* record, HWND owner, const FileFilter& filter, char* filterText,
+                        char* name);
+
+class Win32Platform : public Platform {
+ public:
+  void ShowMessage(const char* text, const char* title) override;
+  const char* ChooseOpenFile(FileKind kind, const FileFilter& filter) override;
+  void WriteDiagnostic(const char* text) override;
+  void RequestRepaint(bool erase) override;
+  void PaintNow() override;
+
+ private:
+  char name_[kDialogNameSize];
+  char filterText_[kFilterTextSize];
+};

@@ -1,0 +1,86 @@
+// Start-up of the window and its drawing objects, the window procedure, and their clean-up.
+#include "frontends/win32/window.h"
+
+#include "frontends/win32/gdi_surface.h"
+#include "ui/ui.h"
+
+HWND mainWindow = NULL;
+HPEN outlinePen = NULL;
+HBRUSH colourBrushes[6] = {NULL, NULL, NULL, NULL, NULL, NULL};
+
+namespace {
+
+const char kClassName[] = "Plexaro";
+const COLORREF kColourValues[6] = {RGB(255, 255, 255), RGB(255, 0, 0), RGB(255, 255, 0),
+                                   RGB(255, 144, 0),   RGB(0, 255, 0), RGB(0, 0, 255)};
+
+#ifdef PLEXARO_FAULTS
+int drawingObjectsTried = 0;
+bool MayCreateDrawingObject() { return ++drawingObjectsTried != failingDrawingObject; }
+#else
+bool MayCreateDrawingObject() { return true; }
+#endif
+
+}  // namespace
+
+#ifdef PLEXARO_FAULTS
+int failingDrawingObject = 0;
+#endif
+
+int InitialiseWindow(HINSTANCE instance, HINSTANCE previousInstance, int showCommand) {
+#ifdef PLEXARO_FAULTS
+  drawingObjectsTried = 0;
+#endif
+  outlinePen = MayCreateDrawingObject() ? CreatePen(PS_SOLID, 1, RGB(0, 0, 0)) : NULL;
+  if (outlinePen == NULL) return 0;
+  for (int colour = 0; colour < 6; ++colour) {
+    colourBrushes[colour] = MayCreateDrawingObject() ? CreateSolidBrush(kColourValues[colour]) : NULL;
+    if (colourBrushes[colour] == NULL) return 0;
+  }
+  if (previousInstance == NULL) {
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_BYTEALIGNCLIENT | CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = MainWindowProc;
+    windowClass.cbClsExtra = 0;
+    windowClass.cbWndExtra = 0;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(NULL, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
+    windowClass.hbrBackground = colourBrushes[0];
+    windowClass.lpszMenuName = NULL;
+    windowClass.lpszClassName = kClassName;
+    if (RegisterClassA(&windowClass) == 0) return 0;
+  }
+  mainWindow = CreateWindowExA(0, kClassName, "Plexaro", WS_OVERLAPPEDWINDOW, 50, 50, 600, 400, NULL, NULL,
+                               instance, NULL);
+  if (mainWindow == NULL) return 0;
+  ShowWindow(mainWindow, showCommand);
+  return 1;
+}
+
+void PaintWindow(HWND window) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  GdiSurface surface(dc);
+  PaintNet(surface);
+  EndPaint(window, &paint);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_PAINT: PaintWindow(window); return 0;
+    case WM_CHAR: HandleCharacter(static_cast<int>(wParam)); return 0;
+    case WM_KEYDOWN: HandleKeyDown(static_cast<int>(wParam)); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+void DeleteDrawingObjects() {
+  for (HBRUSH& brush : colourBrushes) {
+    if (brush != NULL) DeleteObject(brush);
+    brush = NULL;
+  }
+  if (outlinePen != NULL) DeleteObject(outlinePen);
+  outlinePen = NULL;
+}

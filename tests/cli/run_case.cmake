@@ -1,0 +1,16 @@
+# Runs one case: plexaro-cli --json with the arguments of CASE.args (one a line, keys last), in the cases
+# folder so data files are named by relative paths; standard output plus "exit N" must equal CASE.expected.
+file(STRINGS ${CASES}/${CASE}.args arguments)
+execute_process(COMMAND ${EMULATOR} ${CLI} --json ${arguments}
+                WORKING_DIRECTORY ${CASES}
+                OUTPUT_VARIABLE actual
+                ERROR_QUIET
+                RESULT_VARIABLE status)
+string(REPLACE "\r\n" "\n" actual "${actual}")
+string(APPEND actual "exit ${status}\n")
+file(READ ${CASES}/${CASE}.expected expected)
+if(NOT actual STREQUAL expected)
+  file(WRITE ${OUT}/${CASE}.actual "${actual}")
+  message(FATAL_ERROR "${CASE}: output differs from ${CASES}/${CASE}.expected\n"
+                      "--- expected\n${expected}--- actual (also in ${OUT}/${CASE}.actual)\n${actual}")
+endif()

@@ -1,0 +1,241 @@
+// The symmetry count: the totals it shows, the orientation it leaves, and its draws on even cubes.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "support/recording_platform.h"
+
+namespace {
+
+typedef void (*Operation)(CubeState, CubeState);
+typedef std::vector<int32_t> Pattern;
+
+Pattern UsedCells() {
+  Pattern cells;
+  for (int face = 0; face < 6; ++face)
+    for (int r = 0; r < cubeSize; ++r)
+      for (int c = 0; c < cubeSize; ++c) cells.push_back(liveCube[CellIndex(face, r, c)]);
+  return cells;
+}
+
+void Load(const Pattern& cells) {
+  size_t k = 0;
+  for (int face = 0; face < 6; ++face)
+    for (int r = 0; r < cubeSize; ++r)
+      for (int c = 0; c < cubeSize; ++c, ++k)
+        liveCube[CellIndex(face, r, c)] = shadowCube[CellIndex(face, r, c)] = cells[k];
+}
+
+bool SolvedAtHome() {
+  for (int face = 0; face < 6; ++face)
+    for (int r = 0; r < cubeSize; ++r)
+      for (int c = 0; c < cubeSize; ++c)
+        if (liveCube[CellIndex(face, r, c)] != face) return false;
+  return true;
+}
+
+uint32_t After(uint32_t state, int draws) {
+  for (int k = 0; k < draws; ++k) state = state * 214013u + 2531011u;
+  return state;
+}
+
+std::string Totals(int rotations, int mirrors) {
+  char text[64];
+  std::snprintf(text, sizeof text, "Total C: %2d   Total M: %2d  ", rotations, mirrors);
+  return text;
+}
+
+// Runs the count and returns the text of its one box.
+std::string Count(RecordingPlatform& recording) {
+  recording.boxes.clear();
+  platform = &recording;
+  CountSymmetries(liveCube, shadowCube);
+  EXPECT_EQ(recording.boxes.size(), 1u);
+  if (recording.boxes.empty()) return "";
+  EXPECT_EQ(recording.boxes[0].title, "Symmetry");
+  EXPECT_EQ(CompareCubes(liveCube, shadowCube), 0);
+  return recording.boxes[0].text;
+}
+
+// Independent of the walk: how many different patterns the 24 rotations (colours following them)
+// make of the pattern, and, with `mirrors`, of it and its central mirror image together.
+int DistinctImages(bool mirrors) {
+  const Pattern start = UsedCells();
+  std::set<Pattern> seen{start};
+  std::vector<Pattern> queue{start};
+  if (mirrors) {
+    ReflectCentral(liveCube, shadowCube);
+    if (seen.insert(UsedCells()).second) queue.push_back(UsedCells());
+  }
+  for (size_t k = 0; k < queue.size(); ++k)
+    for (int step = 0; step < 2; ++step) {
+      const Pattern from = queue[k];  // copied: the queue may grow
+      Load(from);
+      if (step == 0) {
+        Recolour(0, 2, 3, 1, 5, 4);  // after a rotation to the right, F shows L's facelets
+        RotateRight(liveCube, shadowCube);
+      } else {
+        Recolour(2, 1, 5, 0, 4, 3);  // after a rotation down, F shows U's facelets
+        RotateDown(liveCube, shadowCube);
+      }
+      if (seen.insert(UsedCells()).second) queue.push_back(UsedCells());
+    }
+  Load(start);
+  return static_cast<int>(seen.size());
+}
+
+void StartSolved(RecordingPlatform& recording, int n, std::vector<Operation> operations = {}) {
+  StartFresh(recording, static_cast<int16_t>(n));
+  for (Operation operation : operations) operation(liveCube, shadowCube);
+}
+
+class SolvedSizes : public ::testing::TestWithParam<int> {};
+
+TEST_P(SolvedSizes, SolvedCubeIsFullySymmetricAndEndsAtHome) {
+  RecordingPlatform recording;
+  StartSolved(recording, GetParam());
+  EXPECT_EQ(Count(recording), "Total C:  1   Total M:  1  ");
+  EXPECT_TRUE(SolvedAtHome());
+  EXPECT_EQ(CompareCubes(liveCube, referenceCube), 0);
+  EXPECT_EQ(recording.diagnostics, "");
+}
+
+// From each of the 24 orientations of the solved cube the normalisation comes home; odd sizes
+// read the centres and draw nothing.
+TEST_P(SolvedSizes, NormalisationBringsEveryOrientationHome) {
+  const std::vector<Operation> tops[] = {
+      {}, {RotateUp}, {RotateUp, RotateUp}, {RotateDown}, {RotateLeft, RotateUp}, {RotateRight, RotateUp}};
+  RecordingPlatform recording;
+  for (const auto& top : tops)
+    for (int spins = 0; spins < 4; ++spins) {
+      StartSolved(recording, GetParam(), top);
+      for (int k = 0; k < spins; ++k) RotateLeft(liveCube, shadowCube);
+      NormaliseOrientation(liveCube, shadowCube);
+      EXPECT_TRUE(SolvedAtHome()) << "spins " << spins;
+      if (GetParam() % 2) {
+        EXPECT_EQ(randomState, 1u);
+      }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, SolvedSizes, ::testing::Range(2, 11));
+
+TEST(Symmetry, KnownThreeCubeTotalsAndTheirMirrorImages) {
+  const Operation u = QuarterTurnU, d = QuarterTurnD, f = QuarterTurnF, b = QuarterTurnB, l = QuarterTurnL,
+                  r = QuarterTurnR;
+  const struct {
+    std::vector<Operation> turns;
+    int rotations, mirrors;
+  } cases[] = {
+      {{u}, 6, 12},
+      {{u, u}, 6, 6},
+      {{f, f, b, b}, 3, 3},
+      {{u, d}, 3, 6},
+      {{u, u, d, d, f, f, b, b, l, l, r, r}, 1, 1},
+  };
+  RecordingPlatform recording;
+  for (const auto& test : cases)
+    for (Operation mirror : {Operation(nullptr), ReflectCentral, ReflectRightLeft}) {
+      StartSolved(recording, 3, test.turns);
+      if (mirror) mirror(liveCube, shadowCube);
+      EXPECT_EQ(DistinctImages(false), test.rotations);
+      EXPECT_EQ(DistinctImages(true), test.mirrors);
+      EXPECT_EQ(Count(recording), Totals(test.rotations, test.mirrors));
+    }
+}
+
+TEST(Symmetry, ScrambledCubeHasNoSymmetry) {
+  RecordingPlatform recording;
+  StartSolved(recording, 3);
+  Scramble(liveCube, shadowCube, 1);
+  EXPECT_EQ(Count(recording), "Total C: 24   Total M: 48  ");
+}
+
+// The totals are those of the normalised pattern. On even cubes that can differ from the pattern as
+// turned: the corner search rotates without recolouring, so the cube is then seen anchored on that corner.
+TEST(Symmetry, TotalsAgreeWithTheImagesOfShortSequencesAndTheirMirrors) {
+  const Operation moves[] = {QuarterTurnU, HalfTurnU, QuarterTurnF, HalfTurnF,       HalfTurnR,
+                             QuarterTurnD, HalfTurnB, HalfTurnL,    TurnColumnSlice, TurnRowSlice};
+  RecordingPlatform recording;
+  uint32_t state = 5;
+  for (int n = 2; n <= 5; ++n)
+    for (int k = 0; k < 10; ++k) {
+      StartSolved(recording, n);
+      for (int length = 1 + k % 4; length > 0; --length) {
+        state = After(state, 1);
+        moves[(state >> 16) % 10](liveCube, shadowCube);
+      }
+      const Pattern pattern = UsedCells();
+      std::string texts[3];
+      for (int mirror = 0; mirror < 3; ++mirror) {
+        Load(pattern);
+        if (mirror == 1) ReflectCentral(liveCube, shadowCube);
+        if (mirror == 2) ReflectRightLeft(liveCube, shadowCube);
+        const Pattern variant = UsedCells();
+        randomState = 1;
+        NormaliseOrientation(liveCube, shadowCube);
+        const std::string expected = Totals(DistinctImages(false), DistinctImages(true));
+        Load(variant);
+        randomState = 1;
+        texts[mirror] = Count(recording);
+        EXPECT_EQ(texts[mirror], expected) << "N " << n << " sequence " << k << " mirror " << mirror;
+      }
+      EXPECT_EQ(texts[1], texts[0]) << "N " << n << " sequence " << k;
+      EXPECT_EQ(texts[2], texts[0]) << "N " << n << " sequence " << k;
+    }
+}
+
+TEST(Symmetry, LeavesTheNormalisedPatternAndShowsItsMirrorMeanwhile) {
+  RecordingPlatform recording;
+  for (int n : {3, 4}) {
+    StartSolved(recording, n, {QuarterTurnF, TurnRowSlice, QuarterTurnR, RotateLeft, RotateDown});
+    const Pattern start = UsedCells();
+    randomState = 777;
+    NormaliseOrientation(liveCube, shadowCube);
+    const Pattern normalised = UsedCells();
+    const uint32_t stateAfter = randomState;
+    ReflectCentral(liveCube, shadowCube);
+    const Pattern mirrored = UsedCells();
+
+    Load(start);
+    randomState = 777;
+    Pattern shownDuringBox;
+    recording.onMessage = [&shownDuringBox] { shownDuringBox = UsedCells(); };
+    Count(recording);
+    recording.onMessage = nullptr;
+    EXPECT_EQ(UsedCells(), normalised) << "N " << n;
+    EXPECT_EQ(CompareCubes(liveCube, referenceCube), 0);
+    EXPECT_EQ(randomState, stateAfter) << "the walk itself draws nothing";
+    EXPECT_EQ(shownDuringBox, mirrored);
+    if (n == 3) {
+      EXPECT_EQ(randomState, 777u) << "odd sizes draw nothing";
+    }
+  }
+}
+
+TEST(Symmetry, TwoCubeSearchDrawsUntilTheCornerIsBack) {
+  RecordingPlatform recording;
+  StartSolved(recording, 2);
+  NormaliseOrientation(liveCube, shadowCube);
+  EXPECT_EQ(randomState, After(1, 34));
+  EXPECT_TRUE(SolvedAtHome());
+
+  StartSolved(recording, 2, {RotateLeft});
+  NormaliseOrientation(liveCube, shadowCube);  // 41 gives a rotation right, home at once
+  EXPECT_EQ(randomState, After(1, 1));
+  EXPECT_TRUE(SolvedAtHome());
+}
+
+TEST(Symmetry, TwoCubeWithoutTheCornerGivesUpAfterAThousandDraws) {
+  RecordingPlatform recording;
+  StartSolved(recording, 2);
+  for (int cell = 0; cell < kCellCount; ++cell) liveCube[cell] = shadowCube[cell] = 0;
+  EXPECT_EQ(Count(recording), Totals(6, 6));
+  EXPECT_EQ(recording.diagnostics, "Error: Illegal Arrangement");
+  EXPECT_EQ(randomState, After(1, 1000));
+}
+
+}  // namespace

@@ -1,0 +1,203 @@
+// The pattern-file reader: loads at the same and another size, and refusals that leave everything alone.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+
+#include "support/recording_platform.h"
+
+namespace {
+
+// Everything a pattern file may change, byte for byte.
+struct Snapshot {
+  CubeState live, shadow;
+  int16_t size;
+  int16_t x[6][kMaxSize], y[6][kMaxSize];
+  MoveCode log[kMoveLogCapacity + 1];
+  int32_t metrics[4];
+
+  static Snapshot Take() {
+    Snapshot s;
+    std::memcpy(s.live, liveCube, sizeof liveCube);
+    std::memcpy(s.shadow, shadowCube, sizeof shadowCube);
+    s.size = cubeSize;
+    std::memcpy(s.x, columnX, sizeof columnX);
+    std::memcpy(s.y, rowY, sizeof rowY);
+    std::memcpy(s.log, moveLog, sizeof moveLog);
+    const int32_t metrics[4] = {cellWidth, cellHeight, faceBaseWidth, faceBaseHeight};
+    std::memcpy(s.metrics, metrics, sizeof metrics);
+    return s;
+  }
+  bool operator==(const Snapshot& o) const {
+    return std::memcmp(live, o.live, sizeof live) == 0 && std::memcmp(shadow, o.shadow, sizeof shadow) == 0 &&
+           size == o.size && std::memcmp(x, o.x, sizeof x) == 0 && std::memcmp(y, o.y, sizeof y) == 0 &&
+           std::memcmp(log, o.log, sizeof log) == 0 && std::memcmp(metrics, o.metrics, sizeof metrics) == 0;
+  }
+};
+
+std::string Pattern(int size, const std::function<int(int, int, int)>& colour) {
+  std::string bytes(1, static_cast<char>(size));
+  for (int face = 0; face < 6; ++face)
+    for (int row = 0; row < size; ++row)
+      for (int column = 0; column < size; ++column) bytes += static_cast<char>(colour(face, row, column));
+  return bytes;
+}
+
+int Mixed(int face, int row, int column) { return (face * 7 + row * 3 + column * 5 + row * column) % 6; }
+
+std::string WriteTemp(const std::string& name, const std::string& bytes) {
+  const std::string path = ::testing::TempDir() + "plexaro_pattern_" + name;
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return path;
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
+  return path;
+}
+
+class PatternFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    StartFresh(recording);
+    eraseOnRepaint = false;
+  }
+
+  void LoadFromMemory(const std::string& bytes) {
+    TextStream stream;
+    OpenMemoryStream(&stream, bytes.data(), bytes.size());
+    LoadPatternFile(&stream);
+  }
+
+  // Through the "[" key, as the user would.
+  void Open(const std::string& name, const std::string& bytes) {
+    recording.answers.push_back(WriteTemp(name, bytes));
+    HandleCharacter('[');
+  }
+
+  void ExpectCells(int size, const std::function<int(int, int, int)>& colour) {
+    ASSERT_EQ(cubeSize, size);
+    for (int face = 0; face < 6; ++face)
+      for (int row = 0; row < size; ++row)
+        for (int column = 0; column < size; ++column)
+          ASSERT_EQ(liveCube[CellIndex(face, row, column)], colour(face, row, column))
+              << "face " << face << " row " << row << " column " << column;
+    EXPECT_EQ(CompareCubes(liveCube, shadowCube), 0);
+  }
+
+  RecordingPlatform recording;
+};
+
+TEST_F(PatternFile, SameSizeReplacesEveryCellAndKeepsTheMetrics) {
+  HandleCharacter('u');
+  cellWidth = 20;  // a reset would put 15 back
+  LoadFromMemory(Pattern(3, Mixed));
+  ExpectCells(3, Mixed);
+  EXPECT_EQ(cellWidth, 20);
+  EXPECT_EQ(columnX[U][1], 1 * (20 + 32) + 4 + 20);
+  EXPECT_TRUE(recording.boxes.empty());
+}
+
+TEST_F(PatternFile, SolvedOrderFileGivesTheCubeTheResetKeyGives) {
+  HandleCharacter('f');
+  LoadFromMemory(Pattern(3, [](int face, int, int) { return face; }));
+  const Snapshot loaded = Snapshot::Take();
+  HandleCharacter('*');
+  EXPECT_TRUE(loaded == Snapshot::Take());
+}
+
+TEST_F(PatternFile, LargerSizeResetsThenLoadsAndLaysTheNetOutAgain) {
+  cellWidth = 20;
+  LoadFromMemory(Pattern(4, Mixed));
+  ExpectCells(4, Mixed);
+  EXPECT_EQ(cellWidth, 15);
+  EXPECT_EQ(columnX[F][0], 66);  // one block of 15 * 4 + 2 across, plus the margin
+  EXPECT_EQ(columnX[B][3], 3 * 62 + 4 + 45);
+  EXPECT_EQ(rowY[D][0], 2 * 70);
+  EXPECT_EQ(rowY[L][3], 70 + 48);
+}
+
+TEST_F(PatternFile, SizeTenIsTheLineFeedByteAndLoads) {
+  LoadFromMemory(Pattern(10, Mixed));
+  ExpectCells(10, Mixed);
+  EXPECT_EQ(columnX[B][0], 460);
+  EXPECT_EQ(rowY[D][0], 332);
+}
+
+TEST_F(PatternFile, BytesAfterTheLastColourAreIgnored) {
+  LoadFromMemory(Pattern(2, Mixed) +
+                 "\x09\x07\xff\r\n\x1a"
+                 "more");
+  ExpectCells(2, Mixed);
+  EXPECT_TRUE(recording.boxes.empty());
+}
+
+TEST_F(PatternFile, OnlyANetOfAnotherSizeAsksToEraseAndOnlyOnce) {
+  Open("four.q", Pattern(4, Mixed));
+  EXPECT_EQ(recording.erasingRepaints, 1);
+  Open("four_again.q", Pattern(4, Mixed));
+  EXPECT_EQ(recording.erasingRepaints, 1);
+  Open("two.q", Pattern(2, Mixed));
+  EXPECT_EQ(recording.erasingRepaints, 2);
+  HandleCharacter('u');
+  EXPECT_EQ(recording.erasingRepaints, 2);
+  Open("three.q", Pattern(3, Mixed));
+  EXPECT_EQ(recording.erasingRepaints, 3);
+  EXPECT_EQ(recording.repaints, 5);
+  EXPECT_EQ(recording.paintsNow, 0);
+}
+
+struct Refusal {
+  const char* name;
+  std::string bytes;
+  const char* mentions;  // a value the box must name, besides the path
+};
+
+void PrintTo(const Refusal& refusal, std::ostream* out) { *out << refusal.name; }
+
+class PatternRefusal : public PatternFile, public ::testing::WithParamInterface<Refusal> {};
+
+TEST_P(PatternRefusal, ShowsAnErrorAndChangesNothing) {
+  // A state unlike start-up: size 4, a move log, turns on top.
+  Open("start.q", Pattern(4, Mixed));
+  recording.answers.push_back(WriteTemp("start.mov", "R U F2 l"));
+  HandleCharacter('{');
+  HandleCharacter('u');
+  const Snapshot before = Snapshot::Take();
+  recording.boxes.clear();
+  recording.repaints = 0;
+  recording.erasingRepaints = 0;
+
+  const std::string path = WriteTemp(std::string("bad_") + GetParam().name + ".q", GetParam().bytes);
+  recording.answers.push_back(path);
+  HandleCharacter('[');
+
+  EXPECT_TRUE(before == Snapshot::Take());
+  ASSERT_EQ(recording.boxes.size(), 1u);
+  EXPECT_EQ(recording.boxes[0].title, "Error");
+  std::string text = recording.boxes[0].text;
+  EXPECT_LE(text.size(), 255u);
+  const size_t at = text.find(path);
+  ASSERT_NE(at, std::string::npos) << text;
+  text.erase(at, path.size());
+  EXPECT_NE(text.find(GetParam().mentions), std::string::npos) << text;
+  EXPECT_EQ(recording.repaints, 1);
+  EXPECT_EQ(recording.erasingRepaints, 0);
+}
+
+std::string Zeros(size_t count) { return std::string(count, '\0'); }
+
+INSTANTIATE_TEST_SUITE_P(
+    BadFiles, PatternRefusal,
+    ::testing::Values(Refusal{"empty", "", "empty"}, Refusal{"size0", Zeros(25), "0"},
+                      Refusal{"size1", "\x01" + Zeros(6), "1"}, Refusal{"size11", "\x0b" + Zeros(726), "11"},
+                      Refusal{"size255", "\xff" + Zeros(600), "255"}, Refusal{"only_size", "\x02", "24"},
+                      Refusal{"short_by_one", "\x03" + Zeros(53), "54"},
+                      Refusal{"ten_short", "\x0a" + Zeros(599), "600"},
+                      Refusal{"ctrl_z", "\x03" + Zeros(10) + "\x1a" + Zeros(43), "54"},
+                      Refusal{"colour6", "\x03" + Zeros(19) + "\x06" + Zeros(34), "6"},
+                      Refusal{"colour255_last", "\x02" + Zeros(23) + "\xff", "255"},
+                      Refusal{"crlf_is_ten", "\x02" + Zeros(3) + "\r\n" + Zeros(20), "10"}),
+    [](const ::testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
+
+}  // namespace

@@ -1,0 +1,272 @@
+#!/usr/bin/env bash
+# The Windows program under Wine on a running X display: keys typed with xdotool, the net read back
+# from screenshots and every box read back, each compared with what the headless program makes of the
+# same keys.
+# usage: gui_test.sh BUILD_DIR READ_NET PLEXARO_CLI WORK_DIR   (with DISPLAY and WINEPREFIX set)
+set -uo pipefail
+build=$1 read_net=$2 cli=$3 work=$4
+exe=$build/frontends/win32/plexaro.exe
+faults_exe=$build/frontends/win32/plexaro_faults.exe
+probe=$build/tests/win32/plexaro_probe.exe
+mkdir -p "$work"
+passed=0
+failed=0
+program=""
+
+pass() { echo "PASS $1"; passed=$((passed + 1)); }
+fail() { echo "FAIL $1: $2"; failed=$((failed + 1)); }
+check() {  # name expected actual
+  if [ "$2" == "$3" ]; then pass "$1"; else fail "$1" "expected [$2], got [$3]"; fi
+}
+
+# The id of a visible top-level window with exactly this title, once there is one (~10 s at most).
+wait_window() {
+  local id
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+wait_gone() {
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+geometry() {  # "X Y WIDTH HEIGHT" of a window
+  local X Y WIDTH HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  echo "$X $Y $WIDTH $HEIGHT"
+}
+
+shot() { import -window root -depth 8 "ppm:$work/shot.ppm"; }
+
+# Clicks a window where a click does nothing else, near the client's bottom-right corner or, for a
+# box, on its caption; Wine then makes it the active window. Waits until it has the keyboard.
+activate() {  # id [caption]
+  local g
+  read -r -a g <<<"$(geometry "$1")"
+  if [ "${2:-}" == caption ]; then
+    xdotool mousemove $((g[0] + g[2] / 2)) $((g[1] + 8)) click 1
+  else
+    xdotool mousemove $((g[0] + g[2] - 30)) $((g[1] + g[3] - 20)) click 1
+  fi
+  for _ in $(seq 20); do
+    [ "$(xdotool getwindowfocus 2>/dev/null)" == "$1" ] && return 0
+    sleep 0.1
+  done
+}
+
+launch() {
+  wine "$@" >"$work/stdout" 2>"$work/stderr" &
+  program=$!
+}
+
+# Starts the program; sets main (its window) and origin (its client area's corner on screen).
+start() {
+  launch "$@"
+  main=$(wait_window Plexaro) || return 1
+  for _ in $(seq 30); do
+    shot
+    origin=$("$read_net" origin "$work/shot.ppm" $(geometry "$main" | cut -d' ' -f1,2)) && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# Sets code to the program's exit code once it has ended (~15 s at most); a program still running
+# then is ended. Not in a subshell: only this shell can wait for the program.
+finish_program() {
+  code="still running"
+  for _ in $(seq 150); do
+    if ! kill -0 "$program" 2>/dev/null; then
+      wait "$program"
+      code=$?
+      return
+    fi
+    sleep 0.1
+  done
+  kill "$program"
+  wait "$program" 2>/dev/null
+}
+
+# The headless program's net, and its boxes' texts, for the same keys and files.
+cli_net() { "$cli" "$@" 2>/dev/null | tail -n 6; }
+cli_box() {  # title cli-arguments...
+  local title=$1
+  shift
+  "$cli" "$@" 2>/dev/null | head -n -6 | awk -v t="[$title]" '/^\[.*\]$/ { on = ($0 == t); next } on'
+}
+
+# Waits until the net on screen equals `expected`, and prints the last reading.
+screen_net() {  # size expected
+  local net
+  for _ in $(seq 20); do
+    shot
+    net=$("$read_net" net "$work/shot.ppm" $origin "$1")
+    [ "$net" == "$2" ] && break
+    sleep 0.2
+  done
+  echo "$net"
+}
+
+expect_net() {  # name size cli-arguments...
+  local name=$1 size=$2 expected
+  shift 2
+  expected=$(cli_net "$@" | "$read_net" mask "$size")
+  check "$name" "$expected" "$(screen_net "$size" "$expected")"
+}
+
+box_text() { wine "$probe" text "$1" 2>/dev/null; }
+
+# Checks that the box comes up with the headless program's text for the same keys, and closes it
+# with Return.
+expect_box() {  # title cli-arguments...
+  local title=$1 box
+  shift
+  if ! box=$(wait_window "$title"); then
+    fail "$title box" "no window titled $title"
+    return 1
+  fi
+  check "$title box says what the headless program says" "$(cli_box "$title" "$@")" "$(box_text "$title")"
+  close_box "$title" "$box"
+}
+
+close_box() {  # title [id]
+  local box=${2:-}
+  [ -n "$box" ] || box=$(wait_window "$1") || return 1
+  activate "$box" caption
+  xdotool key Return
+  if wait_gone "$1"; then pass "$1 box closes with Return"; else fail "$1 box closes with Return" "still up"; fi
+}
+
+open_file() {  # key path: picks the file in the open-file dialog
+  activate "$main"
+  xdotool type "$1"
+  if ! wait_window Open >/dev/null; then
+    fail "open dialog for $1" "no dialog"
+    return 1
+  fi
+  xdotool type --delay 20 "Z:${2//\//\\}"
+  xdotool key Return
+  wait_gone Open
+}
+
+# Patterns of size 4 and 2 with every colour, and a move file of one R.
+pattern() {  # size file
+  local n=$1 bytes
+  bytes="\\x$(printf %02x "$n")"
+  for face in 0 1 2 3 4 5; do
+    for ((cell = 0; cell < n * n; cell++)); do bytes+="\\x0$(((face + cell / n + 2 * (cell % n)) % 6))"; done
+  done
+  printf "$bytes" >"$2"
+}
+pattern 4 "$work/four.q"
+pattern 2 "$work/two.q"
+printf 'R\n' >"$work/r.mov"
+
+echo "== plexaro.exe: window, keys, boxes and files"
+if ! start "$exe"; then
+  fail "window shows the solved net" "no window with a readable net"
+  [ -n "$program" ] && finish_program
+else
+  pass "window shows the solved net"
+  check "window at (50, 50), 600 x 400" "50 50 600 400" "$(geometry "$main")"
+
+  keys="udfblr-=\\|&'(,m"
+  activate "$main"
+  xdotool type --delay 30 "$keys"
+  xdotool key Left Up Right Down
+  keys+="<Left><Up><Right><Down>"
+  expect_net "turn, rotate, reflect and scramble keys" 3 "$keys"
+
+  # The count brings the cube into its standard orientation.
+  activate "$main"
+  xdotool type "%"
+  expect_box Symmetry "$keys%"
+  keys+="%"
+  expect_net "symmetry count" 3 "$keys"
+
+  # While a box is up the window takes no key, yet paints: shrunk and enlarged again, it shows
+  # the whole net.
+  activate "$main"
+  xdotool type "?"
+  if help=$(wait_window Help); then
+    check "Help box says what the headless program says" "$(cli_box Help "?")" "$(box_text Help)"
+    # The window is disabled: the click makes nothing active.
+    read -r -a g <<<"$(geometry "$main")"
+    xdotool mousemove $((g[0] + g[2] - 30)) $((g[1] + g[3] - 20)) click 1
+    xdotool type "u"
+    wine "$probe" resize 120 100
+    sleep 0.3
+    wine "$probe" resize 600 400
+    expect_net "window repaints while a box is up" 3 "$keys"
+    close_box Help "$help"
+    expect_net "no key ran while the box was up" 3 "$keys"
+  else
+    fail "Help box" "no window titled Help"
+  fi
+
+  activate "$main"
+  xdotool type "["
+  if wait_window Open >/dev/null; then
+    xdotool key Escape
+    expect_box Error "["
+  else
+    fail "open dialog for [" "no dialog"
+  fi
+  expect_net "cancelled dialog changes nothing" 3 "$keys"
+
+  open_file "[" "$work/four.q"
+  expect_net "4x4x4 pattern file" 4 --open "$work/four.q" "["
+  open_file "[" "$work/two.q"
+  expect_net "2x2x2 pattern file after it" 2 --open "$work/two.q" "["
+  # The smaller net leaves no square of the larger one on screen, right of it or below it.
+  shot
+  check "larger net erased" "0 0" "$("$read_net" nonwhite "$work/shot.ppm" $origin 130 8 260 215) $(
+    "$read_net" nonwhite "$work/shot.ppm" $origin 4 116 130 168)"
+
+  open_file "{" "$work/r.mov"
+  expect_box Moves --open "$work/two.q" --open "$work/r.mov" "[{"
+  expect_net "move file without replay" 2 --open "$work/two.q" --open "$work/r.mov" "[{"
+
+  activate "$main"
+  xdotool key alt+F4
+  finish_program
+  check "closing the window ends with exit code 0" 0 "$code"
+fi
+
+echo "== plexaro.exe --replay"
+if start "$exe" --replay; then
+  open_file "{" "$work/r.mov"
+  close_box Moves
+  expect_net "replay brings the cube back to solved" 3 --replay --open "$work/r.mov" "{"
+  activate "$main"
+  xdotool key alt+F4
+  finish_program
+  check "exit code 0 after the replay" 0 "$code"
+else
+  fail "replay brings the cube back to solved" "no window"
+  [ -n "$program" ] && finish_program
+fi
+
+echo "== the test build with its third brush refused"
+launch "$faults_exe" --fail-object 4
+if box=$(wait_window Plexaro); then
+  check "start-up failure box, not the window" "Failure during initialisation!
+
+Click OK to exit." "$(box_text Plexaro)"
+  close_box Plexaro "$box"
+else
+  fail "start-up failure box, not the window" "no box titled Plexaro"
+fi
+finish_program
+check "start-up failure ends with exit code 0" 0 "$code"
+
+echo "gui: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
