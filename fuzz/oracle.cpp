@@ -133,7 +133,7 @@ void CheckPatternLoad(const std::string& raw, const std::string& path, const Sna
                       "a size-%d pattern file wrote cell %d outside its square", size, cell);
         }
       }
-  EXPECT_THAT(after.erase == (before.erase || size < before.size), "eraseOnRepaint %d after size %d -> %d",
+  EXPECT_THAT(after.erase == (before.erase || size != before.size), "eraseOnRepaint %d after size %d -> %d",
               after.erase, before.size, size);
   static const int32_t kStartMetrics[4] = {15, 16, 32, 38};
   const int32_t* metrics = size != before.size ? kStartMetrics : before.metrics;
