@@ -1,7 +1,7 @@
 // The solved test, the comparison and the copies: what counts, and which cells are looked at.
 #include <gtest/gtest.h>
 
-#include "cube/cube.h"
+#include "support/cube_helpers.h"
 
 namespace {
 
@@ -82,9 +82,7 @@ TEST(CubeState, SizeZeroCountsAsSolvedAndEqual) {
 // R and three L on a 2x2x2 turn the whole cube; on a 3x3x3 the middle layer stays behind.
 TEST(CubeState, QuarterTurnRAndThreeLSolvedOnlyWithoutAMiddleLayer) {
   for (int n : {2, 3}) {
-    cubeSize = static_cast<int16_t>(n);
-    FillSolved();
-    CopyCube(liveCube, shadowCube);
+    StartSolved(n);
     QuarterTurnR(liveCube, shadowCube);
     for (int k = 0; k < 3; ++k) QuarterTurnL(liveCube, shadowCube);
     if (n == 2) {
