@@ -106,8 +106,7 @@ const int32_t kLiveUnused = -1000000, kShadowUnused = -2000000;
 template <typename Label>
 void Fill(int n, Label label) {
   for (int cell = 0; cell < kCellCount; ++cell) {
-    const int row = cell % kFaceStride / kMaxSize, column = cell % kMaxSize;
-    const bool used = row < n && column < n;
+    const bool used = IsUsedCell(cell, n);
     liveCube[cell] = used ? label(cell) : kLiveUnused - cell;
     shadowCube[cell] = used ? label(cell) : kShadowUnused - cell;
   }
@@ -127,9 +126,8 @@ std::string Problems(const CubeState expected, int n) {
   std::string problems;
   int count = 0;
   for (int cell = 0; cell < kCellCount && count < 6; ++cell) {
-    const int row = cell % kFaceStride / kMaxSize, column = cell % kMaxSize;
     std::string problem;
-    if (row >= n || column >= n) {
+    if (!IsUsedCell(cell, n)) {
       if (liveCube[cell] != kLiveUnused - cell || shadowCube[cell] != kShadowUnused - cell)
         problem = "unused cell written";
     } else if (liveCube[cell] != expected[cell]) {

@@ -26,6 +26,9 @@ inline std::vector<int32_t> UsedCells() {
   return cells;
 }
 
+// Whether storage cell `cell` is one of the n by n squares a face uses.
+inline bool IsUsedCell(int cell, int n) { return cell % kFaceStride / kMaxSize < n && cell % kMaxSize < n; }
+
 // Puts cells taken by UsedCells back into both copies.
 inline void Restore(const std::vector<int32_t>& cells) {
   size_t at = 0;
