@@ -4,26 +4,9 @@
 #include <functional>
 #include <vector>
 
-#include "support/recording_platform.h"
+#include "support/cube_helpers.h"
 
 namespace {
-
-typedef void (*Operation)(CubeState, CubeState);
-
-// An independent copy of the generator, so draws can be counted and states crafted.
-struct Lcg {
-  uint32_t state;
-  int32_t Next() {
-    state = state * 214013u + 2531011u;
-    return static_cast<int32_t>((state >> 16) & 0x7FFF);
-  }
-};
-
-uint32_t After(uint32_t state, int draws) {
-  Lcg lcg{state};
-  for (int k = 0; k < draws; ++k) lcg.Next();
-  return lcg.state;
-}
 
 int32_t DrawAt(uint32_t state, int index) {
   return static_cast<int32_t>((After(state, index) >> 16) & 0x7FFF);
@@ -54,20 +37,6 @@ uint32_t StateDrawing(int index, int32_t value, std::function<bool(uint32_t)> ac
   }
   ADD_FAILURE() << "no state draws " << value;
   return 1;
-}
-
-std::vector<int32_t> UsedCells() {
-  std::vector<int32_t> cells;
-  for (int face = 0; face < 6; ++face)
-    for (int r = 0; r < cubeSize; ++r)
-      for (int c = 0; c < cubeSize; ++c) cells.push_back(liveCube[CellIndex(face, r, c)]);
-  return cells;
-}
-
-void StartSolved(int n) {
-  cubeSize = static_cast<int16_t>(n);
-  FillSolved();
-  CopyCube(liveCube, shadowCube);
 }
 
 // The scramble as the design states it, drawing from `lcg` and turning the global cube; passes are
@@ -138,7 +107,7 @@ TEST(Scramble, KnownSequencesFromTheStartState) {
   };
   for (const auto& test : cases) {
     StartSolved(test.n);
-    for (Operation turn : test.turns) turn(liveCube, shadowCube);
+    Apply(test.turns);
     const std::vector<int32_t> expected = UsedCells();
     StartSolved(test.n);
     if (test.turnedFirst) QuarterTurnU(liveCube, shadowCube);

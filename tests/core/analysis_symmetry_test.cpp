@@ -6,28 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "support/recording_platform.h"
+#include "support/cube_helpers.h"
 
 namespace {
 
-typedef void (*Operation)(CubeState, CubeState);
 typedef std::vector<int32_t> Pattern;
-
-Pattern UsedCells() {
-  Pattern cells;
-  for (int face = 0; face < 6; ++face)
-    for (int r = 0; r < cubeSize; ++r)
-      for (int c = 0; c < cubeSize; ++c) cells.push_back(liveCube[CellIndex(face, r, c)]);
-  return cells;
-}
-
-void Load(const Pattern& cells) {
-  size_t k = 0;
-  for (int face = 0; face < 6; ++face)
-    for (int r = 0; r < cubeSize; ++r)
-      for (int c = 0; c < cubeSize; ++c, ++k)
-        liveCube[CellIndex(face, r, c)] = shadowCube[CellIndex(face, r, c)] = cells[k];
-}
 
 bool SolvedAtHome() {
   for (int face = 0; face < 6; ++face)
@@ -35,11 +18,6 @@ bool SolvedAtHome() {
       for (int c = 0; c < cubeSize; ++c)
         if (liveCube[CellIndex(face, r, c)] != face) return false;
   return true;
-}
-
-uint32_t After(uint32_t state, int draws) {
-  for (int k = 0; k < draws; ++k) state = state * 214013u + 2531011u;
-  return state;
 }
 
 std::string Totals(int rotations, int mirrors) {
@@ -73,7 +51,7 @@ int DistinctImages(bool mirrors) {
   for (size_t k = 0; k < queue.size(); ++k)
     for (int step = 0; step < 2; ++step) {
       const Pattern from = queue[k];  // copied: the queue may grow
-      Load(from);
+      Restore(from);
       if (step == 0) {
         Recolour(0, 2, 3, 1, 5, 4);  // after a rotation to the right, F shows L's facelets
         RotateRight(liveCube, shadowCube);
@@ -83,20 +61,15 @@ int DistinctImages(bool mirrors) {
       }
       if (seen.insert(UsedCells()).second) queue.push_back(UsedCells());
     }
-  Load(start);
+  Restore(start);
   return static_cast<int>(seen.size());
-}
-
-void StartSolved(RecordingPlatform& recording, int n, std::vector<Operation> operations = {}) {
-  StartFresh(recording, static_cast<int16_t>(n));
-  for (Operation operation : operations) operation(liveCube, shadowCube);
 }
 
 class SolvedSizes : public ::testing::TestWithParam<int> {};
 
 TEST_P(SolvedSizes, SolvedCubeIsFullySymmetricAndEndsAtHome) {
   RecordingPlatform recording;
-  StartSolved(recording, GetParam());
+  StartFresh(recording, GetParam());
   EXPECT_EQ(Count(recording), "Total C:  1   Total M:  1  ");
   EXPECT_TRUE(SolvedAtHome());
   EXPECT_EQ(CompareCubes(liveCube, referenceCube), 0);
@@ -111,7 +84,8 @@ TEST_P(SolvedSizes, NormalisationBringsEveryOrientationHome) {
   RecordingPlatform recording;
   for (const auto& top : tops)
     for (int spins = 0; spins < 4; ++spins) {
-      StartSolved(recording, GetParam(), top);
+      StartFresh(recording, GetParam());
+      Apply(top);
       for (int k = 0; k < spins; ++k) RotateLeft(liveCube, shadowCube);
       NormaliseOrientation(liveCube, shadowCube);
       EXPECT_TRUE(SolvedAtHome()) << "spins " << spins;
@@ -139,7 +113,8 @@ TEST(Symmetry, KnownThreeCubeTotalsAndTheirMirrorImages) {
   RecordingPlatform recording;
   for (const auto& test : cases)
     for (Operation mirror : {Operation(nullptr), ReflectCentral, ReflectRightLeft}) {
-      StartSolved(recording, 3, test.turns);
+      StartFresh(recording, 3);
+      Apply(test.turns);
       if (mirror) mirror(liveCube, shadowCube);
       EXPECT_EQ(DistinctImages(false), test.rotations);
       EXPECT_EQ(DistinctImages(true), test.mirrors);
@@ -149,7 +124,7 @@ TEST(Symmetry, KnownThreeCubeTotalsAndTheirMirrorImages) {
 
 TEST(Symmetry, ScrambledCubeHasNoSymmetry) {
   RecordingPlatform recording;
-  StartSolved(recording, 3);
+  StartFresh(recording, 3);
   Scramble(liveCube, shadowCube, 1);
   EXPECT_EQ(Count(recording), "Total C: 24   Total M: 48  ");
 }
@@ -163,7 +138,7 @@ TEST(Symmetry, TotalsAgreeWithTheImagesOfShortSequencesAndTheirMirrors) {
   uint32_t state = 5;
   for (int n = 2; n <= 5; ++n)
     for (int k = 0; k < 10; ++k) {
-      StartSolved(recording, n);
+      StartFresh(recording, n);
       for (int length = 1 + k % 4; length > 0; --length) {
         state = After(state, 1);
         moves[(state >> 16) % 10](liveCube, shadowCube);
@@ -171,14 +146,14 @@ TEST(Symmetry, TotalsAgreeWithTheImagesOfShortSequencesAndTheirMirrors) {
       const Pattern pattern = UsedCells();
       std::string texts[3];
       for (int mirror = 0; mirror < 3; ++mirror) {
-        Load(pattern);
+        Restore(pattern);
         if (mirror == 1) ReflectCentral(liveCube, shadowCube);
         if (mirror == 2) ReflectRightLeft(liveCube, shadowCube);
         const Pattern variant = UsedCells();
         randomState = 1;
         NormaliseOrientation(liveCube, shadowCube);
         const std::string expected = Totals(DistinctImages(false), DistinctImages(true));
-        Load(variant);
+        Restore(variant);
         randomState = 1;
         texts[mirror] = Count(recording);
         EXPECT_EQ(texts[mirror], expected) << "N " << n << " sequence " << k << " mirror " << mirror;
@@ -191,7 +166,8 @@ TEST(Symmetry, TotalsAgreeWithTheImagesOfShortSequencesAndTheirMirrors) {
 TEST(Symmetry, LeavesTheNormalisedPatternAndShowsItsMirrorMeanwhile) {
   RecordingPlatform recording;
   for (int n : {3, 4}) {
-    StartSolved(recording, n, {QuarterTurnF, TurnRowSlice, QuarterTurnR, RotateLeft, RotateDown});
+    StartFresh(recording, n);
+    Apply({QuarterTurnF, TurnRowSlice, QuarterTurnR, RotateLeft, RotateDown});
     const Pattern start = UsedCells();
     randomState = 777;
     NormaliseOrientation(liveCube, shadowCube);
@@ -200,7 +176,7 @@ TEST(Symmetry, LeavesTheNormalisedPatternAndShowsItsMirrorMeanwhile) {
     ReflectCentral(liveCube, shadowCube);
     const Pattern mirrored = UsedCells();
 
-    Load(start);
+    Restore(start);
     randomState = 777;
     Pattern shownDuringBox;
     recording.onMessage = [&shownDuringBox] { shownDuringBox = UsedCells(); };
@@ -218,12 +194,13 @@ TEST(Symmetry, LeavesTheNormalisedPatternAndShowsItsMirrorMeanwhile) {
 
 TEST(Symmetry, TwoCubeSearchDrawsUntilTheCornerIsBack) {
   RecordingPlatform recording;
-  StartSolved(recording, 2);
+  StartFresh(recording, 2);
   NormaliseOrientation(liveCube, shadowCube);
   EXPECT_EQ(randomState, After(1, 34));
   EXPECT_TRUE(SolvedAtHome());
 
-  StartSolved(recording, 2, {RotateLeft});
+  StartFresh(recording, 2);
+  RotateLeft(liveCube, shadowCube);
   NormaliseOrientation(liveCube, shadowCube);  // 41 gives a rotation right, home at once
   EXPECT_EQ(randomState, After(1, 1));
   EXPECT_TRUE(SolvedAtHome());
@@ -231,7 +208,7 @@ TEST(Symmetry, TwoCubeSearchDrawsUntilTheCornerIsBack) {
 
 TEST(Symmetry, TwoCubeWithoutTheCornerGivesUpAfterAThousandDraws) {
   RecordingPlatform recording;
-  StartSolved(recording, 2);
+  StartFresh(recording, 2);
   for (int cell = 0; cell < kCellCount; ++cell) liveCube[cell] = shadowCube[cell] = 0;
   EXPECT_EQ(Count(recording), Totals(6, 6));
   EXPECT_EQ(recording.diagnostics, "Error: Illegal Arrangement");

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "cube/cube.h"
+#include "support/cube_helpers.h"
 
 namespace {
 
@@ -65,8 +65,6 @@ Vec QuarterClockwise(Vec v, Vec outward) {
   return {a.x * d + a.y * v.z - a.z * v.y, a.y * d + a.z * v.x - a.x * v.z, a.z * d + a.x * v.y - a.y * v.x};
 }
 
-typedef void (*Operation)(CubeState, CubeState);
-
 // Turns the cubies at `depth` layers in from `layerFace` (all of them when depth is -1), each quarter
 // clockwise as seen from outside `sense`.
 struct PhysicalMove {
@@ -78,19 +76,20 @@ struct PhysicalMove {
   int quarters;
 };
 
+// A face's quarter and half turn: its own outer layer, turned clockwise as seen from outside it.
+// clang-format off
+#define FACE_TURNS(face)                                    \
+  {"QuarterTurn" #face, QuarterTurn##face, face, face, 0, 1}, \
+  {"HalfTurn" #face, HalfTurn##face, face, face, 0, 2}
+// clang-format on
+
 const PhysicalMove kMoves[] = {
-    {"QuarterTurnU", QuarterTurnU, U, U, 0, 1},
-    {"QuarterTurnL", QuarterTurnL, L, L, 0, 1},
-    {"QuarterTurnF", QuarterTurnF, F, F, 0, 1},
-    {"QuarterTurnR", QuarterTurnR, R, R, 0, 1},
-    {"QuarterTurnB", QuarterTurnB, B, B, 0, 1},
-    {"QuarterTurnD", QuarterTurnD, D, D, 0, 1},
-    {"HalfTurnU", HalfTurnU, U, U, 0, 2},
-    {"HalfTurnL", HalfTurnL, L, L, 0, 2},
-    {"HalfTurnF", HalfTurnF, F, F, 0, 2},
-    {"HalfTurnR", HalfTurnR, R, R, 0, 2},
-    {"HalfTurnB", HalfTurnB, B, B, 0, 2},
-    {"HalfTurnD", HalfTurnD, D, D, 0, 2},
+    FACE_TURNS(U),
+    FACE_TURNS(L),
+    FACE_TURNS(F),
+    FACE_TURNS(R),
+    FACE_TURNS(B),
+    FACE_TURNS(D),
     {"TurnColumnSlice", TurnColumnSlice, L, L, 1, 1},  // layer x = 1, turned like L
     {"TurnRowSlice", TurnRowSlice, D, U, 1, 1},        // layer y = N - 2, turned like D
     {"RotateLeft", RotateLeft, U, U, -1, 1},           // the sense of a clockwise U turn
@@ -99,18 +98,23 @@ const PhysicalMove kMoves[] = {
     {"RotateDown", RotateDown, L, L, -1, 1},
 };
 
+#undef FACE_TURNS
+
 const int32_t kLiveUnused = -1000000, kShadowUnused = -2000000;
 
 // Used cells get `label(cell)` in both copies; unused cells get sentinels that differ between them.
 template <typename Label>
 void Fill(int n, Label label) {
   for (int cell = 0; cell < kCellCount; ++cell) {
-    const int row = cell % kFaceStride / kMaxSize, column = cell % kMaxSize;
-    const bool used = row < n && column < n;
+    const bool used = IsUsedCell(cell, n);
     liveCube[cell] = used ? label(cell) : kLiveUnused - cell;
     shadowCube[cell] = used ? label(cell) : kShadowUnused - cell;
   }
 }
+
+// Labels for Fill: one distinct value a cell, or values -1 to 7 mixed over the cells (colours and others).
+int32_t Distinct(int cell) { return 1000 + cell; }
+int32_t Mixed(int cell) { return (cell * 7 + cell / 13) % 9 - 1; }
 
 std::string Name(int cell) {
   return std::string(1, "ULFRBD"[cell / kFaceStride]) + "[" + std::to_string(cell % kFaceStride / kMaxSize) +
@@ -122,9 +126,8 @@ std::string Problems(const CubeState expected, int n) {
   std::string problems;
   int count = 0;
   for (int cell = 0; cell < kCellCount && count < 6; ++cell) {
-    const int row = cell % kFaceStride / kMaxSize, column = cell % kMaxSize;
     std::string problem;
-    if (row >= n || column >= n) {
+    if (!IsUsedCell(cell, n)) {
       if (liveCube[cell] != kLiveUnused - cell || shadowCube[cell] != kShadowUnused - cell)
         problem = "unused cell written";
     } else if (liveCube[cell] != expected[cell]) {
@@ -168,7 +171,7 @@ class PhysicalFrame : public ::testing::TestWithParam<int> {
 TEST_P(PhysicalFrame, EveryTurnAndRotationIsThePhysicalMove) {
   for (const PhysicalMove& move : kMoves) {
     SCOPED_TRACE(move.name);
-    Fill(N(), [](int cell) { return 1000 + cell; });
+    Fill(N(), Distinct);
     CubeState expected;
     ExpectedAfter(move, N(), expected);
     move.operation(liveCube, shadowCube);
@@ -202,11 +205,9 @@ TEST_P(PhysicalFrame, ReflectionsAreMirrorImagesInHomeColours) {
     SCOPED_TRACE(reflection.name);
     // Distinct labels show where each facelet goes; the mixed fill (including values that are no
     // colour) shows the recolouring.
+    int32_t (*const labels[])(int) = {Distinct, Mixed};
     for (int fill = 0; fill < 2; ++fill) {
-      if (fill == 0)
-        Fill(N(), [](int cell) { return 1000 + cell; });
-      else
-        Fill(N(), [](int cell) { return (cell * 7 + cell / 13) % 9 - 1; });
+      Fill(N(), labels[fill]);
       CubeState expected;
       ExpectedMirror(reflection.central, N(), expected);
       reflection.operation(liveCube, shadowCube);
@@ -243,9 +244,7 @@ TEST(LayerTurnFacts, SolvedThreeCubeColoursAfterOneMove) {
       {RotateUp, "222222222 111111111 555555555 333333333 000000000 444444444"},
   };
   for (const auto& test : cases) {
-    cubeSize = 3;
-    FillSolved();
-    CopyCube(liveCube, shadowCube);
+    StartSolved(3);
     test.operation(liveCube, shadowCube);
     std::string rows;
     for (int face = 0; face < 6; ++face) {

@@ -3,29 +3,13 @@
 
 #include <vector>
 
-#include "cube/cube.h"
+#include "support/cube_helpers.h"
 
 namespace {
 
-typedef void (*Operation)(CubeState, CubeState);
-
-void StartSolved(int n) {
-  cubeSize = static_cast<int16_t>(n);
-  FillSolved();
-  CopyCube(liveCube, shadowCube);
-}
-
-std::vector<int32_t> UsedCells() {
-  std::vector<int32_t> cells;
-  for (int face = 0; face < 6; ++face)
-    for (int r = 0; r < cubeSize; ++r)
-      for (int c = 0; c < cubeSize; ++c) cells.push_back(liveCube[CellIndex(face, r, c)]);
-  return cells;
-}
-
-std::vector<int32_t> SolvedAfter(int n, std::vector<Operation> operations) {
+std::vector<int32_t> SolvedAfter(int n, const std::vector<Operation>& operations) {
   StartSolved(n);
-  for (Operation operation : operations) operation(liveCube, shadowCube);
+  Apply(operations);
   return UsedCells();
 }
 

@@ -1,18 +1,16 @@
 // The solved test, the comparison and the copies: what counts, and which cells are looked at.
 #include <gtest/gtest.h>
 
-#include "cube/cube.h"
+#include "support/cube_helpers.h"
 
 namespace {
-
-bool Used(int cell, int n) { return cell % kFaceStride / kMaxSize < n && cell % kMaxSize < n; }
 
 // The solved pattern in both copies, with junk outside the used squares.
 void SolvedWithJunk(int n) {
   cubeSize = static_cast<int16_t>(n);
   for (int cell = 0; cell < kCellCount; ++cell) {
-    liveCube[cell] = Used(cell, n) ? cell / kFaceStride : 77 + cell;
-    shadowCube[cell] = Used(cell, n) ? cell / kFaceStride : -77 - cell;
+    liveCube[cell] = IsUsedCell(cell, n) ? cell / kFaceStride : 77 + cell;
+    shadowCube[cell] = IsUsedCell(cell, n) ? cell / kFaceStride : -77 - cell;
   }
 }
 
@@ -25,7 +23,7 @@ TEST_P(CubeStateSizes, CheckSolvedLooksOnlyAtTheUsedCellsOfUToB) {
   SolvedWithJunk(N());
   EXPECT_EQ(CheckSolved(liveCube), 0) << "junk outside the squares must not count";
   for (int cell = 0; cell < kCellCount; ++cell) {
-    if (!Used(cell, N())) continue;
+    if (!IsUsedCell(cell, N())) continue;
     const int32_t saved = liveCube[cell];
     liveCube[cell] = 9;
     // One odd cell unsolves faces U to B (the reference cell too), except on a one-cell face; D is not looked
@@ -39,7 +37,7 @@ TEST_P(CubeStateSizes, CheckSolvedLooksOnlyAtTheUsedCellsOfUToB) {
 TEST_P(CubeStateSizes, CheckSolvedNeedsNoHomeOrDistinctColours) {
   SolvedWithJunk(N());
   for (int cell = 0; cell < kCellCount; ++cell)
-    if (Used(cell, N())) liveCube[cell] = cell / kFaceStride == D ? cell % 7 : 4;
+    if (IsUsedCell(cell, N())) liveCube[cell] = cell / kFaceStride == D ? cell % 7 : 4;
   EXPECT_EQ(CheckSolved(liveCube), 0);  // U to B all green, D anything
   RotateLeft(liveCube, shadowCube);
   RotateUp(liveCube, shadowCube);
@@ -50,7 +48,7 @@ TEST_P(CubeStateSizes, CompareCubesSeesEveryUsedCellAndNothingElse) {
   SolvedWithJunk(N());
   EXPECT_EQ(CompareCubes(liveCube, shadowCube), 0);
   for (int cell = 0; cell < kCellCount; ++cell) {
-    if (!Used(cell, N())) continue;
+    if (!IsUsedCell(cell, N())) continue;
     shadowCube[cell] += 100;
     EXPECT_EQ(CompareCubes(liveCube, shadowCube), 1) << "cell " << cell;
     EXPECT_EQ(CompareCubes(shadowCube, liveCube), 1) << "cell " << cell;
@@ -82,9 +80,7 @@ TEST(CubeState, SizeZeroCountsAsSolvedAndEqual) {
 // R and three L on a 2x2x2 turn the whole cube; on a 3x3x3 the middle layer stays behind.
 TEST(CubeState, QuarterTurnRAndThreeLSolvedOnlyWithoutAMiddleLayer) {
   for (int n : {2, 3}) {
-    cubeSize = static_cast<int16_t>(n);
-    FillSolved();
-    CopyCube(liveCube, shadowCube);
+    StartSolved(n);
     QuarterTurnR(liveCube, shadowCube);
     for (int k = 0; k < 3; ++k) QuarterTurnL(liveCube, shadowCube);
     if (n == 2) {

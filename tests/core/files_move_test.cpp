@@ -5,18 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "support/recording_platform.h"
+#include "support/cube_helpers.h"
 
 namespace {
-
-std::vector<int32_t> UsedCells() {
-  std::vector<int32_t> cells;
-  for (int face = 0; face < 6; ++face)
-    for (int row = 0; row < cubeSize; ++row)
-      for (int column = 0; column < cubeSize; ++column)
-        cells.push_back(liveCube[CellIndex(face, row, column)]);
-  return cells;
-}
 
 // The solved cube of the current size after `turns`, made with the cube model's own operations, so
 // the reader's tables are not trusted for the expected cube: a face letter is one quarter turn, 'c'
@@ -25,9 +16,8 @@ std::vector<int32_t> SolvedAfter(const std::string& turns) {
   ResetCube();
   for (char turn : turns) {
     const std::string letters = "UDLFRBcw";
-    void (*const operations[])(CubeState, CubeState) = {QuarterTurnU,    QuarterTurnD, QuarterTurnL,
-                                                        QuarterTurnF,    QuarterTurnR, QuarterTurnB,
-                                                        TurnColumnSlice, TurnRowSlice};
+    const Operation operations[] = {QuarterTurnU, QuarterTurnD, QuarterTurnL,    QuarterTurnF,
+                                    QuarterTurnR, QuarterTurnB, TurnColumnSlice, TurnRowSlice};
     operations[letters.find(turn)](liveCube, shadowCube);
   }
   return UsedCells();
@@ -42,24 +32,15 @@ std::string LogText() {
 
 std::string Padded(const std::string& log) { return log + std::string(kMoveLogCapacity - log.size(), '0'); }
 
-class MoveFile : public ::testing::Test {
+class MoveFile : public FreshStartTest {
  protected:
-  void SetUp() override {
-    StartFresh(recording);
-    eraseOnRepaint = false;
-  }
-
   int64_t Load(const std::string& bytes) {
-    TextStream stream;
-    OpenMemoryStream(&stream, bytes.data(), bytes.size());
-    const int64_t count = LoadMoveFile(&stream);
+    const int64_t count = LoadFromMemory(LoadMoveFile, bytes);
     EXPECT_EQ(CompareCubes(liveCube, shadowCube), 0);
     return count;
   }
 
   std::string LastText() { return recording.boxes.empty() ? "" : recording.boxes.back().text; }
-
-  RecordingPlatform recording;
 };
 
 struct Example {
@@ -172,19 +153,14 @@ TEST_F(MoveFile, NulByteEndsWhatIsListedOfAToken) {
 
 TEST_F(MoveFile, MoreThanTwentyFourMovesAreAllMadeButOnlyTwentyFourLogged) {
   // 25 quarter turns of U, then R: the cube must show U R, the log only the first 24.
-  std::string file;
-  for (int k = 0; k < 25; ++k) file += "U ";
-  file += "R";
-  EXPECT_EQ(Load(file), 26);
+  EXPECT_EQ(Load(Repeat("U ", 25) + "R"), 26);
   EXPECT_EQ(LogText(), std::string(24, '1'));
   EXPECT_EQ(LastText().substr(0, LastText().find('\n')), " Number of moves 26 q 26 f");
   EXPECT_EQ(UsedCells(), SolvedAfter("UR"));
 }
 
 TEST_F(MoveFile, CountsDoNotWrapOnAFileOfFortyThousandMoves) {
-  std::string file;
-  for (int k = 0; k < 40000; ++k) file += "U2\n";
-  EXPECT_EQ(Load(file), 40000);
+  EXPECT_EQ(Load(Repeat("U2\n", 40000)), 40000);
   const std::string text = LastText();
   EXPECT_EQ(text.substr(0, text.find('\n')), " Number of moves 80000 q 40000 f");
   EXPECT_LE(text.size(), 255u);
@@ -193,8 +169,7 @@ TEST_F(MoveFile, CountsDoNotWrapOnAFileOfFortyThousandMoves) {
 
 // " Number of moves 0 q 0 f\n" takes 25 characters, leaving 230 for the list: 115 tokens "X ".
 TEST_F(MoveFile, ListThatFitsExactlyIsShownWhole) {
-  std::string file;
-  for (int k = 0; k < 115; ++k) file += "X ";
+  const std::string file = Repeat("X ", 115);
   Load(file);
   EXPECT_EQ(LastText().size(), 255u);
   EXPECT_EQ(LastText(), " Number of moves 0 q 0 f\n" + file);
@@ -202,8 +177,7 @@ TEST_F(MoveFile, ListThatFitsExactlyIsShownWhole) {
 
 TEST_F(MoveFile, LongListIsCutAtATokenBoundaryAndMarked) {
   for (int tokens : {116, 2000}) {
-    std::string file, list;
-    for (int k = 0; k < tokens; ++k) file += (k % 2 ? "R2 " : "F ");
+    const std::string file = Repeat("F R2 ", tokens / 2);  // F and R2 in turn
     Load(file);
     const std::string text = LastText();
     EXPECT_LE(text.size(), 255u);
@@ -216,6 +190,12 @@ TEST_F(MoveFile, LongListIsCutAtATokenBoundaryAndMarked) {
   }
 }
 
+std::string ReadToEnd(TextStream* stream) {
+  std::string read;
+  for (int byte; (byte = ReadByte(stream)) >= 0;) read += static_cast<char>(byte);
+  return read;
+}
+
 // The text-mode reading the move file relies on, also across the refill of a file's buffer.
 TEST(TextStreamReading, CarriageReturnLineFeedReadsAsLineFeedAndByte26Ends) {
   const std::string bytes =
@@ -223,23 +203,12 @@ TEST(TextStreamReading, CarriageReturnLineFeedReadsAsLineFeedAndByte26Ends) {
       "e";
   TextStream stream;
   OpenMemoryStream(&stream, bytes.data(), bytes.size());
-  std::string read;
-  for (int byte; (byte = ReadByte(&stream)) >= 0;) read += static_cast<char>(byte);
-  EXPECT_EQ(read, "a\nb\rc\r\nd");
+  EXPECT_EQ(ReadToEnd(&stream), "a\nb\rc\r\nd");
   EXPECT_EQ(ReadByte(&stream), -1);
 
-  const std::string path = ::testing::TempDir() + "plexaro_stream_test.txt";
-  std::string big(4095, 'a');
-  big +=
-      "\r\nz\x1a"
-      "tail";
-  FILE* file = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(file, nullptr);
-  std::fwrite(big.data(), 1, big.size(), file);
-  std::fclose(file);
+  const std::string path = WriteTemp("stream_test.txt", std::string(4095, 'a') + "\r\nz\x1a" + "tail");
   ASSERT_TRUE(OpenTextStream(&stream, path.c_str()));
-  read.clear();
-  for (int byte; (byte = ReadByte(&stream)) >= 0;) read += static_cast<char>(byte);
+  const std::string read = ReadToEnd(&stream);
   CloseTextStream(&stream);
   EXPECT_EQ(read, std::string(4095, 'a') + "\nz");
   std::remove(path.c_str());

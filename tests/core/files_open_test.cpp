@@ -2,37 +2,20 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include "support/recording_platform.h"
+#include "support/cube_helpers.h"
 
 namespace {
 
-std::string WriteTemp(const std::string& name, const std::string& bytes) {
-  const std::string path = ::testing::TempDir() + "plexaro_open_" + name;
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return path;
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::fclose(file);
-  return path;
-}
-
 std::vector<int32_t> AllCells() { return std::vector<int32_t>(liveCube, liveCube + kCellCount); }
 
-std::string LogBytes() { return std::string(reinterpret_cast<const char*>(moveLog), sizeof moveLog); }
-
-class OpenFile : public ::testing::Test {
+class OpenFile : public FreshStartTest {
  protected:
-  void SetUp() override {
-    StartFresh(recording);
-    eraseOnRepaint = false;
-  }
-
   // A turned cube with a move log, so that "nothing changed" means something.
   void MakeBusyState() {
-    recording.answers.push_back(WriteTemp("busy.mov", "F R2 D'"));
+    recording.answers.push_back(WriteTemp("open_busy.mov", "F R2 D'"));
     HandleCharacter('{');
     HandleCharacter('l');
     recording.boxes.clear();
@@ -47,13 +30,7 @@ class OpenFile : public ::testing::Test {
     EXPECT_EQ(recording.boxes[0].text, text);
   }
 
-  int64_t LoadMoves(const std::string& bytes) {
-    TextStream stream;
-    OpenMemoryStream(&stream, bytes.data(), bytes.size());
-    return LoadMoveFile(&stream);
-  }
-
-  RecordingPlatform recording;
+  static int64_t LoadMoves(const std::string& bytes) { return LoadFromMemory(LoadMoveFile, bytes); }
 };
 
 struct Chooser {
@@ -98,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(BothKinds, OpenCancel,
 TEST_F(OpenFile, PathThatCannotBeOpenedIsShownInFull) {
   MakeBusyState();
   const std::vector<int32_t> cells = AllCells();
-  const std::string missing = ::testing::TempDir() + "plexaro_open_no such file.mov";
+  const std::string missing = TempPath("open_no such file.mov");
   std::remove(missing.c_str());
   recording.answers.push_back(missing);
   HandleCharacter('{');
@@ -131,7 +108,7 @@ TEST_F(OpenFile, LongPathIsCutInTheBox) {
 TEST_F(OpenFile, PathLongerThanTheBufferIsNeverOpenedCutShort) {
   // A path of exactly 4095 characters that names a real move file, padded with "./" steps.
   const std::string name = "plexaro_open_cut.mov";
-  WriteTemp("cut.mov", "R");
+  WriteTemp("open_cut.mov", "R");
   std::string fits = ::testing::TempDir();
   if ((kFileNameCapacity - 1 - fits.size() - name.size()) % 2 != 0) fits += "/";
   while (fits.size() + name.size() < static_cast<size_t>(kFileNameCapacity - 1)) fits += "./";
@@ -158,14 +135,14 @@ TEST_F(OpenFile, PathLongerThanTheBufferIsNeverOpenedCutShort) {
   EXPECT_EQ(LogBytes(), log);
 }
 
-struct Period {
+struct ReplayCase {
   const char* file;
   int32_t passes;
 };
 
-void PrintTo(const Period& period, std::ostream* out) { *out << period.file; }
+void PrintTo(const ReplayCase& replay, std::ostream* out) { *out << replay.file; }
 
-class ReplayPasses : public OpenFile, public ::testing::WithParamInterface<Period> {};
+class ReplayPasses : public OpenFile, public ::testing::WithParamInterface<ReplayCase> {};
 
 // p - 1 passes for a sequence of period p of 2 or more, one pass for period 1.
 TEST_P(ReplayPasses, StopsAtTheFirstSolvedPass) {
@@ -177,11 +154,12 @@ TEST_P(ReplayPasses, StopsAtTheFirstSolvedPass) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Periods, ReplayPasses,
-                         ::testing::Values(Period{"R", 3}, Period{"R R R R", 1}, Period{"U U'", 1},
-                                           Period{"F2", 1}, Period{"R U", 104}));
+                         ::testing::Values(ReplayCase{"R", 3}, ReplayCase{"R R R R", 1},
+                                           ReplayCase{"U U'", 1}, ReplayCase{"F2", 1},
+                                           ReplayCase{"R U", 104}));
 
 TEST_F(OpenFile, ReplayRunsFromTheMoveKeyOnlyWhenTheSwitchIsOne) {
-  const std::string path = WriteTemp("r.mov", "R");
+  const std::string path = WriteTemp("open_r.mov", "R");
   for (int16_t value : {0, 2, -1, 1}) {
     replaySwitch = value;
     recording.answers.push_back(path);
@@ -191,9 +169,7 @@ TEST_F(OpenFile, ReplayRunsFromTheMoveKeyOnlyWhenTheSwitchIsOne) {
 }
 
 TEST_F(OpenFile, ReplayIsSkippedWhenTheLogDidNotHoldEveryMove) {
-  std::string file;
-  for (int k = 0; k < 25; ++k) file += "U ";
-  const int64_t count = LoadMoves(file);
+  const int64_t count = LoadMoves(Repeat("U ", 25));
   const std::vector<int32_t> cells = AllCells();
   EXPECT_EQ(ReplayMoveLog(count), 0);
   ASSERT_EQ(recording.boxes.size(), 2u);
@@ -204,11 +180,8 @@ TEST_F(OpenFile, ReplayIsSkippedWhenTheLogDidNotHoldEveryMove) {
 
 // Slice moves are not logged, and a bad token zeroes the count: such replays never reach solved.
 TEST_F(OpenFile, ReplayThatCannotSolveStopsWhereItStartedWithABox) {
-  struct Case {
-    const char* file;
-    int32_t passes;
-  };
-  for (const Case& c : {Case{"R u", 4}, Case{"u", 1}, Case{"U R2D", 1}, Case{"F2 r", 2}}) {
+  for (const ReplayCase& c :
+       {ReplayCase{"R u", 4}, ReplayCase{"u", 1}, ReplayCase{"U R2D", 1}, ReplayCase{"F2 r", 2}}) {
     recording.boxes.clear();
     const int64_t count = LoadMoves(c.file);
     const std::vector<int32_t> cells = AllCells();
@@ -226,7 +199,7 @@ TEST_F(OpenFile, ReplayOfAnEmptyFileMakesOnePassAndNoBox) {
 
 TEST_F(OpenFile, SwitchedOnReplayThroughTheKeyEndsWithTheReplayBox) {
   replaySwitch = 1;
-  recording.answers.push_back(WriteTemp("slice.mov", "R u"));
+  recording.answers.push_back(WriteTemp("open_slice.mov", "R u"));
   HandleCharacter('{');
   ASSERT_EQ(recording.boxes.size(), 2u);
   EXPECT_EQ(recording.boxes[0].title, "Moves");

@@ -1,12 +1,11 @@
 // The pattern-file reader: loads at the same and another size, and refusals that leave everything alone.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <string>
 
-#include "support/recording_platform.h"
+#include "support/cube_helpers.h"
 
 namespace {
 
@@ -37,41 +36,15 @@ struct Snapshot {
   }
 };
 
-std::string Pattern(int size, const std::function<int(int, int, int)>& colour) {
-  std::string bytes(1, static_cast<char>(size));
-  for (int face = 0; face < 6; ++face)
-    for (int row = 0; row < size; ++row)
-      for (int column = 0; column < size; ++column) bytes += static_cast<char>(colour(face, row, column));
-  return bytes;
-}
-
 int Mixed(int face, int row, int column) { return (face * 7 + row * 3 + column * 5 + row * column) % 6; }
 
-std::string WriteTemp(const std::string& name, const std::string& bytes) {
-  const std::string path = ::testing::TempDir() + "plexaro_pattern_" + name;
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return path;
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::fclose(file);
-  return path;
-}
-
-class PatternFile : public ::testing::Test {
+class PatternFile : public FreshStartTest {
  protected:
-  void SetUp() override {
-    StartFresh(recording);
-    eraseOnRepaint = false;
-  }
-
-  void LoadFromMemory(const std::string& bytes) {
-    TextStream stream;
-    OpenMemoryStream(&stream, bytes.data(), bytes.size());
-    LoadPatternFile(&stream);
-  }
+  static void Load(const std::string& bytes) { LoadFromMemory(LoadPatternFile, bytes); }
 
   // Through the "[" key, as the user would.
   void Open(const std::string& name, const std::string& bytes) {
-    recording.answers.push_back(WriteTemp(name, bytes));
+    recording.answers.push_back(WriteTemp("pattern_" + name, bytes));
     HandleCharacter('[');
   }
 
@@ -84,14 +57,12 @@ class PatternFile : public ::testing::Test {
               << "face " << face << " row " << row << " column " << column;
     EXPECT_EQ(CompareCubes(liveCube, shadowCube), 0);
   }
-
-  RecordingPlatform recording;
 };
 
 TEST_F(PatternFile, SameSizeReplacesEveryCellAndKeepsTheMetrics) {
   HandleCharacter('u');
   cellWidth = 20;  // a reset would put 15 back
-  LoadFromMemory(Pattern(3, Mixed));
+  Load(PatternFileBytes(3, Mixed));
   ExpectCells(3, Mixed);
   EXPECT_EQ(cellWidth, 20);
   EXPECT_EQ(columnX[U][1], 1 * (20 + 32) + 4 + 20);
@@ -100,7 +71,7 @@ TEST_F(PatternFile, SameSizeReplacesEveryCellAndKeepsTheMetrics) {
 
 TEST_F(PatternFile, SolvedOrderFileGivesTheCubeTheResetKeyGives) {
   HandleCharacter('f');
-  LoadFromMemory(Pattern(3, [](int face, int, int) { return face; }));
+  Load(PatternFileBytes(3, [](int face, int, int) { return face; }));
   const Snapshot loaded = Snapshot::Take();
   HandleCharacter('*');
   EXPECT_TRUE(loaded == Snapshot::Take());
@@ -108,7 +79,7 @@ TEST_F(PatternFile, SolvedOrderFileGivesTheCubeTheResetKeyGives) {
 
 TEST_F(PatternFile, LargerSizeResetsThenLoadsAndLaysTheNetOutAgain) {
   cellWidth = 20;
-  LoadFromMemory(Pattern(4, Mixed));
+  Load(PatternFileBytes(4, Mixed));
   ExpectCells(4, Mixed);
   EXPECT_EQ(cellWidth, 15);
   EXPECT_EQ(columnX[F][0], 66);  // one block of 15 * 4 + 2 across, plus the margin
@@ -118,30 +89,30 @@ TEST_F(PatternFile, LargerSizeResetsThenLoadsAndLaysTheNetOutAgain) {
 }
 
 TEST_F(PatternFile, SizeTenIsTheLineFeedByteAndLoads) {
-  LoadFromMemory(Pattern(10, Mixed));
+  Load(PatternFileBytes(10, Mixed));
   ExpectCells(10, Mixed);
   EXPECT_EQ(columnX[B][0], 460);
   EXPECT_EQ(rowY[D][0], 332);
 }
 
 TEST_F(PatternFile, BytesAfterTheLastColourAreIgnored) {
-  LoadFromMemory(Pattern(2, Mixed) +
-                 "\x09\x07\xff\r\n\x1a"
-                 "more");
+  Load(PatternFileBytes(2, Mixed) +
+       "\x09\x07\xff\r\n\x1a"
+       "more");
   ExpectCells(2, Mixed);
   EXPECT_TRUE(recording.boxes.empty());
 }
 
 TEST_F(PatternFile, OnlyANetOfAnotherSizeAsksToEraseAndOnlyOnce) {
-  Open("four.q", Pattern(4, Mixed));
+  Open("four.q", PatternFileBytes(4, Mixed));
   EXPECT_EQ(recording.erasingRepaints, 1);
-  Open("four_again.q", Pattern(4, Mixed));
+  Open("four_again.q", PatternFileBytes(4, Mixed));
   EXPECT_EQ(recording.erasingRepaints, 1);
-  Open("two.q", Pattern(2, Mixed));
+  Open("two.q", PatternFileBytes(2, Mixed));
   EXPECT_EQ(recording.erasingRepaints, 2);
   HandleCharacter('u');
   EXPECT_EQ(recording.erasingRepaints, 2);
-  Open("three.q", Pattern(3, Mixed));
+  Open("three.q", PatternFileBytes(3, Mixed));
   EXPECT_EQ(recording.erasingRepaints, 3);
   EXPECT_EQ(recording.repaints, 5);
   EXPECT_EQ(recording.paintsNow, 0);
@@ -159,8 +130,8 @@ class PatternRefusal : public PatternFile, public ::testing::WithParamInterface<
 
 TEST_P(PatternRefusal, ShowsAnErrorAndChangesNothing) {
   // A state unlike start-up: size 4, a move log, turns on top.
-  Open("start.q", Pattern(4, Mixed));
-  recording.answers.push_back(WriteTemp("start.mov", "R U F2 l"));
+  Open("start.q", PatternFileBytes(4, Mixed));
+  recording.answers.push_back(WriteTemp("pattern_start.mov", "R U F2 l"));
   HandleCharacter('{');
   HandleCharacter('u');
   const Snapshot before = Snapshot::Take();
@@ -168,7 +139,7 @@ TEST_P(PatternRefusal, ShowsAnErrorAndChangesNothing) {
   recording.repaints = 0;
   recording.erasingRepaints = 0;
 
-  const std::string path = WriteTemp(std::string("bad_") + GetParam().name + ".q", GetParam().bytes);
+  const std::string path = WriteTemp(std::string("pattern_bad_") + GetParam().name + ".q", GetParam().bytes);
   recording.answers.push_back(path);
   HandleCharacter('[');
 

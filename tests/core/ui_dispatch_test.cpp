@@ -1,50 +1,27 @@
 // Key dispatch: the two tables, the repaint after every command, unbound keys, and keys from inside a box.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include "support/recording_platform.h"
+#include "support/cube_helpers.h"
 
 namespace {
 
-typedef void (*Operation)(CubeState, CubeState);
-
-std::vector<int32_t> UsedCells() {
-  std::vector<int32_t> cells;
-  for (int face = 0; face < 6; ++face)
-    for (int row = 0; row < cubeSize; ++row)
-      for (int column = 0; column < cubeSize; ++column)
-        cells.push_back(liveCube[CellIndex(face, row, column)]);
-  return cells;
-}
-
-void Restore(const std::vector<int32_t>& cells) {
-  size_t at = 0;
-  for (int face = 0; face < 6; ++face)
-    for (int row = 0; row < cubeSize; ++row)
-      for (int column = 0; column < cubeSize; ++column) liveCube[CellIndex(face, row, column)] = cells[at++];
-  CopyCube(liveCube, shadowCube);
-}
-
-class Dispatch : public ::testing::Test {
+class Dispatch : public FreshStartTest {
  protected:
-  void SetUp() override {
-    StartFresh(recording);
-    eraseOnRepaint = false;
+  // Makes a pattern with no symmetry to hide a wrong operation, without the keys, and returns its cells.
+  static std::vector<int32_t> MakeUnevenCube() {
+    Apply({QuarterTurnU, QuarterTurnF, QuarterTurnR, TurnColumnSlice, QuarterTurnB});
+    return UsedCells();
   }
 
-  // A pattern with no symmetry to hide a wrong operation, made without the keys.
-  void MakeUnevenCube() {
-    QuarterTurnU(liveCube, shadowCube);
-    QuarterTurnF(liveCube, shadowCube);
-    QuarterTurnR(liveCube, shadowCube);
-    TurnColumnSlice(liveCube, shadowCube);
-    QuarterTurnB(liveCube, shadowCube);
+  static void Press(bool keyDown, int code) {
+    if (keyDown)
+      HandleKeyDown(code);
+    else
+      HandleCharacter(code);
   }
-
-  RecordingPlatform recording;
 };
 
 struct Binding {
@@ -60,12 +37,8 @@ void PrintTo(const Binding& binding, std::ostream* out) {
 class BoundKey : public Dispatch, public ::testing::WithParamInterface<Binding> {};
 
 TEST_P(BoundKey, RunsItsOperationOnceAndAsksForOneRepaint) {
-  MakeUnevenCube();
-  const std::vector<int32_t> start = UsedCells();
-  if (GetParam().keyDown)
-    HandleKeyDown(GetParam().code);
-  else
-    HandleCharacter(GetParam().code);
+  const std::vector<int32_t> start = MakeUnevenCube();
+  Press(GetParam().keyDown, GetParam().code);
   const std::vector<int32_t> byKey = UsedCells();
   EXPECT_EQ(CompareCubes(liveCube, shadowCube), 0);
   Restore(start);
@@ -94,12 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
 class UnboundKey : public Dispatch, public ::testing::WithParamInterface<std::pair<bool, int>> {};
 
 TEST_P(UnboundKey, PaintsAtOnceAndRunsNothing) {
-  MakeUnevenCube();
-  const std::vector<int32_t> start = UsedCells();
-  if (GetParam().first)
-    HandleKeyDown(GetParam().second);
-  else
-    HandleCharacter(GetParam().second);
+  const std::vector<int32_t> start = MakeUnevenCube();
+  Press(GetParam().first, GetParam().second);
   EXPECT_EQ(UsedCells(), start);
   EXPECT_EQ(recording.paintsNow, 1);
   EXPECT_EQ(recording.repaints, 0);
@@ -166,12 +135,7 @@ TEST_F(Dispatch, KeysArrivingFromInsideABoxAreIgnored) {
   EXPECT_TRUE(recording.chooserKinds.empty());
 
   // Inside the "Moves" box of a move file, after the moves were made.
-  const std::string path = ::testing::TempDir() + "plexaro_dispatch_r.mov";
-  FILE* file = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(file, nullptr);
-  std::fputs("R", file);
-  std::fclose(file);
-  recording.answers.push_back(path);
+  recording.answers.push_back(WriteTemp("dispatch_r.mov", "R"));
   HandleCharacter('{');
   EXPECT_EQ(recording.chooserKinds.size(), 1u);
   EXPECT_EQ(recording.boxes.size(), 2u);
@@ -187,16 +151,13 @@ TEST_F(Dispatch, KeysArrivingFromInsideABoxAreIgnored) {
 }
 
 TEST_F(Dispatch, ResetAfterAFiveCubePatternGivesTheSolvedFiveCube) {
-  std::string bytes(1, '\x05');
-  for (int k = 0; k < 150; ++k) bytes += static_cast<char>((k * 7 + 3) % 6);
-  TextStream stream;
-  OpenMemoryStream(&stream, bytes.data(), bytes.size());
-  LoadPatternFile(&stream);
+  auto colour = [](int face, int row, int column) { return ((face * 25 + row * 5 + column) * 7 + 3) % 6; };
+  LoadFromMemory(LoadPatternFile, PatternFileBytes(5, colour));
   ASSERT_EQ(cubeSize, 5);
   ASSERT_EQ(CheckSolved(liveCube), -1);
   cellWidth = 21;
   faceBaseHeight = 40;
-  const std::string log(reinterpret_cast<const char*>(moveLog), sizeof moveLog);
+  const std::string log = LogBytes();
 
   HandleCharacter('*');
   EXPECT_EQ(cubeSize, 5);
@@ -210,7 +171,7 @@ TEST_F(Dispatch, ResetAfterAFiveCubePatternGivesTheSolvedFiveCube) {
   EXPECT_EQ(faceBaseHeight, 38);
   EXPECT_EQ(columnX[F][0], 81);     // 15 * 5 + 2 + 4
   EXPECT_EQ(rowY[D][4], 172 + 64);  // 2 * (16 * 5 + 6) + 4 * 16
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(moveLog), sizeof moveLog), log);
+  EXPECT_EQ(LogBytes(), log);
   EXPECT_EQ(recording.repaints, 1);
 }
 

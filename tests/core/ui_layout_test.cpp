@@ -10,9 +10,9 @@
 
 namespace {
 
+// Every test starts the program itself, at the size it needs.
 class NetLayout : public ::testing::Test {
  protected:
-  void SetUp() override { eraseOnRepaint = false; }
   RecordingPlatform recording;
 };
 

@@ -42,8 +42,17 @@ printf 'R\n' >"$work/r.mov"
 "$plexaro" --replay 2>"$work/plexaro.log" &
 plexaro_pid=$!
 
-# The one visible window with exactly this title.
-window_named() { timeout 5 xdotool search --sync --onlyvisible --name "^$1\$" | head -n1; }
+# The one visible window with exactly this title. A search can trip over a window that closes while it
+# looks (the chooser going away), so it is asked again rather than trusted once.
+window_named() {
+  local found
+  for _ in $(seq 100); do
+    found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
+    [ -n "$found" ] && echo "$found" && return 0
+    sleep 0.05
+  done
+  return 1
+}
 window=$(window_named Plexaro) || fail "no window titled Plexaro"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 # No window manager here, so the frame is the window itself.
@@ -99,7 +108,7 @@ close_box() {
   xdotool windowfocus --sync "$box"
   xdotool key Return
   for _ in $(seq 40); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null || return 0
+    [ -z "$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null)" ] && return 0
     sleep 0.05
   done
   fail "the $1 box stayed up after Return"

@@ -1,0 +1,113 @@
+// Helpers the core tests share: the used cells, solved starts, the generator, temporary files and input
+// read from memory.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "cube/cube.h"
+#include "files/files.h"
+#include "support/recording_platform.h"
+
+// Every layer turn, rotation and reflection has this shape.
+typedef void (*Operation)(CubeState, CubeState);
+
+// The live cube's used cells, face by face and row by row.
+inline std::vector<int32_t> UsedCells() {
+  std::vector<int32_t> cells;
+  for (int face = 0; face < 6; ++face)
+    for (int row = 0; row < cubeSize; ++row)
+      for (int column = 0; column < cubeSize; ++column)
+        cells.push_back(liveCube[CellIndex(face, row, column)]);
+  return cells;
+}
+
+// Whether storage cell `cell` is one of the n by n squares a face uses.
+inline bool IsUsedCell(int cell, int n) { return cell % kFaceStride / kMaxSize < n && cell % kMaxSize < n; }
+
+// Puts cells taken by UsedCells back into both copies.
+inline void Restore(const std::vector<int32_t>& cells) {
+  size_t at = 0;
+  for (int face = 0; face < 6; ++face)
+    for (int row = 0; row < cubeSize; ++row)
+      for (int column = 0; column < cubeSize; ++column, ++at)
+        liveCube[CellIndex(face, row, column)] = shadowCube[CellIndex(face, row, column)] = cells[at];
+}
+
+inline void Apply(const std::vector<Operation>& operations) {
+  for (Operation operation : operations) operation(liveCube, shadowCube);
+}
+
+// The solved cube of size n in both copies, and nothing else of the start-up state.
+inline void StartSolved(int n) {
+  cubeSize = static_cast<int16_t>(n);
+  FillSolved();
+  CopyCube(liveCube, shadowCube);
+}
+
+// A copy of the program's generator, so that draws can be counted and states crafted.
+struct Lcg {
+  uint32_t state;
+  int32_t Next() {
+    state = state * 214013u + 2531011u;
+    return static_cast<int32_t>((state >> 16) & 0x7FFF);
+  }
+};
+
+// The generator's state `draws` draws on from `state`.
+inline uint32_t After(uint32_t state, int draws) {
+  Lcg lcg{state};
+  for (int k = 0; k < draws; ++k) lcg.Next();
+  return lcg.state;
+}
+
+inline std::string Repeat(const std::string& text, int times) {
+  std::string repeated;
+  for (int k = 0; k < times; ++k) repeated += text;
+  return repeated;
+}
+
+// A pattern file: the size byte, then the colour of every used cell, face by face and row by row.
+inline std::string PatternFileBytes(int size, const std::function<int(int, int, int)>& colour) {
+  std::string bytes(1, static_cast<char>(size));
+  for (int face = 0; face < 6; ++face)
+    for (int row = 0; row < size; ++row)
+      for (int column = 0; column < size; ++column) bytes += static_cast<char>(colour(face, row, column));
+  return bytes;
+}
+
+// Runs a file reader (LoadPatternFile, LoadMoveFile) on bytes held in memory.
+template <typename Reader>
+auto LoadFromMemory(Reader reader, const std::string& bytes) {
+  TextStream stream;
+  OpenMemoryStream(&stream, bytes.data(), bytes.size());
+  return reader(&stream);
+}
+
+inline std::string LogBytes() { return std::string(reinterpret_cast<const char*>(moveLog), sizeof moveLog); }
+
+inline std::string TempPath(const std::string& name) { return ::testing::TempDir() + "plexaro_" + name; }
+
+// Writes `bytes` to TempPath(name) and returns that path.
+inline std::string WriteTemp(const std::string& name, const std::string& bytes) {
+  const std::string path = TempPath(name);
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) {
+    ADD_FAILURE() << "cannot write " << path;
+    return path;
+  }
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
+  return path;
+}
+
+// A test that starts from the program's start-up state on its own recording seam.
+class FreshStartTest : public ::testing::Test {
+ protected:
+  void SetUp() override { StartFresh(recording); }
+  RecordingPlatform recording;
+};
