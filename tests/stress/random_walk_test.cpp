@@ -1,8 +1,6 @@
 // A fixed-seed random walk of keys through the dispatcher on every cube size, each size reached by
 // loading a generated pattern file with "[", the program's state checked after every key.
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -43,11 +41,11 @@ struct WalkPlatform : Platform {
 
 // Files for one size: good patterns (each colour on n*n cells, as turns keep it), refused ones, moves.
 struct Files {
-  std::string folder;
+  std::string prefix;
   std::vector<std::string> good, refused, moves, all;
 
   void Write(const std::string& name, const std::string& bytes, std::vector<std::string>& kind) {
-    const std::string path = folder + "/" + name;
+    const std::string path = prefix + name;
     FILE* file = std::fopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr) << path;
     ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), file), bytes.size());
@@ -57,9 +55,8 @@ struct Files {
   }
 
   void Make(int n, std::mt19937& random) {
-    char name[] = "/tmp/plexaro-walk-XXXXXX";
-    ASSERT_NE(mkdtemp(name), nullptr);
-    folder = name;
+    // One set of names per size, so sizes running side by side never share a file.
+    prefix = ::testing::TempDir() + "plexaro-walk-" + std::to_string(n) + "-";
     std::string cells;
     for (int face = 0; face < 6; ++face) cells += std::string(n * n, static_cast<char>(face));
     for (int k = 0; k < 3; ++k) {
@@ -85,7 +82,6 @@ struct Files {
 
   ~Files() {
     for (const std::string& path : all) std::remove(path.c_str());
-    if (!folder.empty()) rmdir(folder.c_str());
   }
 };
 
