@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "analysis/analysis.h"
-#include "ui/platform.h"
+#include "seam/platform.h"
 
 namespace {
 

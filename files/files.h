@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "ui/platform.h"
+#include "seam/platform.h"
 
 // A file or a block of memory, read as a text stream: CR LF reads as LF and byte 26 ends the input,
 // the same on every platform.

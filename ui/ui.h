@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "cube/cube.h"
-#include "ui/platform.h"
+#include "seam/platform.h"
 
 // Layout metrics, pixels.
 extern int32_t cellWidth;

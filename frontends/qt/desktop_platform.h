@@ -4,7 +4,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "ui/platform.h"
+#include "seam/platform.h"
 
 class CubeWindow;
 

@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QPoint>
 
-#include "ui/platform.h"
+#include "seam/platform.h"
 
 // The six facelet colours, indexed by colour number; 0 is also the window background.
 QColor BrushColour(int brush);

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "ui/platform.h"
+#include "seam/platform.h"
 
 class GdiSurface : public DrawingSurface {
  public:

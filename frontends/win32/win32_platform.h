@@ -5,7 +5,7 @@
 // After windows.h, which it needs.
 #include <commdlg.h>
 
-#include "ui/platform.h"
+#include "seam/platform.h"
 
 // The dialog's name buffer: the classic path limit.
 const int kDialogNameSize = 260;

@@ -1,4 +1,4 @@
-// The seam to the outside: what each front end supplies to the portable core.
+// The seam: what each front end supplies to the portable core, below every other layer.
 #pragma once
 
 #include <cstdint>
