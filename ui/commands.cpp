@@ -83,6 +83,9 @@ void ResetCube() {
   CopyCube(liveCube, shadowCube);
 }
 
+int16_t PatternSize() { return cubeSize; }
+Colour PatternCell(Face face, int row, int column) { return liveCube[CellIndex(face, row, column)]; }
+
 void HandleCharacter(int code) {
   if (commandRunning) return;
   if (const Command* command = Find(kCharacterTable, code))

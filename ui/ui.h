@@ -34,6 +34,10 @@ void ShowHelp();
 void StartUpCube();
 void ResetCube();
 
+// The pattern on the cube, for front ends that print or show it without reaching into the model.
+int16_t PatternSize();
+Colour PatternCell(Face face, int row, int column);
+
 // Windows virtual-key codes of the arrows.
 const int kKeyLeft = 0x25;
 const int kKeyUp = 0x26;
