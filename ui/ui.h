@@ -6,6 +6,7 @@
 
 #include "cube/cube.h"
 #include "seam/platform.h"
+#include "ui/palette.h"
 
 // Layout metrics, pixels.
 extern int32_t cellWidth;

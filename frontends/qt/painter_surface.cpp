@@ -6,13 +6,12 @@
 #include <QString>
 #include <cstdlib>
 
+#include "ui/ui.h"
+
 QColor BrushColour(int brush) {
-  static const QColor kColours[6] = {
-      QColor(255, 255, 255), QColor(255, 0, 0), QColor(255, 255, 0),
-      QColor(255, 144, 0),   QColor(0, 255, 0), QColor(0, 0, 255),
-  };
   // Never read past the six: anything else shows as background.
-  return kColours[brush >= 0 && brush < 6 ? brush : 0];
+  const PaletteColour& colour = kPalette[brush >= 0 && brush < 6 ? brush : 0];
+  return QColor(colour.red, colour.green, colour.blue);
 }
 
 PainterSurface::PainterSurface(QPainter& painter) : painter_(painter), savedPen_(painter.pen()) {

@@ -11,8 +11,10 @@ HBRUSH colourBrushes[6] = {NULL, NULL, NULL, NULL, NULL, NULL};
 namespace {
 
 const char kClassName[] = "Plexaro";
-const COLORREF kColourValues[6] = {RGB(255, 255, 255), RGB(255, 0, 0), RGB(255, 255, 0),
-                                   RGB(255, 144, 0),   RGB(0, 255, 0), RGB(0, 0, 255)};
+COLORREF ColourValue(int brush) {
+  const PaletteColour& colour = kPalette[brush];
+  return RGB(colour.red, colour.green, colour.blue);
+}
 
 #ifdef PLEXARO_FAULTS
 int drawingObjectsTried = 0;
@@ -34,7 +36,7 @@ int InitialiseWindow(HINSTANCE instance, HINSTANCE previousInstance, int showCom
   outlinePen = MayCreateDrawingObject() ? CreatePen(PS_SOLID, 1, RGB(0, 0, 0)) : NULL;
   if (outlinePen == NULL) return 0;
   for (int colour = 0; colour < 6; ++colour) {
-    colourBrushes[colour] = MayCreateDrawingObject() ? CreateSolidBrush(kColourValues[colour]) : NULL;
+    colourBrushes[colour] = MayCreateDrawingObject() ? CreateSolidBrush(ColourValue(colour)) : NULL;
     if (colourBrushes[colour] == NULL) return 0;
   }
   if (previousInstance == NULL) {
