@@ -16,13 +16,8 @@ const int32_t kFirstPassDivisor = -6048;
 // A pattern that no turn can unsolve (one colour everywhere, say) would need passes for ever.
 const int kMaxPasses = 64;
 
-typedef void (*Turn)(CubeState, CubeState);
-const Turn kFaceTurns[6] = {QuarterTurnU, QuarterTurnD, QuarterTurnF,
-                            QuarterTurnB, QuarterTurnL, QuarterTurnR};
-
-void Repeat(Turn turn, int16_t repeatCount, CubeState live, CubeState shadow) {
-  for (int16_t k = 0; k < repeatCount; ++k) turn(live, shadow);
-}
+// The draw's face for choices 1 to 6.
+const int16_t kFaceOfChoice[6] = {U, D, F, B, L, R};
 
 }  // namespace
 
@@ -36,12 +31,12 @@ void Scramble(CubeState live, CubeState shadow, int16_t repeatCount) {
       divisor = 32767 / (n + 4);
       const int32_t choice = NextRandom() / divisor + 1;
       if (choice <= 6) {
-        Repeat(kFaceTurns[choice - 1], repeatCount, live, shadow);
+        TurnLayer(kFaceOfChoice[choice - 1], repeatCount, live, shadow);
       } else if (n >= 4) {
         const int32_t slice = NextRandom() / 16383 + 1;
         divisor = 32767 / (n - 2);
         NextRandom();  // drawn, though each slice key always turns the same layer
-        Repeat(slice == 1 ? TurnColumnSlice : TurnRowSlice, repeatCount, live, shadow);
+        TurnLayer(slice == 1 ? kColumnSliceLayer : kRowSliceLayer, repeatCount, live, shadow);
       }
     }
     if (static_cast<int16_t>(CheckSolved(live)) != 0) return;

@@ -46,6 +46,13 @@ void HalfTurnD(CubeState live, CubeState shadow);
 void TurnColumnSlice(CubeState live, CubeState shadow);
 void TurnRowSlice(CubeState live, CubeState shadow);
 
+// Every layer a turn can take: the six faces by their index, then the two slices.
+const int16_t kColumnSliceLayer = 6;  // next to L, turned like L
+const int16_t kRowSliceLayer = 7;     // next to U, turned like D
+const int16_t kLayerCount = 8;
+// One, two or three clockwise quarter turns of a layer, as the table of layer turns gives them.
+void TurnLayer(int16_t layer, int16_t quarterTurns, CubeState live, CubeState shadow);
+
 // Whole-cube rotations, reflections and recolouring.
 void RotateLeft(CubeState live, CubeState shadow);
 void RotateRight(CubeState live, CubeState shadow);

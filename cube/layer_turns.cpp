@@ -135,3 +135,28 @@ void HalfTurnB(CubeState live, CubeState shadow) { TurnFace(kHalfB, live, shadow
 void HalfTurnD(CubeState live, CubeState shadow) { TurnFace(kHalfD, live, shadow); }
 void TurnColumnSlice(CubeState live, CubeState shadow) { TurnSlice(kColumnSlice, live, shadow); }
 void TurnRowSlice(CubeState live, CubeState shadow) { TurnSlice(kRowSlice, live, shadow); }
+
+namespace {
+
+typedef void (*Turn)(CubeState, CubeState);
+
+// The one table of layer turns: a quarter and a half turn per layer; a slice has no half turn of its own.
+const struct {
+  Turn quarter, half;
+} kLayerTurns[kLayerCount] = {
+    {QuarterTurnU, HalfTurnU},  {QuarterTurnL, HalfTurnL}, {QuarterTurnF, HalfTurnF},
+    {QuarterTurnR, HalfTurnR},  {QuarterTurnB, HalfTurnB}, {QuarterTurnD, HalfTurnD},
+    {TurnColumnSlice, nullptr}, {TurnRowSlice, nullptr},
+};
+
+}  // namespace
+
+void TurnLayer(int16_t layer, int16_t quarterTurns, CubeState live, CubeState shadow) {
+  if (layer < 0 || layer >= kLayerCount) return;
+  const auto& turns = kLayerTurns[layer];
+  if (turns.half != nullptr && quarterTurns >= 2) {
+    turns.half(live, shadow);
+    quarterTurns = static_cast<int16_t>(quarterTurns - 2);
+  }
+  for (int16_t k = 0; k < quarterTurns; ++k) turns.quarter(live, shadow);
+}

@@ -1,9 +1,10 @@
-// Files: the text-mode byte stream, the pattern file, the move file, and the open and replay command.
+// Files: the text-mode byte stream, the pattern file and the move file with its notation.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
+#include "cube/cube.h"
 #include "seam/platform.h"
 
 // A file or a block of memory, read as a text stream: CR LF reads as LF and byte 26 ends the input,
@@ -27,20 +28,31 @@ typedef uint8_t MoveCode;
 const int kMoveLogCapacity = 24;  // entry 0 is never used
 extern MoveCode moveLog[kMoveLogCapacity + 1];
 
-// Holds the chosen path; a longer one cannot name a file on any platform we run on.
-const int kFileNameCapacity = 4096;
-extern char fileName[kFileNameCapacity];
-extern int16_t replaySwitch;  // 1 runs the replay after a move file
-
 // Every message text fits in this, terminator included.
 const int kTextCapacity = 256;
 
-void LoadPatternFile(TextStream* stream);
-int64_t LoadMoveFile(TextStream* stream);  // the number of moves, 0 after a token error
-void ShowOpenFileDialog(FileKind kind);
-void OpenCubeFile(FileKind kind);
-int32_t ReplayMoveLog(int64_t count);  // the number of passes made
+// A pattern file's contents, checked: a size from 2 to 10 and a colour from 0 to 5 for every used cell.
+struct PatternData {
+  int16_t size;
+  uint8_t colours[kCellCount];  // face by face, row by row
+};
+// Reads a whole pattern file; false with the problem in words (starting with a line feed) when it is
+// refused. Changes nothing else.
+bool ReadPatternFile(TextStream* stream, PatternData* pattern, char* problem, size_t problemSize);
 
-// Formats `before` `path` `after` into `text` (kTextCapacity bytes), cutting the path with "..." to
-// fit.
-void FormatWithPath(char* text, const char* before, const char* path, const char* after);
+// Writes the current pattern as a pattern file, whole or not at all; false with the reason in words.
+bool WritePatternFile(const char* path, char* reason, size_t reasonSize);
+
+// One token of the notation: the layer, its clockwise quarter turns (1 to 3), whether it is a half
+// turn, and its MoveCode (0 for a slice).
+struct MoveToken {
+  int16_t layer;
+  int16_t quarterTurns;
+  bool half;
+  MoveCode code;
+};
+// False for a token that names no move; tokens of three or more characters never do.
+bool ParseMoveToken(const char* token, MoveToken* move);
+bool DecodeMoveCode(MoveCode code, int16_t* layer, int16_t* quarterTurns);
+
+int64_t LoadMoveFile(TextStream* stream);  // the number of moves, 0 after a token error

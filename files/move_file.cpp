@@ -4,28 +4,32 @@
 #include <cstring>
 
 #include "files/files.h"
-#include "ui/ui.h"
 
 MoveCode moveLog[kMoveLogCapacity + 1];
 
 namespace {
 
-typedef void (*Turn)(CubeState, CubeState);
-
+// The notation: a letter names a layer; the codes are the MoveCodes of its quarter, half and inverse
+// turn, null for a slice, which is never logged.
 struct Layer {
   char letter;
-  Turn turn;
-  const char* codes;  // MoveCodes for quarter, half and inverse; null for a slice
-  bool reversed;      // the slice turns against its letter's sense
+  int16_t layer;
+  const char* codes;
+  bool reversed;  // the slice turns against its letter's sense
 };
 
 const Layer kLayers[] = {
-    {'U', QuarterTurnU, "123", false},     {'T', QuarterTurnU, "123", false},
-    {'D', QuarterTurnD, "456", false},     {'L', QuarterTurnL, "789", false},
-    {'F', QuarterTurnF, "ABC", false},     {'R', QuarterTurnR, "DEF", false},
-    {'B', QuarterTurnB, "GHI", false},     {'u', TurnRowSlice, nullptr, true},
-    {'d', TurnRowSlice, nullptr, false},   {'l', TurnColumnSlice, nullptr, false},
-    {'r', TurnColumnSlice, nullptr, true},
+    {'U', U, "123", false},
+    {'T', U, "123", false},
+    {'D', D, "456", false},
+    {'L', L, "789", false},
+    {'F', F, "ABC", false},
+    {'R', R, "DEF", false},
+    {'B', B, "GHI", false},
+    {'u', kRowSliceLayer, nullptr, true},
+    {'d', kRowSliceLayer, nullptr, false},
+    {'l', kColumnSliceLayer, nullptr, false},
+    {'r', kColumnSliceLayer, nullptr, true},
 };
 
 enum Amount { kQuarter, kHalf, kInverse, kNoAmount };
@@ -111,12 +115,36 @@ void ShowInvalidToken(const Token& token) {
 
 }  // namespace
 
+bool ParseMoveToken(const char* token, MoveToken* move) {
+  const Layer* layer = LayerOf(token[0]);
+  const Amount amount = token[0] != '\0' ? AmountOf(token[1]) : kNoAmount;
+  if (layer == nullptr || amount == kNoAmount || (token[1] != '\0' && token[2] != '\0')) return false;
+  move->layer = layer->layer;
+  move->quarterTurns = static_cast<int16_t>(layer->reversed ? 3 - amount : amount + 1);
+  move->half = amount == kHalf;
+  move->code = layer->codes != nullptr ? static_cast<MoveCode>(layer->codes[amount]) : 0;
+  return true;
+}
+
+bool DecodeMoveCode(MoveCode code, int16_t* layer, int16_t* quarterTurns) {
+  static const char kCodes[] = "123456789ABCDEFGHI";
+  static const int16_t kCodeLayers[6] = {U, D, L, F, R, B};
+  const char* found = code != 0 ? std::strchr(kCodes, code) : nullptr;
+  if (found == nullptr) return false;
+  const int index = static_cast<int>(found - kCodes);
+  *layer = kCodeLayers[index / 3];
+  *quarterTurns = static_cast<int16_t>(index % 3 + 1);
+  return true;
+}
+
 int64_t LoadMoveFile(TextStream* stream) {
   std::memset(moveLog, 0, sizeof moveLog);
   MoveList list = {{'\0'}, 0, false};
   int64_t faceTurnCount = 0;  // wider than the 16 bits a long file would overflow
   int64_t halfTurnCount = 0;
-  ResetCube();
+  // A move file always starts from the solved cube of the current size.
+  FillSolved();
+  CopyCube(liveCube, shadowCube);
 
   Token token;
   while (ReadToken(stream, &token)) {
@@ -130,15 +158,12 @@ int64_t LoadMoveFile(TextStream* stream) {
     std::snprintf(echo, sizeof echo, "%s ", token.text);
     platform->WriteDiagnostic(echo);
 
-    const Layer* layer = LayerOf(token.text[0]);
-    const Amount amount = AmountOf(token.text[1]);
-    if (layer == nullptr || amount == kNoAmount) continue;
-    const int times = layer->reversed ? 3 - amount : amount + 1;
-    for (int k = 0; k < times; ++k) layer->turn(liveCube, shadowCube);
+    MoveToken move;
+    if (!ParseMoveToken(token.text, &move)) continue;
+    TurnLayer(move.layer, move.quarterTurns, liveCube, shadowCube);
     ++faceTurnCount;
-    if (amount == kHalf) ++halfTurnCount;
-    if (layer->codes != nullptr && faceTurnCount <= kMoveLogCapacity)
-      moveLog[faceTurnCount] = static_cast<MoveCode>(layer->codes[amount]);
+    if (move.half) ++halfTurnCount;
+    if (move.code != 0 && faceTurnCount <= kMoveLogCapacity) moveLog[faceTurnCount] = move.code;
   }
 
   char counts[64];

@@ -39,6 +39,21 @@ void ResetCube();
 int16_t PatternSize();
 Colour PatternCell(Face face, int row, int column);
 
+// The open command behind "[" and "{", the file-name buffer it fills, and the replay after a move file.
+// Holds the chosen path; a longer one cannot name a file on any platform we run on.
+const int kFileNameCapacity = 4096;
+extern char fileName[kFileNameCapacity];
+extern int16_t replaySwitch;  // 1 runs the replay after a move file
+void ShowOpenFileDialog(FileKind kind);
+void OpenCubeFile(FileKind kind);
+int32_t ReplayMoveLog(int64_t count);  // the number of passes made
+// Formats `before` `path` `after` into `text` (256 bytes), cutting the path with "..." to fit.
+void FormatWithPath(char* text, const char* before, const char* path, const char* after);
+
+struct TextStream;
+// Reads a pattern file onto the cube, laid out for its size, or refuses it in a box and changes nothing.
+void LoadPatternFile(TextStream* stream);
+
 // Windows virtual-key codes of the arrows.
 const int kKeyLeft = 0x25;
 const int kKeyUp = 0x26;

@@ -3,7 +3,6 @@
 #include <cstring>
 #include <vector>
 
-#include "files/files.h"
 #include "ui/ui.h"
 
 namespace {
@@ -52,14 +51,14 @@ class HeadlessPlatform : public Platform {
   void PaintNow() override {}
 
   void PrintNet() const {
-    if (json_) std::printf("{\"net\":{\"size\":%d,\"faces\":[", cubeSize);
+    if (json_) std::printf("{\"net\":{\"size\":%d,\"faces\":[", PatternSize());
     static const Face kOrder[6] = {U, L, F, R, B, D};
     for (int i = 0; i < 6; ++i) {
       if (json_) std::printf("%s\"", i > 0 ? "," : "");
-      for (int row = 0; row < cubeSize; ++row) {
+      for (int row = 0; row < PatternSize(); ++row) {
         if (!json_ && row > 0) std::putchar(' ');
-        for (int column = 0; column < cubeSize; ++column)
-          std::printf("%d", liveCube[CellIndex(kOrder[i], row, column)]);
+        for (int column = 0; column < PatternSize(); ++column)
+          std::printf("%d", PatternCell(kOrder[i], row, column));
       }
       std::fputs(json_ ? "\"" : "\n", stdout);
     }

@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "files/files.h"
 #include "frontends/qt/cube_window.h"
 #include "frontends/qt/desktop_platform.h"
 #include "ui/ui.h"

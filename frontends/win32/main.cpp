@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "files/files.h"
 #include "frontends/win32/win32_platform.h"
 #include "frontends/win32/window.h"
 #include "ui/ui.h"

@@ -22,20 +22,8 @@ bool fileNameCut = false;
 CubeState replayStart;
 
 void ApplyMoveCode(MoveCode code) {
-  typedef void (*Turn)(CubeState, CubeState);
-  static const Turn kQuarter[6] = {QuarterTurnU, QuarterTurnD, QuarterTurnL,
-                                   QuarterTurnF, QuarterTurnR, QuarterTurnB};
-  static const Turn kHalf[6] = {HalfTurnU, HalfTurnD, HalfTurnL, HalfTurnF, HalfTurnR, HalfTurnB};
-  static const char kCodes[] = "123456789ABCDEFGHI";
-  const char* found = code != 0 ? std::strchr(kCodes, code) : nullptr;
-  if (found == nullptr) return;
-  const int index = static_cast<int>(found - kCodes);
-  const int face = index / 3;
-  switch (index % 3) {
-    case 0: kQuarter[face](liveCube, shadowCube); break;
-    case 1: kHalf[face](liveCube, shadowCube); break;
-    default: kHalf[face](liveCube, shadowCube); kQuarter[face](liveCube, shadowCube);
-  }
+  int16_t layer, quarterTurns;
+  if (DecodeMoveCode(code, &layer, &quarterTurns)) TurnLayer(layer, quarterTurns, liveCube, shadowCube);
 }
 
 }  // namespace
