@@ -1,7 +1,11 @@
-# Runs one case: plexaro-cli --json with the arguments of CASE.args (one a line, keys last), in the cases
-# folder so data files are named by relative paths; standard output plus "exit N" must equal CASE.expected.
-file(STRINGS ${CASES}/${CASE}.args arguments)
-execute_process(COMMAND ${EMULATOR} ${CLI} --json ${arguments}
+# Runs one case: plexaro-cli with the arguments of CASE_FILE (one a line; a .args file gets --json first
+# and ends with the keys), in the cases folder so data files are named by relative paths; standard
+# output plus "exit N" must equal CASE.expected.
+file(STRINGS ${CASE_FILE} arguments)
+if(CASE_FILE MATCHES "[.]args$")
+  list(PREPEND arguments --json)
+endif()
+execute_process(COMMAND ${EMULATOR} ${CLI} ${arguments}
                 WORKING_DIRECTORY ${CASES}
                 OUTPUT_VARIABLE actual
                 ERROR_QUIET

@@ -1,0 +1,294 @@
+// The subcommands that study or write one pattern, and order, which studies a move sequence.
+#include <cstdlib>
+#include <cstring>
+
+#include "frontends/cli/cli.h"
+
+namespace {
+
+struct Arguments {
+  bool json = false;
+  bool help = false;
+  InputSpec input;
+  std::vector<const char*> positional;
+};
+
+// A subcommand's own valued option: its name and where the value goes.
+struct OwnOption {
+  const char* name;
+  const char** value;
+};
+
+// False on bad usage. INPUT options are taken only when `input` is set.
+bool ParseArguments(int argc, char** argv, int first, bool input, Arguments* args,
+                    std::vector<OwnOption> own = {}) {
+  bool optionsEnded = false;
+  for (int i = first; i < argc; ++i) {
+    const char* arg = argv[i];
+    bool bad = false;
+    if (optionsEnded || arg[0] != '-' || std::strcmp(arg, "-") == 0) {
+      args->positional.push_back(arg);
+      continue;
+    }
+    if (std::strcmp(arg, "--") == 0) {
+      optionsEnded = true;
+    } else if (std::strcmp(arg, "--json") == 0) {
+      args->json = true;
+    } else if (std::strcmp(arg, "--help") == 0) {
+      args->help = true;
+    } else if (input && TakeInputOption(argc, argv, &i, &args->input, &bad)) {
+      if (bad) return false;
+    } else {
+      bool taken = false;
+      for (const OwnOption& option : own)
+        if (std::strcmp(arg, option.name) == 0) {
+          if (i + 1 >= argc) return false;
+          *option.value = argv[++i];
+          taken = true;
+        }
+      if (!taken) return false;
+    }
+  }
+  return true;
+}
+
+const char kInputHelp[] =
+    "INPUT: --pattern F.q (- for standard input) or --size N (2 to 10, the solved cube; 3 by default),\n"
+    "then any of --moves \"R U R' U'\", --moves-file F.mov and --keys \"u<Left>,\", in the order given.\n";
+
+// Prints the help when asked (status 0) or the usage on bad usage (status 2); -1 to go on.
+int Usage(bool ok, const Arguments& args, const char* usage, const char* what) {
+  if (!ok) {
+    std::fputs(usage, stderr);
+    return 2;
+  }
+  if (!args.help) return -1;
+  std::printf("%s%s", usage, what);
+  return 0;
+}
+
+void StartWithInput(const Arguments& args) { StartHeadless(args.json, BoxRoute::kStderr); }
+
+bool BuildInputOrReport(const InputSpec& spec) {
+  std::string refusal;
+  if (BuildInput(spec, &refusal)) return true;
+  ReportRefusal(refusal);
+  return false;
+}
+
+void AppendTurn(void* context, const MoveToken& move) {
+  AppendLayerTurn(static_cast<MoveSequence*>(context), move.layer, move.quarterTurns);
+}
+
+void PrintLines(const char* text, bool json) {
+  // The core's multi-line words: as they are, or a JSON list of lines.
+  if (!json) {
+    std::fputs(text, stdout);
+    if (text[0] != '\0' && text[std::strlen(text) - 1] != '\n') std::putchar('\n');
+    return;
+  }
+  std::putchar('[');
+  bool firstLine = true;
+  for (const char* line = text; *line;) {
+    const char* end = std::strchr(line, '\n');
+    const std::string piece(line, end != nullptr ? static_cast<size_t>(end - line) : std::strlen(line));
+    std::fputs(firstLine ? "" : ",", stdout);
+    PrintJsonString(stdout, piece.c_str());
+    firstLine = false;
+    line = end != nullptr ? end + 1 : line + piece.size();
+  }
+  std::putchar(']');
+}
+
+}  // namespace
+
+int RunOrder(int argc, char** argv, int first) {
+  static const char kOrderUsage[] =
+      "usage: plexaro-cli order [--json] [--size N] MOVES...\n"
+      "       plexaro-cli order [--json] [--size N] --moves-file F.mov\n";
+  Arguments args;
+  const char* size = nullptr;
+  const char* movesFile = nullptr;
+  bool ok =
+      ParseArguments(argc, argv, first, false, &args, {{"--size", &size}, {"--moves-file", &movesFile}});
+  int n = 3;
+  if (ok && size != nullptr) {
+    char* end = nullptr;
+    n = static_cast<int>(std::strtol(size, &end, 10));
+    ok = *end == '\0' && n >= 2 && n <= kMaxSize;
+  }
+  if (movesFile != nullptr && !args.positional.empty()) ok = false;
+  const int usage = Usage(ok, args, kOrderUsage,
+                          "How often the sequence must be repeated from the solved cube of size N (3 by "
+                          "default)\nuntil every square shows its home colour again, and until every "
+                          "facelet is home.\n");
+  if (usage >= 0) return usage;
+
+  static MoveSequence sequence;
+  BeginSequence(&sequence, n);
+  std::string refusal;
+  if (movesFile != nullptr) {
+    std::string text;
+    if (!ReadWholeFile(movesFile, &text, &refusal) ||
+        !ScanMoveText(text.data(), text.size(), movesFile, &refusal, AppendTurn, &sequence)) {
+      ReportRefusal(refusal);
+      return 1;
+    }
+  }
+  for (const char* moves : args.positional)
+    if (!ScanMoveText(moves, std::strlen(moves), "MOVES", &refusal, AppendTurn, &sequence)) {
+      ReportRefusal(refusal);
+      return 1;
+    }
+  static OrderReport report;
+  ComputeOrder(sequence, &report);
+  if (args.json) {
+    std::printf("{\"size\":%d,\"turns\":%lld,\"order\":%s,\"facelet_order\":%s,\"explanation\":", n,
+                static_cast<long long>(sequence.turns), report.order, report.faceletOrder);
+    PrintLines(report.explanation, true);
+    std::puts("}");
+  } else {
+    std::printf("order %s\nfacelet order %s\n", report.order, report.faceletOrder);
+    PrintLines(report.explanation, false);
+  }
+  return 0;
+}
+
+int RunSymmetry(int argc, char** argv, int first) {
+  static const char kSymmetryUsage[] = "usage: plexaro-cli symmetry [--json] [INPUT]\n";
+  Arguments args;
+  const bool ok = ParseArguments(argc, argv, first, true, &args) && args.positional.empty();
+  const int usage = Usage(ok, args, kSymmetryUsage,
+                          "The symmetries of the 48 that carry the pattern onto itself, colours changed "
+                          "alike, and the group they form.\n");
+  if (usage >= 0) return usage;
+  StartWithInput(args);
+  if (!BuildInputOrReport(args.input)) return 1;
+  static SymmetryReport report;
+  FindSymmetryGroup(&report);
+  if (args.json) {
+    std::fputs("{\"group\":", stdout);
+    PrintJsonString(stdout, report.group);
+    std::printf(",\"symmetries\":%d,\"rotations\":%d,\"total_c\":%d,\"total_m\":%d,\"kept\":[",
+                report.symmetries, report.rotations, report.totalC, report.totalM);
+    for (int k = 0; k < report.symmetries; ++k) {
+      std::fputs(k > 0 ? "," : "", stdout);
+      PrintJsonString(stdout, report.words[k]);
+    }
+    std::puts("]}");
+  } else {
+    std::printf("group %s\nsymmetries %d, rotations %d\nTotal C: %d   Total M: %d\n", report.group,
+                report.symmetries, report.rotations, report.totalC, report.totalM);
+    for (int k = 0; k < report.symmetries; ++k) std::printf("  %s\n", report.words[k]);
+  }
+  return 0;
+}
+
+int RunCheck(int argc, char** argv, int first) {
+  static const char kCheckUsage[] = "usage: plexaro-cli check [--json] [INPUT]\n";
+  Arguments args;
+  const bool ok = ParseArguments(argc, argv, first, true, &args) && args.positional.empty();
+  const int usage = Usage(ok, args, kCheckUsage,
+                          "Whether a cube turned by its layers can show the pattern, and if not, why "
+                          "not;\nstatus 1 when it cannot.\n");
+  if (usage >= 0) return usage;
+  StartWithInput(args);
+  if (!BuildInputOrReport(args.input)) return 1;
+  static ReachabilityReport report;
+  CheckReachable(&report);
+  if (args.json) {
+    std::printf("{\"reachable\":%s,\"problems\":[", report.reachable ? "true" : "false");
+    for (int k = 0; k < report.problemCount; ++k) {
+      std::fputs(k > 0 ? "," : "", stdout);
+      PrintJsonString(stdout, report.problems[k]);
+    }
+    std::puts("]}");
+  } else {
+    std::puts(report.reachable ? "reachable" : "not reachable");
+    for (int k = 0; k < report.problemCount; ++k) std::printf("  %s\n", report.problems[k]);
+  }
+  if (report.reachable) return 0;
+  ReportRefusal(std::string("the pattern cannot be reached: ") +
+                (report.problemCount > 0 ? report.problems[0] : "no reason given"));
+  return 1;
+}
+
+int RunShow(int argc, char** argv, int first) {
+  static const char kShowUsage[] = "usage: plexaro-cli show [--json] [INPUT]\n";
+  Arguments args;
+  const bool ok = ParseArguments(argc, argv, first, true, &args) && args.positional.empty();
+  const int usage = Usage(ok, args, kShowUsage,
+                          "The net, faces U L F R B D, rows of colour digits, as the key runner prints "
+                          "it.\n");
+  if (usage >= 0) return usage;
+  StartWithInput(args);
+  if (!BuildInputOrReport(args.input)) return 1;
+  PrintNet(args.json);
+  return 0;
+}
+
+int RunSave(int argc, char** argv, int first) {
+  static const char kSaveUsage[] = "usage: plexaro-cli save [--json] OUT.q [INPUT]\n";
+  Arguments args;
+  const bool ok = ParseArguments(argc, argv, first, true, &args) && args.positional.size() == 1;
+  const int usage = Usage(ok || args.help, args, kSaveUsage,
+                          "Writes the pattern as a pattern file, whole or not at all.\n");
+  if (usage >= 0) return usage;
+  StartWithInput(args);
+  if (!BuildInputOrReport(args.input)) return 1;
+  char reason[512];
+  if (!WritePatternFile(args.positional[0], reason, sizeof reason)) {
+    ReportRefusal(reason);
+    return 1;
+  }
+  if (args.json) {
+    std::fputs("{\"written\":", stdout);
+    PrintJsonString(stdout, args.positional[0]);
+    std::printf(",\"size\":%d}\n", PatternSize());
+  }
+  return 0;
+}
+
+int RunRender(int argc, char** argv, int first) {
+  static const char kRenderUsage[] =
+      "usage: plexaro-cli render [--json] OUT.svg|OUT.png [--scale K] [--letters faces|colours] "
+      "[INPUT]\n";
+  Arguments args;
+  const char* scaleText = nullptr;
+  const char* lettersText = nullptr;
+  bool ok = ParseArguments(argc, argv, first, true, &args,
+                           {{"--scale", &scaleText}, {"--letters", &lettersText}}) &&
+            args.positional.size() == 1;
+  int scale = 1;
+  if (ok && scaleText != nullptr) {
+    char* end = nullptr;
+    scale = static_cast<int>(std::strtol(scaleText, &end, 10));
+    ok = *end == '\0' && scale >= 1 && scale <= kPictureMaxScale;
+  }
+  int letters = kLettersNone;
+  if (ok && lettersText != nullptr) {
+    if (std::strcmp(lettersText, "faces") == 0)
+      letters = kLettersFaces;
+    else if (std::strcmp(lettersText, "colours") == 0)
+      letters = kLettersColours;
+    else
+      ok = false;
+  }
+  const int usage = Usage(ok || args.help, args, kRenderUsage,
+                          "Draws the net as the window shows it, as SVG or PNG by the extension; --scale "
+                          "1 to 16.\n");
+  if (usage >= 0) return usage;
+  StartWithInput(args);
+  if (!BuildInputOrReport(args.input)) return 1;
+  char reason[512];
+  if (!SaveNetPicture(args.positional[0], scale, letters, reason, sizeof reason)) {
+    ReportRefusal(reason);
+    return 1;
+  }
+  if (args.json) {
+    std::fputs("{\"written\":", stdout);
+    PrintJsonString(stdout, args.positional[0]);
+    std::printf(",\"width\":%d,\"height\":%d}\n", PictureWidth() * scale, PictureHeight() * scale);
+  }
+  return 0;
+}

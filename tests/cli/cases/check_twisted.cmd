@@ -1,0 +1,4 @@
+check
+--json
+--pattern
+twisted.q

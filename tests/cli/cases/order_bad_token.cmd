@@ -1,0 +1,2 @@
+order
+R Uxx

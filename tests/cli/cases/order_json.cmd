@@ -1,0 +1,3 @@
+order
+--json
+R U R' U'

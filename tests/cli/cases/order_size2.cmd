@@ -1,0 +1,6 @@
+order
+--json
+--size
+2
+R
+U

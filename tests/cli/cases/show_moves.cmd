@@ -1,0 +1,6 @@
+show
+--json
+--moves
+U R
+--keys
+<Left>

@@ -1,0 +1,4 @@
+show
+--json
+--pattern
+big.q

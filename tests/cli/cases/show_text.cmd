@@ -1,0 +1,5 @@
+show
+--size
+2
+--moves-file
+ru.mov

@@ -1,0 +1,4 @@
+symmetry
+--json
+--moves
+R2 L2

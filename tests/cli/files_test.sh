@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Subcommands that write or read files: files_test.sh PLEXARO_CLI CASES_DIR
+set -u
+cli=$1
+cases=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+
+# A saved pattern reads back as the same net, from a path and from standard input.
+"$cli" save "$work/a.q" --size 5 --moves "R U F' l2 d" || fail "save exited with $?"
+expected=$("$cli" show --size 5 --moves "R U F' l2 d")
+[ "$("$cli" show --pattern "$work/a.q")" = "$expected" ] || fail "show --pattern differs from the net saved"
+[ "$("$cli" show --pattern - <"$work/a.q")" = "$expected" ] || fail "show --pattern - differs from the net saved"
+[ "$(head -c 1 "$work/a.q" | od -An -tu1 | tr -d ' ')" = 5 ] || fail "the saved file does not start with size 5"
+[ "$(wc -c <"$work/a.q")" -eq $((1 + 6 * 25)) ] || fail "the saved file is not 151 bytes"
+# Moves after a pattern continue from it: R then R' comes back to the file's net.
+[ "$("$cli" show --pattern "$work/a.q" --moves "R" --moves "R'")" = "$expected" ] ||
+  fail "moves applied to a loaded pattern did not continue from it"
+
+# Refused inputs: status 1, one line on standard error, no file left behind or changed.
+cp "$work/a.q" "$work/keep.q"
+"$cli" save "$work/keep.q" --pattern "$cases/big.q" 2>"$work/err"
+[ $? -eq 1 ] || fail "save of a refused pattern did not exit with 1"
+[ "$(wc -l <"$work/err")" -eq 1 ] || fail "the refusal is not one line: $(cat "$work/err")"
+cmp -s "$work/a.q" "$work/keep.q" || fail "a refused save changed the file already there"
+"$cli" save "$work/none.q" --moves "R Uxx" 2>/dev/null
+[ $? -eq 1 ] || fail "save with a long token did not exit with 1"
+"$cli" render "$work/none.svg" --moves-file "$work/missing.mov" 2>/dev/null
+[ $? -eq 1 ] || fail "render of a missing move file did not exit with 1"
+[ -z "$(ls "$work" | grep none)" ] || fail "a refused input left a file: $(ls "$work")"
+
+# Pictures: an SVG, and a PNG where this build writes them.
+"$cli" render "$work/net.svg" --scale 2 --letters faces --size 4 || fail "render svg exited with $?"
+grep -q "<svg" "$work/net.svg" || fail "net.svg holds no svg element"
+if "$cli" render "$work/net.png" --letters colours --moves "R" 2>"$work/err"; then
+  [ "$(head -c 4 "$work/net.png" | od -An -c | tr -d ' ')" = "211PNG" ] || fail "net.png has no PNG signature"
+else
+  grep -qi png "$work/err" || fail "render png failed for another reason: $(cat "$work/err")"
+fi
+"$cli" render "$work/net.gif" 2>/dev/null
+[ $? -eq 1 ] || fail "render to .gif was not refused"
+"$cli" render "$work/net.svg" --scale 99 2>/dev/null
+[ $? -eq 2 ] || fail "--scale 99 was not bad usage"
+
+# Batch: a row per file, a refused file marked in its row and in the status.
+printf 'R U\n' >"$work/ru.mov"
+"$cli" batch "$work/ru.mov" "$work/a.q" "$cases/big.q" "$cases/twisted.q" >"$work/rows.csv" 2>/dev/null
+[ $? -eq 1 ] || fail "batch with a refused file did not exit with 1"
+[ "$(head -n 1 "$work/rows.csv")" = \
+  "file,kind,size,moves_q,moves_f,order,facelet_order,group,symmetries,total_c,total_m,reachable,error" ] ||
+  fail "batch header: $(head -n 1 "$work/rows.csv")"
+[ "$(wc -l <"$work/rows.csv")" -eq 5 ] || fail "batch printed $(wc -l <"$work/rows.csv") lines, not 5"
+grep -q "^$work/ru.mov,moves,3,2,2,105,105," "$work/rows.csv" || fail "ru.mov row: $(grep ru.mov "$work/rows.csv")"
+grep -q "^$work/a.q,pattern,5,,,,,.*,true,$" "$work/rows.csv" || fail "a.q row: $(grep a.q "$work/rows.csv")"
+grep -q "twisted.q,pattern,3,,,,,.*,false,$" "$work/rows.csv" || fail "twisted.q row: $(grep twisted "$work/rows.csv")"
+grep -q "big.q,pattern,,,,,,,,,,,.*size byte is 11" "$work/rows.csv" || fail "big.q row: $(grep big "$work/rows.csv")"
+"$cli" batch --json --size 2 "$work/ru.mov" "$cases/four.q" >"$work/rows.json" || fail "batch --json exited with $?"
+if command -v python3 >/dev/null; then
+  python3 - "$work/rows.json" <<'PY' || fail "batch --json rows"
+import json, sys
+rows = json.load(open(sys.argv[1]))
+assert len(rows) == 2, rows
+mov, pattern = rows
+assert (mov["kind"], mov["size"], mov["order"], mov["moves_q"], mov["error"]) == ("moves", 2, 15, 2, None), mov
+assert (pattern["kind"], pattern["size"], pattern["order"], pattern["moves_q"]) == ("pattern", 4, None, None), pattern
+assert isinstance(pattern["symmetries"], int) and 48 % pattern["symmetries"] == 0, pattern
+assert pattern["total_m"] == 48 // pattern["symmetries"], pattern
+PY
+fi
+"$cli" batch --csv --json "$work/ru.mov" 2>/dev/null
+[ $? -eq 2 ] || fail "batch --csv --json was not bad usage"
+
+[ "$failures" -eq 0 ] && echo "all file checks passed"
+exit $((failures > 0))
