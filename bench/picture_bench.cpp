@@ -1,0 +1,68 @@
+// Benchmarks of the net's pictures: the raster, the SVG text and a whole PNG file of the largest net.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+
+#include "analysis/analysis.h"
+#include "ui/picture.h"
+#include "ui/ui.h"
+
+namespace {
+
+struct SilentPlatform : Platform {
+  void ShowMessage(const char*, const char*) override {}
+  const char* ChooseOpenFile(FileKind, const FileFilter&) override { return nullptr; }
+  void WriteDiagnostic(const char*) override {}
+  void RequestRepaint(bool) override {}
+  void PaintNow() override {}
+} silent;
+
+void StartScrambledTen() {
+  platform = &silent;
+  randomState = 1;
+  cubeSize = 10;
+  StartUpCube();
+  Scramble(liveCube, shadowCube, 1);
+}
+
+NetRaster raster;
+
+void RasterOfTheTenNet(benchmark::State& state) {
+  StartScrambledTen();
+  for (auto _ : state) {
+    RenderNetRaster(&raster, kLettersColours);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(RasterOfTheTenNet)->Unit(benchmark::kMicrosecond);
+
+void SvgOfTheTenNet(benchmark::State& state) {
+  StartScrambledTen();
+  size_t bytes = 0;
+  for (auto _ : state) {
+    bytes = 0;
+    RenderNetSvg(
+        2, kLettersColours,
+        [](void* total, const char*, size_t size) {
+          *static_cast<size_t*>(total) += size;
+          return true;
+        },
+        &bytes);
+  }
+  state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(SvgOfTheTenNet)->Unit(benchmark::kMicrosecond);
+
+// The whole save: raster, compression and the file's flush to disk and rename.
+void PngFileOfTheTenNetAtScaleTwo(benchmark::State& state) {
+  StartScrambledTen();
+  const std::string path = std::string(P_tmpdir) + "/plexaro_bench_net.png";
+  char reason[256] = "";
+  for (auto _ : state)
+    if (!SaveNetPicture(path.c_str(), 2, kLettersColours, reason, sizeof reason)) state.SkipWithError(reason);
+  std::remove(path.c_str());
+}
+BENCHMARK(PngFileOfTheTenNetAtScaleTwo)->Unit(benchmark::kMillisecond);
+
+}  // namespace
