@@ -5,24 +5,14 @@
 
 #include "analysis/analysis.h"
 #include "files/files.h"
+#include "support/fresh_start.h"
 #include "ui/ui.h"
 
 namespace {
 
-struct QuietPlatform : Platform {
-  void ShowMessage(const char*, const char*) override {}
-  const char* ChooseOpenFile(FileKind, const FileFilter&) override { return nullptr; }
-  void WriteDiagnostic(const char*) override {}
-  void RequestRepaint(bool) override {}
-  void PaintNow() override {}
-} quiet;
+QuietPlatform quiet;
 
-void StartAt(int16_t size) {
-  platform = &quiet;
-  randomState = 1;
-  cubeSize = size;
-  StartUpCube();
-}
+void StartAt(int16_t size) { StartFresh(quiet, size); }
 
 void Move(benchmark::State& state, void (*move)(CubeState, CubeState)) {
   StartAt(static_cast<int16_t>(state.range(0)));

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "tests/support/fresh_start.h"
+
 void Fail(const char* format, ...) {
   std::va_list arguments;
   va_start(arguments, format);
@@ -94,14 +96,7 @@ void CheckingPlatform::Clear() {
 
 void ResetProgram(CheckingPlatform& checking, int16_t size) {
   checking.Clear();
-  platform = &checking;
-  cubeSize = size;
-  StartUpCube();
-  randomState = 1;
-  replaySwitch = 0;
-  eraseOnRepaint = false;
-  std::memset(moveLog, 0, sizeof moveLog);
-  std::memset(fileName, 0, sizeof fileName);
+  StartFresh(checking, size);
 }
 
 void CheckInvariants(const char* where) {

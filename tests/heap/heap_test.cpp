@@ -8,6 +8,7 @@
 
 #include "analysis/analysis.h"
 #include "files/files.h"
+#include "tests/support/fresh_start.h"
 #include "ui/ui.h"
 
 extern "C" void* __libc_malloc(size_t size);
@@ -141,11 +142,8 @@ int main() {
   const char* listed = WriteText(7, "long.mov", longList);
   const char* missing = "/nonexistent/plexaro/heap.mov";
 
-  platform = &quiet;
-  randomState = 1;
+  StartFresh(quiet);
   replaySwitch = 1;
-  cubeSize = 3;
-  StartUpCube();
 
   for (const char* key = "udfblr-=*?\\|,m%(&'U5 "; *key; ++key) {
     char what[16];

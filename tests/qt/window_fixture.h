@@ -19,6 +19,7 @@
 #include "files/files.h"
 #include "frontends/qt/cube_window.h"
 #include "frontends/qt/desktop_platform.h"
+#include "tests/support/fresh_start.h"
 #include "ui/ui.h"
 
 struct SeenBox {
@@ -79,12 +80,7 @@ struct WindowUnderTest {
   int paints = 0;
 
   WindowUnderTest() {
-    randomState = 1;
-    replaySwitch = 0;
-    cubeSize = 3;
-    eraseOnRepaint = false;
-    StartUpCube();
-    platform = &desktop;
+    StartFresh(desktop);
     window.show();
   }
   ~WindowUnderTest() { platform = nullptr; }

@@ -11,6 +11,7 @@
 
 #include "analysis/analysis.h"
 #include "files/files.h"
+#include "support/fresh_start.h"
 #include "ui/ui.h"
 
 namespace {
@@ -123,11 +124,7 @@ TEST_P(RandomWalk, KeepsTheCubeWholeThroughEveryKey) {
   if (HasFatalFailure()) return;
 
   WalkPlatform walk;
-  platform = &walk;
-  cubeSize = 3;
-  StartUpCube();
-  randomState = 1;
-  replaySwitch = 0;
+  StartFresh(walk);
   walk.answer = files.good[0].c_str();
   HandleCharacter('[');
   ASSERT_EQ(Broken(n, walk), "") << "after loading the size-" << n << " pattern";

@@ -9,6 +9,7 @@
 
 #include "analysis/analysis.h"
 #include "files/files.h"
+#include "support/fresh_start.h"
 #include "ui/ui.h"
 
 struct RecordedBox {
@@ -17,7 +18,8 @@ struct RecordedBox {
 };
 
 struct RecordingSurface : DrawingSurface {
-  std::vector<std::string> calls;  // e.g. "move 51 8", "line 65 8", "fill 52 9 65 23 0", "text 60 170 ? for help"
+  std::vector<std::string>
+      calls;  // e.g. "move 51 8", "line 65 8", "fill 52 9 65 23 0", "text 60 170 ? for help"
   int alignment = 0;
   int penDepth = 0;
 
@@ -35,11 +37,15 @@ struct RecordingSurface : DrawingSurface {
     calls.push_back("align " + std::to_string(value));
     return previous;
   }
-  void MoveTo(int x, int y) override { calls.push_back("move " + std::to_string(x) + " " + std::to_string(y)); }
-  void LineTo(int x, int y) override { calls.push_back("line " + std::to_string(x) + " " + std::to_string(y)); }
+  void MoveTo(int x, int y) override {
+    calls.push_back("move " + std::to_string(x) + " " + std::to_string(y));
+  }
+  void LineTo(int x, int y) override {
+    calls.push_back("line " + std::to_string(x) + " " + std::to_string(y));
+  }
   void FillRectangle(int left, int top, int right, int bottom, int brush) override {
-    calls.push_back("fill " + std::to_string(left) + " " + std::to_string(top) + " " + std::to_string(right) + " " +
-                    std::to_string(bottom) + " " + std::to_string(brush));
+    calls.push_back("fill " + std::to_string(left) + " " + std::to_string(top) + " " + std::to_string(right) +
+                    " " + std::to_string(bottom) + " " + std::to_string(brush));
   }
   void WriteText(int x, int y, const char* text, int length) override {
     calls.push_back("text " + std::to_string(x) + " " + std::to_string(y) + " " + std::string(text, length));
@@ -77,13 +83,3 @@ struct RecordingPlatform : Platform {
   }
   void PaintNow() override { ++paintsNow; }
 };
-
-// Puts the program in its start-up state with a fresh recording seam.
-inline void StartFresh(RecordingPlatform& recording, int16_t size = 3) {
-  platform = &recording;
-  randomState = 1;
-  replaySwitch = 0;
-  eraseOnRepaint = false;
-  cubeSize = size;
-  StartUpCube();
-}

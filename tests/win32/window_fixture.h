@@ -8,16 +8,14 @@
 #include "files/files.h"
 #include "frontends/win32/win32_platform.h"
 #include "frontends/win32/window.h"
+#include "tests/support/fresh_start.h"
 #include "ui/ui.h"
 
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform = &win32_;
     failingDrawingObject = 0;
-    randomState = 1;
-    cubeSize = 3;
-    StartUpCube();
+    StartFresh(win32_);
   }
 
   void TearDown() override {

@@ -1,0 +1,31 @@
+// The one fresh start that tests, fuzz runners, benchmarks and the stress walk share, and a seam that
+// shows nothing.
+#pragma once
+
+#include <cstring>
+
+#include "analysis/analysis.h"
+#include "files/files.h"
+#include "ui/ui.h"
+
+// Answers every chooser with cancel and drops every box.
+struct QuietPlatform : Platform {
+  void ShowMessage(const char*, const char*) override {}
+  const char* ChooseOpenFile(FileKind, const FileFilter&) override { return nullptr; }
+  void WriteDiagnostic(const char*) override {}
+  void RequestRepaint(bool) override {}
+  void PaintNow() override {}
+};
+
+// The program's start-up state on `seam`: the generator, the switches, the log and the file name as a
+// new process has them, and the solved cube of `size` laid out.
+inline void StartFresh(Platform& seam, int16_t size = 3) {
+  platform = &seam;
+  randomState = 1;
+  replaySwitch = 0;
+  eraseOnRepaint = false;
+  std::memset(moveLog, 0, sizeof moveLog);
+  std::memset(fileName, 0, sizeof fileName);
+  cubeSize = size;
+  StartUpCube();
+}
