@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
-all_targets=(pattern_file move_file dispatch)
+all_targets=(pattern_file move_file dispatch study)
 
 usage() {
   echo "usage: fuzz/run.sh SECONDS [TARGET...] | fuzz/run.sh --merge [TARGET...]" >&2
@@ -35,6 +35,7 @@ declare -A options=(
   [pattern_file]="-max_len=1024"
   [move_file]="-max_len=9000 -dict=$root/fuzz/move_file.dict"
   [dispatch]="-max_len=256 -dict=$root/fuzz/dispatch.dict"
+  [study]="-max_len=1024"
 )
 
 # Merging keeps one input per edge reached (per hit count too for the small pattern reader), so the
