@@ -7,11 +7,12 @@ const int kLayerOperations = kMapRowSlice + 1;
 // A face turn moves its own face and four strips; nothing moves more.
 const int kMaxMoved = kMaxSize * kMaxSize + 4 * kMaxSize;
 
-// What one layer turn, made 1 to 3 times, does: only the cells it moves, so appending skips the rest.
+// What one layer turn, made 1 to 3 times, does: only the cells it moves, cycle by cycle, each cell
+// followed by the one it takes from, so appending skips the rest and needs one spare value a cycle.
 struct MovedCells {
-  int16_t count;
+  int16_t count, cycles;
   int16_t cell[kMaxMoved];
-  int16_t source[kMaxMoved];
+  int16_t cycleEnd[kMaxMoved];
 };
 
 MovedCells moved[kMaxSize + 1][kLayerOperations][3];
@@ -23,12 +24,15 @@ void TableMoves(int n) {
     for (int times = 0; times < 3; ++times) {
       if (times > 0) ComposeMaps(n, power, OperationMap(operation, n), &power);
       MovedCells& list = moved[n][operation][times];
-      list.count = 0;
-      ForEachUsedCell(n, [&](int cell) {
-        if (power.from[cell] == cell) return;
-        list.cell[list.count] = static_cast<int16_t>(cell);
-        list.source[list.count] = power.from[cell];
-        ++list.count;
+      list.count = list.cycles = 0;
+      bool listed[kCellCount] = {};
+      ForEachUsedCell(n, [&](int start) {
+        if (power.from[start] == start || listed[start]) return;
+        for (int cell = start; !listed[cell]; cell = power.from[cell]) {
+          listed[cell] = true;
+          list.cell[list.count++] = static_cast<int16_t>(cell);
+        }
+        list.cycleEnd[list.cycles++] = list.count;
       });
     }
   }
@@ -42,7 +46,7 @@ int ColourPeriod(const int16_t* homes, int length) {
   for (int d = 1; d < length; ++d) {
     if (length % d != 0) continue;
     int k = 0;
-    while (k < length && homes[k] == homes[(k + d) % length]) ++k;
+    while (k < length && homes[k] == homes[k + d < length ? k + d : k + d - length]) ++k;
     if (k == length) return d;
   }
   return length;
@@ -54,7 +58,7 @@ struct ExactLcm {
 };
 
 void Include(ExactLcm* lcm, int value) {
-  for (int p = 2; value > 1; ++p) {
+  for (int p = 2; p * p <= value; ++p) {
     int e = 0;
     while (value % p == 0) {
       value /= p;
@@ -62,6 +66,7 @@ void Include(ExactLcm* lcm, int value) {
     }
     if (e > lcm->exponent[p]) lcm->exponent[p] = static_cast<int8_t>(e);
   }
+  if (value > 1 && lcm->exponent[value] == 0) lcm->exponent[value] = 1;
 }
 
 // Base 10^9 digits; the lcm of cycle lengths summing to 600 stays far below 10^72.
@@ -123,10 +128,12 @@ void AppendLayerTurn(MoveSequence* sequence, int operation, int quarterTurns) {
   if (times == 0) return;
   const MovedCells& list = moved[sequence->size][operation][times - 1];
   int16_t* from = sequence->map.from;
-  // The sources may be moved cells themselves: read them all before writing any.
-  int16_t taken[kMaxMoved];
-  for (int k = 0; k < list.count; ++k) taken[k] = from[list.source[k]];
-  for (int k = 0; k < list.count; ++k) from[list.cell[k]] = taken[k];
+  for (int cycle = 0, at = 0; cycle < list.cycles; ++cycle) {
+    const int end = list.cycleEnd[cycle];
+    const int16_t first = from[list.cell[at]];
+    for (; at < end - 1; ++at) from[list.cell[at]] = from[list.cell[at + 1]];
+    from[list.cell[at++]] = first;
+  }
 }
 
 void FindFaceletCycles(int n, const FaceletMap& map, FaceletCycles* cycles) {

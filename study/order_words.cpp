@@ -36,10 +36,15 @@ struct Lines {
   int size, at, lineStart;
 
   void Raw(const char* chunk) {
-    for (; *chunk != '\0' && at < size - 1; ++chunk) {
-      if (*chunk == '\n') lineStart = at + 1;
-      text[at++] = *chunk;
-    }
+    int length = static_cast<int>(std::strlen(chunk));
+    if (length > size - 1 - at) length = size - 1 - at;
+    std::memcpy(text + at, chunk, length);
+    for (int k = length - 1; k >= 0; --k)
+      if (chunk[k] == '\n') {
+        lineStart = at + k + 1;
+        break;
+      }
+    at += length;
     text[at] = '\0';
   }
   // sep stays on the line it ends; the item moves to an indented new line if it would run past
@@ -57,7 +62,10 @@ struct Item {
   char text[128];
   int at = 0;
   Item& operator<<(const char* words) {
-    while (*words != '\0' && at < static_cast<int>(sizeof text) - 1) text[at++] = *words++;
+    int length = static_cast<int>(std::strlen(words));
+    if (length > static_cast<int>(sizeof text) - 1 - at) length = static_cast<int>(sizeof text) - 1 - at;
+    std::memcpy(text + at, words, length);
+    at += length;
     text[at] = '\0';
     return *this;
   }
@@ -186,15 +194,17 @@ void ExplainOrder(int n, const FaceletMap& map, const FaceletCycles& cycles, con
     for (int place = start; !seen[place]; place = set.pieceOfCell[map.from[set.pieces[place].cells[0]]]) {
       seen[place] = true;
       ++cycle.length;
-      const Piece& piece = set.pieces[place];
-      for (int c = 0; c < piece.count; ++c) {
-        const int period = cycles.colourPeriod[cycles.cycle[piece.cells[c]]];
-        cycle.repeats = static_cast<int16_t>(cycle.repeats / Gcd(cycle.repeats, period) * period);
-      }
     }
-    cycle.twist =
-        static_cast<int16_t>(cycles.length[cycles.cycle[set.pieces[start].cells[0]]] / cycle.length);
-    if (cycle.length > 1 || cycle.twist > 1) found[count++] = cycle;
+    const Piece& first = set.pieces[start];
+    cycle.twist = static_cast<int16_t>(cycles.length[cycles.cycle[first.cells[0]]] / cycle.length);
+    if (cycle.length == 1 && cycle.twist == 1) continue;
+    // Every facelet cycle of a piece cycle runs through all its pieces, so the first one shows them all.
+    for (int c = 0; c < first.count; ++c) {
+      const int period = cycles.colourPeriod[cycles.cycle[first.cells[c]]];
+      if (cycle.repeats % period != 0)
+        cycle.repeats = static_cast<int16_t>(cycle.repeats / Gcd(cycle.repeats, period) * period);
+    }
+    found[count++] = cycle;
   }
   std::sort(found, found + count, Before);
 
