@@ -72,6 +72,20 @@ assert isinstance(pattern["symmetries"], int) and 48 % pattern["symmetries"] == 
 assert pattern["total_m"] == 48 // pattern["symmetries"], pattern
 PY
 fi
+# Files that cannot be studied: a long token, a missing file, another kind of file. Each keeps its row.
+printf 'R Uxx F\n' >"$work/long.mov"
+"$cli" batch --json "$work/long.mov" "$work/gone.q" "$work/rows.csv" >"$work/bad.json" 2>"$work/err"
+[ $? -eq 1 ] || fail "batch of refused files did not exit with 1"
+[ "$(wc -l <"$work/err")" -eq 1 ] || fail "batch said more than one line on standard error: $(cat "$work/err")"
+if command -v python3 >/dev/null; then
+  python3 - "$work/bad.json" <<'PY' || fail "batch --json rows of refused files"
+import json, sys
+rows = json.load(open(sys.argv[1]))
+assert [row["kind"] for row in rows] == ["moves", "pattern", None], rows
+assert all(row["error"] and row["size"] is None and row["order"] is None for row in rows), rows
+assert "Uxx" in rows[0]["error"] and "cannot open" in rows[1]["error"], rows
+PY
+fi
 "$cli" batch --csv --json "$work/ru.mov" 2>/dev/null
 [ $? -eq 2 ] || fail "batch --csv --json was not bad usage"
 

@@ -1,0 +1,4 @@
+batch
+--size
+11
+ru.mov

@@ -1,0 +1,3 @@
+check
+--pattern
+twisted.q

@@ -1,0 +1,3 @@
+order
+X R
+U7

@@ -1,0 +1,4 @@
+show
+--json
+--keys
+?u[

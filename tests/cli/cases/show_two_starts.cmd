@@ -1,0 +1,5 @@
+show
+--size
+3
+--pattern
+four.q

@@ -1,0 +1,4 @@
+symmetry
+--json
+--size
+5
