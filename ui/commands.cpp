@@ -57,16 +57,22 @@ const Command* Find(const Command (&table)[Rows], int code) {
 // A box keeps the thread inside a command; a key that reaches us from there must not start another.
 bool commandRunning = false;
 
-void Run(const Command& command) {
+void Run(const Command& command) { RunCommand(command.run, true); }
+
+}  // namespace
+
+bool RunCommand(void (*run)(), bool recorded) {
+  if (commandRunning) return false;
   commandRunning = true;
-  command.run();
+  if (recorded) BeginCommand();
+  run();
+  if (recorded) EndCommand();
   commandRunning = false;
   const bool erase = eraseOnRepaint;
   eraseOnRepaint = false;
   platform->RequestRepaint(erase);
+  return true;
 }
-
-}  // namespace
 
 void StartUpCube() {
   SetStartMetrics();
@@ -74,6 +80,7 @@ void StartUpCube() {
   FillSolved();
   ComputeNetLayout();
   CopyCube(liveCube, shadowCube);
+  ClearHistory();
 }
 
 void ResetCube() {

@@ -64,3 +64,5 @@ const int kKeyDown = 0x28;
 void HandleCharacter(int code);
 // A key-down: the key-down table. An unbound code paints at once.
 void HandleKeyDown(int code);
+#include "ui/history.h"
+#include "ui/facelet_edit.h"
