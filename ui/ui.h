@@ -64,5 +64,12 @@ const int kKeyDown = 0x28;
 void HandleCharacter(int code);
 // A key-down: the key-down table. An unbound code paints at once.
 void HandleKeyDown(int code);
+
+// What the front ends show beyond the net: the files, the studies of a pattern and its pictures.
+#include "files/files.h"
+#include "study/order.h"
+#include "study/reachability.h"
+#include "study/symmetry_group.h"
+#include "ui/picture.h"
 #include "ui/history.h"
 #include "ui/facelet_edit.h"
