@@ -1,4 +1,6 @@
-// The open command behind "[" and "{", and the replay of a move file until the cube is solved.
+// The open command behind "[" and "{", opening a file by its name, and the replay of a move file until the
+// cube is solved.
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 
@@ -26,6 +28,61 @@ void ApplyMoveCode(MoveCode code) {
   if (DecodeMoveCode(code, &layer, &quarterTurns)) TurnLayer(layer, quarterTurns, liveCube, shadowCube);
 }
 
+void ShowNoInputFile() {
+  char text[kTextCapacity];
+  FormatWithPath(text, " No input file ", fileName, "\n");
+  platform->ShowMessage(text, "Error");
+}
+
+// Reads fileName as `kind`; `usable` false stands for a path that could not be taken whole.
+void OpenFileNamed(FileKind kind, bool usable) {
+  TextStream stream;
+  if (!usable || !OpenTextStream(&stream, fileName)) {
+    ShowNoInputFile();
+    return;
+  }
+  if (kind == kPatternFile) {
+    LoadPatternFile(&stream);
+  } else {
+    const int64_t count = LoadMoveFile(&stream);
+    if (replaySwitch == 1) ReplayMoveLog(count);
+  }
+  CloseTextStream(&stream);
+}
+
+// The extension of the last path component, dot included, or "" when it has none.
+const char* Extension(const char* path) {
+  const char* name = path;
+  for (const char* at = path; *at != '\0'; ++at)
+    if (*at == '/' || *at == '\\') name = at + 1;
+  const char* dot = std::strrchr(name, '.');
+  return dot == nullptr ? "" : dot;
+}
+
+bool SameIgnoringCase(const char* first, const char* second) {
+  for (; *first != '\0' && *second != '\0'; ++first, ++second)
+    if (std::tolower(static_cast<unsigned char>(*first)) != std::tolower(static_cast<unsigned char>(*second)))
+      return false;
+  return *first == *second;
+}
+
+// The path handed to OpenNamedFile, for the command it runs.
+const char* namedPath = "";
+
+void OpenNamedPath() {
+  std::memset(fileName, 0, sizeof fileName);
+  const size_t length = std::strlen(namedPath);
+  const bool whole = length < sizeof fileName;
+  std::memcpy(fileName, namedPath, whole ? length : sizeof fileName - 1);
+  const char* extension = Extension(fileName);
+  if (SameIgnoringCase(extension, ".q"))
+    OpenFileNamed(kPatternFile, whole);
+  else if (SameIgnoringCase(extension, ".mov"))
+    OpenFileNamed(kMoveFile, whole);
+  else
+    ShowNoInputFile();
+}
+
 }  // namespace
 
 void FormatWithPath(char* text, const char* before, const char* path, const char* after) {
@@ -50,20 +107,12 @@ void ShowOpenFileDialog(FileKind kind) {
 void OpenCubeFile(FileKind kind) {
   std::memset(fileName, 0, sizeof fileName);
   ShowOpenFileDialog(kind);
-  TextStream stream;
-  if (fileNameCut || !OpenTextStream(&stream, fileName)) {
-    char text[kTextCapacity];
-    FormatWithPath(text, " No input file ", fileName, "\n");
-    platform->ShowMessage(text, "Error");
-    return;
-  }
-  if (kind == kPatternFile) {
-    LoadPatternFile(&stream);
-  } else {
-    const int64_t count = LoadMoveFile(&stream);
-    if (replaySwitch == 1) ReplayMoveLog(count);
-  }
-  CloseTextStream(&stream);
+  OpenFileNamed(kind, !fileNameCut);
+}
+
+void OpenNamedFile(const char* path) {
+  namedPath = path;
+  RunCommand(OpenNamedPath, true);
 }
 
 int32_t ReplayMoveLog(int64_t count) {

@@ -46,6 +46,8 @@ extern char fileName[kFileNameCapacity];
 extern int16_t replaySwitch;  // 1 runs the replay after a move file
 void ShowOpenFileDialog(FileKind kind);
 void OpenCubeFile(FileKind kind);
+// Opens `path` as "[" or "{" would, by its extension (.q or .mov, any case), as one command.
+void OpenNamedFile(const char* path);
 int32_t ReplayMoveLog(int64_t count);  // the number of passes made
 // Formats `before` `path` `after` into `text` (256 bytes), cutting the path with "..." to fit.
 void FormatWithPath(char* text, const char* before, const char* path, const char* after);
