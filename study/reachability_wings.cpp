@@ -1,7 +1,5 @@
 // Wings and centres: each wing orbit holds each of its wings once and never flipped, each centre orbit
 // four centres of every colour.
-#include <cstdio>
-
 #include "study/reachability_steps.h"
 
 namespace {
