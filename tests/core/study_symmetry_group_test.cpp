@@ -245,4 +245,81 @@ TEST(SymmetryGroup, KnownThreeCubePatterns) {
   }
 }
 
+// The words are those of the pattern as shown: a quarter turn of U, then the whole cube turned to put U at B.
+TEST(SymmetryGroup, WordsFollowThePatternAsShown) {
+  RecordingPlatform recording;
+  StartFresh(recording, 3);
+  Turn("U");
+  RotateUp(liveCube, shadowCube);
+  const SymmetryReport report = Check(recording, "U seen from below");
+  std::set<std::string> words(report.words, report.words + report.symmetries);
+  EXPECT_EQ(words, (std::set<std::string>{"identity", "half turn about the F-B axis",
+                                          "quarter turn about the F-B axis, clockwise seen from F",
+                                          "quarter turn about the F-B axis, clockwise seen from B"}));
+}
+
+// Cubies in a three-dimensional chessboard, those of the U-F-R corner's colour showing their own faces'
+// colours and the others the opposite ones. On odd cubes every symmetry keeps the chessboard (pons
+// asinorum); on even ones a mirror between two faces swaps its colours, which leaves the symmetries with
+// an even number of axes reversed: Td.
+TEST(SymmetryGroup, Checkerboards) {
+  const int kOpposite[6] = {D, R, B, L, F, U};
+  RecordingPlatform recording;
+  for (int n : {3, 4}) {
+    StartFresh(recording, static_cast<int16_t>(n));
+    ForEachUsedCell(n, [&](int cell) {
+      int8_t normal[3], at[3];
+      CellPosition(cell, n, normal, at);
+      const int face = cell / kFaceStride;
+      liveCube[cell] = shadowCube[cell] = (at[0] + at[1] + at[2] - 3 * (n - 1)) % 2 ? kOpposite[face] : face;
+    });
+    const std::vector<int32_t> chessboard = UsedCells();
+    const SymmetryReport report = Check(recording, "checkerboard");
+    EXPECT_EQ(KeptByGeometry(report), "");
+    EXPECT_EQ(std::string(report.group), n == 3 ? "Oh" : "Td");
+    if (n == 3) {
+      StartFresh(recording, 3);
+      Turn("R2 L2 U2 D2 F2 B2");
+      EXPECT_EQ(UsedCells(), chessboard);
+    }
+  }
+}
+
+// Patterns of every kind the program can hold: short and long sequences of turns, rotations and
+// reflections, pattern files of one to six colours laid at random or face by face, and generator
+// states at random.
+TEST(SymmetryGroup, TotalsAgreeWithTheCountOnRandomPatterns) {
+  const Operation operations[] = {QuarterTurnU, QuarterTurnL, QuarterTurnF, QuarterTurnR,   QuarterTurnB,
+                                  QuarterTurnD, HalfTurnU,    HalfTurnF,    HalfTurnR,      TurnColumnSlice,
+                                  TurnRowSlice, RotateLeft,   RotateUp,     ReflectCentral, ReflectRightLeft};
+  RecordingPlatform recording;
+  Lcg lcg{2024};
+  std::set<std::string> groups;
+  for (int trial = 0; trial < 540; ++trial) {
+    const int n = 2 + trial % 9;
+    StartFresh(recording, static_cast<int16_t>(n));
+    const int kind = trial / 9 % 3;
+    if (kind == 0) {
+      for (int length = lcg.Next() % (trial % 2 ? 4 : 40); length > 0; --length)
+        operations[lcg.Next() % 15](liveCube, shadowCube);
+    } else {
+      const int colours = 1 + lcg.Next() % 6;
+      int byFace[6];
+      for (int& colour : byFace) colour = lcg.Next() % colours;
+      const std::string bytes = PatternFileBytes(
+          n, [&](int face, int, int) { return kind == 1 ? byFace[face] : lcg.Next() % colours; });
+      static PatternData data;
+      char problem[128];
+      TextStream stream;
+      OpenMemoryStream(&stream, bytes.data(), bytes.size());
+      ASSERT_TRUE(ReadPatternFile(&stream, &data, problem, sizeof problem));
+      int at = 0;
+      ForEachUsedCell(n, [&](int cell) { liveCube[cell] = shadowCube[cell] = data.colours[at++]; });
+    }
+    randomState = static_cast<uint32_t>(lcg.Next()) << 16 ^ static_cast<uint32_t>(lcg.Next());
+    groups.insert(Check(recording, "trial " + std::to_string(trial)).group);
+  }
+  EXPECT_GE(groups.size(), 10u);
+}
+
 }  // namespace
