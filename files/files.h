@@ -6,6 +6,7 @@
 
 #include "cube/cube.h"
 #include "seam/platform.h"
+#include "study/order.h"
 
 // A file or a block of memory, read as a text stream: CR LF reads as LF and byte 26 ends the input,
 // the same on every platform.
@@ -56,3 +57,10 @@ bool ParseMoveToken(const char* token, MoveToken* move);
 bool DecodeMoveCode(MoveCode code, int16_t* layer, int16_t* quarterTurns);
 
 int64_t LoadMoveFile(TextStream* stream);  // the number of moves, 0 after a token error
+// As LoadMoveFile, but the moves turn the pattern the cube shows instead of a solved cube.
+int64_t ApplyMoveFile(TextStream* stream);
+
+// The moves of the last move file read, as one sequence at the size it was read for; lastMovesRead is
+// false before the first file and after a file refused for a bad token.
+extern MoveSequence lastMoves;
+extern bool lastMovesRead;

@@ -6,6 +6,8 @@
 #include "files/files.h"
 
 MoveCode moveLog[kMoveLogCapacity + 1];
+MoveSequence lastMoves;
+bool lastMovesRead = false;
 
 namespace {
 
@@ -137,20 +139,30 @@ bool DecodeMoveCode(MoveCode code, int16_t* layer, int16_t* quarterTurns) {
   return true;
 }
 
-int64_t LoadMoveFile(TextStream* stream) {
+namespace {
+
+static_assert(int{kMapU} == int{U} && int{kMapD} == int{D} && kMapColumnSlice == kColumnSliceLayer &&
+                  kMapRowSlice == kRowSliceLayer,
+              "a layer's number is its map operation");
+
+int64_t ReadMoveFile(TextStream* stream, bool fromSolved) {
   std::memset(moveLog, 0, sizeof moveLog);
   MoveList list = {{'\0'}, 0, false};
   int64_t faceTurnCount = 0;  // wider than the 16 bits a long file would overflow
   int64_t halfTurnCount = 0;
-  // A move file always starts from the solved cube of the current size.
-  FillSolved();
-  CopyCube(liveCube, shadowCube);
+  if (fromSolved) {
+    FillSolved();
+    CopyCube(liveCube, shadowCube);
+  }
+  BeginSequence(&lastMoves, cubeSize);
+  lastMovesRead = true;
 
   Token token;
   while (ReadToken(stream, &token)) {
     if (token.length > 2) {
       ShowInvalidToken(token);
       faceTurnCount = halfTurnCount = 0;
+      lastMovesRead = false;
       break;
     }
     Append(&list, token);
@@ -161,6 +173,8 @@ int64_t LoadMoveFile(TextStream* stream) {
     MoveToken move;
     if (!ParseMoveToken(token.text, &move)) continue;
     TurnLayer(move.layer, move.quarterTurns, liveCube, shadowCube);
+    // The layers are numbered as the maps' first operations are: the faces, then the two slices.
+    AppendLayerTurn(&lastMoves, move.layer, move.quarterTurns);
     ++faceTurnCount;
     if (move.half) ++halfTurnCount;
     if (move.code != 0 && faceTurnCount <= kMoveLogCapacity) moveLog[faceTurnCount] = move.code;
@@ -177,3 +191,10 @@ int64_t LoadMoveFile(TextStream* stream) {
   platform->ShowMessage(text, "Moves");
   return faceTurnCount;
 }
+
+}  // namespace
+
+// A move file always starts from the solved cube of the current size.
+int64_t LoadMoveFile(TextStream* stream) { return ReadMoveFile(stream, true); }
+
+int64_t ApplyMoveFile(TextStream* stream) { return ReadMoveFile(stream, false); }

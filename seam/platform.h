@@ -3,10 +3,11 @@
 
 #include <cstdint>
 
-// 1 = pattern file, 2 = move file.
+// 1 = pattern file, 2 = move file, 3 = picture.
 typedef int32_t FileKind;
 const FileKind kPatternFile = 1;
 const FileKind kMoveFile = 2;
+const FileKind kPictureFile = 3;  // PNG or SVG, by the filter chosen
 
 // The file chooser's filter: two (description, pattern) pairs, the first selected.
 struct FileFilter {
@@ -38,6 +39,9 @@ class Platform {
   // The open-file chooser; the chosen path, or null when cancelled. The path stays valid until the
   // next call.
   virtual const char* ChooseOpenFile(FileKind kind, const FileFilter& filter) = 0;
+  // The save-file chooser, its name field empty; the path as for ChooseOpenFile, with the chosen
+  // filter's extension added to a name without one. A platform without one saves nothing.
+  virtual const char* ChooseSaveFile(FileKind, const FileFilter&) { return nullptr; }
   // Diagnostic text that nobody has to read (a windowed program drops it).
   virtual void WriteDiagnostic(const char* text) = 0;
   // Mark the whole window for a later repaint, without erasing; `erase` asks to clear first.

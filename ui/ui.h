@@ -75,3 +75,4 @@ void HandleKeyDown(int code);
 #include "ui/picture.h"
 #include "ui/history.h"
 #include "ui/facelet_edit.h"
+#include "ui/menu.h"

@@ -1,0 +1,239 @@
+// The mouse menu's table: which items are enabled and checked, and what each one does to the cube and the
+// disk.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "support/cube_helpers.h"
+
+namespace {
+
+// A seam whose save chooser hands out paths from a queue, as the open chooser does.
+struct SavingPlatform : RecordingPlatform {
+  std::deque<std::string> saveAnswers;
+  std::vector<FileKind> saveKinds;
+  std::string lastSave;
+  const char* ChooseSaveFile(FileKind kind, const FileFilter&) override {
+    saveKinds.push_back(kind);
+    if (saveAnswers.empty()) return nullptr;
+    lastSave = saveAnswers.front();
+    saveAnswers.pop_front();
+    return lastSave.c_str();
+  }
+};
+
+std::string ReadWhole(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
+
+class Menu : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    StartFresh(seam);
+    viewLetters = kLettersNone;
+    viewFitToWindow = false;
+    lastMovesRead = false;
+  }
+  void TearDown() override { viewLetters = kLettersNone, viewFitToWindow = false; }
+  const RecordedBox& LastBox() {
+    static const RecordedBox none;
+    return seam.boxes.empty() ? none : seam.boxes.back();
+  }
+  SavingPlatform seam;
+};
+
+TEST_F(Menu, TableHoldsEachItemOnceInItsOwnPlace) {
+  std::set<std::string> texts;
+  for (int k = 0; k < kMenuItemCount; ++k) {
+    EXPECT_EQ(kMenuItems[k].id, k);
+    EXPECT_TRUE(texts.insert(kMenuItems[k].text).second) << kMenuItems[k].text;
+  }
+  EXPECT_STREQ(kMenuItems[kMenuUndo].text, "Undo");
+  EXPECT_STREQ(kMenuItems[kMenuApplyMoves].text, "Apply moves\xE2\x80\xA6");
+  // The three letter choices form one exclusive group in one submenu; the fit item stands alone.
+  for (MenuItemId id : {kMenuLettersNone, kMenuLettersFaces, kMenuLettersColours}) {
+    EXPECT_STREQ(kMenuItems[id].submenu, "Letters on the squares");
+    EXPECT_TRUE(kMenuItems[id].checkable);
+    EXPECT_EQ(kMenuItems[id].group, kMenuItems[kMenuLettersNone].group);
+  }
+  EXPECT_NE(kMenuItems[kMenuLettersNone].group, 0);
+  EXPECT_TRUE(kMenuItems[kMenuFitToWindow].checkable);
+  EXPECT_EQ(kMenuItems[kMenuFitToWindow].group, 0);
+}
+
+TEST_F(Menu, AtStartNothingToUndoNoMovesAndThePlainView) {
+  EXPECT_FALSE(MenuItemEnabled(kMenuUndo));
+  EXPECT_FALSE(MenuItemEnabled(kMenuRedo));
+  EXPECT_FALSE(MenuItemEnabled(kMenuOrderOfMoves));
+  EXPECT_FALSE(RunMenuItem(kMenuOrderOfMoves));
+  EXPECT_TRUE(seam.boxes.empty());
+  for (MenuItemId id : {kMenuApplyMoves, kMenuSavePattern, kMenuExportPicture, kMenuAboutPattern})
+    EXPECT_TRUE(MenuItemEnabled(id)) << kMenuItems[id].text;
+  EXPECT_TRUE(MenuItemChecked(kMenuLettersNone));
+  EXPECT_FALSE(MenuItemChecked(kMenuLettersFaces));
+  EXPECT_FALSE(MenuItemChecked(kMenuFitToWindow));
+}
+
+TEST_F(Menu, UndoAndRedoFollowTheHistory) {
+  const std::vector<int32_t> solved = UsedCells();
+  HandleCharacter('r');
+  const std::vector<int32_t> turned = UsedCells();
+  EXPECT_TRUE(MenuItemEnabled(kMenuUndo));
+  EXPECT_TRUE(RunMenuItem(kMenuUndo));
+  EXPECT_EQ(UsedCells(), solved);
+  EXPECT_FALSE(MenuItemEnabled(kMenuUndo));
+  EXPECT_TRUE(MenuItemEnabled(kMenuRedo));
+  EXPECT_TRUE(RunMenuItem(kMenuRedo));
+  EXPECT_EQ(UsedCells(), turned);
+  EXPECT_FALSE(RunMenuItem(kMenuRedo));
+}
+
+TEST_F(Menu, ApplyMovesTurnsThePatternShownAsOneStep) {
+  HandleCharacter('r');
+  HandleCharacter('u');
+  const std::vector<int32_t> before = UsedCells();
+  // U' R' undoes the two turns, which it would not do from a solved cube.
+  seam.answers.push_back(WriteTemp("menu_back.mov", "U' R'\n"));
+  EXPECT_TRUE(RunMenuItem(kMenuApplyMoves));
+  EXPECT_EQ(static_cast<int>(CheckSolved(liveCube)), 0);
+  EXPECT_EQ(CompareCubes(liveCube, shadowCube), 0);
+  ASSERT_EQ(seam.chooserKinds.size(), 1u);
+  EXPECT_EQ(seam.chooserKinds[0], kMoveFile);
+  EXPECT_EQ(LastBox().title, "Moves");
+  EXPECT_EQ(LastBox().text, " Number of moves 2 q 2 f\nU' R' ");
+  EXPECT_TRUE(RunMenuItem(kMenuUndo));
+  EXPECT_EQ(UsedCells(), before);
+}
+
+TEST_F(Menu, ApplyMovesWithoutAFileSaysSoAndChangesNothing) {
+  HandleCharacter('f');
+  const std::vector<int32_t> before = UsedCells();
+  EXPECT_TRUE(RunMenuItem(kMenuApplyMoves));
+  EXPECT_EQ(LastBox().title, "Error");
+  EXPECT_EQ(LastBox().text, " No input file \n");
+  EXPECT_EQ(UsedCells(), before);
+  EXPECT_FALSE(MenuItemEnabled(kMenuOrderOfMoves));
+}
+
+TEST_F(Menu, OrderOfTheLastFileReadByEitherCommand) {
+  // R U has order 105 on the 3x3x3 cube; a lone R has order 4.
+  seam.answers.push_back(WriteTemp("menu_ru.mov", "R U\n"));
+  HandleCharacter('{');
+  ASSERT_TRUE(MenuItemEnabled(kMenuOrderOfMoves));
+  EXPECT_TRUE(RunMenuItem(kMenuOrderOfMoves));
+  EXPECT_EQ(LastBox().title, "Order of the moves");
+  EXPECT_NE(LastBox().text.find("Order: 105\n"), std::string::npos) << LastBox().text;
+  EXPECT_NE(LastBox().text.find("2 moves on the 3x3x3 cube"), std::string::npos);
+  seam.answers.push_back(WriteTemp("menu_r.mov", "R\n"));
+  RunMenuItem(kMenuApplyMoves);
+  RunMenuItem(kMenuOrderOfMoves);
+  EXPECT_NE(LastBox().text.find("Order: 4\n"), std::string::npos) << LastBox().text;
+  // A refused file leaves no sequence to speak of.
+  seam.answers.push_back(WriteTemp("menu_bad.mov", "R QQQ\n"));
+  RunMenuItem(kMenuApplyMoves);
+  EXPECT_FALSE(MenuItemEnabled(kMenuOrderOfMoves));
+}
+
+TEST_F(Menu, AboutThePatternNamesGroupTotalsAndReachability) {
+  EXPECT_TRUE(RunMenuItem(kMenuAboutPattern));
+  EXPECT_EQ(LastBox().title, "About this pattern");
+  const std::string solved = LastBox().text;
+  EXPECT_NE(solved.find("48 symmetries"), std::string::npos) << solved;
+  EXPECT_NE(solved.find("Total C: 1   Total M: 1\n"), std::string::npos) << solved;
+  EXPECT_NE(solved.find("A real cube can show this pattern.\n"), std::string::npos);
+  EXPECT_LT(solved.size(), static_cast<size_t>(kReportTextCapacity));
+  // One corner facelet recoloured: a twist no turning makes, and symmetry lost.
+  EditFacelet(U, 0, 0, 3);
+  RunMenuItem(kMenuAboutPattern);
+  const std::string edited = LastBox().text;
+  EXPECT_EQ(edited.find("48 symmetries"), std::string::npos);
+  EXPECT_NE(edited.find("A real cube cannot show this pattern:\n"), std::string::npos) << edited;
+  EXPECT_EQ(CanUndo(), true);  // the edit, not the report, is the step
+  RunMenuItem(kMenuUndo);
+  EXPECT_FALSE(CanUndo());
+}
+
+TEST_F(Menu, ReportStopsAtAWholeLineInASmallBuffer) {
+  char text[300];
+  ComposePatternReport(text, sizeof text);
+  const std::string report = text;
+  EXPECT_LT(report.size(), sizeof text);
+  EXPECT_NE(report.find("and "), std::string::npos) << report;
+  EXPECT_EQ(report.back(), '\n');
+}
+
+TEST_F(Menu, SavePatternWritesAFileThatLoadsBack) {
+  HandleCharacter('r');
+  HandleCharacter('=');
+  const std::vector<int32_t> pattern = UsedCells();
+  const std::string path = TempPath("menu_saved.q");
+  std::remove(path.c_str());
+  seam.saveAnswers.push_back(path);
+  EXPECT_TRUE(RunMenuItem(kMenuSavePattern));
+  ASSERT_EQ(seam.saveKinds.size(), 1u);
+  EXPECT_EQ(seam.saveKinds[0], kPatternFile);
+  EXPECT_TRUE(seam.boxes.empty());
+  ResetCube();
+  seam.answers.push_back(path);
+  HandleCharacter('[');
+  EXPECT_EQ(UsedCells(), pattern);
+  // A cancelled chooser writes nothing.
+  std::remove(path.c_str());
+  RunMenuItem(kMenuSavePattern);
+  EXPECT_FALSE(std::ifstream(path).good());
+}
+
+TEST_F(Menu, ExportPictureBySuffixOrAnErrorBox) {
+  const std::string svg = TempPath("menu_net.svg");
+  seam.saveAnswers.push_back(svg);
+  EXPECT_TRUE(RunMenuItem(kMenuExportPicture));
+  EXPECT_EQ(seam.saveKinds.back(), kPictureFile);
+  EXPECT_NE(ReadWhole(svg).find("<svg"), std::string::npos);
+  if (PicturePngAvailable()) {
+    const std::string png = TempPath("menu_net.png");
+    seam.saveAnswers.push_back(png);
+    RunMenuItem(kMenuExportPicture);
+    EXPECT_EQ(ReadWhole(png).substr(0, 8), "\x89PNG\r\n\x1a\n");
+  }
+  EXPECT_TRUE(seam.boxes.empty());
+  seam.saveAnswers.push_back(TempPath("menu_net.bmp"));
+  RunMenuItem(kMenuExportPicture);
+  ASSERT_EQ(seam.boxes.size(), 1u);
+  EXPECT_EQ(LastBox().title, "Error");
+  EXPECT_FALSE(LastBox().text.empty());
+}
+
+TEST_F(Menu, ViewItemsSetTheViewAndNeverTheCube) {
+  EXPECT_TRUE(RunMenuItem(kMenuLettersColours));
+  EXPECT_EQ(viewLetters, kLettersColours);
+  EXPECT_TRUE(MenuItemChecked(kMenuLettersColours));
+  EXPECT_FALSE(MenuItemChecked(kMenuLettersNone));
+  RunMenuItem(kMenuLettersFaces);
+  EXPECT_EQ(viewLetters, kLettersFaces);
+  const int repaints = seam.erasingRepaints;
+  RunMenuItem(kMenuFitToWindow);
+  EXPECT_TRUE(viewFitToWindow);
+  EXPECT_EQ(seam.erasingRepaints, repaints + 1);
+  RunMenuItem(kMenuFitToWindow);
+  EXPECT_FALSE(viewFitToWindow);
+  EXPECT_FALSE(CanUndo());
+  EXPECT_EQ(static_cast<int>(CheckSolved(liveCube)), 0);
+}
+
+TEST_F(Menu, NoItemRunsWhileABoxIsUp) {
+  HandleCharacter('r');
+  bool ranInside = true;
+  seam.onMessage = [&] { ranInside = RunMenuItem(kMenuUndo) || RunMenuItem(kMenuLettersFaces); };
+  HandleCharacter('?');
+  EXPECT_FALSE(ranInside);
+  EXPECT_EQ(viewLetters, kLettersNone);
+  EXPECT_TRUE(CanUndo());
+}
+
+}  // namespace

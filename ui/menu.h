@@ -1,0 +1,51 @@
+// The window's mouse menu as a table every front end builds from, its commands and the view it sets.
+#pragma once
+
+enum MenuItemId {
+  kMenuUndo,
+  kMenuRedo,
+  kMenuApplyMoves,
+  kMenuSavePattern,
+  kMenuExportPicture,
+  kMenuAboutPattern,
+  kMenuOrderOfMoves,
+  kMenuLettersNone,
+  kMenuLettersFaces,
+  kMenuLettersColours,
+  kMenuFitToWindow,
+  kMenuItemCount
+};
+
+struct MenuItem {
+  MenuItemId id;
+  const char* text;
+  // Items with the same submenu title sit together in a submenu of that title; null for the top level.
+  const char* submenu;
+  bool separatorBefore;
+  bool checkable;
+  // Checkable items of one group other than 0 exclude each other.
+  int group;
+};
+
+// In the order shown.
+extern const MenuItem kMenuItems[kMenuItemCount];
+
+bool MenuItemEnabled(MenuItemId id);
+bool MenuItemChecked(MenuItemId id);
+// Runs the item as a command (undo, redo and the file commands) or sets the view. False when it is
+// disabled or another command is still running.
+bool RunMenuItem(MenuItemId id);
+
+// The view the menu sets; the cube never changes with it. kLettersNone to kLettersColours.
+extern int viewLetters;
+// The net scaled to fill the window, proportions kept.
+extern bool viewFitToWindow;
+
+// The texts of the two study boxes; longer than the key commands' boxes, which a desktop box shows
+// whole. Each ends in a line feed.
+const int kReportTextCapacity = 4096;
+// The symmetry group in words, the two totals of the symmetry count, and whether a real cube can show
+// the pattern, with its problems.
+void ComposePatternReport(char* text, int capacity);
+// The order and the facelet order of lastMoves, with the explanation piece by piece.
+void ComposeOrderReport(char* text, int capacity);

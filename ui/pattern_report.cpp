@@ -1,0 +1,98 @@
+// The texts of the menu's two study boxes: the pattern's symmetries and reachability, the last moves' order.
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "files/files.h"
+#include "ui/menu.h"
+#include "ui/ui.h"
+
+namespace {
+
+// Appends to a text of fixed capacity; what does not fit is dropped, and `full` says so.
+struct Writer {
+  char* text;
+  int capacity;
+  int length;
+  bool full;
+};
+
+void Put(Writer* writer, const char* format, ...) {
+  if (writer->full) return;
+  va_list arguments;
+  va_start(arguments, format);
+  const int room = writer->capacity - writer->length;
+  const int wanted =
+      std::vsnprintf(writer->text + writer->length, static_cast<size_t>(room), format, arguments);
+  va_end(arguments);
+  if (wanted < 0 || wanted >= room) {
+    writer->text[writer->length] = '\0';  // never half a line
+    writer->full = true;
+    return;
+  }
+  writer->length += wanted;
+}
+
+// The room a closing line needs, kept free while the lists are written.
+const int kClosingRoom = 40;
+
+// Too big for a front end's stack.
+SymmetryReport symmetry;
+ReachabilityReport reach;
+OrderReport order;
+
+}  // namespace
+
+void ComposePatternReport(char* text, int capacity) {
+  text[0] = '\0';
+  FindSymmetryGroup(&symmetry);
+  CheckReachable(&reach);
+  Writer writer = {text, capacity, 0, false};
+  Put(&writer, "Symmetry group: %s, %d %s\n", symmetry.group, symmetry.symmetries,
+      symmetry.symmetries == 1 ? "symmetry" : "symmetries");
+  Put(&writer, "Total C: %d   Total M: %d\n", symmetry.totalC, symmetry.totalM);
+  // The end of the report matters more than the last symmetries in a long list, so it is kept room.
+  const int listRoom = capacity - kClosingRoom - kReachProblemLength * 2;
+  Writer list = {text, listRoom, writer.length, listRoom <= writer.length};
+  int listed = 0;
+  while (listed < symmetry.symmetries) {
+    Put(&list, "  %s\n", symmetry.words[listed]);
+    if (list.full) break;
+    ++listed;
+  }
+  writer.length = list.length;
+  if (listed < symmetry.symmetries) Put(&writer, "  and %d more\n", symmetry.symmetries - listed);
+  if (reach.reachable) {
+    Put(&writer, "A real cube can show this pattern.\n");
+    return;
+  }
+  Put(&writer, "A real cube cannot show this pattern:\n");
+  for (int k = 0; k < reach.problemCount; ++k) Put(&writer, "  %s\n", reach.problems[k]);
+}
+
+void ComposeOrderReport(char* text, int capacity) {
+  text[0] = '\0';
+  if (!lastMovesRead) return;
+  ComputeOrder(lastMoves, &order);
+  Writer writer = {text, capacity, 0, false};
+  Put(&writer, "%lld moves on the %dx%dx%d cube\nOrder: %s\nFacelet order: %s\n\n",
+      static_cast<long long>(lastMoves.turns), lastMoves.size, lastMoves.size, lastMoves.size, order.order,
+      order.faceletOrder);
+  // The explanation goes line by line, so a long one stops at a whole line.
+  const char* line = order.explanation;
+  while (*line != '\0' && !writer.full) {
+    const char* end = std::strchr(line, '\n');
+    const int length = end != nullptr ? static_cast<int>(end - line) : static_cast<int>(std::strlen(line));
+    Put(&writer, "%.*s\n", length, line);
+    line += length + (end != nullptr ? 1 : 0);
+  }
+  if (writer.full) {
+    // Room for the mark: drop whole lines from the end.
+    while (writer.length > 0 && writer.capacity - writer.length < 5) {
+      do --writer.length;
+      while (writer.length > 0 && text[writer.length - 1] != '\n');
+    }
+    text[writer.length] = '\0';
+    std::strcat(text, "...\n");
+  }
+}
