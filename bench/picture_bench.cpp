@@ -5,24 +5,16 @@
 #include <string>
 
 #include "analysis/analysis.h"
+#include "support/fresh_start.h"
 #include "ui/picture.h"
 #include "ui/ui.h"
 
 namespace {
 
-struct SilentPlatform : Platform {
-  void ShowMessage(const char*, const char*) override {}
-  const char* ChooseOpenFile(FileKind, const FileFilter&) override { return nullptr; }
-  void WriteDiagnostic(const char*) override {}
-  void RequestRepaint(bool) override {}
-  void PaintNow() override {}
-} silent;
+QuietPlatform quiet;
 
 void StartScrambledTen() {
-  platform = &silent;
-  randomState = 1;
-  cubeSize = 10;
-  StartUpCube();
+  StartFresh(quiet, 10);
   Scramble(liveCube, shadowCube, 1);
 }
 

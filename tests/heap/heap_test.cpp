@@ -37,7 +37,7 @@ extern "C" void* realloc(void* pointer, size_t size) {
 namespace {
 
 // A seam that keeps what it is told in fixed buffers, so that it allocates nothing itself.
-struct QuietPlatform : Platform {
+struct CountingPlatform : Platform {
   const char* paths[4] = {};
   int pathCount = 0;
   int boxes = 0;
@@ -68,7 +68,7 @@ struct QuietSurface : DrawingSurface {
   void WriteText(int, int, const char*, int) override { ++calls; }
 };
 
-QuietPlatform quiet;
+CountingPlatform quiet;
 int failures = 0;
 
 void Check(const char* what, void (*command)(int), int code, const char* path = nullptr) {
