@@ -4,13 +4,13 @@
 #include "analysis/analysis.h"
 #include "seam/platform.h"
 
-namespace {
-
 // Steps from each orientation to the next ('R' StepRight, 'D' StepDown); row 1 is the start.
 const char* const kWalk[24] = {"",  "R", "R", "R", "RD", "D", "D", "DDR", "R",   "R",   "D",    "D",
                                "D", "R", "R", "R", "DD", "R", "R", "DDD", "RRR", "RRR", "RDDD", "R"};
 // Back to the orientation and colours of row 1.
 const char kClosingSteps[] = "RRRDDDRR";
+
+namespace {
 
 void Walk(const char* steps) {
   for (; *steps; ++steps) *steps == 'R' ? StepRight() : StepDown();

@@ -6,11 +6,6 @@
 
 namespace {
 
-// The count's walk: the steps to each of the 24 orientations in turn ('R' right, 'D' down), and the
-// steps that close each pass.
-const char* const kWalk[24] = {"",  "R", "R", "R", "RD", "D", "D", "DDR", "R",   "R",   "D",    "D",
-                               "D", "R", "R", "R", "DD", "R", "R", "DDD", "RRR", "RRR", "RDDD", "R"};
-const char kClosingSteps[] = "RRRDDDRR";
 const int kMaxDraws = 1000;
 
 // Whole-cube rotations in the order the corner search numbers them, 1 to 4.
