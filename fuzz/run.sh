@@ -40,7 +40,7 @@ declare -A options=(
 
 # Merging keeps one input per edge reached (per hit count too for the small pattern reader), so the
 # checked-in corpora stay at a few hundred small files.
-declare -A merge_options=([pattern_file]="" [move_file]="-use_counters=0" [dispatch]="-use_counters=0")
+declare -A merge_options=([pattern_file]="" [move_file]="-use_counters=0" [dispatch]="-use_counters=0" [study]="-use_counters=0")
 
 if [ "$mode" = --merge ]; then
   for target in "${targets[@]}"; do
