@@ -60,6 +60,26 @@ const char* DesktopPlatform::ChooseOpenFile(FileKind, const FileFilter& filter) 
   return chosen_.constData();
 }
 
+const char* DesktopPlatform::ChooseSaveFile(FileKind, const FileFilter& filter) {
+  QFileDialog dialog(&window_);
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  const QString first = FilterEntry(filter, 0);
+  dialog.setNameFilters({first, FilterEntry(filter, 1)});
+  dialog.selectNameFilter(first);
+  dialog.setDefaultSuffix(SaveExtension(filter, 0));
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&dialog, &filter, first](const QString& chosen) {
+                     dialog.setDefaultSuffix(SaveExtension(filter, chosen == first ? 0 : 1));
+                   });
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return nullptr;
+  const int index = dialog.selectedNameFilter() == first ? 0 : 1;
+  chosen_ =
+      QFile::encodeName(WithDefaultExtension(dialog.selectedFiles().first(), SaveExtension(filter, index)));
+  return chosen_.constData();
+}
+
 void DesktopPlatform::WriteDiagnostic(const char*) {}
 
 void DesktopPlatform::RequestRepaint(bool erase) { window_.RequestRepaint(erase); }
@@ -76,4 +96,10 @@ QString WithDefaultExtension(const QString& path, const QString& extension) {
   const QFileInfo info(path);
   if (info.isDir() || info.fileName().contains(QLatin1Char('.'))) return path;
   return path + QLatin1Char('.') + extension;
+}
+
+QString SaveExtension(const FileFilter& filter, int index) {
+  const QString pattern = QString::fromLatin1(filter.pattern[index]).section(QLatin1Char(' '), 0, 0);
+  if (pattern.startsWith(QLatin1String("*.")) && pattern != QLatin1String("*.*")) return pattern.mid(2);
+  return QString::fromLatin1(filter.defaultExtension);
 }

@@ -14,6 +14,7 @@ class DesktopPlatform : public Platform {
 
   void ShowMessage(const char* text, const char* title) override;
   const char* ChooseOpenFile(FileKind kind, const FileFilter& filter) override;
+  const char* ChooseSaveFile(FileKind kind, const FileFilter& filter) override;
   void WriteDiagnostic(const char* text) override;
   void RequestRepaint(bool erase) override;
   void PaintNow() override;
@@ -29,3 +30,6 @@ void ShowStartUpFailure();
 // What a chooser that ignored the default extension should have made of `path`: the extension is
 // added when the file's own name has no dot.
 QString WithDefaultExtension(const QString& path, const QString& extension);
+// The extension a save chooser adds under filter entry `index`: its own when the pattern names one
+// ("*.png"), else the filter's default.
+QString SaveExtension(const FileFilter& filter, int index);

@@ -60,6 +60,7 @@ void PainterSurface::FillRectangle(int left, int top, int right, int bottom, int
 
 void PainterSurface::WriteText(int x, int y, const char* text, int length) {
   const QString string = QString::fromLatin1(text, length);
+  if (letters_) return WriteLetters(x, y, string);
   const QFontMetrics metrics = painter_.fontMetrics();
   const int width = metrics.horizontalAdvance(string);
   const int height = metrics.height();
@@ -78,5 +79,21 @@ void PainterSurface::WriteText(int x, int y, const char* text, int length) {
   painter_.save();
   painter_.setPen(Qt::black);
   painter_.drawText(left, top + metrics.ascent(), string);
+  painter_.restore();
+}
+
+void PainterSurface::UseLetterText() { letters_ = true; }
+
+void PainterSurface::WriteLetters(int x, int y, const QString& text) {
+  painter_.save();
+  QFont font = painter_.font();
+  font.setPixelSize(10);  // capitals of about seven pixels, as the pictures have
+  font.setBold(true);
+  painter_.setFont(font);
+  const QFontMetrics metrics(font);
+  int left = x;
+  if ((alignment_ & 6) == 6) left = x - metrics.horizontalAdvance(text) / 2;
+  painter_.setPen(Qt::black);
+  painter_.drawText(left, y + metrics.capHeight(), text);
   painter_.restore();
 }

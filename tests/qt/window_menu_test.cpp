@@ -1,0 +1,408 @@
+// The mouse through the real window: the right button's menu and each item's effect, clicks on the
+// squares at several sizes, the fitted net, and dropped files.
+#include <QComboBox>
+#include <QMenu>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include "frontends/qt/painter_surface.h"
+#include "qt/window_fixture.h"
+
+namespace {
+
+// What a menu showed of one item.
+struct SeenItem {
+  bool enabled;
+  bool checked;
+};
+
+// Answers the next popup menu: records every item, then picks `choice` (a submenu's item through its
+// submenu, as the keyboard does it) or closes the menu when `choice` is empty.
+class MenuHand : public QObject {
+ public:
+  MenuHand() {
+    QObject::connect(&timer_, &QTimer::timeout, this, [this] { Poll(); });
+    timer_.start(5);
+  }
+  QString choice;
+  int menus = 0;
+  QMap<QString, SeenItem> items;
+
+ private:
+  static void Record(QMenu* menu, QMap<QString, SeenItem>* items) {
+    for (QAction* action : menu->actions()) {
+      if (action->isSeparator()) continue;
+      items->insert(action->text(), {action->isEnabled(), action->isChecked()});
+      if (action->menu() != nullptr) Record(action->menu(), items);
+    }
+  }
+  void Poll() {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr || menu == answered_ || !menu->isVisible()) return;
+    answered_ = menu;
+    ++menus;
+    items.clear();
+    Record(menu, &items);
+    for (QAction* action : menu->actions()) {
+      if (choice.isEmpty()) break;
+      if (action->text() == choice) {
+        menu->setActiveAction(action);
+        QTest::keyClick(menu, Qt::Key_Return);
+        return;
+      }
+      if (QMenu* sub = action->menu())
+        for (QAction* inner : sub->actions())
+          if (inner->text() == choice) {
+            menu->setActiveAction(action);
+            QTest::keyClick(menu, Qt::Key_Right);
+            QTRY_VERIFY(sub->isVisible());
+            sub->setActiveAction(inner);
+            QTest::keyClick(sub, Qt::Key_Return);
+            return;
+          }
+    }
+    menu->close();
+  }
+  QTimer timer_;
+  QPointer<QMenu> answered_;
+};
+
+const QString kEllipsis = QString::fromUtf8("\xE2\x80\xA6");
+
+// A square's centre in the net's own pixels.
+QPoint SquareCentre(int face, int row, int column) {
+  return QPoint(columnX[face][column] + (cellWidth - 2) / 2, rowY[face][row] + 8 + (cellHeight - 2) / 2);
+}
+
+int Cell(int face, int row, int column) { return liveCube[CellIndex(face, row, column)]; }
+
+// Colours that differ from square to square and from face to face.
+int Varied(int face, int row, int column) { return (face + row + 2 * column) % 6; }
+
+}  // namespace
+
+class WindowMenuTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase();
+  void cleanup();
+  void RightButtonShowsTheCoreTable();
+  void MenuNeverOpensFromAKey();
+  void UndoAndRedoAcrossAScrambleAndAClick();
+  void ApplyMovesTurnsThePatternShown();
+  void SavedPatternLoadsBack();
+  void ExportWritesThePictureOfTheChosenFilter();
+  void AboutAndOrderBoxes();
+  void LettersChangeThePaintingOnlyWhileOn();
+  void ClickHitsTheSquare_data();
+  void ClickHitsTheSquare();
+  void FittedLargestNetShowsEverySquare();
+  void DroppedFilesOpenByExtension();
+
+ private:
+  // Runs the menu item `text` through a right click on the window.
+  void Choose(WindowUnderTest& under, MenuHand& menu, const QString& text) {
+    menu.choice = text;
+    QTest::mouseClick(&under.window, Qt::RightButton, {}, QPoint(300, 300));
+    WindowUnderTest::Settle();
+  }
+  QTemporaryDir dir_;
+  QString Path(const QString& name) const { return dir_.filePath(name); }
+};
+
+void WindowMenuTest::initTestCase() {
+  QuietSizeHintWarnings();
+  QVERIFY(dir_.isValid());
+}
+
+void WindowMenuTest::cleanup() {
+  viewLetters = kLettersNone;
+  viewFitToWindow = false;
+  lastMovesRead = false;
+}
+
+void WindowMenuTest::RightButtonShowsTheCoreTable() {
+  WindowUnderTest under;
+  MenuHand menu;
+  Choose(under, menu, QString());
+  QCOMPARE(menu.menus, 1);
+  for (const MenuItem& item : kMenuItems)
+    QVERIFY2(menu.items.contains(QString::fromUtf8(item.text)), item.text);
+  QVERIFY(menu.items.contains(QStringLiteral("Letters on the squares")));
+  QVERIFY(!menu.items.value(QStringLiteral("Undo")).enabled);
+  QVERIFY(!menu.items.value(QStringLiteral("Redo")).enabled);
+  QVERIFY(!menu.items.value(QStringLiteral("Order of the last move file") + kEllipsis).enabled);
+  QVERIFY(menu.items.value(QStringLiteral("Off")).checked);
+  QVERIFY(!menu.items.value(QStringLiteral("Fit the net to the window")).checked);
+  // Neither the left nor the middle button opens it.
+  QTest::mouseClick(&under.window, Qt::LeftButton, {}, QPoint(300, 300));
+  QTest::mouseClick(&under.window, Qt::MiddleButton, {}, QPoint(300, 300));
+  WindowUnderTest::Settle();
+  QCOMPARE(menu.menus, 1);
+  QCOMPARE(static_cast<int>(CheckSolved(liveCube)), 0);
+}
+
+void WindowMenuTest::MenuNeverOpensFromAKey() {
+  WindowUnderTest under;
+  MenuHand menu;
+  const QImage before = under.Screen();
+  QTest::keyClick(&under.window, Qt::Key_Menu);
+  QTest::keyClick(&under.window, Qt::Key_F10, Qt::ShiftModifier);
+  // What the keyboard's menu request becomes when no key handler took it.
+  QContextMenuEvent request(QContextMenuEvent::Keyboard, QPoint(10, 10),
+                            under.window.mapToGlobal(QPoint(10, 10)));
+  QApplication::sendEvent(&under.window, &request);
+  QTest::qWait(50);
+  QCOMPARE(menu.menus, 0);
+  QCOMPARE(under.Screen(), before);
+  QCOMPARE(static_cast<int>(CheckSolved(liveCube)), 0);
+}
+
+void WindowMenuTest::UndoAndRedoAcrossAScrambleAndAClick() {
+  WindowUnderTest under;
+  MenuHand menu;
+  QTest::keyClick(&under.window, ',');
+  CubeState scrambled;
+  CopyCube(liveCube, scrambled);
+  const int colour = Cell(F, 1, 1);
+  QTest::mouseClick(&under.window, Qt::LeftButton, {}, SquareCentre(F, 1, 1));
+  QCOMPARE(Cell(F, 1, 1), (colour + 1) % 6);
+  Choose(under, menu, QStringLiteral("Undo"));
+  QCOMPARE(CompareCubes(liveCube, scrambled), 0);
+  QVERIFY(menu.items.value(QStringLiteral("Undo")).enabled);
+  Choose(under, menu, QStringLiteral("Undo"));
+  QCOMPARE(static_cast<int>(CheckSolved(liveCube)), 0);
+  Choose(under, menu, QStringLiteral("Redo"));
+  QCOMPARE(CompareCubes(liveCube, scrambled), 0);
+  Choose(under, menu, QStringLiteral("Redo"));
+  QCOMPARE(Cell(F, 1, 1), (colour + 1) % 6);
+  QVERIFY(!MenuItemEnabled(kMenuRedo));
+}
+
+void WindowMenuTest::ApplyMovesTurnsThePatternShown() {
+  WindowUnderTest under;
+  MenuHand menu;
+  QFile file(Path("back.mov"));
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write("R'\n");
+  file.close();
+  QTest::keyClick(&under.window, 'r');
+  under.hand.onDialog = TypeName(Path("back.mov"));
+  Choose(under, menu, QStringLiteral("Apply moves") + kEllipsis);
+  QCOMPARE(under.hand.dialogs, 1);
+  QCOMPARE(static_cast<int>(CheckSolved(liveCube)), 0);
+  QCOMPARE(under.hand.boxes.size(), 1);
+  QCOMPARE(under.hand.boxes[0].title, QStringLiteral("Moves"));
+  // One step back is the R turn, not a solved cube.
+  Choose(under, menu, QStringLiteral("Undo"));
+  QVERIFY(static_cast<int>(CheckSolved(liveCube)) != 0);
+  Choose(under, menu, QStringLiteral("Undo"));
+  QCOMPARE(static_cast<int>(CheckSolved(liveCube)), 0);
+}
+
+void WindowMenuTest::SavedPatternLoadsBack() {
+  WindowUnderTest under;
+  MenuHand menu;
+  QTest::keyClick(&under.window, 'm');
+  CubeState saved;
+  CopyCube(liveCube, saved);
+  QString startName = QStringLiteral("unset");
+  under.hand.onDialog = [&](QFileDialog* dialog) {
+    QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+    startName = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+    TypeName(Path("kept"))(dialog);
+  };
+  Choose(under, menu, QStringLiteral("Save pattern as") + kEllipsis);
+  QCOMPARE(startName, QString());
+  QVERIFY(QFile::exists(Path("kept.q")));
+  QVERIFY(under.hand.boxes.isEmpty());
+  QTest::keyClick(&under.window, '*');
+  under.hand.onDialog = TypeName(Path("kept.q"));
+  QTest::keyClick(&under.window, '[');
+  QCOMPARE(CompareCubes(liveCube, saved), 0);
+}
+
+void WindowMenuTest::ExportWritesThePictureOfTheChosenFilter() {
+  WindowUnderTest under;
+  MenuHand menu;
+  under.hand.onDialog = TypeName(Path("net"));
+  Choose(under, menu, QStringLiteral("Export picture") + kEllipsis);
+  QImage png(Path("net.png"));
+  QVERIFY(!png.isNull());
+  QCOMPARE(png.width(), PictureWidth());
+  QCOMPARE(png.height(), PictureHeight());
+  under.hand.onDialog = [&](QFileDialog* dialog) {
+    auto* filters = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    QVERIFY(filters != nullptr);
+    QTest::keyClick(filters, Qt::Key_Down);
+    TypeName(Path("net"))(dialog);
+  };
+  Choose(under, menu, QStringLiteral("Export picture") + kEllipsis);
+  QFile svg(Path("net.svg"));
+  QVERIFY(svg.open(QIODevice::ReadOnly));
+  QVERIFY(svg.readAll().contains("<svg"));
+  QVERIFY(under.hand.boxes.isEmpty());
+  // A folder that does not exist: the reason in an error box.
+  under.hand.onDialog = TypeName(Path("missing/net.png"));
+  Choose(under, menu, QStringLiteral("Export picture") + kEllipsis);
+  QCOMPARE(under.hand.boxes.size(), 1);
+  QCOMPARE(under.hand.boxes[0].title, QStringLiteral("Error"));
+}
+
+void WindowMenuTest::AboutAndOrderBoxes() {
+  WindowUnderTest under;
+  MenuHand menu;
+  Choose(under, menu, QStringLiteral("About this pattern") + kEllipsis);
+  QCOMPARE(under.hand.boxes.size(), 1);
+  QCOMPARE(under.hand.boxes[0].title, QStringLiteral("About this pattern"));
+  QVERIFY(under.hand.boxes[0].text.contains(QStringLiteral("Total C: 1   Total M: 1")));
+  QVERIFY(under.hand.boxes[0].text.contains(QStringLiteral("A real cube can show this pattern.")));
+  QFile file(Path("sexy.mov"));
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write("R U R' U'\n");
+  file.close();
+  under.hand.onDialog = TypeName(Path("sexy.mov"));
+  QTest::keyClick(&under.window, '{');
+  Choose(under, menu, QStringLiteral("Order of the last move file") + kEllipsis);
+  QVERIFY(menu.items.value(QStringLiteral("Order of the last move file") + kEllipsis).enabled);
+  QCOMPARE(under.hand.boxes.size(), 3);  // the Moves box, then the order
+  // R U R' U' repeated six times is the identity.
+  QVERIFY2(under.hand.boxes[2].text.contains(QStringLiteral("Order: 6\n")),
+           qPrintable(under.hand.boxes[2].text));
+}
+
+void WindowMenuTest::LettersChangeThePaintingOnlyWhileOn() {
+  WindowUnderTest under;
+  MenuHand menu;
+  const QImage plain = under.Screen();
+  Choose(under, menu, QStringLiteral("Colour letters"));
+  QCOMPARE(viewLetters, kLettersColours);
+  const QImage lettered = under.Screen();
+  QVERIFY(lettered != plain);
+  // Letter pixels are black and lie inside the squares.
+  const QPoint centre = SquareCentre(F, 1, 1);
+  int black = 0;
+  for (int dy = -4; dy <= 4; ++dy)
+    for (int dx = -4; dx <= 4; ++dx)
+      if (lettered.pixelColor(centre + QPoint(dx, dy)).lightness() < 60) ++black;
+  QVERIFY(black > 0);
+  QCOMPARE(static_cast<int>(CheckSolved(liveCube)), 0);
+  Choose(under, menu, QStringLiteral("Off"));
+  QCOMPARE(under.Screen(), plain);
+}
+
+void WindowMenuTest::ClickHitsTheSquare_data() {
+  QTest::addColumn<int>("size");
+  QTest::newRow("2") << 2;
+  QTest::newRow("3") << 3;
+  QTest::newRow("10") << 10;
+}
+
+void WindowMenuTest::ClickHitsTheSquare() {
+  QFETCH(int, size);
+  WindowUnderTest under;
+  under.window.resize(800, 700);  // the largest net whole
+  WritePattern(Path("varied.q"), size, Varied);
+  under.hand.onDialog = TypeName(Path("varied.q"));
+  QTest::keyClick(&under.window, '[');
+  QCOMPARE(static_cast<int>(cubeSize), size);
+  const int last = size - 1;
+  for (const auto& [face, row, column] :
+       {std::tuple{U, 0, 0}, {L, last, 0}, {F, last / 2, last}, {D, last, last}}) {
+    const int colour = Cell(face, row, column);
+    QTest::mouseClick(&under.window, Qt::LeftButton, {}, SquareCentre(face, row, column));
+    QCOMPARE(Cell(face, row, column), (colour + 1) % 6);
+    QTest::mouseClick(&under.window, Qt::LeftButton, Qt::ShiftModifier, SquareCentre(face, row, column));
+    QTest::mouseClick(&under.window, Qt::LeftButton, Qt::ShiftModifier, SquareCentre(face, row, column));
+    QCOMPARE(Cell(face, row, column), (colour + 5) % 6);
+  }
+  // The square's last pixels inside its outline count; the gap after it does not.
+  const QPoint corner(columnX[F][0] + cellWidth - 2, rowY[F][0] + 8 + cellHeight - 2);
+  const int colour = Cell(F, 0, 0);
+  QTest::mouseClick(&under.window, Qt::LeftButton, {}, corner);
+  QCOMPARE(Cell(F, 0, 0), (colour + 1) % 6);
+  CubeState before;
+  CopyCube(liveCube, before);
+  QTest::mouseClick(&under.window, Qt::LeftButton, {}, corner + QPoint(1, 1));
+  QTest::mouseClick(&under.window, Qt::LeftButton, {}, QPoint(2, 2));
+  QCOMPARE(CompareCubes(liveCube, before), 0);
+}
+
+void WindowMenuTest::FittedLargestNetShowsEverySquare() {
+  WindowUnderTest under;
+  MenuHand menu;
+  under.window.resize(600, 400);
+  WritePattern(Path("ten.q"), 10, Varied);
+  under.hand.onDialog = TypeName(Path("ten.q"));
+  QTest::keyClick(&under.window, '[');
+  Choose(under, menu, QStringLiteral("Fit the net to the window"));
+  QVERIFY(viewFitToWindow);
+  QVERIFY(under.window.NetScale() < 1);
+  const QImage screen = under.Screen();
+  const double scale = under.window.NetScale();
+  int seen = 0;
+  for (int face = 0; face < 6; ++face)
+    for (int row = 0; row < 10; ++row)
+      for (int column = 0; column < 10; ++column) {
+        const QPoint centre = SquareCentre(face, row, column);
+        const QPoint shown(static_cast<int>(centre.x() * scale), static_cast<int>(centre.y() * scale));
+        QVERIFY(under.window.rect().contains(shown));
+        QCOMPARE(screen.pixelColor(shown), BrushColour(Cell(face, row, column)));
+        // A click there finds the same square.
+        const QPoint hit = under.window.NetPoint(shown);
+        Face hitFace;
+        int hitRow, hitColumn;
+        QVERIFY(HitTestNet(hit.x(), hit.y(), &hitFace, &hitRow, &hitColumn));
+        QCOMPARE(QPoint(hitRow, hitColumn), QPoint(row, column));
+        QCOMPARE(static_cast<int>(hitFace), face);
+        ++seen;
+      }
+  QCOMPARE(seen, 600);
+  // A click lands on the scaled square.
+  const QPoint centre = SquareCentre(B, 9, 9);
+  const int colour = Cell(B, 9, 9);
+  QTest::mouseClick(&under.window, Qt::LeftButton, {},
+                    QPoint(static_cast<int>(centre.x() * scale), static_cast<int>(centre.y() * scale)));
+  QCOMPARE(Cell(B, 9, 9), (colour + 1) % 6);
+  // A small net fills a large window.
+  under.window.resize(1000, 800);
+  QTest::keyClick(&under.window, '*');
+  cubeSize = 2;
+  QTest::keyClick(&under.window, '*');
+  WindowUnderTest::Settle();
+  QVERIFY(under.window.NetScale() > 3);
+}
+
+void WindowMenuTest::DroppedFilesOpenByExtension() {
+  WindowUnderTest under;
+  WritePattern(Path("dropped.q"), 4, Varied);
+  QFile moves(Path("dropped.mov"));
+  QVERIFY(moves.open(QIODevice::WriteOnly));
+  moves.write("F\n");
+  moves.close();
+  auto drop = [&](const QString& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&under.window, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent dropped(QPointF(100, 100), Qt::CopyAction, &data, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&under.window, &dropped);
+    QTest::qWait(50);
+  };
+  drop(Path("dropped.q"));
+  QCOMPARE(static_cast<int>(cubeSize), 4);
+  QCOMPARE(Cell(R, 2, 3), Varied(R, 2, 3));
+  drop(Path("dropped.mov"));
+  QCOMPARE(under.hand.boxes.size(), 1);
+  QCOMPARE(under.hand.boxes[0].title, QStringLiteral("Moves"));
+  drop(Path("other.txt"));
+  QCOMPARE(under.hand.boxes.size(), 2);
+  QCOMPARE(under.hand.boxes[1].title, QStringLiteral("Error"));
+  QCOMPARE(under.hand.dialogs, 0);
+}
+
+QTEST_MAIN(WindowMenuTest)
+#include "window_menu_test.moc"
