@@ -85,7 +85,11 @@ TEST_F(FailedSave, MissingFolderNamesThePathAndMakesNoFile) {
 
 TEST_F(FailedSave, FolderAsTargetStaysAFolderAndNoTemporaryFileIsLeft) {
   const std::string path = TempPath("writer_folder.q");
+#ifdef _WIN32
+  mkdir(path.c_str());
+#else
   mkdir(path.c_str(), 0777);
+#endif
   EXPECT_FALSE(SavePatternFile(path.c_str()));
   ExpectBox(path, std::strerror(EISDIR));
   struct stat status;
