@@ -41,7 +41,7 @@ class Platform {
   virtual const char* ChooseOpenFile(FileKind kind, const FileFilter& filter) = 0;
   // The save-file chooser, its name field empty; the path as for ChooseOpenFile, with the chosen
   // filter's extension added to a name without one. A platform without one saves nothing.
-  virtual const char* ChooseSaveFile(FileKind, const FileFilter&) { return nullptr; }
+  virtual const char* ChooseSaveFile(FileKind /*kind*/, const FileFilter& /*filter*/) { return nullptr; }
   // Diagnostic text that nobody has to read (a windowed program drops it).
   virtual void WriteDiagnostic(const char* text) = 0;
   // Mark the whole window for a later repaint, without erasing; `erase` asks to clear first.

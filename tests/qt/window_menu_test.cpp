@@ -26,6 +26,7 @@ class MenuHand : public QObject {
     timer_.start(5);
   }
   QString choice;
+  std::function<void()> whileUp;  // runs before the menu is answered
   int menus = 0;
   QMap<QString, SeenItem> items;
 
@@ -44,6 +45,7 @@ class MenuHand : public QObject {
     ++menus;
     items.clear();
     Record(menu, &items);
+    if (whileUp) whileUp();
     for (QAction* action : menu->actions()) {
       if (choice.isEmpty()) break;
       if (action->text() == choice) {
@@ -66,6 +68,15 @@ class MenuHand : public QObject {
   }
   QTimer timer_;
   QPointer<QMenu> answered_;
+};
+
+class PaintCounter : public QObject {
+ public:
+  int count = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++count;
+    return false;
+  }
 };
 
 const QString kEllipsis = QString::fromUtf8("\xE2\x80\xA6");
@@ -126,8 +137,18 @@ void WindowMenuTest::cleanup() {
 void WindowMenuTest::RightButtonShowsTheCoreTable() {
   WindowUnderTest under;
   MenuHand menu;
+  // The window goes on painting under the menu.
+  PaintCounter paints;
+  int paintsWhileUp = 0;
+  menu.whileUp = [&] {
+    under.window.installEventFilter(&paints);
+    under.window.RequestRepaint(true);
+    WindowUnderTest::Settle();
+    paintsWhileUp = paints.count;
+  };
   Choose(under, menu, QString());
   QCOMPARE(menu.menus, 1);
+  QVERIFY(paintsWhileUp > 0);
   for (const MenuItem& item : kMenuItems)
     QVERIFY2(menu.items.contains(QString::fromUtf8(item.text)), item.text);
   QVERIFY(menu.items.contains(QStringLiteral("Letters on the squares")));
