@@ -1,10 +1,12 @@
-// Start-up in the core's order (cube and layout, then the window, then show), then Qt's event loop.
+// The command line, then start-up in the core's order (cube and layout, then the window, then show), the
+// file named on the command line, then Qt's event loop.
 #include "frontends/qt/desktop_app.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QList>
 #include <QPair>
+#include <QTimer>
 #include <QWindow>
 #include <cstdio>
 #include <cstdlib>
@@ -16,7 +18,38 @@
 
 namespace {
 
-const char kUsage[] = "usage: plexaro [--replay]\n";
+const char kUsage[] = "usage: plexaro [--replay] [FILE]\n       plexaro --version\n";
+
+// What the command line asks for. `file` points into argv, which outlives the event loop.
+struct Arguments {
+  bool replay = false;
+  bool version = false;
+  const char* file = nullptr;
+};
+
+// False when the words fit no form of the usage. "--" ends the options, for a file whose name starts
+// with "-".
+bool ParseArguments(int argc, char** argv, Arguments* arguments) {
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    arguments->version = true;
+    return true;
+  }
+  bool options = true;
+  for (int i = 1; i < argc; ++i) {
+    const char* word = argv[i];
+    if (options && std::strcmp(word, "--") == 0) {
+      options = false;
+    } else if (options && word[0] == '-') {
+      if (std::strcmp(word, "--replay") != 0 || arguments->replay || arguments->file != nullptr) return false;
+      arguments->replay = true;
+    } else {
+      if (arguments->file != nullptr || word[0] == '\0') return false;
+      arguments->file = word;
+      options = false;
+    }
+  }
+  return true;
+}
 
 // What Qt says while it looks for a display: held back, so that a failure is told in one line.
 QList<QPair<QtMsgType, QString>> heldMessages;
@@ -51,13 +84,16 @@ void ReleaseHeldMessages() {
 }  // namespace
 
 int RunDesktop(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--replay") != 0) {
-      std::fputs(kUsage, stderr);
-      return 2;
-    }
-    replaySwitch = 1;
+  Arguments arguments;
+  if (!ParseArguments(argc, argv, &arguments)) {
+    std::fputs(kUsage, stderr);
+    return 2;
   }
+  if (arguments.version) {
+    std::printf("plexaro %s\n", PLEXARO_VERSION);
+    return 0;
+  }
+  if (arguments.replay) replaySwitch = 1;
 
   // Qt sees no argument of ours.
   int qtArgc = 1;
@@ -77,6 +113,9 @@ int RunDesktop(int argc, char** argv) {
     ShowStartUpFailure();
     return 0;
   }
+  // Once the loop runs, so that its boxes come up over a window already on the screen.
+  if (arguments.file != nullptr)
+    QTimer::singleShot(0, &window, [file = arguments.file] { OpenNamedFile(file); });
   const int status = QApplication::exec();
   platform = nullptr;
   return status;
