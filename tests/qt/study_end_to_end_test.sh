@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# The real program under Xvfb with the mouse: a pattern file given on the command line is shown, the
+# right button opens the menu, a left click changes a square, and "Save pattern as" writes a file that
+# plexaro-cli reads back as the same net; closing ends with status 0.
+# usage: study_end_to_end_test.sh PLEXARO X11_CLOSE PLEXARO_CLI
+set -euo pipefail
+plexaro=$1
+close_window=$2
+cli=$3
+work=$(mktemp -d)
+# shellcheck source=x_session.sh
+source "$(dirname "$0")/x_session.sh"
+
+# u on the solved cube: L's top row shows F's yellow.
+"$cli" save "$work/start.q" --keys u
+"$plexaro" "$work/start.q" 2>"$work/plexaro.log" &
+plexaro_pid=$!
+window=$(window_named Plexaro) || fail "no window titled Plexaro"
+xdotool windowfocus --sync "$window"
+expect_soon "the pattern file given at start" 10 68 "#FFFF00"
+expect "the pattern file given at start" 87 14 "#FFFFFF"
+
+# The menu is a window of its own: one more visible window while it is up.
+windows() { xdotool search --onlyvisible --name '' 2>/dev/null | wc -l; }
+before=$(windows)
+xdotool mousemove --window "$window" 300 300 click 3
+for _ in $(seq 40); do
+  [ "$(windows)" -gt "$before" ] && break
+  sleep 0.05
+done
+[ "$(windows)" -gt "$before" ] || fail "no menu after a right click"
+import -window root "$work/menu.png"
+xdotool key Escape
+for _ in $(seq 40); do
+  [ "$(windows)" -eq "$before" ] && break
+  sleep 0.05
+done
+[ "$(windows)" -eq "$before" ] || fail "the menu stayed up after Escape"
+
+# A left click on U's top-right square: white becomes red.
+xdotool mousemove --window "$window" 87 14 click 1
+expect_soon "a click turns the square to the next colour" 87 14 "#FF0000"
+
+# Save pattern as: the third enabled item (Undo, Apply moves, Save pattern as; Redo is greyed).
+xdotool mousemove --window "$window" 300 300 click 3
+for _ in $(seq 40); do
+  [ "$(windows)" -gt "$before" ] && break
+  sleep 0.05
+done
+xdotool key Down Down Down Return
+chooser=$(window_named "Save As") || fail "no save chooser"
+xdotool windowfocus --sync "$chooser"
+xdotool type --delay 5 "$work/saved"
+xdotool key Return
+for _ in $(seq 100); do
+  [ -s "$work/saved.q" ] && break
+  sleep 0.05
+done
+[ -s "$work/saved.q" ] || fail "Save pattern as wrote no $work/saved.q"
+
+# The saved net is the start's with U's top-right square red.
+want=$("$cli" show --pattern "$work/start.q" | awk 'NR == 1 { $0 = substr($0, 1, 2) "1" substr($0, 4) } 1')
+got=$("$cli" show --pattern "$work/saved.q")
+[ "$got" = "$want" ] || fail "the saved pattern reads back as
+$got
+not
+$want"
+
+close_and_expect_success "$close_window"
+echo "study end-to-end: all checks passed"
