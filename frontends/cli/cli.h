@@ -47,7 +47,7 @@ struct InputStep {
   enum Kind { kMoves, kMovesFile, kKeys } kind;
   std::string text;
 };
-struct InputSpec {
+struct InputPlan {
   std::string patternPath;  // empty for the solved cube of `size`
   int size = 3;
   bool sizeGiven = false;
@@ -55,9 +55,9 @@ struct InputSpec {
 };
 
 // Takes argv[*i] (and its value) when it is an INPUT option; `bad` is set on a missing or wrong value.
-bool TakeInputOption(int argc, char** argv, int* i, InputSpec* spec, bool* bad);
+bool TakeInputOption(int argc, char** argv, int* i, InputPlan* plan, bool* bad);
 // Builds the pattern onto the cube; false with the reason when an input was refused.
-bool BuildInput(const InputSpec& spec, std::string* refusal);
+bool BuildInput(const InputPlan& plan, std::string* refusal);
 // A pattern file (- for standard input) onto the cube, laid out for its size; the cube stays on refusal.
 bool LoadPatternOntoCube(const char* path, std::string* refusal);
 

@@ -91,7 +91,7 @@ bool ScanMoveText(const char* text, size_t size, const char* where, std::string*
   }
 }
 
-bool TakeInputOption(int argc, char** argv, int* i, InputSpec* spec, bool* bad) {
+bool TakeInputOption(int argc, char** argv, int* i, InputPlan* plan, bool* bad) {
   const char* arg = argv[*i];
   static const char* const kValued[] = {"--pattern", "--size", "--moves", "--moves-file", "--keys"};
   int which = -1;
@@ -105,30 +105,30 @@ bool TakeInputOption(int argc, char** argv, int* i, InputSpec* spec, bool* bad) 
   const char* value = argv[++*i];
   switch (which) {
     case 0:
-      if (!spec->patternPath.empty() || spec->sizeGiven) *bad = true;
-      spec->patternPath = value;
+      if (!plan->patternPath.empty() || plan->sizeGiven) *bad = true;
+      plan->patternPath = value;
       break;
     case 1:
-      if (!spec->patternPath.empty() || spec->sizeGiven || !ParseSize(value, &spec->size)) *bad = true;
-      spec->sizeGiven = true;
+      if (!plan->patternPath.empty() || plan->sizeGiven || !ParseSize(value, &plan->size)) *bad = true;
+      plan->sizeGiven = true;
       break;
-    case 2: spec->steps.push_back({InputStep::kMoves, value}); break;
-    case 3: spec->steps.push_back({InputStep::kMovesFile, value}); break;
-    default: spec->steps.push_back({InputStep::kKeys, value}); break;
+    case 2: plan->steps.push_back({InputStep::kMoves, value}); break;
+    case 3: plan->steps.push_back({InputStep::kMovesFile, value}); break;
+    default: plan->steps.push_back({InputStep::kKeys, value}); break;
   }
   return true;
 }
 
 bool LoadPatternOntoCube(const char* path, std::string* refusal) { return LoadPattern(path, refusal); }
 
-bool BuildInput(const InputSpec& spec, std::string* refusal) {
-  if (!spec.patternPath.empty()) {
-    if (!LoadPattern(spec.patternPath.c_str(), refusal)) return false;
+bool BuildInput(const InputPlan& plan, std::string* refusal) {
+  if (!plan.patternPath.empty()) {
+    if (!LoadPattern(plan.patternPath.c_str(), refusal)) return false;
   } else {
-    cubeSize = static_cast<int16_t>(spec.size);
+    cubeSize = static_cast<int16_t>(plan.size);
     ResetCube();
   }
-  for (const InputStep& step : spec.steps) {
+  for (const InputStep& step : plan.steps) {
     if (step.kind == InputStep::kKeys) {
       RunKeys(step.text.c_str());
       continue;

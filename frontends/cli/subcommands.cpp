@@ -9,7 +9,7 @@ namespace {
 struct Arguments {
   bool json = false;
   bool help = false;
-  InputSpec input;
+  InputPlan input;
   std::vector<const char*> positional;
 };
 
@@ -69,9 +69,9 @@ int Usage(bool ok, const Arguments& args, const char* usage, const char* what) {
 
 void StartWithInput(const Arguments& args) { StartHeadless(args.json, BoxRoute::kStderr); }
 
-bool BuildInputOrReport(const InputSpec& spec) {
+bool BuildInputOrReport(const InputPlan& plan) {
   std::string refusal;
-  if (BuildInput(spec, &refusal)) return true;
+  if (BuildInput(plan, &refusal)) return true;
   ReportRefusal(refusal);
   return false;
 }
