@@ -57,7 +57,7 @@ xvfb=$!
 export WINEPREFIX=$build/wineprefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 cleanup() {
   wineserver -k 2>/dev/null
-  kill "$xvfb" 2>/dev/null
+  kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
 }
 trap cleanup EXIT
 for _ in $(seq 50); do

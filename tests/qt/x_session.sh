@@ -10,7 +10,8 @@ xvfb_pid=
 plexaro_pid=
 cleanup() {
   [ -z "$plexaro_pid" ] || kill "$plexaro_pid" 2>/dev/null || true
-  [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+  # A server still going away would later take the socket of the next one on its number with it.
+  [ -z "$xvfb_pid" ] || { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; } || true
   rm -rf "$work"
 }
 trap cleanup EXIT
