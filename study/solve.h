@@ -1,0 +1,24 @@
+// Moves that make the current pattern from the solved cube: fewest for 2×2×2, two-phase for 3×3×3.
+#pragma once
+
+#include "study/reachability.h"
+
+const int kSolveTextLength = 256;
+
+struct SolveResult {
+  bool solved;  // false: refused, the reasons in problems
+  int problemCount;
+  char problems[kMaxReachProblems][kReachProblemLength];
+  char moves[kSolveTextLength];          // face tokens, from the solved cube to the pattern before rotation
+  char rotation[kSolveTextLength];       // arrow keys after the moves; empty when the centres are home
+  char rotationTurns[kSolveTextLength];  // the same rotation as face and slice turns, for a move file
+  char inverse[kSolveTextLength];        // the rotation undone, then the moves that bring it back to solved
+  int lengthF;                           // face turns, a half turn one
+  int lengthQ;                           // quarter turns, a half turn two
+  bool optimal;                          // known to be the fewest face turns
+  double seconds;
+};
+
+// Solves liveCube at cubeSize within about limitSeconds (used by the 3×3×3 search for shorter
+// answers). Changes no cube state, the size, the generator or the move log.
+void SolvePattern(double limitSeconds, SolveResult* result);

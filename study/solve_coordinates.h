@@ -1,0 +1,35 @@
+// The two-phase search's coordinates of a cubie state, and the tables over them.
+#pragma once
+
+#include "study/solve_steps.h"
+
+const int kTwists = 2187, kFlips = 2048, kSlices = 495;  // 3^7, 2^11, C(12,4)
+const int kPerms8 = 40320, kPerms4 = 24;
+const int kSliceSorted = kSlices * kPerms4;  // where the middle-layer edges are, and in which order
+const int kMoves = 18, kPhase2Moves = 10;
+const int kMaxDepth = 24;
+
+struct SearchTables {
+  int slicePos[4], udPos[8];  // edge places of the middle layer and of the others
+  int solvedSlice;
+  int phase2Move[kPhase2Moves];  // the moves (face * 3 + quarter turns - 1) that keep the subgroup
+  int16_t twistMove[kTwists][kMoves], flipMove[kFlips][kMoves], sliceMove[kSlices][kMoves];
+  uint16_t cornerMove[kPerms8][kMoves], udMove[kPerms8][kPhase2Moves];
+  uint16_t sliceSortedMove[kSliceSorted][kMoves];
+  int8_t slicePermMove[kPerms4][kPhase2Moves];
+  uint8_t twistSlicePrune[kTwists * kSlices], flipSlicePrune[kFlips * kSlices];
+  uint8_t cornerSlicePrune[kPerms8 * kPerms4], udSlicePrune[kPerms8 * kPerms4];
+};
+extern SearchTables searchTables;
+
+int TwistOf(const CubieState& s);
+int FlipOf(const CubieState& s);
+int SliceOf(const CubieState& s);
+int CornerPermOf(const CubieState& s);
+int UdPermOf(const CubieState& s);  // meaningful once the middle-layer edges are in their layer
+int SlicePermOf(const CubieState& s);
+// SliceOf * 24 + the order of the middle-layer edges where they stand; SlicePermOf in their layer.
+int SliceSortedOf(const CubieState& s);
+// The cubie effect of move m (face * 3 + quarter turns - 1).
+void MoveCubies(int m, CubieState* s);
+void BuildMoveTables();

@@ -1,0 +1,177 @@
+// Cubie states read from cells, their product, the 24 rotations as arrow keys and move tokens.
+#include <cstring>
+
+#include "study/pieces.h"
+#include "study/solve_steps.h"
+
+namespace {
+
+// The cells of the corners and edges, in the order of the pieces.
+struct Places {
+  int corners, edges;
+  int16_t corner[8][3], edge[12][2];
+};
+
+const Places& PlacesOf(int n) {
+  static Places places[4];
+  static bool ready[4];
+  if (!ready[n]) {
+    Places& p = places[n];
+    const PieceSet& set = PiecesOf(n);
+    p.corners = p.edges = 0;
+    for (int k = 0; k < set.count; ++k) {
+      const Piece& piece = set.pieces[k];
+      if (piece.kind == kCornerPiece)
+        std::memcpy(p.corner[p.corners++], piece.cells, sizeof p.corner[0]);
+      else if (piece.kind == kMiddleEdgePiece)
+        std::memcpy(p.edge[p.edges++], piece.cells, sizeof p.edge[0]);
+    }
+    ready[n] = true;
+  }
+  return places[n];
+}
+
+// A solved cell shows its face's colour.
+int HomeColour(int cell) { return cell / kFaceStride; }
+
+}  // namespace
+
+bool ReadCubies(int n, const int32_t* pattern, CubieState* state) {
+  const Places& p = PlacesOf(n);
+  std::memset(state, 0, sizeof *state);
+  for (int i = 0; i < p.corners; ++i) {
+    bool found = false;
+    for (int j = 0; j < p.corners && !found; ++j)
+      for (int t = 0; t < 3 && !found; ++t) {
+        bool match = true;
+        for (int k = 0; k < 3; ++k)
+          match = match && pattern[p.corner[i][(t + k) % 3]] == HomeColour(p.corner[j][k]);
+        if (match)
+          state->cornerPerm[i] = static_cast<int8_t>(j), state->cornerTwist[i] = static_cast<int8_t>(t);
+        found = match;
+      }
+    if (!found) return false;
+  }
+  for (int i = 0; i < p.edges; ++i) {
+    bool found = false;
+    for (int j = 0; j < p.edges && !found; ++j)
+      for (int t = 0; t < 2 && !found; ++t) {
+        const bool match = pattern[p.edge[i][t]] == HomeColour(p.edge[j][0]) &&
+                           pattern[p.edge[i][1 - t]] == HomeColour(p.edge[j][1]);
+        if (match) state->edgePerm[i] = static_cast<int8_t>(j), state->edgeFlip[i] = static_cast<int8_t>(t);
+        found = match;
+      }
+    if (!found) return false;
+  }
+  return true;
+}
+
+void MultiplyCubies(const CubieState& a, const CubieState& b, CubieState* result) {
+  CubieState r;
+  for (int i = 0; i < 8; ++i) {
+    r.cornerPerm[i] = a.cornerPerm[b.cornerPerm[i]];
+    r.cornerTwist[i] = static_cast<int8_t>((a.cornerTwist[b.cornerPerm[i]] + b.cornerTwist[i]) % 3);
+  }
+  for (int i = 0; i < 12; ++i) {
+    r.edgePerm[i] = a.edgePerm[b.edgePerm[i]];
+    r.edgeFlip[i] = static_cast<int8_t>((a.edgeFlip[b.edgePerm[i]] + b.edgeFlip[i]) % 2);
+  }
+  *result = r;
+}
+
+const CubieState& FaceTurnCubies(int n, int face) {
+  static CubieState turns[4][6];
+  static bool ready[4];
+  if (!ready[n]) {
+    static CubeState solved, turned;
+    ForEachUsedCell(n, [](int cell) { solved[cell] = HomeColour(cell); });
+    for (int f = 0; f < 6; ++f) {
+      ApplyMap(n, OperationMap(kMapU + f, n), solved, turned);
+      ReadCubies(n, turned, &turns[n][f]);
+      // Only 2×2×2 has no edges; keep its edge part the identity so products stay defined.
+      if (PlacesOf(n).edges == 0)
+        for (int i = 0; i < 12; ++i)
+          turns[n][f].edgePerm[i] = static_cast<int8_t>(i), turns[n][f].edgeFlip[i] = 0;
+    }
+    ready[n] = true;
+  }
+  return turns[n][face];
+}
+
+bool FindRotation(int n, const int32_t* pattern, bool (*home)(int n, const int32_t*), CubeState unrotated,
+                  char* arrows, char* undoArrows, char* turns) {
+  static const char* const kArrowNames[4] = {"<Left>", "<Up>", "<Right>", "<Down>"};
+  // Every rotation is at most four arrow keys (a half turn about the third axis); shorter first.
+  for (int length = 0; length <= 4; ++length) {
+    int count = 1;
+    for (int k = 0; k < length; ++k) count *= 4;
+    for (int code = 0; code < count; ++code) {
+      int keys[4], c = code;
+      FaceletMap map, inverse;
+      IdentityMap(n, &map);
+      for (int k = 0; k < length; ++k, c /= 4) {
+        keys[k] = c % 4;
+        ComposeMaps(n, map, OperationMap(kMapRotateLeft + keys[k], n), &map);
+      }
+      ForEachUsedCell(n, [&](int cell) { inverse.from[map.from[cell]] = static_cast<int16_t>(cell); });
+      for (int colour = 0; colour < 6; ++colour)
+        inverse.colour[map.colour[colour]] = static_cast<int8_t>(colour);
+      ApplyMap(n, inverse, pattern, unrotated);
+      if (!home(n, unrotated)) continue;
+      arrows[0] = undoArrows[0] = turns[0] = '\0';
+      for (int k = 0; k < length; ++k) {
+        std::strcat(arrows, kArrowNames[keys[k]]);
+        AppendRotationTurns(n, keys[k], turns);
+        std::strcat(undoArrows, kArrowNames[(keys[length - 1 - k] + 2) % 4]);
+      }
+      return true;
+    }
+  }
+  return false;
+}
+
+namespace {
+
+// Whether `turns` quarter turns of each of the layers, in order, make the same cell permutation as target.
+bool SameAs(int n, const FaceletMap& target, const int* layers, const int* turns) {
+  FaceletMap map;
+  IdentityMap(n, &map);
+  for (int k = 0; k < 3; ++k)
+    for (int q = 0; q < turns[k]; ++q) ComposeMaps(n, map, OperationMap(layers[k], n), &map);
+  bool same = true;
+  ForEachUsedCell(n, [&](int cell) { same = same && map.from[cell] == target.from[cell]; });
+  return same;
+}
+
+}  // namespace
+
+void AppendRotationTurns(int n, int arrowKey, char* text) {
+  // Left and Right turn about the U-D axis, Up and Down about the L-R axis: each is its axis's two
+  // faces and the slice between them (which does nothing on 2×2×2) turned together.
+  const bool upright = arrowKey % 2 == 0;
+  const int layers[3] = {upright ? U : L, upright ? kMapRowSlice : kMapColumnSlice, upright ? D : R};
+  const FaceletMap& target = OperationMap(kMapRotateLeft + arrowKey, n);
+  int turns[3];
+  for (turns[1] = 0; turns[1] < 4; ++turns[1])
+    for (turns[0] = 1; turns[0] < 4; ++turns[0])
+      for (turns[2] = 1; turns[2] < 4; ++turns[2]) {
+        if (!SameAs(n, target, layers, turns)) continue;
+        AppendToken(text, layers[0], turns[0]);
+        if (turns[1] != 0) {
+          // One turn of the "l" or "d" slice per quarter, in the suffix's usual meaning.
+          AppendToken(text, 0, turns[1]);
+          text[std::strlen(text) - (turns[1] == 1 ? 1 : 2)] = upright ? 'd' : 'l';
+        }
+        AppendToken(text, layers[2], turns[2]);
+        return;
+      }
+}
+
+void AppendToken(char* text, int face, int quarterTurns) {
+  static const char kLetters[] = "ULFRBD";
+  static const char* const kAmounts[] = {"", "", "2", "'"};
+  char* end = text + std::strlen(text);
+  if (end != text) *end++ = ' ';
+  *end++ = kLetters[face];
+  std::strcpy(end, kAmounts[quarterTurns]);
+}

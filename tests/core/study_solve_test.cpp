@@ -1,0 +1,205 @@
+// The solver: answers replayed with the model's own turns and arrow keys, known distances, refusals, limits.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <sstream>
+#include <string>
+
+#include "cube/cube.h"
+#include "files/files.h"
+#include "study/solve.h"
+#include "study/solve_corners.h"
+#include "support/cube_helpers.h"
+#include "ui/ui.h"
+
+namespace {
+
+// Scrambles the solved cube of size n by random turns, rotations and reflections, as keys would.
+void Scramble(int n, uint32_t seed, int steps) {
+  StartSolved(n);
+  Lcg lcg{seed};
+  for (int k = 0; k < steps; ++k) {
+    const int draw = lcg.Next() % 20;
+    if (draw < 6)
+      TurnLayer(static_cast<int16_t>(draw), static_cast<int16_t>(1 + lcg.Next() % 3), liveCube, shadowCube);
+    else if (draw < 14)
+      TurnLayer(static_cast<int16_t>(draw % 6), 1, liveCube, shadowCube);
+    else if (draw == 14)
+      RotateLeft(liveCube, shadowCube);
+    else if (draw == 15)
+      RotateUp(liveCube, shadowCube);
+    else if (draw == 16)
+      RotateDown(liveCube, shadowCube);
+    else if (draw == 17)
+      ReflectCentral(liveCube, shadowCube);
+    else if (draw == 18)
+      ReflectRightLeft(liveCube, shadowCube);
+    else
+      RotateRight(liveCube, shadowCube);
+  }
+}
+
+// Plays text of tokens and arrow keys on the live cube with the model's own turns and rotations.
+void Play(const std::string& text) {
+  std::istringstream in(text);
+  std::string word;
+  while (in >> word) {
+    size_t at = 0;
+    while (at < word.size()) {
+      if (word[at] == '<') {
+        const size_t end = word.find('>', at);
+        const std::string key = word.substr(at, end - at + 1);
+        if (key == "<Left>") RotateLeft(liveCube, shadowCube);
+        if (key == "<Up>") RotateUp(liveCube, shadowCube);
+        if (key == "<Right>") RotateRight(liveCube, shadowCube);
+        if (key == "<Down>") RotateDown(liveCube, shadowCube);
+        at = end + 1;
+      } else {
+        MoveToken move;
+        ASSERT_TRUE(ParseMoveToken(word.c_str(), &move)) << word;
+        TurnLayer(move.layer, move.quarterTurns, liveCube, shadowCube);
+        at = word.size();
+      }
+    }
+  }
+}
+
+// Solves the live pattern, checks that the answer and its inverse replay exactly, and returns it.
+SolveResult SolveAndReplay(double limit) {
+  const std::vector<int32_t> pattern = UsedCells();
+  SolveResult result;
+  SolvePattern(limit, &result);
+  EXPECT_EQ(UsedCells(), pattern) << "the solver changed the cube";
+  EXPECT_TRUE(result.solved) << result.problems[0];
+  StartSolved(cubeSize);
+  Play(std::string(result.moves) + " " + result.rotation);
+  EXPECT_EQ(UsedCells(), pattern) << result.moves << " " << result.rotation;
+  StartSolved(cubeSize);
+  Play(std::string(result.moves) + " " + result.rotationTurns);
+  EXPECT_EQ(UsedCells(), pattern) << result.moves << " " << result.rotationTurns;
+  Play(result.inverse);
+  StartSolved(cubeSize);
+  const std::vector<int32_t> solved = UsedCells();
+  Restore(pattern);
+  Play(result.inverse);
+  EXPECT_EQ(UsedCells(), solved) << result.inverse;
+  Restore(pattern);
+  return result;
+}
+
+TEST(SolveCorners, TheTablesHoldTheKnownDistances) {
+  // The published counts of 2×2×2 positions by distance, one corner held fixed: at most 11 face turns,
+  // at most 14 quarter turns.
+  const int faceTurns[kMaxCornerDistance] = {1,      9,       54,     321,  1847, 9992, 50136, 227536,
+                                             870072, 1887748, 623800, 2644, 0,    0,    0};
+  const int quarterTurns[kMaxCornerDistance] = {1,      6,      27,     120,     534,    2256,  8969, 33058,
+                                                114149, 360508, 930588, 1350852, 782536, 90280, 276};
+  int counts[kMaxCornerDistance];
+  CornerQuarterTurnCounts(counts);
+  for (int d = 0; d < kMaxCornerDistance; ++d) {
+    EXPECT_EQ(CornerDistanceCounts()[d], faceTurns[d]) << "face turns " << d;
+    EXPECT_EQ(counts[d], quarterTurns[d]) << "quarter turns " << d;
+  }
+}
+
+TEST(SolveCorners, AnswersReplayAndAreAsShortAsTheTableSays) {
+  for (uint32_t seed = 1; seed <= 40; ++seed) {
+    Scramble(2, seed, 30);
+    const SolveResult result = SolveAndReplay(1.0);
+    EXPECT_TRUE(result.optimal);
+    EXPECT_LE(result.lengthF, 11);
+    EXPECT_GE(result.lengthQ, result.lengthF);
+  }
+  // One quarter turn away, and after a rotation alone, the answers are that short.
+  StartSolved(2);
+  QuarterTurnU(liveCube, shadowCube);
+  EXPECT_EQ(SolveAndReplay(1.0).lengthF, 1);
+  StartSolved(2);
+  RotateUp(liveCube, shadowCube);
+  const SolveResult rotated = SolveAndReplay(1.0);
+  EXPECT_EQ(rotated.lengthF, 0);
+  EXPECT_STREQ(rotated.rotation, "<Up>");
+}
+
+TEST(SolveEdgesAndCorners, AnswersReplayWithinTwentyFaceTurns) {
+  for (uint32_t seed = 1; seed <= 12; ++seed) {
+    Scramble(3, seed, 60);
+    const SolveResult result = SolveAndReplay(0.05);
+    EXPECT_LE(result.lengthF, 20);
+    EXPECT_GE(result.lengthQ, result.lengthF);
+  }
+  StartSolved(3);
+  TurnLayer(3, 1, liveCube, shadowCube);
+  TurnLayer(0, 2, liveCube, shadowCube);
+  const SolveResult two = SolveAndReplay(1.0);
+  EXPECT_EQ(two.lengthF, 2);
+  EXPECT_EQ(two.lengthQ, 3);
+  EXPECT_TRUE(two.optimal);
+  // Seen after a rotation, the same two turns, then the rotation.
+  RotateLeft(liveCube, shadowCube);
+  RotateUp(liveCube, shadowCube);
+  const SolveResult rotated = SolveAndReplay(1.0);
+  EXPECT_EQ(rotated.lengthF, 2);
+  EXPECT_STRNE(rotated.rotation, "");
+}
+
+TEST(SolveEdgesAndCorners, TheSuperflipTakesTwenty) {
+  StartSolved(3);
+  // Every edge flipped in place, nothing else moved.
+  Play("U R2 F B R B2 R U2 L B2 R U' D' R2 F R' L B2 U2 F2");
+  const SolveResult result = SolveAndReplay(0.5);
+  EXPECT_EQ(result.lengthF, 20);
+}
+
+TEST(SolveEdgesAndCorners, TheTimeLimitIsHeld) {
+  Scramble(3, 99, 80);
+  const auto start = std::chrono::steady_clock::now();
+  SolveResult result;
+  SolvePattern(0.2, &result);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_TRUE(result.solved);
+  if (!result.optimal) {
+    EXPECT_LT(seconds, 0.6);
+  }
+  EXPECT_LE(result.seconds, seconds);
+}
+
+TEST(SolvePattern, RefusesWhatItCannotSolve) {
+  StartSolved(3);
+  // One corner twisted in place: no layer turns can do that.
+  std::swap(liveCube[CellIndex(0, 2, 2)], liveCube[CellIndex(2, 0, 2)]);
+  std::swap(liveCube[CellIndex(0, 2, 2)], liveCube[CellIndex(3, 0, 0)]);
+  CopyCube(liveCube, shadowCube);
+  ReachabilityReport report;
+  CheckReachable(&report);
+  ASSERT_FALSE(report.reachable);
+  SolveResult result;
+  SolvePattern(1.0, &result);
+  EXPECT_FALSE(result.solved);
+  ASSERT_EQ(result.problemCount, report.problemCount);
+  EXPECT_STREQ(result.problems[0], report.problems[0]);
+
+  StartSolved(4);
+  SolvePattern(1.0, &result);
+  EXPECT_FALSE(result.solved);
+  EXPECT_NE(std::strstr(result.problems[0], "2x2x2 and 3x3x3"), nullptr);
+}
+
+TEST(SolvePattern, AFewTurnsNeedNoMoreAndAreKnownFewest) {
+  // A search that skipped some order of turns would miss these short answers.
+  for (int n = 2; n <= 3; ++n)
+    for (uint32_t seed = 1; seed <= 30; ++seed) {
+      StartSolved(n);
+      Lcg lcg{seed};
+      const int turns = 1 + static_cast<int>(seed % 6);
+      for (int k = 0; k < turns; ++k)
+        TurnLayer(static_cast<int16_t>(lcg.Next() % 6), static_cast<int16_t>(1 + lcg.Next() % 3), liveCube,
+                  shadowCube);
+      const SolveResult result = SolveAndReplay(1.0);
+      EXPECT_LE(result.lengthF, turns) << "size " << n << " seed " << seed;
+      EXPECT_TRUE(result.optimal);
+    }
+}
+
+}  // namespace
