@@ -6,7 +6,7 @@ sudo=""
 packages=(
   build-essential cmake ninja-build clang-format
   googletest libgtest-dev libbenchmark-dev
-  libpng-dev qt6-base-dev libx11-dev xvfb xauth xdotool x11-utils imagemagick desktop-file-utils
+  libpng-dev qt6-base-dev libx11-dev xvfb xauth xdotool x11-utils imagemagick desktop-file-utils python3
   clang libclang-rt-14-dev
   g++-mingw-w64-i686 wine wine32:i386
 )

@@ -35,9 +35,8 @@ void SolvePattern(double limitSeconds, SolveResult* result) {
     return;
   }
   static CubeState unrotated;
-  char undo[kSolveTextLength];
-  if (!FindRotation(n, liveCube, n == 2 ? CornerHome : CentresHome, unrotated, result->rotation, undo,
-                    result->rotationTurns)) {
+  if (!FindRotation(n, liveCube, n == 2 ? CornerHome : CentresHome, unrotated, result->rotation,
+                    result->inverseRotation, result->rotationTurns)) {
     Refuse(result, "No whole-cube rotation brings the pattern home.");
     return;
   }
@@ -53,7 +52,6 @@ void SolvePattern(double limitSeconds, SolveResult* result) {
     Refuse(result, "The pattern reads as no position of the pieces.");
     return;
   }
-  std::strcpy(result->inverse, undo);
   for (int k = 0; k < length; ++k) {
     AppendToken(result->moves, faces[k], turns[k]);
     AppendToken(result->inverse, faces[length - 1 - k], 4 - turns[length - 1 - k]);

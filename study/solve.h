@@ -9,13 +9,14 @@ struct SolveResult {
   bool solved;  // false: refused, the reasons in problems
   int problemCount;
   char problems[kMaxReachProblems][kReachProblemLength];
-  char moves[kSolveTextLength];          // face tokens, from the solved cube to the pattern before rotation
-  char rotation[kSolveTextLength];       // arrow keys after the moves; empty when the centres are home
-  char rotationTurns[kSolveTextLength];  // the same rotation as face and slice turns, for a move file
-  char inverse[kSolveTextLength];        // the rotation undone, then the moves that bring it back to solved
-  int lengthF;                           // face turns, a half turn one
-  int lengthQ;                           // quarter turns, a half turn two
-  bool optimal;                          // known to be the fewest face turns
+  char moves[kSolveTextLength];            // face tokens, from the solved cube to the pattern before rotation
+  char rotation[kSolveTextLength];         // arrow keys after the moves; empty when the centres are home
+  char rotationTurns[kSolveTextLength];    // the same rotation as face and slice turns, for a move file
+  char inverseRotation[kSolveTextLength];  // arrow keys that undo the rotation, before the inverse
+  char inverse[kSolveTextLength];          // then the moves that bring the pattern back to solved
+  int lengthF;                             // face turns, a half turn one
+  int lengthQ;                             // quarter turns, a half turn two
+  bool optimal;                            // known to be the fewest face turns
   double seconds;
 };
 

@@ -71,6 +71,7 @@ void HandleKeyDown(int code);
 #include "files/files.h"
 #include "study/order.h"
 #include "study/reachability.h"
+#include "study/solve.h"
 #include "study/symmetry_group.h"
 #include "ui/picture.h"
 #include "ui/history.h"

@@ -77,6 +77,7 @@ int RunShow(int argc, char** argv, int first);
 int RunSave(int argc, char** argv, int first);
 int RunRender(int argc, char** argv, int first);
 int RunBatch(int argc, char** argv, int first);
+int RunSolve(int argc, char** argv, int first);
 
 // Starts the model with the headless platform in place, boxes sent where `route` says.
 void StartHeadless(bool json, BoxRoute route);

@@ -18,6 +18,7 @@ const char kUsage[] =
     "       plexaro-cli show     [--json] [INPUT]\n"
     "       plexaro-cli save     [--json] OUT.q [INPUT]\n"
     "       plexaro-cli render   [--json] OUT.svg|OUT.png [--scale K] [--letters faces|colours] [INPUT]\n"
+    "       plexaro-cli solve    [--json] [--limit SECONDS] [--inverse] [INPUT]\n"
     "       plexaro-cli batch    [--csv|--json] [--size N] FILE...\n"
     "       plexaro-cli --help | --version\n"
     "INPUT: --pattern F.q (- for standard input) or --size N, then any of --moves \"R U R' U'\",\n"
@@ -27,8 +28,9 @@ const struct {
   const char* name;
   int (*run)(int argc, char** argv, int first);
 } kSubcommands[] = {
-    {"keys", RunKeyRunner}, {"order", RunOrder}, {"symmetry", RunSymmetry}, {"check", RunCheck},
-    {"show", RunShow},      {"save", RunSave},   {"render", RunRender},     {"batch", RunBatch},
+    {"keys", RunKeyRunner}, {"order", RunOrder}, {"symmetry", RunSymmetry},
+    {"check", RunCheck},    {"show", RunShow},   {"save", RunSave},
+    {"render", RunRender},  {"solve", RunSolve}, {"batch", RunBatch},
 };
 
 }  // namespace

@@ -292,3 +292,59 @@ int RunRender(int argc, char** argv, int first) {
   }
   return 0;
 }
+
+int RunSolve(int argc, char** argv, int first) {
+  static const char kSolveUsage[] =
+      "usage: plexaro-cli solve [--json] [--limit SECONDS] [--inverse] [INPUT]\n";
+  Arguments args;
+  const char* limitText = nullptr;
+  bool inverse = false;
+  std::vector<const char*> rest;
+  for (int i = first; i < argc; ++i)
+    if (std::strcmp(argv[i], "--inverse") == 0)
+      inverse = true;
+    else
+      rest.push_back(argv[i]);
+  bool ok = ParseArguments(static_cast<int>(rest.size()), const_cast<char**>(rest.data()), 0, true, &args,
+                           {{"--limit", &limitText}}) &&
+            args.positional.empty();
+  double limit = 1.0;
+  if (ok && limitText != nullptr) {
+    char* end = nullptr;
+    limit = std::strtod(limitText, &end);
+    ok = *end == '\0' && limit >= 0 && limit <= 3600;
+  }
+  const int usage = Usage(ok, args, kSolveUsage,
+                          "Moves that make the pattern from the solved cube (2x2x2: the fewest face turns; "
+                          "3x3x3: at most\n20, shorter ones sought for --limit seconds, 1 by default), "
+                          "then the whole-cube rotation\nas arrow keys. --inverse: the moves that bring "
+                          "the pattern back to solved, the rotation first.\n");
+  if (usage >= 0) return usage;
+  StartWithInput(args);
+  if (!BuildInputOrReport(args.input)) return 1;
+  static SolveResult result;
+  SolvePattern(limit, &result);
+  if (!result.solved) {
+    std::string reason = "cannot solve:";
+    for (int k = 0; k < result.problemCount; ++k) reason += std::string(" ") + result.problems[k];
+    ReportRefusal(reason);
+    return 1;
+  }
+  const char* moves = inverse ? result.inverse : result.moves;
+  const char* rotation = inverse ? result.inverseRotation : result.rotation;
+  if (args.json) {
+    std::fputs("{\"moves\":", stdout);
+    PrintJsonString(stdout, moves);
+    std::fputs(",\"rotation\":", stdout);
+    PrintJsonString(stdout, rotation);
+    std::printf(",\"length_f\":%d,\"length_q\":%d,\"optimal\":%s,\"seconds\":%.3f}\n", result.lengthF,
+                result.lengthQ, result.optimal ? "true" : "false", result.seconds);
+    return 0;
+  }
+  if (inverse && rotation[0] != '\0') std::printf("rotation first: %s\n", rotation);
+  std::printf("moves: %s\n", moves);
+  if (!inverse && rotation[0] != '\0') std::printf("then the rotation: %s\n", rotation);
+  std::printf("%d f, %d q%s\n%.3f s\n", result.lengthF, result.lengthQ, result.optimal ? ", the fewest" : "",
+              result.seconds);
+  return 0;
+}

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The solve subcommand, its answers replayed by show: solve_test.sh PLEXARO_CLI CASES_DIR
+set -u
+cli=$1
+cases=$2
+err=$(mktemp)
+trap 'rm -f "$err"' EXIT
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+field() { python3 -c 'import json,sys; print(json.loads(sys.argv[1])[sys.argv[2]])' "$1" "$2"; }
+
+# Patterns seen after rotations and mirrors, at both sizes: the moves and then the arrow keys give the
+# pattern, and the inverse brings it back to the solved cube.
+for input in "--size 2 --keys u<Left>RRDF<Up>" "--size 3 --keys RUFFDR<Down>Lx" "--size 3 --moves F2" \
+  "--size 3 --keys <Right>"; do
+  # shellcheck disable=SC2086
+  answer=$("$cli" solve --json $input) || fail "solve $input exited with $?"
+  moves=$(field "$answer" moves)
+  rotation=$(field "$answer" rotation)
+  size=${input#--size }
+  size=${size%% *}
+  # shellcheck disable=SC2086
+  [ "$("$cli" show --size "$size" --moves "$moves" --keys "$rotation")" = "$("$cli" show $input)" ] ||
+    fail "solve $input: $moves $rotation does not make the pattern"
+  [ "$(field "$answer" length_f)" -le 20 ] || fail "solve $input: more than 20 face turns"
+  # shellcheck disable=SC2086
+  back=$("$cli" solve --json --inverse $input)
+  # shellcheck disable=SC2086
+  [ "$("$cli" show $input --keys "$(field "$back" rotation)" --moves "$(field "$back" moves)")" = \
+    "$("$cli" show --size "$size")" ] || fail "solve --inverse $input does not come back to solved"
+done
+answer=$("$cli" solve --moves "R U")
+[ "$(echo "$answer" | head -n 2)" = "moves: R U
+2 f, 2 q, the fewest" ] || fail "solve text: $answer"
+
+# Refusals: status 1 and the reason; bad usage 2.
+"$cli" solve --pattern "$cases/twisted.q" >/dev/null 2>"$err"
+[ $? -eq 1 ] || fail "a twisted corner was solved"
+grep -qi corner "$err" || fail "the refusal names no corner: $(cat "$err")"
+"$cli" solve --size 4 2>"$err" >/dev/null
+[ $? -eq 1 ] || fail "size 4 was not refused"
+grep -q "2x2x2 and 3x3x3" "$err" || fail "size 4 refusal: $(cat "$err")"
+"$cli" solve --limit soon 2>/dev/null
+[ $? -eq 2 ] || fail "--limit soon was not bad usage"
+
+[ "$failures" -eq 0 ] && echo "all solve checks passed"
+exit $((failures > 0))
