@@ -98,3 +98,17 @@ void AbandonAtomicFile(AtomicFile* file) {
 const char* AtomicFileReason(const AtomicFile* file) {
   return std::strerror(file->error != 0 ? file->error : EIO);
 }
+
+bool WriteWholeFile(const char* target, const void* data, size_t size, char* reason, size_t reasonSize) {
+  AtomicFile file;
+  if (!BeginAtomicFile(&file, target) || !WriteAtomicFile(&file, data, size)) {
+    std::snprintf(reason, reasonSize, "%s", AtomicFileReason(&file));
+    AbandonAtomicFile(&file);
+    return false;
+  }
+  if (!CommitAtomicFile(&file)) {
+    std::snprintf(reason, reasonSize, "%s", AtomicFileReason(&file));
+    return false;
+  }
+  return true;
+}

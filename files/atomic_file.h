@@ -23,3 +23,6 @@ bool CommitAtomicFile(AtomicFile* file);
 void AbandonAtomicFile(AtomicFile* file);
 // The reason for the failure in words.
 const char* AtomicFileReason(const AtomicFile* file);
+
+// The whole sequence for bytes already gathered: false with the reason in words.
+bool WriteWholeFile(const char* target, const void* data, size_t size, char* reason, size_t reasonSize);

@@ -43,6 +43,9 @@ bool ReadPatternFile(TextStream* stream, PatternData* pattern, char* problem, si
 
 // Writes the current pattern as a pattern file, whole or not at all; false with the reason in words.
 bool WritePatternFile(const char* path, char* reason, size_t reasonSize);
+// Writes space-separated move tokens as a move file of one line, whole or not at all; false with the
+// reason in words, also for a token the reader would not take as a move.
+bool WriteMoveFile(const char* path, const char* tokens, char* reason, size_t reasonSize);
 
 // One token of the notation: the layer, its clockwise quarter turns (1 to 3), whether it is a half
 // turn, and its MoveCode (0 for a slice).

@@ -25,15 +25,5 @@ bool WritePatternFile(const char* path, char* reason, size_t reasonSize) {
         }
         bytes[count++] = static_cast<unsigned char>(colour);
       }
-  AtomicFile file;
-  if (!BeginAtomicFile(&file, path) || !WriteAtomicFile(&file, bytes, count)) {
-    std::snprintf(reason, reasonSize, "%s", AtomicFileReason(&file));
-    AbandonAtomicFile(&file);
-    return false;
-  }
-  if (!CommitAtomicFile(&file)) {
-    std::snprintf(reason, reasonSize, "%s", AtomicFileReason(&file));
-    return false;
-  }
-  return true;
+  return WriteWholeFile(path, bytes, count, reason, reasonSize);
 }

@@ -30,6 +30,7 @@ void SolvePattern(double limitSeconds, SolveResult* result) {
   static ReachabilityReport report;
   CheckReachable(&report);
   if (!report.reachable) {
+    result->unreachable = true;
     result->problemCount = report.problemCount;
     std::memcpy(result->problems, report.problems, sizeof result->problems);
     return;

@@ -6,7 +6,8 @@
 const int kSolveTextLength = 256;
 
 struct SolveResult {
-  bool solved;  // false: refused, the reasons in problems
+  bool solved;       // false: refused, the reasons in problems
+  bool unreachable;  // refused because a real cube cannot show the pattern
   int problemCount;
   char problems[kMaxReachProblems][kReachProblemLength];
   char moves[kSolveTextLength];            // face tokens, from the solved cube to the pattern before rotation

@@ -19,6 +19,8 @@ const MenuItem kMenuItems[kMenuItemCount] = {
     {kMenuExportPicture, "Export picture" ELLIPSIS, nullptr, false, false, 0},
     {kMenuAboutPattern, "About this pattern" ELLIPSIS, nullptr, true, false, 0},
     {kMenuOrderOfMoves, "Order of the last move file" ELLIPSIS, nullptr, false, false, 0},
+    {kMenuSolvePattern, "Moves that make this pattern" ELLIPSIS, nullptr, true, false, 0},
+    {kMenuSaveSolution, "Save these moves as" ELLIPSIS, nullptr, false, false, 0},
     {kMenuLettersNone, "Off", "Letters on the squares", true, true, 1},
     {kMenuLettersFaces, "Face letters", "Letters on the squares", false, true, 1},
     {kMenuLettersColours, "Colour letters", "Letters on the squares", false, true, 1},
@@ -91,6 +93,7 @@ bool MenuItemEnabled(MenuItemId id) {
     case kMenuRedo: return CanRedo();
     case kMenuExportPicture: return PictureWidth() > 0;
     case kMenuOrderOfMoves: return lastMovesRead;
+    case kMenuSaveSolution: return SolutionFitsPattern();
     default: return id >= 0 && id < kMenuItemCount;
   }
 }
@@ -115,6 +118,8 @@ bool RunMenuItem(MenuItemId id) {
     case kMenuExportPicture: return RunCommand(ExportPicture, false);
     case kMenuAboutPattern: return RunCommand(AboutPattern, false);
     case kMenuOrderOfMoves: return RunCommand(OrderOfMoves, false);
+    case kMenuSolvePattern: return RunCommand(ShowSolution, false);
+    case kMenuSaveSolution: return RunCommand(SaveSolution, false);
     case kMenuLettersNone:
     case kMenuLettersFaces:
     case kMenuLettersColours:

@@ -1,6 +1,8 @@
 // The window's mouse menu as a table every front end builds from, its commands and the view it sets.
 #pragma once
 
+struct SolveResult;
+
 enum MenuItemId {
   kMenuUndo,
   kMenuRedo,
@@ -9,6 +11,8 @@ enum MenuItemId {
   kMenuExportPicture,
   kMenuAboutPattern,
   kMenuOrderOfMoves,
+  kMenuSolvePattern,
+  kMenuSaveSolution,
   kMenuLettersNone,
   kMenuLettersFaces,
   kMenuLettersColours,
@@ -49,3 +53,17 @@ const int kReportTextCapacity = 4096;
 void ComposePatternReport(char* text, int capacity);
 // The order and the facelet order of lastMoves, with the explanation piece by piece.
 void ComposeOrderReport(char* text, int capacity);
+// The moves the solver found for the pattern, their counts, the rotation and the way back; or why
+// there are none.
+void ComposeSolutionReport(const SolveResult& result, char* text, int capacity);
+
+// How long the menu's solver looks for shorter answers once it has one.
+const double kMenuSolveSeconds = 1.0;
+// Solves the pattern on the cube and shows the answer in a box; the answer is kept for
+// SaveSolution while the cube shows that pattern.
+void ShowSolution();
+// Whether the kept answer belongs to the pattern on the cube now.
+bool SolutionFitsPattern();
+// Asks for a path and writes the kept answer there as a move file, its rotation as layer turns, so
+// that reading it back gives the pattern exactly; a box titled "Error" says why when it cannot.
+void SaveSolution();

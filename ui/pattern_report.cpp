@@ -1,4 +1,5 @@
-// The texts of the menu's two study boxes: the pattern's symmetries and reachability, the last moves' order.
+// The texts of the menu's study boxes: symmetries and reachability, the order, the solver's answer.
+// solver's answer.
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -95,4 +96,23 @@ void ComposeOrderReport(char* text, int capacity) {
     text[writer.length] = '\0';
     std::strcat(text, "...\n");
   }
+}
+
+void ComposeSolutionReport(const SolveResult& result, char* text, int capacity) {
+  text[0] = '\0';
+  Writer writer = {text, capacity, 0, false};
+  if (!result.solved) {
+    if (result.unreachable) Put(&writer, "No moves make this pattern: a real cube cannot show it.\n");
+    for (int k = 0; k < result.problemCount; ++k)
+      Put(&writer, result.unreachable ? "  %s\n" : "%s\n", result.problems[k]);
+    return;
+  }
+  Put(&writer, "From the solved cube: %s\n", result.lengthF > 0 ? result.moves : "no moves");
+  if (result.rotation[0] != '\0') Put(&writer, "Then turn the whole cube: %s\n", result.rotation);
+  Put(&writer, "%d f, %d q, %s\n", result.lengthF, result.lengthQ,
+      result.optimal ? "the fewest face turns" : "the shortest found");
+  Put(&writer, "Back to solved: %s%s%s\n", result.inverseRotation,
+      result.inverseRotation[0] != '\0' && result.lengthF > 0 ? " then " : "",
+      result.lengthF > 0 ? result.inverse : "");
+  Put(&writer, "Found in %.2f s.\n", result.seconds);
 }

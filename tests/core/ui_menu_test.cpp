@@ -161,6 +161,53 @@ TEST_F(Menu, SavePatternWritesAFileThatLoadsBack) {
   EXPECT_EQ(UsedCells(), pattern);
 }
 
+TEST_F(Menu, TheSolversMovesSavedReadBackAsThePatternItself) {
+  EXPECT_FALSE(MenuItemEnabled(kMenuSaveSolution));
+  // Turns, then a rotation the move file must hold as layer turns.
+  HandleCharacter('r');
+  HandleCharacter('f');
+  HandleKeyDown(kKeyLeft);
+  HandleKeyDown(kKeyUp);
+  const std::vector<int32_t> pattern = UsedCells();
+  EXPECT_TRUE(RunMenuItem(kMenuSolvePattern));
+  EXPECT_EQ(UsedCells(), pattern);
+  EXPECT_EQ(LastBox().title, "Moves that make this pattern");
+  EXPECT_NE(LastBox().text.find("2 f, 2 q, the fewest face turns"), std::string::npos) << LastBox().text;
+  EXPECT_NE(LastBox().text.find("Then turn the whole cube: <"), std::string::npos) << LastBox().text;
+  ASSERT_TRUE(MenuItemEnabled(kMenuSaveSolution));
+  const std::string path = TempPath("menu_solution.mov");
+  std::remove(path.c_str());
+  seam.saveAnswers.push_back(path);
+  EXPECT_TRUE(RunMenuItem(kMenuSaveSolution));
+  EXPECT_EQ(seam.saveKinds.back(), kMoveFile);
+  ResetCube();
+  seam.answers.push_back(path);
+  HandleCharacter('{');
+  EXPECT_EQ(UsedCells(), pattern) << ReadWhole(path);
+  // The answer belongs to its pattern: a turn greys the save until the solver runs again.
+  HandleCharacter('u');
+  EXPECT_FALSE(MenuItemEnabled(kMenuSaveSolution));
+  EXPECT_FALSE(RunMenuItem(kMenuSaveSolution));
+}
+
+TEST_F(Menu, TheSolverSaysWhyItHasNoMoves) {
+  std::swap(liveCube[CellIndex(U, 2, 2)], liveCube[CellIndex(F, 0, 2)]);
+  CopyCube(liveCube, shadowCube);
+  RunMenuItem(kMenuSolvePattern);
+  EXPECT_EQ(LastBox().text.rfind("No moves make this pattern: a real cube cannot show it.\n  ", 0), 0u)
+      << LastBox().text;
+  EXPECT_FALSE(MenuItemEnabled(kMenuSaveSolution));
+  StartFresh(seam, 4);
+  RunMenuItem(kMenuSolvePattern);
+  EXPECT_EQ(LastBox().text, "Solving is for 2x2x2 and 3x3x3 cubes in this version.\n");
+  // A save that cannot be made leaves a box and no file.
+  StartFresh(seam, 2);
+  RunMenuItem(kMenuSolvePattern);
+  seam.saveAnswers.push_back(TempPath("no_such_folder/moves.mov"));
+  RunMenuItem(kMenuSaveSolution);
+  EXPECT_EQ(LastBox().title, "Error");
+}
+
 TEST_F(Menu, ExportPictureBySuffixOrAnErrorBox) {
   const std::string svg = TempPath("menu_net.svg");
   seam.saveAnswers.push_back(svg);

@@ -106,6 +106,7 @@ class WindowMenuTest : public QObject {
   void SavedPatternLoadsBack();
   void ExportWritesThePictureOfTheChosenFilter();
   void AboutAndOrderBoxes();
+  void SolverBoxThenItsMovesSaved();
   void LettersChangeThePaintingOnlyWhileOn();
   void ClickHitsTheSquare_data();
   void ClickHitsTheSquare();
@@ -292,6 +293,37 @@ void WindowMenuTest::AboutAndOrderBoxes() {
   // R U R' U' repeated six times is the identity.
   QVERIFY2(under.hand.boxes[2].text.contains(QStringLiteral("Order: 6\n")),
            qPrintable(under.hand.boxes[2].text));
+}
+
+void WindowMenuTest::SolverBoxThenItsMovesSaved() {
+  WindowUnderTest under;
+  MenuHand menu;
+  const QString solve = QStringLiteral("Moves that make this pattern") + kEllipsis;
+  const QString save = QStringLiteral("Save these moves as") + kEllipsis;
+  QTest::keyClick(&under.window, 'r');
+  QTest::keyClick(&under.window, Qt::Key_Left);
+  Choose(under, menu, solve);
+  QVERIFY(!menu.items.value(save).enabled);
+  QCOMPARE(under.hand.boxes.size(), 1);
+  QCOMPARE(under.hand.boxes[0].title, QStringLiteral("Moves that make this pattern"));
+  QVERIFY2(under.hand.boxes[0].text.contains(QStringLiteral("From the solved cube: R\n")),
+           qPrintable(under.hand.boxes[0].text));
+  CubeState pattern;
+  CopyCube(liveCube, pattern);
+  under.hand.onDialog = TypeName(Path("made"));
+  Choose(under, menu, save);
+  QVERIFY(menu.items.value(save).enabled);
+  QFile file(Path("made.mov"));
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  QVERIFY(file.readAll().startsWith("R "));
+  // Read back, the file makes the pattern, rotation included.
+  QTest::keyClick(&under.window, '*');
+  under.hand.onDialog = TypeName(Path("made.mov"));
+  QTest::keyClick(&under.window, '{');
+  QCOMPARE(CompareCubes(liveCube, pattern), 0);
+  QTest::mouseClick(&under.window, Qt::LeftButton, {}, SquareCentre(F, 1, 1));
+  Choose(under, menu, QString());
+  QVERIFY(!menu.items.value(save).enabled);
 }
 
 void WindowMenuTest::LettersChangeThePaintingOnlyWhileOn() {
