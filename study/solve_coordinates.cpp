@@ -39,10 +39,11 @@ void LehmerValues(int code, int count, int* values) {
   }
 }
 
-bool IsSliceCubie(int cubie) {
+// The rank of a cubie in its group, -1 outside it.
+int RankIn(int group, int cubie) {
   for (int k = 0; k < 4; ++k)
-    if (T.slicePos[k] == cubie) return true;
-  return false;
+    if (T.groupCubies[group][k] == cubie) return k;
+  return -1;
 }
 
 void Identity(CubieState* s) {
@@ -65,12 +66,7 @@ int FlipOf(const CubieState& s) {
   return code;
 }
 
-int SliceOf(const CubieState& s) {
-  int code = 0, found = 0;
-  for (int k = 0; k < 12; ++k)
-    if (IsSliceCubie(s.edgePerm[k])) code += Binomial(k, ++found);
-  return code;
-}
+int SliceOf(const CubieState& s) { return SortedOf(s, kSliceEdges) / kPerms4; }
 
 int CornerPermOf(const CubieState& s) {
   int values[8];
@@ -92,12 +88,26 @@ int SlicePermOf(const CubieState& s) {
   return LehmerOf(values, 4);
 }
 
-int SliceSortedOf(const CubieState& s) {
-  int rank[12] = {}, values[4], found = 0;
-  for (int k = 0; k < 4; ++k) rank[T.slicePos[k]] = k;
-  for (int k = 0; k < 12; ++k)
-    if (IsSliceCubie(s.edgePerm[k])) values[found++] = rank[s.edgePerm[k]];
-  return SliceOf(s) * kPerms4 + LehmerOf(values, 4);
+int SortedOf(const CubieState& s, int group) {
+  int places = 0, found = 0, order[4];
+  for (int k = 0; k < 12; ++k) {
+    const int rank = RankIn(group, s.edgePerm[k]);
+    if (rank < 0) continue;
+    order[found] = rank;
+    places += Binomial(k, ++found);
+  }
+  return places * kPerms4 + LehmerOf(order, 4);
+}
+
+void PlaceSorted(int sorted, int group, CubieState* s) {
+  int places = sorted / kPerms4, order[4];
+  LehmerValues(sorted % kPerms4, 4, order);
+  for (int k = 11, left = 4; k >= 0 && left > 0; --k)
+    if (Binomial(k, left) <= places) {
+      places -= Binomial(k, left);
+      --left;
+      s->edgePerm[k] = static_cast<int8_t>(T.groupCubies[group][order[left]]);
+    }
 }
 
 void MoveCubies(int m, CubieState* s) {
@@ -111,13 +121,16 @@ void BuildMoveTables() {
   // never reach them, found from the turns themselves.
   const CubieState& up = FaceTurnCubies(3, 0);
   const CubieState& down = FaceTurnCubies(3, 5);
-  int slices = 0, uds = 0;
+  int slices = 0, uds = 0, ups = 0, downs = 0;
   for (int k = 0; k < 12; ++k) {
     if (up.edgePerm[k] == k && down.edgePerm[k] == k)
       T.slicePos[slices++] = k;
     else
       T.udPos[uds++] = k;
+    if (up.edgePerm[k] != k) T.groupCubies[kUpEdges][ups++] = k;
+    if (down.edgePerm[k] != k) T.groupCubies[kDownEdges][downs++] = k;
   }
+  std::memcpy(T.groupCubies[kSliceEdges], T.slicePos, sizeof T.slicePos);
   T.solvedSlice = SliceOf(solved);
   for (int m = 0, at = 0; m < kMoves; ++m)
     if (m / 3 == 0 || m / 3 == 5 || m % 3 == 1) T.phase2Move[at++] = m;
@@ -140,26 +153,26 @@ void BuildMoveTables() {
       MoveCubies(m, &s);
       T.flipMove[code][m] = static_cast<int16_t>(FlipOf(s));
     }
-  int values[8];
-  for (int mask = 0; mask < 4096; ++mask) {
-    int bits = 0;
-    for (int k = 0; k < 12; ++k) bits += mask >> k & 1;
-    if (bits != 4) continue;
-    for (int order = 0; order < kPerms4; ++order) {
+  for (int group = 0; group < kEdgeGroups; ++group)
+    for (int code = 0; code < kSorted; ++code) {
+      // The group's edges where the code says; the others fill the rest in any order.
       s = solved;
-      LehmerValues(order, 4, values);
-      int slice = 0, ud = 0;
-      for (int k = 0; k < 12; ++k)
-        s.edgePerm[k] = static_cast<int8_t>(mask >> k & 1 ? T.slicePos[values[slice++]] : T.udPos[ud++]);
-      const int code = SliceSortedOf(s);
+      for (int k = 0; k < 12; ++k) s.edgePerm[k] = -1;
+      PlaceSorted(code, group, &s);
+      for (int k = 0, other = 0; k < 12; ++k) {
+        if (s.edgePerm[k] >= 0) continue;
+        while (RankIn(group, other) >= 0) ++other;
+        s.edgePerm[k] = static_cast<int8_t>(other++);
+      }
       for (int m = 0; m < kMoves; ++m) {
         CubieState t = s;
         MoveCubies(m, &t);
-        T.sliceMove[code / kPerms4][m] = static_cast<int16_t>(SliceOf(t));
-        T.sliceSortedMove[code][m] = static_cast<uint16_t>(SliceSortedOf(t));
+        T.sortedMove[group][code][m] = static_cast<uint16_t>(SortedOf(t, group));
+        if (group == kSliceEdges && code % kPerms4 == 0)
+          T.sliceMove[code / kPerms4][m] = static_cast<int16_t>(SliceOf(t));
       }
     }
-  }
+  int values[8];
   for (int code = 0; code < kPerms8; ++code) {
     s = solved;
     LehmerValues(code, 8, values);

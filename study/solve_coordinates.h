@@ -5,17 +5,20 @@
 
 const int kTwists = 2187, kFlips = 2048, kSlices = 495;  // 3^7, 2^11, C(12,4)
 const int kPerms8 = 40320, kPerms4 = 24;
-const int kSliceSorted = kSlices * kPerms4;  // where the middle-layer edges are, and in which order
+// Four edges that travel together: where they stand, and in which order.
+enum EdgeGroup { kSliceEdges, kUpEdges, kDownEdges, kEdgeGroups };
+const int kSorted = kSlices * kPerms4;
 const int kMoves = 18, kPhase2Moves = 10;
 const int kMaxDepth = 24;
 
 struct SearchTables {
-  int slicePos[4], udPos[8];  // edge places of the middle layer and of the others
+  int slicePos[4], udPos[8];        // edge places of the middle layer and of the others
+  int groupCubies[kEdgeGroups][4];  // the edges of each group, in order
   int solvedSlice;
   int phase2Move[kPhase2Moves];  // the moves (face * 3 + quarter turns - 1) that keep the subgroup
   int16_t twistMove[kTwists][kMoves], flipMove[kFlips][kMoves], sliceMove[kSlices][kMoves];
   uint16_t cornerMove[kPerms8][kMoves], udMove[kPerms8][kPhase2Moves];
-  uint16_t sliceSortedMove[kSliceSorted][kMoves];
+  uint16_t sortedMove[kEdgeGroups][kSorted][kMoves];
   int8_t slicePermMove[kPerms4][kPhase2Moves];
   uint8_t twistSlicePrune[kTwists * kSlices], flipSlicePrune[kFlips * kSlices];
   uint8_t cornerSlicePrune[kPerms8 * kPerms4], udSlicePrune[kPerms8 * kPerms4];
@@ -28,8 +31,11 @@ int SliceOf(const CubieState& s);
 int CornerPermOf(const CubieState& s);
 int UdPermOf(const CubieState& s);  // meaningful once the middle-layer edges are in their layer
 int SlicePermOf(const CubieState& s);
-// SliceOf * 24 + the order of the middle-layer edges where they stand; SlicePermOf in their layer.
-int SliceSortedOf(const CubieState& s);
+// The places of a group's edges (as SliceOf for the middle layer) * 24 + their order where they
+// stand; for the middle layer in its layer, solvedSlice * 24 + SlicePermOf.
+int SortedOf(const CubieState& s, int group);
+// Puts the group's edges where `sorted` says; the other edges are left as they are.
+void PlaceSorted(int sorted, int group, CubieState* s);
 // The cubie effect of move m (face * 3 + quarter turns - 1).
 void MoveCubies(int m, CubieState* s);
 void BuildMoveTables();

@@ -13,19 +13,21 @@ namespace {
 SearchTables& T = searchTables;
 bool built;
 
-// Fills prune (size a * b, index first * b + second) with distances from (startA, startB).
+// Fills prune (size a * b, index first * b + second) with distances from (startA, startB), level by
+// level, so no queue is needed.
 template <typename MoveA, typename MoveB>
 void Prune(uint8_t* prune, int a, int b, int startA, int startB, int moves, MoveA moveA, MoveB moveB) {
-  static int32_t queue[kTwists * kSlices];  // the largest of the four tables
-  std::memset(prune, 0xFF, static_cast<size_t>(a) * b);
-  int head = 0, tail = 0;
+  const int size = a * b;
+  std::memset(prune, 0xFF, static_cast<size_t>(size));
   prune[startA * b + startB] = 0;
-  queue[tail++] = startA * b + startB;
-  while (head < tail) {
-    const int index = queue[head++];
-    for (int m = 0; m < moves; ++m) {
-      const int next = moveA(index / b, m) * b + moveB(index % b, m);
-      if (prune[next] == 0xFF) prune[next] = static_cast<uint8_t>(prune[index] + 1), queue[tail++] = next;
+  for (int depth = 0, found = 1; found > 0; ++depth) {
+    found = 0;
+    for (int index = 0; index < size; ++index) {
+      if (prune[index] != depth) continue;
+      for (int m = 0; m < moves; ++m) {
+        const int next = moveA(index / b, m) * b + moveB(index % b, m);
+        if (prune[next] == 0xFF) prune[next] = static_cast<uint8_t>(depth + 1), ++found;
+      }
     }
   }
 }
@@ -36,8 +38,8 @@ const int kDirections = 6;
 
 struct Direction {
   CubieState start;
-  int corner, sliceSorted;  // of the start
-  int faceOf[6];            // the pattern's face for each face of this direction's frame
+  int corner, sorted[kEdgeGroups];  // of the start
+  int faceOf[6];                    // the pattern's face for each face of this direction's frame
   bool inverted;
 };
 
@@ -87,14 +89,18 @@ bool Phase2(Search* s, int corner, int ud, int slice, int depth, int left, int l
 void StartPhase2(Search* s, int depth) {
   const Direction& d = s->directions[s->direction];
   // Most ends of the first phase are too far from solved to beat the best; the corners and the
-  // middle layer tell, from tables, before the other edges are worked out.
-  int corner = d.corner, slice = d.sliceSorted;
+  // middle layer tell before the other edges are worked out.
+  int corner = d.corner, slice = d.sorted[kSliceEdges];
   for (int k = 0; k < depth; ++k)
-    corner = T.cornerMove[corner][s->path[k]], slice = T.sliceSortedMove[slice][s->path[k]];
+    corner = T.cornerMove[corner][s->path[k]], slice = T.sortedMove[kSliceEdges][slice][s->path[k]];
   slice -= T.solvedSlice * kPerms4;
   if (T.cornerSlicePrune[corner * kPerms4 + slice] >= s->best - depth) return;
-  CubieState c = d.start;
-  for (int k = 0; k < depth; ++k) MoveCubies(s->path[k], &c);
+  CubieState c;
+  for (int group = kUpEdges; group <= kDownEdges; ++group) {
+    int sorted = d.sorted[group];
+    for (int k = 0; k < depth; ++k) sorted = T.sortedMove[group][sorted][s->path[k]];
+    PlaceSorted(sorted, group, &c);
+  }
   const int ud = UdPermOf(c);
   const int last = depth > 0 ? s->path[depth - 1] : -1;
   for (int left = 0; depth + left < s->best; ++left)
@@ -170,7 +176,7 @@ bool SetUpDirections(const int32_t* pattern, Search* s) {
       if (inverted) Invert(s->directions[axis].start, &d.start);
       d.inverted = inverted;
       d.corner = CornerPermOf(d.start);
-      d.sliceSorted = SliceSortedOf(d.start);
+      for (int group = 0; group < kEdgeGroups; ++group) d.sorted[group] = SortedOf(d.start, group);
       s->directions[3 * inverted + axis] = d;
     }
   }
