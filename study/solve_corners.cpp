@@ -90,7 +90,9 @@ void Spread(bool quarterTurns, uint8_t* distance, int* counts) {
     }
 }
 
-void Build() {
+}  // namespace
+
+void FillCornerTables() {
   const PieceSet& set = PiecesOf(2);
   int corner = 0;
   for (int k = 0; k < set.count; ++k)
@@ -124,8 +126,10 @@ void Build() {
   built = true;
 }
 
+namespace {
+
 void EnsureBuilt() {
-  if (!built) Build();
+  if (!built) FillCornerTables();
 }
 
 }  // namespace
@@ -185,3 +189,5 @@ int CornerDistance(const int32_t* unrotated) {
   if (!ReadCubies(2, unrotated, &s)) return -1;
   return tables.distance[EncodePerm(s) * kTwists + EncodeTwist(s)];
 }
+
+size_t CornerTableBytes() { return sizeof tables; }

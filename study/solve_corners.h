@@ -1,6 +1,7 @@
 // The 2×2×2 solver's entry points, for the front door and the tests.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // Distances run to 11 face turns or 14 quarter turns.
@@ -18,3 +19,7 @@ int CornerDistance(const int32_t* unrotated);
 const int* CornerDistanceCounts();
 // The same counts in quarter turns, from a second table built for the call.
 void CornerQuarterTurnCounts(int* counts);
+// Builds the face-turn distance table again, built or not: for measuring.
+void FillCornerTables();
+// The tables' fixed storage, in bytes.
+size_t CornerTableBytes();

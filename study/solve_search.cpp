@@ -186,7 +186,10 @@ bool SetUpDirections(const int32_t* pattern, Search* s) {
 }  // namespace
 
 void BuildSearchTables() {
-  if (built) return;
+  if (!built) FillSearchTables();
+}
+
+void FillSearchTables() {
   BuildMoveTables();
   Prune(
       T.twistSlicePrune, kTwists, kSlices, 0, T.solvedSlice, kMoves,

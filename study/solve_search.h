@@ -14,3 +14,5 @@ int SolveEdgesAndCorners(const int32_t* unrotated, double limitSeconds, int* fac
                          bool* optimal);
 // Builds the move and pruning tables now, if not built yet.
 void BuildSearchTables();
+// Builds them again, built or not: for measuring.
+void FillSearchTables();
