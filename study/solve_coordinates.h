@@ -21,6 +21,7 @@ struct SearchTables {
   uint16_t sortedMove[kEdgeGroups][kSorted][kMoves];
   int8_t slicePermMove[kPerms4][kPhase2Moves];
   uint8_t twistSlicePrune[kTwists * kSlices], flipSlicePrune[kFlips * kSlices];
+  uint8_t twistFlipPrune[kTwists * kFlips];
   uint8_t cornerSlicePrune[kPerms8 * kPerms4], udSlicePrune[kPerms8 * kPerms4];
 };
 extern SearchTables searchTables;

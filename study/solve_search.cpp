@@ -121,7 +121,8 @@ void Phase1(Search* s, int twist, int flip, int slice, int depth, int left, int 
       StartPhase2(s, depth);
     return;
   }
-  if (T.twistSlicePrune[twist * kSlices + slice] > left || T.flipSlicePrune[flip * kSlices + slice] > left)
+  if (T.twistSlicePrune[twist * kSlices + slice] > left || T.flipSlicePrune[flip * kSlices + slice] > left ||
+      T.twistFlipPrune[twist * kFlips + flip] > left)
     return;
   for (int m = 0; m < kMoves; ++m) {
     if (Redundant(m, last)) continue;
@@ -197,6 +198,9 @@ void FillSearchTables() {
   Prune(
       T.flipSlicePrune, kFlips, kSlices, 0, T.solvedSlice, kMoves,
       [](int c, int m) { return T.flipMove[c][m]; }, [](int c, int m) { return T.sliceMove[c][m]; });
+  Prune(
+      T.twistFlipPrune, kTwists, kFlips, 0, 0, kMoves, [](int c, int m) { return T.twistMove[c][m]; },
+      [](int c, int m) { return T.flipMove[c][m]; });
   Prune(
       T.cornerSlicePrune, kPerms8, kPerms4, 0, 0, kPhase2Moves,
       [](int c, int k) { return T.cornerMove[c][T.phase2Move[k]]; },
