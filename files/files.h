@@ -1,4 +1,4 @@
-// Files: the text-mode byte stream, the pattern file and the move file with its notation.
+// Files: the text-mode byte stream, the pattern and move files with the notation, the solver's cache.
 #pragma once
 
 #include <cstddef>
@@ -67,3 +67,14 @@ int64_t ApplyMoveFile(TextStream* stream);
 // false before the first file and after a file refused for a bad token.
 extern MoveSequence lastMoves;
 extern bool lastMovesRead;
+
+// Where the 3×3×3 solver's tables are kept; false when no cache folder is known. With makeFolders
+// the folders on the way are made.
+bool SolverCachePath(char* path, size_t capacity, bool makeFolders);
+// Fills the 3×3×3 solver's tables from the cache when the copy there is whole and checked; else
+// builds them and writes the cache, whole or not at all. A cache that cannot be written costs only
+// the time to build.
+enum SolverTablesSource { kTablesRead, kTablesBuiltAndKept, kTablesBuilt };
+SolverTablesSource LoadSolverTables();
+// LoadSolverTables once in the life of the program.
+void PrepareSolverTables();

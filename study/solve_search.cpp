@@ -211,6 +211,34 @@ void FillSearchTables() {
   built = true;
 }
 
+void* SearchTableBytes(size_t* size) {
+  *size = sizeof T;
+  return &T;
+}
+
+void MarkSearchTables(bool filled) { built = filled; }
+
+bool SearchTablesValid() {
+  // Every entry that indexes another table must stay inside it; the distances are only compared.
+  bool valid = T.solvedSlice >= 0 && T.solvedSlice < kSlices;
+  const auto within = [&valid](const auto& table, int limit) {
+    for (const auto& row : table)
+      for (const auto entry : row) valid = valid && entry >= 0 && entry < limit;
+  };
+  within(T.twistMove, kTwists);
+  within(T.flipMove, kFlips);
+  within(T.sliceMove, kSlices);
+  within(T.cornerMove, kPerms8);
+  within(T.udMove, kPerms8);
+  within(T.slicePermMove, kPerms4);
+  for (const auto& group : T.sortedMove) within(group, kSorted);
+  within(T.groupCubies, 12);
+  for (int k = 0; k < 4; ++k) valid = valid && T.slicePos[k] >= 0 && T.slicePos[k] < 12;
+  for (int k = 0; k < 8; ++k) valid = valid && T.udPos[k] >= 0 && T.udPos[k] < 12;
+  for (int k = 0; k < kPhase2Moves; ++k) valid = valid && T.phase2Move[k] >= 0 && T.phase2Move[k] < kMoves;
+  return valid;
+}
+
 bool CentresHome(int n, const int32_t* pattern) {
   for (int face = 0; face < 6; ++face)
     if (pattern[CellIndex(face, n / 2, n / 2)] != face) return false;

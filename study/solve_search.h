@@ -1,6 +1,7 @@
 // The 3×3×3 two-phase search's entry points, for the front door and the tests.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 const int kMaxSolveLength = 32;
@@ -16,3 +17,11 @@ int SolveEdgesAndCorners(const int32_t* unrotated, double limitSeconds, int* fac
 void BuildSearchTables();
 // Builds them again, built or not: for measuring.
 void FillSearchTables();
+
+// For a copy kept on disk: the tables' fixed storage, a mark that they are filled (after a copy was
+// read into it), and a check that every entry of a copy read back indexes inside its table.
+void* SearchTableBytes(size_t* size);
+void MarkSearchTables(bool filled);
+bool SearchTablesValid();
+// A number to change whenever the tables' layout or contents change, so older copies are rebuilt.
+const unsigned kSearchTablesEdition = 1;

@@ -20,6 +20,7 @@ char solutionText[kReportTextCapacity];
 }  // namespace
 
 void ShowSolution() {
+  if (cubeSize == 3) PrepareSolverTables();
   SolvePattern(kMenuSolveSeconds, &solution);
   solutionKept = solution.solved;
   solutionSize = cubeSize;

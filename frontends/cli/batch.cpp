@@ -81,6 +81,7 @@ void StudyFile(const char* path, int moveSize, Row* row) {
   if (row->reachable && row->size <= 3) {
     // The first answer of at most 20 face turns: a batch cannot wait a second per file.
     static SolveResult solution;
+    if (row->size == 3) PrepareSolverTables();
     SolvePattern(0, &solution);
     if (solution.solved) row->solutionF = solution.lengthF;
   }

@@ -323,6 +323,7 @@ int RunSolve(int argc, char** argv, int first) {
   StartWithInput(args);
   if (!BuildInputOrReport(args.input)) return 1;
   static SolveResult result;
+  if (PatternSize() == 3) PrepareSolverTables();
   SolvePattern(limit, &result);
   if (!result.solved) {
     std::string reason = "cannot solve:";

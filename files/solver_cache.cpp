@@ -1,0 +1,131 @@
+// The 3×3×3 solver's tables kept in the user's cache folder: read back when whole and checked, else
+// built and written again.
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "files/atomic_file.h"
+#include "files/files.h"
+#include "study/solve_search.h"
+
+#ifdef _WIN32
+#include <direct.h>
+#include <io.h>
+#define MakeFolder(path) _mkdir(path)
+#else
+#include <unistd.h>
+#define MakeFolder(path) mkdir(path, 0700)
+#endif
+
+#ifndef O_BINARY
+#define O_BINARY 0
+#endif
+
+namespace {
+
+struct CacheHeader {
+  char magic[8];
+  uint32_t edition;
+  uint32_t reserved;
+  uint64_t size;
+  uint64_t checksum;
+};
+const char kMagic[8] = {'P', 'L', 'X', 'T', 'A', 'B', 'L', '\n'};
+
+uint64_t Checksum(const void* data, size_t size) {
+  // FNV-1a over every byte.
+  const unsigned char* bytes = static_cast<const unsigned char*>(data);
+  uint64_t hash = 14695981039346656037ull;
+  for (size_t k = 0; k < size; ++k) hash = (hash ^ bytes[k]) * 1099511628211ull;
+  return hash;
+}
+
+// Reads exactly size bytes; false on a short read or an error.
+bool ReadExactly(int descriptor, void* data, size_t size) {
+  char* bytes = static_cast<char*>(data);
+  while (size > 0) {
+    const auto got = read(descriptor, bytes, static_cast<unsigned>(size > (1u << 30) ? (1u << 30) : size));
+    if (got <= 0) return false;
+    bytes += got;
+    size -= static_cast<size_t>(got);
+  }
+  return true;
+}
+
+bool ReadCache(const char* path, void* data, size_t size) {
+  const int descriptor = open(path, O_RDONLY | O_BINARY);
+  if (descriptor < 0) return false;
+  CacheHeader header;
+  bool ok = ReadExactly(descriptor, &header, sizeof header) &&
+            std::memcmp(header.magic, kMagic, sizeof kMagic) == 0 && header.edition == kSearchTablesEdition &&
+            header.size == size && ReadExactly(descriptor, data, size);
+  char extra;
+  ok = ok && read(descriptor, &extra, 1) == 0;  // nothing after the tables
+  close(descriptor);
+  return ok && Checksum(data, size) == header.checksum;
+}
+
+bool WriteCache(const char* path, const void* data, size_t size) {
+  CacheHeader header = {};
+  std::memcpy(header.magic, kMagic, sizeof kMagic);
+  header.edition = kSearchTablesEdition;
+  header.size = size;
+  header.checksum = Checksum(data, size);
+  AtomicFile file;
+  if (!BeginAtomicFile(&file, path) || !WriteAtomicFile(&file, &header, sizeof header) ||
+      !WriteAtomicFile(&file, data, size)) {
+    AbandonAtomicFile(&file);
+    return false;
+  }
+  return CommitAtomicFile(&file);
+}
+
+}  // namespace
+
+bool SolverCachePath(char* path, size_t capacity, bool makeFolders) {
+  // An absolute XDG_CACHE_HOME, else ~/.cache (on Windows the local application data folder).
+  const char* base = std::getenv("XDG_CACHE_HOME");
+  char folder[kAtomicPathCapacity];
+#ifdef _WIN32
+  if (base == nullptr || base[0] == '\0') base = std::getenv("LOCALAPPDATA");
+  if (base == nullptr || base[0] == '\0') return false;
+  std::snprintf(folder, sizeof folder, "%s", base);
+#else
+  if (base != nullptr && base[0] == '/') {
+    std::snprintf(folder, sizeof folder, "%s", base);
+  } else {
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || home[0] != '/') return false;
+    std::snprintf(folder, sizeof folder, "%s/.cache", home);
+  }
+#endif
+  if (makeFolders) MakeFolder(folder);
+  const size_t length = std::strlen(folder);
+  std::snprintf(folder + length, sizeof folder - length, "/plexaro");
+  if (makeFolders) MakeFolder(folder);
+  const int written = std::snprintf(path, capacity, "%s/solver-tables-%u.bin", folder, kSearchTablesEdition);
+  return written > 0 && static_cast<size_t>(written) < capacity;
+}
+
+SolverTablesSource LoadSolverTables() {
+  size_t size = 0;
+  void* data = SearchTableBytes(&size);
+  char path[kAtomicPathCapacity];
+  if (SolverCachePath(path, sizeof path, false) && ReadCache(path, data, size) && SearchTablesValid()) {
+    MarkSearchTables(true);
+    return kTablesRead;
+  }
+  FillSearchTables();
+  if (SolverCachePath(path, sizeof path, true) && WriteCache(path, data, size)) return kTablesBuiltAndKept;
+  return kTablesBuilt;
+}
+
+void PrepareSolverTables() {
+  static bool prepared = false;
+  if (!prepared) LoadSolverTables();
+  prepared = true;
+}

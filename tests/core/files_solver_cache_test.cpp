@@ -1,0 +1,113 @@
+// The solver's table cache: kept whole, read back instead of built, built again when a copy fails a check.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "files/files.h"
+#include "study/solve_coordinates.h"
+#include "study/solve_search.h"
+#include "support/cube_helpers.h"
+
+namespace {
+
+class SolverCache : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = TempPath("cache_" + std::to_string(getpid()));
+    mkdir(folder.c_str(), 0700);
+    const char* old = std::getenv("XDG_CACHE_HOME");
+    saved = old != nullptr ? old : "";
+    setenv("XDG_CACHE_HOME", folder.c_str(), 1);
+    char path[4200];
+    ASSERT_TRUE(SolverCachePath(path, sizeof path, false));
+    file = path;
+    std::remove(file.c_str());
+  }
+  void TearDown() override {
+    std::remove(file.c_str());
+    rmdir((folder + "/plexaro").c_str());
+    rmdir(folder.c_str());
+    if (saved.empty())
+      unsetenv("XDG_CACHE_HOME");
+    else
+      setenv("XDG_CACHE_HOME", saved.c_str(), 1);
+  }
+  // The tables as they are now, then wiped and marked unbuilt, so only a read or a build can fill them.
+  std::vector<char> TakeTables() {
+    size_t size = 0;
+    char* data = static_cast<char*>(SearchTableBytes(&size));
+    std::vector<char> copy(data, data + size);
+    std::memset(data, 0, size);
+    MarkSearchTables(false);
+    return copy;
+  }
+  std::vector<char> Tables() {
+    size_t size = 0;
+    const char* data = static_cast<const char*>(SearchTableBytes(&size));
+    return std::vector<char>(data, data + size);
+  }
+  std::string folder, saved, file;
+};
+
+TEST_F(SolverCache, KeptWholeThenReadBackInsteadOfBuilt) {
+  EXPECT_EQ(LoadSolverTables(), kTablesBuiltAndKept);
+  const std::vector<char> built = TakeTables();
+  std::ifstream in(file, std::ios::binary | std::ios::ate);
+  EXPECT_EQ(static_cast<size_t>(in.tellg()), built.size() + 32);
+  EXPECT_EQ(LoadSolverTables(), kTablesRead);
+  EXPECT_TRUE(Tables() == built);
+}
+
+TEST_F(SolverCache, ADamagedCopyIsBuiltAgainAndReplaced) {
+  ASSERT_EQ(LoadSolverTables(), kTablesBuiltAndKept);
+  const std::vector<char> good = Tables();
+  const auto damage = [&](long at, char value, bool truncate, bool append) {
+    std::fstream io(file, std::ios::binary | std::ios::in | std::ios::out);
+    if (truncate) {
+      io.close();
+      ASSERT_EQ(::truncate(file.c_str(), at), 0);
+      return;
+    }
+    io.seekp(append ? 0 : at, append ? std::ios::end : std::ios::beg);
+    io.put(value);
+  };
+  // A flipped byte in the tables, a different edition, a short file, a byte too many.
+  damage(32 + 5000000, 0x55, false, false);
+  EXPECT_EQ(LoadSolverTables(), kTablesBuiltAndKept);
+  EXPECT_TRUE(Tables() == good);
+  damage(8, 99, false, false);
+  EXPECT_EQ(LoadSolverTables(), kTablesBuiltAndKept);
+  damage(1000, 0, true, false);
+  EXPECT_EQ(LoadSolverTables(), kTablesBuiltAndKept);
+  damage(0, 0, false, true);
+  EXPECT_EQ(LoadSolverTables(), kTablesBuiltAndKept);
+  EXPECT_EQ(LoadSolverTables(), kTablesRead);
+  // A copy whose entries point outside their tables is never used, whatever its checksum.
+  EXPECT_TRUE(SearchTablesValid());
+  searchTables.cornerMove[5][3] = 0xFFFF;
+  EXPECT_FALSE(SearchTablesValid());
+  FillSearchTables();
+}
+
+TEST_F(SolverCache, NoFolderToKeepItInCostsOnlyTheBuild) {
+  setenv("XDG_CACHE_HOME", "/proc/no-such-folder", 1);
+  EXPECT_EQ(LoadSolverTables(), kTablesBuilt);
+  EXPECT_TRUE(SearchTablesValid());
+  // A relative cache folder is not used; without a home either, no path at all.
+  setenv("XDG_CACHE_HOME", "relative", 1);
+  const char* home = std::getenv("HOME");
+  const std::string savedHome = home != nullptr ? home : "";
+  unsetenv("HOME");
+  char path[4200];
+  EXPECT_FALSE(SolverCachePath(path, sizeof path, false));
+  EXPECT_EQ(LoadSolverTables(), kTablesBuilt);
+  if (!savedHome.empty()) setenv("HOME", savedHome.c_str(), 1);
+}
+
+}  // namespace
