@@ -1,11 +1,15 @@
 // The solver: its tables built, and answers for many random patterns, with median, tail and worst.
 #include <benchmark/benchmark.h>
+#include <stdlib.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "cube/cube.h"
+#include "files/files.h"
 #include "study/solve.h"
 #include "study/solve_coordinates.h"
 #include "study/solve_corners.h"
@@ -24,6 +28,25 @@ void BuildTwoPhaseTables(benchmark::State& state) {
   state.counters["bytes"] = static_cast<double>(sizeof searchTables);
 }
 BENCHMARK(BuildTwoPhaseTables)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Read back from a cache folder of the benchmark's own, written by the first call.
+void ReadTwoPhaseTablesFromCache(benchmark::State& state) {
+  char folder[] = "/tmp/plexaro-bench-XXXXXX";
+  if (mkdtemp(folder) == nullptr) {
+    state.SkipWithError("no temporary folder");
+    return;
+  }
+  setenv("XDG_CACHE_HOME", folder, 1);
+  if (LoadSolverTables() != kTablesBuiltAndKept) state.SkipWithError("the cache was not written");
+  for (auto _ : state)
+    if (LoadSolverTables() != kTablesRead) state.SkipWithError("the cache was not read");
+  char path[4200];
+  SolverCachePath(path, sizeof path, false);
+  std::remove(path);
+  std::remove((std::string(folder) + "/plexaro").c_str());
+  std::remove(folder);
+}
+BENCHMARK(ReadTwoPhaseTablesFromCache)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // 1,000 patterns of 60 random face turns each, solved one after another: the seconds of each answer.
 void SolveMany(benchmark::State& state, int n, double limit) {
