@@ -13,10 +13,11 @@ struct Arguments {
   std::vector<const char*> positional;
 };
 
-// A subcommand's own valued option: its name and where the value goes.
+// A subcommand's own option: its name and where its value goes, or for a flag, the switch it sets.
 struct OwnOption {
   const char* name;
   const char** value;
+  bool* flag = nullptr;
 };
 
 // False on bad usage. INPUT options are taken only when `input` is set.
@@ -42,8 +43,12 @@ bool ParseArguments(int argc, char** argv, int first, bool input, Arguments* arg
       bool taken = false;
       for (const OwnOption& option : own)
         if (std::strcmp(arg, option.name) == 0) {
-          if (i + 1 >= argc) return false;
-          *option.value = argv[++i];
+          if (option.flag != nullptr) {
+            *option.flag = true;
+          } else {
+            if (i + 1 >= argc) return false;
+            *option.value = argv[++i];
+          }
           taken = true;
         }
       if (!taken) return false;
@@ -299,14 +304,8 @@ int RunSolve(int argc, char** argv, int first) {
   Arguments args;
   const char* limitText = nullptr;
   bool inverse = false;
-  std::vector<const char*> rest;
-  for (int i = first; i < argc; ++i)
-    if (std::strcmp(argv[i], "--inverse") == 0)
-      inverse = true;
-    else
-      rest.push_back(argv[i]);
-  bool ok = ParseArguments(static_cast<int>(rest.size()), const_cast<char**>(rest.data()), 0, true, &args,
-                           {{"--limit", &limitText}}) &&
+  bool ok = ParseArguments(argc, argv, first, true, &args,
+                           {{"--limit", &limitText}, {"--inverse", nullptr, &inverse}}) &&
             args.positional.empty();
   double limit = 1.0;
   if (ok && limitText != nullptr) {
