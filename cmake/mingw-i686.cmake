@@ -1,24 +1,5 @@
-# Cross-compiles for 32-bit Windows with Debian's MinGW-w64 (package g++-mingw-w64-i686).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiles for 32-bit Windows with Debian's MinGW-w64 (package g++-mingw-w64-i686): the program.
 set(CMAKE_SYSTEM_PROCESSOR x86)
-
 set(mingw_prefix i686-w64-mingw32)
-# The POSIX thread model: GoogleTest needs std::mutex, which the win32 model lacks.
-set(CMAKE_C_COMPILER ${mingw_prefix}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${mingw_prefix}-g++-posix)
-set(CMAKE_RC_COMPILER ${mingw_prefix}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${mingw_prefix})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# Every program stands alone: no libstdc++, libgcc or winpthread DLL beside it.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
-# Lets CMake run the test programs it builds (test discovery, ctest) through Wine.
-find_program(PLEXARO_WINE wine)
-if(PLEXARO_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${PLEXARO_WINE})
-endif()
+set(mingw_wine wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

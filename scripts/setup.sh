@@ -9,6 +9,7 @@ packages=(
   libpng-dev qt6-base-dev libx11-dev xvfb xauth xdotool x11-utils imagemagick desktop-file-utils python3
   clang libclang-rt-14-dev
   g++-mingw-w64-i686 wine wine32:i386
+  g++-mingw-w64-x86-64 wine64
 )
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $sudo dpkg --add-architecture i386

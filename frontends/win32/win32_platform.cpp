@@ -9,7 +9,7 @@
 
 // The record without its later extension fields, as the 32-bit dialog has always taken it.
 const DWORD kRecordSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
-static_assert(kRecordSize == 76, "the 32-bit record");
+static_assert(sizeof(void*) != 4 || kRecordSize == 76, "the 32-bit record");
 static_assert((OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT) == 0x00080802, "dialog flags");
 
 namespace {

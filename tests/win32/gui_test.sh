@@ -2,8 +2,10 @@
 # The Windows program under Wine on a running X display: keys typed with xdotool, the net read back
 # from screenshots and every box read back, each compared with what the headless program makes of the
 # same keys.
-# usage: gui_test.sh BUILD_DIR READ_NET PLEXARO_CLI WORK_DIR   (with DISPLAY and WINEPREFIX set)
+# usage: gui_test.sh BUILD_DIR READ_NET PLEXARO_CLI WORK_DIR   (with DISPLAY and WINEPREFIX set; WINE
+# names the loader, wine by default)
 set -uo pipefail
+WINE=${WINE:-wine}
 build=$1 read_net=$2 cli=$3 work=$4
 exe=$build/frontends/win32/plexaro.exe
 faults_exe=$build/frontends/win32/plexaro_faults.exe
@@ -63,7 +65,7 @@ activate() {  # id [caption]
 }
 
 launch() {
-  wine "$@" >"$work/stdout" 2>"$work/stderr" &
+  "$WINE" "$@" >"$work/stdout" 2>"$work/stderr" &
   program=$!
 }
 
@@ -122,7 +124,7 @@ expect_net() {  # name size cli-arguments...
   check "$name" "$expected" "$(screen_net "$size" "$expected")"
 }
 
-box_text() { wine "$probe" text "$1" 2>/dev/null; }
+box_text() { "$WINE" "$probe" text "$1" 2>/dev/null; }
 
 # Checks that the box comes up with the headless program's text for the same keys, and closes it
 # with Return.
@@ -202,9 +204,9 @@ else
     read -r -a g <<<"$(geometry "$main")"
     xdotool mousemove $((g[0] + g[2] - 30)) $((g[1] + g[3] - 20)) click 1
     xdotool type "u"
-    wine "$probe" resize 120 100
+    "$WINE" "$probe" resize 120 100
     sleep 0.3
-    wine "$probe" resize 600 400
+    "$WINE" "$probe" resize 600 400
     expect_net "window repaints while a box is up" 3 "$keys"
     close_box Help "$help"
     expect_net "no key ran while the box was up" 3 "$keys"
