@@ -1,4 +1,4 @@
-// Message boxes, the open-file dialog and repaints for the core, over USER32 and comdlg32.
+// Message boxes, the open and save dialogs and repaints for the core, over USER32 and comdlg32.
 #include "frontends/win32/win32_platform.h"
 
 #include <cstddef>
@@ -54,6 +54,13 @@ const char* Win32Platform::ChooseOpenFile(FileKind, const FileFilter& filter) {
   OPENFILENAMEA record;
   FillOpenFileRecord(&record, mainWindow, filter, filterText_, name_);
   if (!GetOpenFileNameA(&record)) return nullptr;
+  return name_;
+}
+
+const char* Win32Platform::ChooseSaveFile(FileKind, const FileFilter& filter) {
+  OPENFILENAMEA record;
+  FillOpenFileRecord(&record, mainWindow, filter, filterText_, name_);
+  if (!GetSaveFileNameA(&record)) return nullptr;
   return name_;
 }
 

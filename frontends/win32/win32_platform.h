@@ -1,4 +1,4 @@
-// The core's seam on Windows: message boxes, the open-file dialog and repaint requests.
+// The core's seam on Windows: message boxes, the open and save dialogs and repaint requests.
 #pragma once
 
 #include <windows.h>
@@ -21,6 +21,8 @@ class Win32Platform : public Platform {
  public:
   void ShowMessage(const char* text, const char* title) override;
   const char* ChooseOpenFile(FileKind kind, const FileFilter& filter) override;
+  // The same record; the dialog asks before it replaces a file and adds the default extension.
+  const char* ChooseSaveFile(FileKind kind, const FileFilter& filter) override;
   void WriteDiagnostic(const char* text) override;
   void RequestRepaint(bool erase) override;
   void PaintNow() override;

@@ -1,7 +1,9 @@
 // Start-up of the window and its drawing objects, the window procedure, and their clean-up.
 #include "frontends/win32/window.h"
 
-#include "frontends/win32/gdi_surface.h"
+#include <windowsx.h>
+
+#include "frontends/win32/window_view.h"
 #include "ui/ui.h"
 
 HWND mainWindow = NULL;
@@ -63,8 +65,7 @@ int InitialiseWindow(HINSTANCE instance, HINSTANCE previousInstance, int showCom
 void PaintWindow(HWND window) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
-  GdiSurface surface(dc);
-  PaintNet(surface);
+  PaintView(window, dc);
   EndPaint(window, &paint);
 }
 
@@ -74,6 +75,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_PAINT: PaintWindow(window); return 0;
     case WM_CHAR: HandleCharacter(static_cast<int>(wParam)); return 0;
     case WM_KEYDOWN: HandleKeyDown(static_cast<int>(wParam)); return 0;
+    // The button's release alone: WM_CONTEXTMENU also comes from the keyboard, whose keys only paint.
+    case WM_RBUTTONUP: ShowContextMenu(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
   }
 }

@@ -237,6 +237,45 @@ else
   expect_box Moves --open "$work/two.q" --open "$work/r.mov" "[{"
   expect_net "move file without replay" 2 --open "$work/two.q" --open "$work/r.mov" "[{"
 
+  # The right button's menu, picked from the keyboard from its bottom end: the solver's moves in a
+  # box, then saved as a move file that makes the pattern again. The Menu key opens nothing.
+  activate "$main"
+  xdotool type r
+  xdotool key Left
+  made=(--open "$work/two.q" --open "$work/r.mov" "[{r<Left>")
+  xdotool key Menu
+  sleep 0.5
+  if "$WINE" "$probe" menu; then fail "the Menu key opens no menu" "a menu is up"; xdotool key Escape; fi
+  menu_pick() {  # ups: opens the menu and picks the item that many steps up from its end
+    activate "$main"
+    read -r ox oy <<<"$origin"
+    xdotool mousemove $((ox + 300)) $((oy + 250)) click 3
+    for _ in $(seq 20); do "$WINE" "$probe" menu && break; sleep 0.1; done
+    for _ in $(seq "$1"); do xdotool key Up; done
+    xdotool key Return
+  }
+  menu_pick 4
+  if box=$(wait_window "Moves that make this pattern"); then
+    check "solver box from the menu says what plexaro-cli solve says" \
+      "From the solved cube: $("$cli" solve --size 2 --moves "R R" --keys "<Left>" | sed -n 's/^moves: //p')" \
+      "$(box_text "Moves that make this pattern" | head -n 1)"
+    close_box "Moves that make this pattern" "$box"
+  else
+    fail "solver box from the menu" "no box"
+  fi
+  menu_pick 3
+  if wait_window "Save As" >/dev/null; then
+    xdotool type --delay 20 "Z:${work//\//\\}\\made"
+    xdotool key Return
+    wait_gone "Save As"
+  fi
+  if [ -f "$work/made.mov" ]; then pass "moves saved as made.mov"; else fail "moves saved as made.mov" "no file"; fi
+  activate "$main"
+  xdotool type "*"
+  open_file "{" "$work/made.mov"
+  close_box Moves
+  expect_net "the saved moves make the pattern" 2 "${made[@]}"
+
   activate "$main"
   xdotool key alt+F4
   finish_program

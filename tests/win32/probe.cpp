@@ -2,6 +2,7 @@
 // would, and reads what its boxes say.
 //   plexaro_probe resize W H   resizes the program's main window
 //   plexaro_probe text TITLE   prints the message of the box titled TITLE
+//   plexaro_probe menu         succeeds while a popup menu is shown
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -40,6 +41,10 @@ int main(int argc, char** argv) {
     EnumChildWindows(box, PrintText, 0);
     return 0;
   }
-  std::fputs("usage: plexaro_probe resize W H | text TITLE\n", stderr);
+  if (argc == 2 && std::strcmp(argv[1], "menu") == 0) {
+    HWND menu = FindWindowA("#32768", NULL);
+    return menu != NULL && IsWindowVisible(menu) ? 0 : 1;
+  }
+  std::fputs("usage: plexaro_probe resize W H | text TITLE | menu\n", stderr);
   return 2;
 }
