@@ -269,6 +269,8 @@ else
     xdotool key Return
     wait_gone "Save As"
   fi
+  # The program writes the file once the dialog is gone.
+  for _ in $(seq 30); do [ -f "$work/made.mov" ] && break; sleep 0.1; done
   if [ -f "$work/made.mov" ]; then pass "moves saved as made.mov"; else fail "moves saved as made.mov" "no file"; fi
   activate "$main"
   xdotool type "*"
