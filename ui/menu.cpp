@@ -29,7 +29,6 @@ const MenuItem kMenuItems[kMenuItemCount] = {
 
 namespace {
 
-const FileFilter kPatternFilter = {{"Cube patterns (*.q)", "All files (*.*)"}, {"*.q", "*.*"}, "q"};
 const FileFilter kPictureFilter = {
     {"PNG pictures (*.png)", "SVG pictures (*.svg)"}, {"*.png", "*.svg"}, "png"};
 const FileFilter kSvgOnlyFilter = {{"SVG pictures (*.svg)", "All files (*.*)"}, {"*.svg", "*.*"}, "svg"};
@@ -54,7 +53,7 @@ void ApplyMoves() {
 }
 
 void SavePattern() {
-  const char* path = platform->ChooseSaveFile(kPatternFile, kPatternFilter);
+  const char* path = platform->ChooseSaveFile(kPatternFile, FilterFor(kPatternFile));
   if (path != nullptr) SavePatternFile(path);
 }
 

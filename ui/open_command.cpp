@@ -17,6 +17,12 @@ const FileFilter kFilters[2] = {
     {{"Cube moves (*.mov)", "All files (*.*)"}, {"*.mov", "*.*"}, "mov"},
 };
 
+}  // namespace
+
+const FileFilter& FilterFor(FileKind kind) { return kFilters[kind == kMoveFile ? 1 : 0]; }
+
+namespace {
+
 // Set when the chosen path did not fit fileName: such a path is never opened cut short.
 bool fileNameCut = false;
 
@@ -96,7 +102,7 @@ void FormatWithPath(char* text, const char* before, const char* path, const char
 }
 
 void ShowOpenFileDialog(FileKind kind) {
-  const char* chosen = platform->ChooseOpenFile(kind, kFilters[kind == kMoveFile ? 1 : 0]);
+  const char* chosen = platform->ChooseOpenFile(kind, FilterFor(kind));
   fileNameCut = false;
   if (chosen == nullptr) return;
   const size_t length = std::strlen(chosen);

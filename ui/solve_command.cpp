@@ -13,8 +13,6 @@ bool solutionKept = false;
 int16_t solutionSize;
 CubeState solutionPattern;
 
-const FileFilter kMoveSaveFilter = {{"Cube moves (*.mov)", "All files (*.*)"}, {"*.mov", "*.*"}, "mov"};
-
 char solutionText[kReportTextCapacity];
 
 }  // namespace
@@ -41,17 +39,13 @@ bool SolutionFitsPattern() {
 
 void SaveSolution() {
   if (!SolutionFitsPattern()) return;
-  const char* path = platform->ChooseSaveFile(kMoveFile, kMoveSaveFilter);
+  const char* path = platform->ChooseSaveFile(kMoveFile, FilterFor(kMoveFile));
   if (path == nullptr) return;
   char tokens[2 * kSolveTextLength + 2];
   std::snprintf(tokens, sizeof tokens, "%s%s%s", solution.moves,
                 solution.moves[0] != '\0' && solution.rotationTurns[0] != '\0' ? " " : "",
                 solution.rotationTurns);
   char reason[160];
-  if (WriteMoveFile(path, tokens, reason, sizeof reason)) return;
-  char after[kTextCapacity];
-  std::snprintf(after, sizeof after, "\n%s", reason);
-  char text[kTextCapacity];
-  FormatWithPath(text, "Cannot save the moves to ", path, after);
-  platform->ShowMessage(text, "Error");
+  if (!WriteMoveFile(path, tokens, reason, sizeof reason))
+    ShowSaveFailure("Cannot save the moves to ", path, reason);
 }

@@ -51,6 +51,10 @@ void OpenNamedFile(const char* path);
 int32_t ReplayMoveLog(int64_t count);  // the number of passes made
 // Formats `before` `path` `after` into `text` (256 bytes), cutting the path with "..." to fit.
 void FormatWithPath(char* text, const char* before, const char* path, const char* after);
+// The file choosers' filter for pattern files or move files.
+const FileFilter& FilterFor(FileKind kind);
+// The "Error" box of a file that could not be written: what failed, the path, then the reason.
+void ShowSaveFailure(const char* before, const char* path, const char* reason);
 
 struct TextStream;
 // Reads a pattern file onto the cube, laid out for its size, or refuses it in a box and changes nothing.
