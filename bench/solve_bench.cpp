@@ -10,10 +10,10 @@
 
 #include "cube/cube.h"
 #include "files/files.h"
-#include "study/solve.h"
-#include "study/solve_coordinates.h"
-#include "study/solve_corners.h"
-#include "study/solve_search.h"
+#include "solve/solve.h"
+#include "solve/solve_coordinates.h"
+#include "solve/solve_corners.h"
+#include "solve/solve_search.h"
 
 namespace {
 

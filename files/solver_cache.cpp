@@ -10,7 +10,7 @@
 
 #include "files/atomic_file.h"
 #include "files/files.h"
-#include "study/solve_search.h"
+#include "solve/solve_search.h"
 
 #ifdef _WIN32
 #include <direct.h>

@@ -73,9 +73,9 @@ void HandleKeyDown(int code);
 
 // What the front ends show beyond the net: the files, the studies of a pattern and its pictures.
 #include "files/files.h"
+#include "solve/solve.h"
 #include "study/order.h"
 #include "study/reachability.h"
-#include "study/solve.h"
 #include "study/symmetry_group.h"
 #include "ui/facelet_edit.h"
 #include "ui/history.h"

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "files/files.h"
-#include "study/solve_coordinates.h"
-#include "study/solve_search.h"
+#include "solve/solve_coordinates.h"
+#include "solve/solve_search.h"
 #include "support/cube_helpers.h"
 
 namespace {

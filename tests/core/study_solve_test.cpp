@@ -9,8 +9,8 @@
 
 #include "cube/cube.h"
 #include "files/files.h"
-#include "study/solve.h"
-#include "study/solve_corners.h"
+#include "solve/solve.h"
+#include "solve/solve_corners.h"
 #include "support/cube_helpers.h"
 #include "ui/ui.h"
 

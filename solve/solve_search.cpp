@@ -1,12 +1,12 @@
 // The 3×3×3 two-phase search: pruning tables by breadth-first search, then both phases by iterative
 // deepening.
-#include "study/solve_search.h"
+#include "solve/solve_search.h"
 
 #include <chrono>
 #include <cstring>
 
+#include "solve/solve_coordinates.h"
 #include "study/facelet_map.h"
-#include "study/solve_coordinates.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The two-phase search's coordinates of a cubie state, and the tables over them.
 #pragma once
 
-#include "study/solve_steps.h"
+#include "solve/solve_steps.h"
 
 const int kTwists = 2187, kFlips = 2048, kSlices = 495;  // 3^7, 2^11, C(12,4)
 const int kPerms8 = 40320, kPerms4 = 24;

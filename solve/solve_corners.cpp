@@ -1,10 +1,10 @@
 // The 2×2×2 solver: a distance table over corner permutation × twist with one corner held fixed.
-#include "study/solve_corners.h"
+#include "solve/solve_corners.h"
 
 #include <cstring>
 
+#include "solve/solve_steps.h"
 #include "study/pieces.h"
-#include "study/solve_steps.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // The solver's front door: the size and reachability checks, the rotation, then the size's solver.
-#include "study/solve.h"
+#include "solve/solve.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 
-#include "study/solve_corners.h"
-#include "study/solve_search.h"
-#include "study/solve_steps.h"
+#include "solve/solve_corners.h"
+#include "solve/solve_search.h"
+#include "solve/solve_steps.h"
 
 namespace {
 

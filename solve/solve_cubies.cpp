@@ -1,8 +1,8 @@
 // Cubie states read from cells, their product, the 24 rotations as arrow keys and move tokens.
 #include <cstring>
 
+#include "solve/solve_steps.h"
 #include "study/pieces.h"
-#include "study/solve_steps.h"
 
 namespace {
 

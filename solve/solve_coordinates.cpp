@@ -1,5 +1,5 @@
 // The two-phase coordinates, and the move tables over them built from the model's own turns.
-#include "study/solve_coordinates.h"
+#include "solve/solve_coordinates.h"
 
 #include <cstring>
 
