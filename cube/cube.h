@@ -53,6 +53,13 @@ const int16_t kLayerCount = 8;
 // One, two or three clockwise quarter turns of a layer, as the table of layer turns gives them.
 void TurnLayer(int16_t layer, int16_t quarterTurns, CubeState live, CubeState shadow);
 
+// Any block of adjacent layers: layers first to last (1 is the outer layer of `face`, up to N) turned
+// quarterTurns quarter turns (any count; 3 is one the other way) clockwise as seen from `face`. The
+// face turns and the two slices are TurnBlock(face, 1, 1, ...), TurnBlock(L, 2, 2, ...) and
+// TurnBlock(D, N - 1, N - 1, ...). A block that is no set of layers of this size changes nothing.
+void TurnBlock(Face face, int16_t first, int16_t last, int16_t quarterTurns, CubeState live,
+               CubeState shadow);
+
 // Whole-cube rotations, reflections and recolouring.
 void RotateLeft(CubeState live, CubeState shadow);
 void RotateRight(CubeState live, CubeState shadow);

@@ -88,6 +88,24 @@ const Strip kRowSlice[4] = {{F, kOne,    kRun,    L, kOne,     kRun}, {L, kOne, 
                             {B, kOne,    kRun,    R, kOne,     kRun}, {R, kOne,    kRun,    F, kOne,     kRun}};
 // clang-format on
 
+// The same strips one layer deeper per depth: a row or column fixed at the face's own edge moves inwards.
+Coord Deeper(Coord coord, int depth) {
+  if (coord.step == 0) coord.offset = static_cast<int8_t>(coord.offset + (coord.ends != 0 ? -depth : depth));
+  return coord;
+}
+
+void MoveLayer(const FaceTurn& turn, int depth, CubeState live, CubeState shadow) {
+  Strip strips[4];
+  for (int s = 0; s < 4; ++s) {
+    strips[s] = turn.strips[s];
+    strips[s].toRow = Deeper(strips[s].toRow, depth);
+    strips[s].toColumn = Deeper(strips[s].toColumn, depth);
+    strips[s].fromRow = Deeper(strips[s].fromRow, depth);
+    strips[s].fromColumn = Deeper(strips[s].fromColumn, depth);
+  }
+  MoveStrips(strips, 4, live, shadow);
+}
+
 void TurnFace(const FaceTurn& turn, CubeState live, CubeState shadow) {
   RotateFacelets(turn.face, turn.turnMode);
   MoveStrips(turn.strips, 4, live, shadow);
@@ -159,4 +177,24 @@ void TurnLayer(int16_t layer, int16_t quarterTurns, CubeState live, CubeState sh
     quarterTurns = static_cast<int16_t>(quarterTurns - 2);
   }
   for (int16_t k = 0; k < quarterTurns; ++k) turns.quarter(live, shadow);
+}
+
+void TurnBlock(Face face, int16_t first, int16_t last, int16_t quarterTurns, CubeState live,
+               CubeState shadow) {
+  static const FaceTurn* const quarters[] = {&kQuarterU, &kQuarterL, &kQuarterF,
+                                             &kQuarterR, &kQuarterB, &kQuarterD};
+  static const FaceTurn* const halves[] = {&kHalfU, &kHalfL, &kHalfF, &kHalfR, &kHalfB, &kHalfD};
+  if (face < U || face > D || first < 1 || first > last || last > cubeSize) return;
+  quarterTurns = static_cast<int16_t>(((quarterTurns % 4) + 4) % 4);
+  static const Face opposites[] = {D, R, B, L, F, U};
+  const Face opposite = opposites[face];
+  while (quarterTurns > 0) {
+    const bool half = quarterTurns >= 2;
+    const FaceTurn& turn = half ? *halves[face] : *quarters[face];
+    // The far layer turns the same way in space, which its own face sees as the other way.
+    if (first == 1) RotateFacelets(face, half ? 2 : 0);
+    if (last == cubeSize && cubeSize > 1) RotateFacelets(opposite, half ? 2 : 1);
+    for (int depth = first - 1; depth < last; ++depth) MoveLayer(turn, depth, live, shadow);
+    quarterTurns = static_cast<int16_t>(quarterTurns - (half ? 2 : 1));
+  }
 }

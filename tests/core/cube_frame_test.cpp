@@ -143,23 +143,29 @@ std::string Problems(const CubeState expected, int n) {
   return problems;
 }
 
-// What the physical move makes of the pattern now in liveCube.
-void ExpectedAfter(const PhysicalMove& move, int n, CubeState expected) {
+// What turning the layers `first` to `last` in from `layerFace` (0 is the outer one) makes of the
+// pattern now in liveCube, each a quarter clockwise `quarters` times as seen from outside `sense`.
+void ExpectedTurn(Face sense, Face layerFace, int first, int last, int quarters, int n, CubeState expected) {
   for (int cell = 0; cell < kCellCount; ++cell) expected[cell] = liveCube[cell];
-  const bool slice = move.depth > 0;
-  if (slice && n < 3) return;  // no inner layer to turn
   for (int face = 0; face < 6; ++face)
     for (int r = 0; r < n; ++r)
       for (int c = 0; c < n; ++c) {
         Facelet facelet = FaceletAt(face, r, c, n);
-        const int depth = (n - 1 - Dot(facelet.position, kNormal[move.layerFace])) / 2;
-        if (move.depth >= 0 && depth != move.depth) continue;
-        for (int q = 0; q < move.quarters; ++q) {
-          facelet.position = QuarterClockwise(facelet.position, kNormal[move.sense]);
-          facelet.normal = QuarterClockwise(facelet.normal, kNormal[move.sense]);
+        const int depth = (n - 1 - Dot(facelet.position, kNormal[layerFace])) / 2;
+        if (depth < first || depth > last) continue;
+        for (int q = 0; q < quarters; ++q) {
+          facelet.position = QuarterClockwise(facelet.position, kNormal[sense]);
+          facelet.normal = QuarterClockwise(facelet.normal, kNormal[sense]);
         }
         expected[CellOf(facelet, n)] = liveCube[CellIndex(face, r, c)];
       }
+}
+
+// What the physical move makes of the pattern now in liveCube.
+void ExpectedAfter(const PhysicalMove& move, int n, CubeState expected) {
+  const bool slice = move.depth > 0;
+  const int first = move.depth >= 0 ? move.depth : 0, last = move.depth >= 0 ? move.depth : n - 1;
+  ExpectedTurn(move.sense, move.layerFace, first, last, slice && n < 3 ? 0 : move.quarters, n, expected);
 }
 
 class PhysicalFrame : public ::testing::TestWithParam<int> {
@@ -177,6 +183,56 @@ TEST_P(PhysicalFrame, EveryTurnAndRotationIsThePhysicalMove) {
     move.operation(liveCube, shadowCube);
     EXPECT_EQ(Problems(expected, N()), "");
   }
+}
+
+// Every block of adjacent layers, in both senses: the one general turn is the physical move.
+TEST_P(PhysicalFrame, EveryBlockOfLayersIsThePhysicalMove) {
+  for (int face = U; face <= D; ++face)
+    for (int first = 1; first <= N(); ++first)
+      for (int last = first; last <= N(); ++last)
+        for (int quarters = 1; quarters <= 3; ++quarters) {
+          SCOPED_TRACE(std::string(1, "ULFRBD"[face]) + " layers " + std::to_string(first) + "-" +
+                       std::to_string(last) + " x" + std::to_string(quarters));
+          Fill(N(), Distinct);
+          CubeState expected;
+          ExpectedTurn(static_cast<Face>(face), static_cast<Face>(face), first - 1, last - 1, quarters, N(),
+                       expected);
+          TurnBlock(static_cast<Face>(face), static_cast<int16_t>(first), static_cast<int16_t>(last),
+                    static_cast<int16_t>(quarters), liveCube, shadowCube);
+          ASSERT_EQ(Problems(expected, N()), "");
+        }
+}
+
+// The face turns and the two slices are blocks of one layer, so the old turns and the general one agree.
+TEST_P(PhysicalFrame, FaceTurnsAndSlicesAreBlocksOfOneLayer) {
+  const int n = N();
+  const struct {
+    Operation operation;
+    Face face;
+    int layer, quarters;
+  } cases[] = {{QuarterTurnU, U, 1, 1},    {HalfTurnL, L, 1, 2},       {QuarterTurnF, F, 1, 1},
+               {HalfTurnR, R, 1, 2},       {QuarterTurnB, B, 1, 1},    {QuarterTurnD, D, 1, 1},
+               {TurnColumnSlice, L, 2, 1}, {TurnRowSlice, D, n - 1, 1}};
+  for (const auto& test : cases) {
+    if (n < 3 && test.operation != nullptr &&
+        (test.operation == TurnColumnSlice || test.operation == TurnRowSlice))
+      continue;  // no inner layer
+    Fill(n, Distinct);
+    test.operation(liveCube, shadowCube);
+    CubeState old;
+    CopyCube(liveCube, old);
+    Fill(n, Distinct);
+    TurnBlock(test.face, static_cast<int16_t>(test.layer), static_cast<int16_t>(test.layer),
+              static_cast<int16_t>(test.quarters), liveCube, shadowCube);
+    EXPECT_EQ(Problems(old, n), "") << "face " << test.face << " layer " << test.layer;
+  }
+  // Blocks that are no set of layers change nothing.
+  Fill(n, Distinct);
+  CubeState before;
+  CopyCube(liveCube, before);
+  const int16_t ranges[][2] = {{0, 1}, {2, 1}, {1, static_cast<int16_t>(n + 1)}};
+  for (const auto& range : ranges) TurnBlock(U, range[0], range[1], 1, liveCube, shadowCube);
+  EXPECT_EQ(Problems(before, n), "");
 }
 
 // Point reflection (every facelet to the opposite place) or the mirror between L and R, followed by
