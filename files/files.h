@@ -9,17 +9,29 @@
 #include "study/order.h"
 
 // A file or a block of memory, read as a text stream: CR LF reads as LF and byte 26 ends the input,
-// the same on every platform.
+// the same on every platform. No input can make a reader wait or grow without bound: a stream ends,
+// with a problem to tell, after kMaxInputBytes, and a pipe, FIFO or device also after
+// inputWaitMilliseconds in all.
 struct TextStream {
   int descriptor;  // -1 for memory
+  bool owned;      // closed with the stream
   const unsigned char* data;
   size_t size;
   size_t position;
   bool ended;
+  bool waits;        // not a regular file: reads are bounded in time too
+  int64_t deadline;  // milliseconds on the stream clock, for a stream that waits
+  uint64_t taken;    // bytes read from the descriptor so far
+  char problem[48];  // why the input ended before its end, or empty
   unsigned char buffer[4096];
 };
 
+const uint64_t kMaxInputBytes = 1u << 20;  // a third of a million moves: more than any real file
+extern int inputWaitMilliseconds;          // 2000; tests shorten it
+
 bool OpenTextStream(TextStream* stream, const char* path);
+// Reads an open descriptor (standard input), which the stream does not close.
+void OpenDescriptorStream(TextStream* stream, int descriptor);
 void OpenMemoryStream(TextStream* stream, const void* data, size_t size);
 void CloseTextStream(TextStream* stream);
 int ReadByte(TextStream* stream);  // 0 to 255, or -1 at the end of the input

@@ -55,10 +55,14 @@ const Layer* LayerOf(char letter) {
   return nullptr;
 }
 
-// A token is read whole, however long; its first characters are kept to show.
+// The error box shows a token whole up to kShownWhole characters, else its first kShownCut and "...";
+// so no more of a token than one past kShownWhole is ever read, and a longer one stops the reading.
+const size_t kShownWhole = 227;
+const size_t kShownCut = 224;
+
 struct Token {
-  char text[kTextCapacity];
-  size_t length;
+  char text[kShownWhole + 2];
+  size_t length;  // at most kShownWhole + 1
 };
 
 bool ReadToken(TextStream* stream, Token* token) {
@@ -67,11 +71,13 @@ bool ReadToken(TextStream* stream, Token* token) {
   while (byte >= 0 && std::isspace(byte));
   if (byte < 0) return false;
   token->length = 0;
-  for (; byte >= 0 && !std::isspace(byte); byte = ReadByte(stream)) {
-    if (token->length < sizeof token->text - 1) token->text[token->length] = static_cast<char>(byte);
-    ++token->length;
+  for (;;) {
+    token->text[token->length++] = static_cast<char>(byte);
+    if (token->length > kShownWhole) break;
+    byte = ReadByte(stream);
+    if (byte < 0 || std::isspace(byte)) break;
   }
-  token->text[token->length < sizeof token->text ? token->length : sizeof token->text - 1] = '\0';
+  token->text[token->length] = '\0';
   return true;
 }
 
@@ -107,11 +113,13 @@ void FitList(MoveList* list, size_t room) {
 
 void ShowInvalidToken(const Token& token) {
   // The prefix leaves 227 characters of the 255 for the token.
+  static_assert(sizeof "INVALID mov file containing " - 1 + kShownWhole == kTextCapacity - 1, "box fits");
   char text[kTextCapacity];
-  if (token.length <= 227)
-    std::snprintf(text, sizeof text, "INVALID mov file containing %.227s", token.text);
+  if (token.length <= kShownWhole)
+    std::snprintf(text, sizeof text, "INVALID mov file containing %s", token.text);
   else
-    std::snprintf(text, sizeof text, "INVALID mov file containing %.224s...", token.text);
+    std::snprintf(text, sizeof text, "INVALID mov file containing %.*s...", static_cast<int>(kShownCut),
+                  token.text);
   platform->ShowMessage(text, "Error");
 }
 
@@ -178,6 +186,14 @@ int64_t ReadMoveFile(TextStream* stream, bool fromSolved) {
     ++faceTurnCount;
     if (move.half) ++halfTurnCount;
     if (move.code != 0 && faceTurnCount <= kMoveLogCapacity) moveLog[faceTurnCount] = move.code;
+  }
+  // An input cut short by its bounds is refused as a bad token is: its moves stay, uncounted.
+  if (stream->problem[0] != '\0' && lastMovesRead) {
+    char text[kTextCapacity];
+    std::snprintf(text, sizeof text, "INVALID mov file: %s", stream->problem);
+    platform->ShowMessage(text, "Error");
+    faceTurnCount = halfTurnCount = 0;
+    lastMovesRead = false;
   }
 
   char counts[64];

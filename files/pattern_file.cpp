@@ -5,6 +5,10 @@
 
 bool ReadPatternFile(TextStream* stream, PatternData* pattern, char* problem, size_t problemSize) {
   const int size = ReadByte(stream);
+  if (size < 0 && stream->problem[0] != '\0') {
+    std::snprintf(problem, problemSize, "\nNothing could be read: %s.", stream->problem);
+    return false;
+  }
   if (size < 0) {
     std::snprintf(problem, problemSize, "\nThe file is empty.");
     return false;
@@ -16,6 +20,11 @@ bool ReadPatternFile(TextStream* stream, PatternData* pattern, char* problem, si
   const int count = 6 * size * size;
   for (int k = 0; k < count; ++k) {
     const int colour = ReadByte(stream);
+    if (colour < 0 && stream->problem[0] != '\0') {
+      std::snprintf(problem, problemSize, "\nOnly %d of its %d colours could be read: %s.", k, count,
+                    stream->problem);
+      return false;
+    }
     if (colour < 0) {
       std::snprintf(problem, problemSize, "\nIt ends after %d of its %d colours.", k, count);
       return false;

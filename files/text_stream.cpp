@@ -1,7 +1,10 @@
-// Reading a file or a memory block as a text-mode stream, without the C library's FILE.
+// Reading a file or a memory block as a text-mode stream, without the C library's FILE, bounded in
+// bytes and, for pipes and devices, in time.
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "files/files.h"
@@ -9,28 +12,99 @@
 #ifdef _WIN32
 #include <io.h>
 #else
+#include <poll.h>
+#include <time.h>
 #include <unistd.h>
 #endif
 
 #ifndef O_BINARY
 #define O_BINARY 0
 #endif
+#ifndef O_NONBLOCK
+#define O_NONBLOCK 0
+#endif
+
+int inputWaitMilliseconds = 2000;
 
 namespace {
 
 const int kCarriageReturn = 13;
 const int kLineFeed = 10;
 const int kEndOfText = 26;
+const char kWaited[] = "waited";
 
-// Refills the buffer from the file; false at the end or on a read error.
-bool Refill(TextStream* stream) {
-  if (stream->descriptor < 0) return false;
-  const auto count = read(stream->descriptor, stream->buffer, sizeof stream->buffer);
-  if (count <= 0) return false;
-  stream->data = stream->buffer;
-  stream->size = static_cast<size_t>(count);
-  stream->position = 0;
+int64_t Now() {
+#ifdef _WIN32
+  return 0;  // no FIFOs to wait on
+#else
+  timespec now;
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+#endif
+}
+
+// Takes the descriptor as it is: a folder holds no input, and anything but a regular file is read
+// without blocking and waited on only until the deadline.
+bool Adopt(TextStream* stream, int descriptor) {
+  OpenMemoryStream(stream, nullptr, 0);
+  stream->descriptor = descriptor;
+  struct stat status;
+  if (fstat(descriptor, &status) != 0 || S_ISDIR(status.st_mode)) return false;
+  stream->waits = !S_ISREG(status.st_mode);
+  stream->deadline = Now() + inputWaitMilliseconds;
   return true;
+}
+
+// Waits until bytes or the end can be read, up to the deadline; false when neither came.
+bool AwaitBytes(TextStream* stream) {
+#ifdef _WIN32
+  (void)stream;
+  return false;
+#else
+  for (;;) {
+    const int64_t left = stream->deadline - Now();
+    if (left <= 0) return false;
+    pollfd ready = {stream->descriptor, POLLIN, 0};
+    const int got = poll(&ready, 1, static_cast<int>(left));
+    if (got > 0) return true;
+    if (got == 0 || errno != EINTR) return false;
+  }
+#endif
+}
+
+void Stop(TextStream* stream, const char* why) {
+  if (why == kWaited)
+    std::snprintf(stream->problem, sizeof stream->problem, "it did not end within %g seconds",
+                  inputWaitMilliseconds / 1000.0);
+  else
+    std::snprintf(stream->problem, sizeof stream->problem, "%s", why);
+}
+
+// Refills the buffer from the file; false at the end, on a read error, or past a bound.
+bool Refill(TextStream* stream) {
+  if (stream->descriptor < 0 || stream->problem[0] != '\0') return false;
+  if (stream->taken >= kMaxInputBytes) {
+    Stop(stream, "it goes on past 1 MiB");
+    return false;
+  }
+  for (;;) {
+    // Waiting first keeps a read on a blocking descriptor, such as standard input, from waiting.
+    if (stream->waits && !AwaitBytes(stream)) {
+      Stop(stream, kWaited);
+      return false;
+    }
+    const auto count = read(stream->descriptor, stream->buffer, sizeof stream->buffer);
+    if (count > 0) {
+      stream->data = stream->buffer;
+      stream->size = static_cast<size_t>(count);
+      stream->position = 0;
+      stream->taken += static_cast<uint64_t>(count);
+      return true;
+    }
+    if (count == 0) return false;
+    if (errno == EINTR) continue;
+    if (errno != EAGAIN && errno != EWOULDBLOCK) return false;  // a read error ends the input
+  }
 }
 
 int PeekRaw(TextStream* stream) {
@@ -43,27 +117,38 @@ int PeekRaw(TextStream* stream) {
 bool OpenTextStream(TextStream* stream, const char* path) {
   OpenMemoryStream(stream, nullptr, 0);
   if (path[0] == '\0') return false;
-  stream->descriptor = open(path, O_RDONLY | O_BINARY);
-  if (stream->descriptor < 0) return false;
-  // A folder opens on some systems but holds no input.
-  struct stat status;
-  if (fstat(stream->descriptor, &status) != 0 || S_ISDIR(status.st_mode)) {
+  // Without O_NONBLOCK, opening a FIFO that no program writes would wait for ever.
+  const int descriptor = open(path, O_RDONLY | O_BINARY | O_NONBLOCK);
+  if (descriptor < 0) return false;
+  stream->owned = true;
+  if (!Adopt(stream, descriptor)) {
     CloseTextStream(stream);
+    errno = EISDIR;
     return false;
   }
   return true;
 }
 
+void OpenDescriptorStream(TextStream* stream, int descriptor) {
+  if (!Adopt(stream, descriptor)) stream->descriptor = -1;
+  stream->owned = false;
+}
+
 void OpenMemoryStream(TextStream* stream, const void* data, size_t size) {
   stream->descriptor = -1;
+  stream->owned = false;
   stream->data = static_cast<const unsigned char*>(data);
   stream->size = size;
   stream->position = 0;
   stream->ended = false;
+  stream->waits = false;
+  stream->deadline = 0;
+  stream->taken = 0;
+  stream->problem[0] = '\0';
 }
 
 void CloseTextStream(TextStream* stream) {
-  if (stream->descriptor >= 0) close(stream->descriptor);
+  if (stream->descriptor >= 0 && stream->owned) close(stream->descriptor);
   stream->descriptor = -1;
 }
 

@@ -16,13 +16,10 @@ bool ParseSize(const char* text, int* size) {
   return true;
 }
 
-// Standard input has no path to open, so it is read whole and then taken as a block of memory.
-bool OpenInput(const char* path, TextStream* stream, std::string* held, std::string* refusal) {
+// "-" is standard input, read through the same bounded stream as a file.
+bool OpenInput(const char* path, TextStream* stream, std::string* refusal) {
   if (std::strcmp(path, "-") == 0) {
-    char chunk[4096];
-    size_t count;
-    while ((count = std::fread(chunk, 1, sizeof chunk, stdin)) > 0) held->append(chunk, count);
-    OpenMemoryStream(stream, held->data(), held->size());
+    OpenDescriptorStream(stream, 0);
     return true;
   }
   errno = 0;
@@ -36,9 +33,8 @@ void TurnLive(void*, const MoveToken& move) {
 }
 
 bool LoadPattern(const char* path, std::string* refusal) {
-  TextStream stream;
-  std::string held;
-  if (!OpenInput(path, &stream, &held, refusal)) return false;
+  static TextStream stream;
+  if (!OpenInput(path, &stream, refusal)) return false;
   static PatternData pattern;
   char problem[96];
   const bool read = ReadPatternFile(&stream, &pattern, problem, sizeof problem);
@@ -61,13 +57,14 @@ bool LoadPattern(const char* path, std::string* refusal) {
 }  // namespace
 
 bool ReadWholeFile(const char* path, std::string* contents, std::string* refusal) {
-  TextStream stream;
-  std::string held;
-  if (!OpenInput(path, &stream, &held, refusal)) return false;
+  static TextStream stream;
+  if (!OpenInput(path, &stream, refusal)) return false;
   contents->clear();
   for (int byte; (byte = ReadByte(&stream)) >= 0;) contents->push_back(static_cast<char>(byte));
   CloseTextStream(&stream);
-  return true;
+  if (stream.problem[0] == '\0') return true;
+  *refusal = std::string(path) + ": not read whole: " + stream.problem;
+  return false;
 }
 
 bool ScanMoveText(const char* text, size_t size, const char* where, std::string* refusal,

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The 32-bit Windows build: cross-builds plexaro.exe, its test build and the unit tests with MinGW,
-# then runs the tests under Wine on a private X display. Where the kernel cannot run 32-bit programs,
-# the same sources are cross-built for 64-bit and tested under wine64 instead; the program shipped
-# stays the 32-bit one. Ends with "N passed, N failed".
+# then runs the tests under Wine on a private X display. Where the 32-bit Wine cannot run, the same
+# sources are cross-built for 64-bit and tested under wine64 instead; the program shipped stays the
+# 32-bit one. Ends with "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
@@ -34,17 +34,15 @@ cmake --build "$build" -j2 || broken "build failed"
 rm -rf "$work"
 mkdir -p "$work"
 
-# Wine runs the program as a 32-bit Linux process; a kernel without IA32 support refuses to start one
-# (status 126, "Exec format error"). Anything else wrong with Wine still fails below.
-WINE=wine
-export WINEARCH=win32
-wine --version >/dev/null 2>&1
-if [ $? -eq 126 ]; then
-  if [ ! -x /usr/lib/wine/wine64 ] || ! command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
-    echo "win32: cross-built; the tests under Wine are skipped: this machine's kernel cannot run 32-bit programs"
-    exit 0
-  fi
-  echo "-- this kernel cannot run 32-bit programs: the tests run on a 64-bit build under wine64"
+# The Wine to test under is the one whose loader runs here: the 32-bit one (from wine32, on a kernel
+# that runs 32-bit programs) tests the shipped program itself; otherwise the same sources are built for
+# 64-bit and tested under wine64.
+if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  WINE=wine
+  export WINEARCH=win32
+  echo "-- the tests run on the 32-bit build under the 32-bit Wine"
+elif /usr/lib/wine/wine64 --version >/dev/null 2>&1 && command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
+  echo "-- the 32-bit Wine cannot run here: the tests run on a 64-bit build under wine64"
   build=$root/build-win64
   work=$build/test-run
   WINE=/usr/lib/wine/wine64
@@ -54,6 +52,9 @@ if [ $? -eq 126 ]; then
   cmake --build "$build" -j2 || broken "64-bit build failed"
   rm -rf "$work"
   mkdir -p "$work"
+else
+  echo "win32: cross-built; the tests under Wine are skipped: no Wine can run on this machine"
+  exit 0
 fi
 export WINE
 

@@ -34,6 +34,14 @@ cmp -s "$work/a.q" "$work/keep.q" || fail "a refused save changed the file alrea
 [ $? -eq 1 ] || fail "render of a missing move file did not exit with 1"
 [ -z "$(ls "$work" | grep none)" ] || fail "a refused input left a file: $(ls "$work")"
 
+# Inputs that never end or are no file: a refusal in one line, never a hang. `timeout` only guards.
+timeout 20 "$cli" show --moves-file - </dev/zero >/dev/null 2>"$work/err"
+[ $? -eq 1 ] && [ "$(wc -l <"$work/err")" -eq 1 ] || fail "endless NUL bytes were not refused: $(cat "$work/err")"
+yes U | timeout 20 "$cli" show --moves-file - >/dev/null 2>"$work/err"
+[ $? -eq 1 ] && grep -q "past 1 MiB" "$work/err" || fail "an endless stream of moves was not refused: $(cat "$work/err")"
+timeout 20 "$cli" show --pattern "$work" >/dev/null 2>"$work/err"
+[ $? -eq 1 ] && [ "$(wc -l <"$work/err")" -eq 1 ] || fail "a folder as a pattern was not refused: $(cat "$work/err")"
+
 # Pictures: an SVG, and a PNG where this build writes them.
 "$cli" render "$work/net.svg" --scale 2 --letters faces --size 4 || fail "render svg exited with $?"
 grep -q "<svg" "$work/net.svg" || fail "net.svg holds no svg element"
