@@ -86,9 +86,10 @@ INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 bool Win32Platform::AskText(const char* title, const char* prompt, char* text, int capacity) {
   if (capacity < 1) return false;
   // DWORD-aligned storage for the template: the header, four items and their texts.
-  static DWORD storage[1024];
+  const size_t kStorageWords = 2048;
+  static DWORD storage[kStorageWords / 2];
   std::memset(storage, 0, sizeof storage);
-  TemplateWriter writer = {reinterpret_cast<WORD*>(storage), 0, sizeof storage / sizeof(WORD)};
+  TemplateWriter writer = {reinterpret_cast<WORD*>(storage), 0, kStorageWords};
   writer.Dword(DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU);
   writer.Dword(0);
   writer.Word(4);  // items
