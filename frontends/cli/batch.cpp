@@ -190,9 +190,9 @@ int RunBatch(int argc, char** argv, int first) {
         "%s%s", kBatchUsage,
         "One row per file: a pattern file (.q) is studied as it is; a move file (.mov, or .alg in the\n"
         "standard notation) is run from the solved cube of size N (3 by default), its order included;\n"
-        "an .alg file's moves_q and moves_f count quarter block turns and block turns. solution_f: the face "
-        "turns of\n"
-        "an answer of at most 20 (the fewest on 2x2x2), for sizes 2 and 3. CSV by default.\n");
+        "an .alg file's moves_q and moves_f count quarter block turns and block turns. solution_f:\n"
+        "the face turns of an answer of at most 20 (the fewest on 2x2x2), for sizes 2 and 3. CSV by\n"
+        "default.\n");
     return 0;
   }
   if (!ok || (json && csv) || files.empty()) {
