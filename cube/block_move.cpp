@@ -7,6 +7,10 @@ void ApplyBlockMove(const BlockMove& move, CubeState live, CubeState shadow) {
   TurnBlock(move.face, move.first, move.last, move.quarterTurns, live, shadow);
 }
 
+void ApplyBlockMoves(const BlockMove* moves, size_t count, CubeState live, CubeState shadow) {
+  for (size_t k = 0; k < count; ++k) ApplyBlockMove(moves[k], live, shadow);
+}
+
 BlockMove InverseBlockMove(const BlockMove& move) {
   BlockMove inverse = move;
   inverse.quarterTurns = static_cast<int8_t>((4 - move.quarterTurns % 4) % 4);

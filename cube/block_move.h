@@ -1,6 +1,7 @@
 // A move as data: a block of adjacent layers turned about one face, written in the standard notation.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "cube/cube.h"
@@ -15,6 +16,8 @@ struct BlockMove {
 
 // Applies the move to the global cube, as TurnBlock does.
 void ApplyBlockMove(const BlockMove& move, CubeState live, CubeState shadow);
+// A list of moves, in order.
+void ApplyBlockMoves(const BlockMove* moves, size_t count, CubeState live, CubeState shadow);
 
 // The same move turned the other way.
 BlockMove InverseBlockMove(const BlockMove& move);

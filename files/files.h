@@ -90,3 +90,7 @@ enum SolverTablesSource { kTablesRead, kTablesBuiltAndKept, kTablesBuilt };
 SolverTablesSource LoadSolverTables();
 // LoadSolverTables once in the life of the program.
 void PrepareSolverTables();
+
+// Inputs by name and the standard notation.
+#include "files/alg_notation.h"
+#include "files/input_files.h"

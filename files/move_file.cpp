@@ -2,6 +2,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "files/files.h"
 
@@ -214,3 +215,21 @@ int64_t ReadMoveFile(TextStream* stream, bool fromSolved) {
 int64_t LoadMoveFile(TextStream* stream) { return ReadMoveFile(stream, true); }
 
 int64_t ApplyMoveFile(TextStream* stream) { return ReadMoveFile(stream, false); }
+
+bool ScanMoveTokens(TextStream* stream, const char* where, std::string* refusal,
+                    void (*apply)(void* context, const MoveToken& move), void* context) {
+  Token token;
+  while (ReadToken(stream, &token)) {
+    if (token.length > 2) {
+      const size_t shown = token.length < 40 ? token.length : 40;
+      *refusal = std::string(where) + ": INVALID token \"" + std::string(token.text, shown) +
+                 (token.length > 40 ? "...\"" : "\"") + " (a move is one or two characters)";
+      return false;
+    }
+    MoveToken move;
+    if (ParseMoveToken(token.text, &move)) apply(context, move);
+  }
+  if (stream->problem[0] == '\0') return true;
+  *refusal = std::string(where) + ": not read whole: " + stream->problem;
+  return false;
+}

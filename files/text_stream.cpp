@@ -83,10 +83,6 @@ void Stop(TextStream* stream, const char* why) {
 // Refills the buffer from the file; false at the end, on a read error, or past a bound.
 bool Refill(TextStream* stream) {
   if (stream->descriptor < 0 || stream->problem[0] != '\0') return false;
-  if (stream->taken >= kMaxInputBytes) {
-    Stop(stream, "it goes on past 1 MiB");
-    return false;
-  }
   for (;;) {
     // Waiting first keeps a read on a blocking descriptor, such as standard input, from waiting.
     if (stream->waits && !AwaitBytes(stream)) {
@@ -94,6 +90,10 @@ bool Refill(TextStream* stream) {
       return false;
     }
     const auto count = read(stream->descriptor, stream->buffer, sizeof stream->buffer);
+    if (count > 0 && stream->taken >= kMaxInputBytes) {
+      Stop(stream, "it goes on past 1 MiB");
+      return false;
+    }
     if (count > 0) {
       stream->data = stream->buffer;
       stream->size = static_cast<size_t>(count);

@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
-all_targets=(pattern_file move_file dispatch study)
+all_targets=(pattern_file move_file dispatch study alg)
 
 usage() {
   echo "usage: fuzz/run.sh SECONDS [TARGET...] | fuzz/run.sh --merge [TARGET...]" >&2
@@ -36,11 +36,12 @@ declare -A options=(
   [move_file]="-max_len=9000 -dict=$root/fuzz/move_file.dict"
   [dispatch]="-max_len=256 -dict=$root/fuzz/dispatch.dict"
   [study]="-max_len=1024"
+  [alg]="-max_len=4096 -dict=$root/fuzz/alg.dict"
 )
 
 # Merging keeps one input per edge reached (per hit count too for the small pattern reader), so the
 # checked-in corpora stay at a few hundred small files.
-declare -A merge_options=([pattern_file]="" [move_file]="-use_counters=0" [dispatch]="-use_counters=0" [study]="-use_counters=0")
+declare -A merge_options=([pattern_file]="" [move_file]="-use_counters=0" [dispatch]="-use_counters=0" [study]="-use_counters=0" [alg]="-use_counters=0")
 
 if [ "$mode" = --merge ]; then
   for target in "${targets[@]}"; do

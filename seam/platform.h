@@ -3,11 +3,12 @@
 
 #include <cstdint>
 
-// 1 = pattern file, 2 = move file, 3 = picture.
+// 1 = pattern file, 2 = move file, 3 = picture, 4 = moves in the standard notation.
 typedef int32_t FileKind;
 const FileKind kPatternFile = 1;
 const FileKind kMoveFile = 2;
 const FileKind kPictureFile = 3;  // PNG or SVG, by the filter chosen
+const FileKind kAlgFile = 4;
 
 // The file chooser's filter: two (description, pattern) pairs, the first selected.
 struct FileFilter {
@@ -42,6 +43,11 @@ class Platform {
   // The save-file chooser, its name field empty; the path as for ChooseOpenFile, with the chosen
   // filter's extension added to a name without one. A platform without one saves nothing.
   virtual const char* ChooseSaveFile(FileKind /*kind*/, const FileFilter& /*filter*/) { return nullptr; }
+  // Asks for one line of text under `prompt`; false when cancelled. The answer is cut to `capacity`
+  // bytes, terminator included. A platform without a prompt asks nothing.
+  virtual bool AskText(const char* /*title*/, const char* /*prompt*/, char* /*text*/, int /*capacity*/) {
+    return false;
+  }
   // Diagnostic text that nobody has to read (a windowed program drops it).
   virtual void WriteDiagnostic(const char* text) = 0;
   // Mark the whole window for a later repaint, without erasing; `erase` asks to clear first.

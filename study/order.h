@@ -1,6 +1,7 @@
 // The order of a move sequence: how often it must be repeated to solve the cube again, and why.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "study/facelet_map.h"
@@ -56,3 +57,9 @@ void ComputeOrder(const MoveSequence& sequence, OrderReport* report);
 // The explanation alone, from the cycles of the sequence's map; `order` is the order as text.
 void ExplainOrder(int n, const FaceletMap& map, const FaceletCycles& cycles, const char* order,
                   const char* faceletOrder, char* text, int textSize);
+
+// Appends any move of the standard notation (a block of layers, or a rotation) as the model turns it.
+struct BlockMove;
+void AppendBlockMove(MoveSequence* sequence, const BlockMove& move);
+// The same for a list of moves, in order; the permutation is taken once for the whole list.
+void AppendBlockMoves(MoveSequence* sequence, const BlockMove* moves, size_t count);

@@ -90,6 +90,13 @@ void ResetCube() {
   CopyCube(liveCube, shadowCube);
 }
 
+void SetCubeSize(int16_t size) {
+  if (size == cubeSize) return;
+  cubeSize = size;
+  ResetCube();            // the metrics and layout for the new size
+  eraseOnRepaint = true;  // the old net lies elsewhere and must not stay
+}
+
 int16_t PatternSize() { return cubeSize; }
 Colour PatternCell(Face face, int row, int column) { return liveCube[CellIndex(face, row, column)]; }
 

@@ -55,12 +55,7 @@ void Record(const Snapshot from, const Snapshot to) {
 }
 
 void Show(const Snapshot snapshot) {
-  const int16_t size = snapshot[0];
-  if (size != cubeSize) {
-    cubeSize = size;
-    ResetCube();  // the metrics and layout for the new size
-    eraseOnRepaint = true;
-  }
+  SetCubeSize(snapshot[0]);
   const uint8_t* cell = snapshot + 1;
   for (int face = 0; face < 6; ++face)
     for (int row = 0; row < cubeSize; ++row)

@@ -15,6 +15,7 @@ const MenuItem kMenuItems[kMenuItemCount] = {
     {kMenuUndo, "Undo", nullptr, false, false, 0},
     {kMenuRedo, "Redo", nullptr, false, false, 0},
     {kMenuApplyMoves, "Apply moves" ELLIPSIS, nullptr, true, false, 0},
+    {kMenuTypeMoves, "Type moves" ELLIPSIS, nullptr, false, false, 0},
     {kMenuSavePattern, "Save pattern as" ELLIPSIS, nullptr, false, false, 0},
     {kMenuExportPicture, "Export picture" ELLIPSIS, nullptr, false, false, 0},
     {kMenuAboutPattern, "About this pattern" ELLIPSIS, nullptr, true, false, 0},
@@ -32,13 +33,16 @@ namespace {
 const FileFilter kPictureFilter = {
     {"PNG pictures (*.png)", "SVG pictures (*.svg)"}, {"*.png", "*.svg"}, "png"};
 const FileFilter kSvgOnlyFilter = {{"SVG pictures (*.svg)", "All files (*.*)"}, {"*.svg", "*.*"}, "svg"};
+// Either notation: an .alg file in the standard one, anything else as a move file.
+const FileFilter kApplyMovesFilter = {
+    {"Cube moves (*.mov *.alg)", "All files (*.*)"}, {"*.mov *.alg", "*.*"}, "mov"};
 
 // Commands take no arguments; the view item being run.
 int pendingLetters = kLettersNone;
 
 void ApplyMoves() {
   std::memset(fileName, 0, sizeof fileName);
-  ShowOpenFileDialog(kMoveFile);
+  ShowOpenFileDialog(kMoveFile, kApplyMovesFilter);
   // A path that filled the buffer may have been cut; such a path is never opened.
   const bool cut = std::strlen(fileName) >= sizeof fileName - 1;
   TextStream stream;
@@ -48,7 +52,10 @@ void ApplyMoves() {
     platform->ShowMessage(text, "Error");
     return;
   }
-  ApplyMoveFile(&stream);
+  if (FileKindOfPath(fileName) == kAlgFile)
+    LoadAlgFile(&stream, false);
+  else
+    ApplyMoveFile(&stream);
   CloseTextStream(&stream);
 }
 
@@ -113,6 +120,7 @@ bool RunMenuItem(MenuItemId id) {
     case kMenuUndo: return RunCommand([] { UndoStep(); }, false);
     case kMenuRedo: return RunCommand([] { RedoStep(); }, false);
     case kMenuApplyMoves: return RunCommand(ApplyMoves, true);
+    case kMenuTypeMoves: return RunCommand(TypeMoves, true);
     case kMenuSavePattern: return RunCommand(SavePattern, false);
     case kMenuExportPicture: return RunCommand(ExportPicture, false);
     case kMenuAboutPattern: return RunCommand(AboutPattern, false);

@@ -7,6 +7,7 @@ enum MenuItemId {
   kMenuUndo,
   kMenuRedo,
   kMenuApplyMoves,
+  kMenuTypeMoves,
   kMenuSavePattern,
   kMenuExportPicture,
   kMenuAboutPattern,

@@ -1,6 +1,5 @@
 // The open command behind "[" and "{", opening a file by its name, and the replay of a move file until the
 // cube is solved.
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 
@@ -12,14 +11,17 @@ int16_t replaySwitch = 0;
 
 namespace {
 
-const FileFilter kFilters[2] = {
+const FileFilter kFilters[3] = {
     {{"Cube patterns (*.q)", "All files (*.*)"}, {"*.q", "*.*"}, "q"},
     {{"Cube moves (*.mov)", "All files (*.*)"}, {"*.mov", "*.*"}, "mov"},
+    {{"Moves in the standard notation (*.alg)", "All files (*.*)"}, {"*.alg", "*.*"}, "alg"},
 };
 
 }  // namespace
 
-const FileFilter& FilterFor(FileKind kind) { return kFilters[kind == kMoveFile ? 1 : 0]; }
+const FileFilter& FilterFor(FileKind kind) {
+  return kFilters[kind == kMoveFile ? 1 : kind == kAlgFile ? 2 : 0];
+}
 
 namespace {
 
@@ -49,27 +51,13 @@ void OpenFileNamed(FileKind kind, bool usable) {
   }
   if (kind == kPatternFile) {
     LoadPatternFile(&stream);
+  } else if (kind == kAlgFile) {
+    LoadAlgFile(&stream, true);
   } else {
     const int64_t count = LoadMoveFile(&stream);
     if (replaySwitch == 1) ReplayMoveLog(count);
   }
   CloseTextStream(&stream);
-}
-
-// The extension of the last path component, dot included, or "" when it has none.
-const char* Extension(const char* path) {
-  const char* name = path;
-  for (const char* at = path; *at != '\0'; ++at)
-    if (*at == '/' || *at == '\\') name = at + 1;
-  const char* dot = std::strrchr(name, '.');
-  return dot == nullptr ? "" : dot;
-}
-
-bool SameIgnoringCase(const char* first, const char* second) {
-  for (; *first != '\0' && *second != '\0'; ++first, ++second)
-    if (std::tolower(static_cast<unsigned char>(*first)) != std::tolower(static_cast<unsigned char>(*second)))
-      return false;
-  return *first == *second;
 }
 
 // The path handed to OpenNamedFile, for the command it runs.
@@ -80,11 +68,9 @@ void OpenNamedPath() {
   const size_t length = std::strlen(namedPath);
   const bool whole = length < sizeof fileName;
   std::memcpy(fileName, namedPath, whole ? length : sizeof fileName - 1);
-  const char* extension = Extension(fileName);
-  if (SameIgnoringCase(extension, ".q"))
-    OpenFileNamed(kPatternFile, whole);
-  else if (SameIgnoringCase(extension, ".mov"))
-    OpenFileNamed(kMoveFile, whole);
+  const FileKind kind = FileKindOfPath(fileName);
+  if (kind != 0)
+    OpenFileNamed(kind, whole);
   else
     ShowNoInputFile();
 }
@@ -101,8 +87,10 @@ void FormatWithPath(char* text, const char* before, const char* path, const char
                   after);
 }
 
-void ShowOpenFileDialog(FileKind kind) {
-  const char* chosen = platform->ChooseOpenFile(kind, FilterFor(kind));
+void ShowOpenFileDialog(FileKind kind) { ShowOpenFileDialog(kind, FilterFor(kind)); }
+
+void ShowOpenFileDialog(FileKind kind, const FileFilter& filter) {
+  const char* chosen = platform->ChooseOpenFile(kind, filter);
   fileNameCut = false;
   if (chosen == nullptr) return;
   const size_t length = std::strlen(chosen);

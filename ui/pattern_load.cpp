@@ -12,10 +12,11 @@ void LoadPatternFile(TextStream* stream) {
     platform->ShowMessage(text, "Error");
     return;
   }
-  const int16_t previousSize = cubeSize;
-  cubeSize = pattern.size;
-  if (cubeSize != previousSize) ResetCube();
-  if (cubeSize != previousSize) eraseOnRepaint = true;  // the old net lies elsewhere and must not stay
+  PutPattern(pattern);
+}
+
+void PutPattern(const PatternData& pattern) {
+  SetCubeSize(pattern.size);
   const uint8_t* colour = pattern.colours;
   for (int16_t face = 0; face < 6; ++face)
     for (int16_t row = 0; row < cubeSize; ++row)

@@ -40,25 +40,6 @@ char SquareLetter(int face, int row, int column, int letters) {
   return '\0';
 }
 
-// The extension, by the last dot after the last separator; "" when there is none.
-const char* Extension(const char* path) {
-  const char* dot = nullptr;
-  for (const char* at = path; *at != '\0'; ++at) {
-    if (*at == '/' || *at == '\\') dot = nullptr;
-    if (*at == '.') dot = at;
-  }
-  return dot != nullptr ? dot : "";
-}
-
-bool SameIgnoringCase(const char* first, const char* second) {
-  for (; *first != '\0' && *second != '\0'; ++first, ++second) {
-    const char a = *first >= 'A' && *first <= 'Z' ? static_cast<char>(*first - 'A' + 'a') : *first;
-    const char b = *second >= 'A' && *second <= 'Z' ? static_cast<char>(*second - 'A' + 'a') : *second;
-    if (a != b) return false;
-  }
-  return *first == *second;
-}
-
 bool ToAtomicFile(void* context, const char* data, size_t size) {
   return WriteAtomicFile(static_cast<AtomicFile*>(context), data, size);
 }
@@ -155,9 +136,8 @@ bool SaveNetPicture(const char* path, int scale, int letters, char* reason, size
     std::snprintf(reason, reasonSize, "No file name was given for the picture.");
     return false;
   }
-  const char* extension = Extension(path);
-  const bool svg = SameIgnoringCase(extension, ".svg");
-  if (!svg && !SameIgnoringCase(extension, ".png")) {
+  const bool svg = PathHasExtension(path, ".svg");
+  if (!svg && !PathHasExtension(path, ".png")) {
     std::snprintf(reason, reasonSize, "Cannot save the picture as %s: the name must end in .svg or .png.",
                   path);
     return false;

@@ -34,6 +34,9 @@ void ShowHelp();
 // layout, copy.
 void StartUpCube();
 void ResetCube();
+// The one way the size changes: a new size starts from its solved cube and default layout, and the
+// old net is erased at the next repaint; the same size leaves everything as it is.
+void SetCubeSize(int16_t size);
 
 // The pattern on the cube, for front ends that print or show it without reaching into the model.
 int16_t PatternSize();
@@ -45,8 +48,10 @@ const int kFileNameCapacity = 4096;
 extern char fileName[kFileNameCapacity];
 extern int16_t replaySwitch;  // 1 runs the replay after a move file
 void ShowOpenFileDialog(FileKind kind);
+void ShowOpenFileDialog(FileKind kind, const FileFilter& filter);
 void OpenCubeFile(FileKind kind);
-// Opens `path` as "[" or "{" would, by its extension (.q or .mov, any case), as one command.
+// Opens `path` as "[" or "{" would, by its extension (.q or .mov, any case), as one command; an .alg
+// file is applied to the solved cube of the current size, as a move file is.
 void OpenNamedFile(const char* path);
 int32_t ReplayMoveLog(int64_t count);  // the number of passes made
 // Formats `before` `path` `after` into `text` (256 bytes), cutting the path with "..." to fit.
@@ -57,8 +62,17 @@ const FileFilter& FilterFor(FileKind kind);
 void ShowSaveFailure(const char* before, const char* path, const char* reason);
 
 struct TextStream;
+struct PatternData;
 // Reads a pattern file onto the cube, laid out for its size, or refuses it in a box and changes nothing.
 void LoadPatternFile(TextStream* stream);
+// A checked pattern onto the cube: its size, every facelet and the layout for it.
+void PutPattern(const PatternData& pattern);
+// Reads an .alg file (fileName names it) and applies it to the solved cube of the current size, or
+// with `fromSolved` false to the pattern shown; the "Moves" box, or an "Error" box and nothing changed.
+void LoadAlgFile(TextStream* stream, bool fromSolved);
+// Asks for one line in the standard notation and applies it to the pattern shown; a refusal is an
+// "Error" box and changes nothing.
+void TypeMoves();
 
 // Windows virtual-key codes of the arrows.
 const int kKeyLeft = 0x25;

@@ -1,6 +1,4 @@
 // batch: one row of studies per pattern or move file, as CSV or JSON.
-#include <strings.h>
-
 #include <cstdlib>
 #include <cstring>
 
@@ -10,7 +8,7 @@ namespace {
 
 struct Row {
   std::string file;
-  const char* kind = nullptr;  // "pattern" or "moves"; null when the file is neither
+  const char* kind = nullptr;  // "pattern", "moves" or "alg"; null when the file is none of them
   int size = 0;
   bool moves = false;
   long long movesQ = 0, movesF = 0;
@@ -21,11 +19,6 @@ struct Row {
   int solutionF = -1;  // face turns of an answer, sizes 2 and 3 only
   std::string error;   // empty when the file was studied
 };
-
-bool EndsWith(const char* path, const char* extension) {
-  const size_t length = std::strlen(path), tail = std::strlen(extension);
-  return length > tail && strcasecmp(path + length - tail, extension) == 0;
-}
 
 struct MoveTally {
   MoveSequence* sequence;
@@ -42,30 +35,46 @@ void TallyTurn(void* context, const MoveToken& move) {
   if (move.half) ++tally->halfTurns;
 }
 
+// The order of the moves just made, from the solved cube, and their counts.
+void StudyMoves(const MoveSequence& sequence, long long quarters, long long turns, Row* row) {
+  static OrderReport order;
+  ComputeOrder(sequence, &order);
+  row->moves = true;
+  row->movesF = turns;
+  row->movesQ = quarters;
+  row->order = order.order;
+  row->faceletOrder = order.faceletOrder;
+}
+
 void StudyFile(const char* path, int moveSize, Row* row) {
   row->file = path;
-  if (EndsWith(path, ".q")) {
+  static MoveSequence sequence;
+  const FileKind kind = FileKindOfPath(path);
+  if (kind == kPatternFile) {
     row->kind = "pattern";
     if (!LoadPatternOntoCube(path, &row->error)) return;
-  } else if (EndsWith(path, ".mov")) {
+  } else if (kind == kMoveFile) {
     row->kind = "moves";
-    std::string text;
-    if (!ReadWholeFile(path, &text, &row->error)) return;
-    cubeSize = static_cast<int16_t>(moveSize);
+    SetCubeSize(static_cast<int16_t>(moveSize));
     ResetCube();
-    static MoveSequence sequence;
     BeginSequence(&sequence, moveSize);
     MoveTally tally = {&sequence, 0, 0};
-    if (!ScanMoveText(text.data(), text.size(), path, &row->error, TallyTurn, &tally)) return;
-    static OrderReport order;
-    ComputeOrder(sequence, &order);
-    row->moves = true;
-    row->movesF = tally.faceTurns;
-    row->movesQ = tally.faceTurns + tally.halfTurns;
-    row->order = order.order;
-    row->faceletOrder = order.faceletOrder;
+    if (!ScanMovePath(path, &row->error, TallyTurn, &tally)) return;
+    StudyMoves(sequence, tally.faceTurns + tally.halfTurns, tally.faceTurns, row);
+  } else if (kind == kAlgFile) {
+    // Counted in block turns and quarter block turns, the metrics of the notation.
+    row->kind = "alg";
+    static std::vector<BlockMove> moves;
+    if (!ReadAlgPath(path, moveSize, &moves, &row->error)) return;
+    SetCubeSize(static_cast<int16_t>(moveSize));
+    ResetCube();
+    ApplyBlockMoves(moves.data(), moves.size(), liveCube, shadowCube);
+    BeginSequence(&sequence, moveSize);
+    AppendBlockMoves(&sequence, moves.data(), moves.size());
+    const AlgCounts counts = CountAlg(moves.data(), moves.size(), moveSize);
+    StudyMoves(sequence, counts.quarterBlockTurns, counts.blockTurns, row);
   } else {
-    row->error = std::string(path) + ": neither a pattern file (.q) nor a move file (.mov)";
+    row->error = std::string(path) + ": neither a pattern file (.q) nor a move file (.mov or .alg)";
     return;
   }
   row->size = PatternSize();
@@ -171,9 +180,7 @@ int RunBatch(int argc, char** argv, int first) {
     } else if (std::strcmp(arg, "--help") == 0) {
       help = true;
     } else if (std::strcmp(arg, "--size") == 0 && i + 1 < argc) {
-      char* end = nullptr;
-      size = static_cast<int>(std::strtol(argv[++i], &end, 10));
-      ok = *end == '\0' && size >= 2 && size <= kMaxSize;
+      ok = ParseCubeSize(argv[++i], &size);
     } else {
       ok = false;
     }
@@ -181,9 +188,11 @@ int RunBatch(int argc, char** argv, int first) {
   if (help) {
     std::printf(
         "%s%s", kBatchUsage,
-        "One row per file: a pattern file (.q) is studied as it is; a move file (.mov) is run from\n"
-        "the solved cube of size N (3 by default), its order included. solution_f: the face turns of\n"
-        "an answer of at most 20 (the fewest on 2x2x2), for sizes 2 and 3. CSV by default.\n");
+        "One row per file: a pattern file (.q) is studied as it is; a move file (.mov, or .alg in the\n"
+        "standard notation) is run from the solved cube of size N (3 by default), its order included;\n"
+        "an .alg file's moves_q and moves_f count quarter block turns and block turns. solution_f:\n"
+        "the face turns of an answer of at most 20 (the fewest on 2x2x2), for sizes 2 and 3. CSV by\n"
+        "default.\n");
     return 0;
   }
   if (!ok || (json && csv) || files.empty()) {

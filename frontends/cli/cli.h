@@ -44,7 +44,7 @@ void ReportRefusal(const std::string& reason);
 
 // How the pattern a subcommand works on is built, and the step list that builds it.
 struct InputStep {
-  enum Kind { kMoves, kMovesFile, kKeys } kind;
+  enum Kind { kMoves, kMovesFile, kKeys, kAlg, kAlgFile } kind;
   std::string text;
 };
 struct InputPlan {
@@ -60,14 +60,8 @@ bool TakeInputOption(int argc, char** argv, int* i, InputPlan* plan, bool* bad);
 bool BuildInput(const InputPlan& plan, std::string* refusal);
 // A pattern file (- for standard input) onto the cube, laid out for its size; the cube stays on refusal.
 bool LoadPatternOntoCube(const char* path, std::string* refusal);
-
-// Move tokens of a text, applied one by one: a token that names no move is skipped, one of three or
-// more characters is refused. `apply` gets each token that names a move.
-struct MoveToken;
-bool ScanMoveText(const char* text, size_t size, const char* where, std::string* refusal,
-                  void (*apply)(void* context, const MoveToken& move), void* context);
-// A whole file read as a text stream; false with the reason when it does not open.
-bool ReadWholeFile(const char* path, std::string* contents, std::string* refusal);
+// The moves of an --alg or --alg-file step at size n, or the refusal naming the option or the file.
+bool ReadAlgInput(const InputStep& step, int n, std::vector<BlockMove>* moves, std::string* refusal);
 
 // The subcommands; argv[first] is the first argument after the name.
 int RunOrder(int argc, char** argv, int first);

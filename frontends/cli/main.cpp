@@ -12,7 +12,7 @@ namespace {
 const char kUsage[] =
     "usage: plexaro-cli [--replay] [--json] [--open PATH]... KEYS\n"
     "       plexaro-cli keys [--replay] [--json] [--open PATH]... KEYS\n"
-    "       plexaro-cli order    [--json] [--size N] MOVES...   (or --moves-file F.mov)\n"
+    "       plexaro-cli order    [--json] [--size N] MOVES...   (or --moves-file F.mov, --alg, --alg-file)\n"
     "       plexaro-cli symmetry [--json] [INPUT]\n"
     "       plexaro-cli check    [--json] [INPUT]\n"
     "       plexaro-cli show     [--json] [INPUT]\n"
@@ -22,7 +22,8 @@ const char kUsage[] =
     "       plexaro-cli batch    [--csv|--json] [--size N] FILE...\n"
     "       plexaro-cli --help | --version\n"
     "INPUT: --pattern F.q (- for standard input) or --size N, then any of --moves \"R U R' U'\",\n"
-    "       --moves-file F.mov and --keys \"u<Left>,\", in the order given.\n";
+    "       --moves-file F.mov, --alg \"Rw U 2R'\", --alg-file F.alg and --keys \"u<Left>,\", in the\n"
+    "       order given.\n";
 
 const struct {
   const char* name;

@@ -1,6 +1,7 @@
 // The subcommands that study or write one pattern, and order, which studies a move sequence.
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "frontends/cli/cli.h"
 
@@ -59,7 +60,8 @@ bool ParseArguments(int argc, char** argv, int first, bool input, Arguments* arg
 
 const char kInputHelp[] =
     "INPUT: --pattern F.q (- for standard input) or --size N (2 to 10, the solved cube; 3 by default),\n"
-    "then any of --moves \"R U R' U'\", --moves-file F.mov and --keys \"u<Left>,\", in the order given.\n";
+    "then any of --moves \"R U R' U'\", --moves-file F.mov, --alg \"Rw U 2R'\" (the standard notation),\n"
+    "--alg-file F.alg and --keys \"u<Left>,\", in the order given.\n";
 
 // Prints the help when asked (status 0) or the usage on bad usage (status 2); -1 to go on.
 int Usage(bool ok, const Arguments& args, const char* usage, const char* what) {
@@ -110,41 +112,50 @@ void PrintLines(const char* text, bool json) {
 int RunOrder(int argc, char** argv, int first) {
   static const char kOrderUsage[] =
       "usage: plexaro-cli order [--json] [--size N] MOVES...\n"
-      "       plexaro-cli order [--json] [--size N] --moves-file F.mov\n";
+      "       plexaro-cli order [--json] [--size N] --moves-file F.mov\n"
+      "       plexaro-cli order [--json] [--size N] --alg \"R U R' U'\" | --alg-file F.alg\n";
   Arguments args;
   const char* size = nullptr;
   const char* movesFile = nullptr;
-  bool ok =
-      ParseArguments(argc, argv, first, false, &args, {{"--size", &size}, {"--moves-file", &movesFile}});
+  const char* alg = nullptr;
+  const char* algFile = nullptr;
+  bool ok = ParseArguments(
+      argc, argv, first, false, &args,
+      {{"--size", &size}, {"--moves-file", &movesFile}, {"--alg", &alg}, {"--alg-file", &algFile}});
   int n = 3;
-  if (ok && size != nullptr) {
-    char* end = nullptr;
-    n = static_cast<int>(std::strtol(size, &end, 10));
-    ok = *end == '\0' && n >= 2 && n <= kMaxSize;
-  }
+  if (ok && size != nullptr) ok = ParseCubeSize(size, &n);
   if (movesFile != nullptr && !args.positional.empty()) ok = false;
   const int usage = Usage(ok, args, kOrderUsage,
                           "How often the sequence must be repeated from the solved cube of size N (3 by "
                           "default)\nuntil every square shows its home colour again, and until every "
-                          "facelet is home.\n");
+                          "facelet is home.\nThe moves in the move-file notation (MOVES, --moves-file), "
+                          "then those in the standard\nnotation (--alg, then --alg-file; - for standard "
+                          "input), in that order.\n");
   if (usage >= 0) return usage;
 
   static MoveSequence sequence;
   BeginSequence(&sequence, n);
   std::string refusal;
-  if (movesFile != nullptr) {
-    std::string text;
-    if (!ReadWholeFile(movesFile, &text, &refusal) ||
-        !ScanMoveText(text.data(), text.size(), movesFile, &refusal, AppendTurn, &sequence)) {
-      ReportRefusal(refusal);
-      return 1;
-    }
+  if (movesFile != nullptr && !ScanMovePath(movesFile, &refusal, AppendTurn, &sequence)) {
+    ReportRefusal(refusal);
+    return 1;
   }
   for (const char* moves : args.positional)
     if (!ScanMoveText(moves, std::strlen(moves), "MOVES", &refusal, AppendTurn, &sequence)) {
       ReportRefusal(refusal);
       return 1;
     }
+  static std::vector<BlockMove> blocks;
+  const InputStep algSteps[] = {{InputStep::kAlg, alg != nullptr ? alg : ""},
+                                {InputStep::kAlgFile, algFile != nullptr ? algFile : ""}};
+  for (const InputStep& step : algSteps) {
+    if ((step.kind == InputStep::kAlg ? alg : algFile) == nullptr) continue;
+    if (!ReadAlgInput(step, n, &blocks, &refusal)) {
+      ReportRefusal(refusal);
+      return 1;
+    }
+    AppendBlockMoves(&sequence, blocks.data(), blocks.size());
+  }
   static OrderReport report;
   ComputeOrder(sequence, &report);
   if (args.json) {

@@ -5,7 +5,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QInputDialog>
 #include <QMessageBox>
+#include <cstring>
 
 #include "frontends/qt/cube_window.h"
 
@@ -78,6 +80,25 @@ const char* DesktopPlatform::ChooseSaveFile(FileKind, const FileFilter& filter) 
   chosen_ =
       QFile::encodeName(WithDefaultExtension(dialog.selectedFiles().first(), SaveExtension(filter, index)));
   return chosen_.constData();
+}
+
+bool DesktopPlatform::AskText(const char* title, const char* prompt, char* text, int capacity) {
+  QInputDialog dialog(&window_);
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.setInputMode(QInputDialog::TextInput);
+  dialog.setWindowTitle(QString::fromUtf8(title));
+  dialog.setLabelText(QString::fromUtf8(prompt));
+  if (dialog.exec() != QDialog::Accepted || capacity < 1) return false;
+  // Cut at a character boundary, so the core never sees half of one.
+  QByteArray typed = dialog.textValue().toUtf8();
+  int length = static_cast<int>(typed.size());
+  if (length > capacity - 1) {
+    length = capacity - 1;
+    while (length > 0 && (static_cast<unsigned char>(typed[length]) & 0xC0) == 0x80) --length;
+  }
+  std::memcpy(text, typed.constData(), static_cast<size_t>(length));
+  text[length] = '\0';
+  return true;
 }
 
 void DesktopPlatform::WriteDiagnostic(const char*) {}

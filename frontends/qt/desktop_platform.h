@@ -15,6 +15,7 @@ class DesktopPlatform : public Platform {
   void ShowMessage(const char* text, const char* title) override;
   const char* ChooseOpenFile(FileKind kind, const FileFilter& filter) override;
   const char* ChooseSaveFile(FileKind kind, const FileFilter& filter) override;
+  bool AskText(const char* title, const char* prompt, char* text, int capacity) override;
   void WriteDiagnostic(const char* text) override;
   void RequestRepaint(bool erase) override;
   void PaintNow() override;

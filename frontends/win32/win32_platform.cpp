@@ -22,6 +22,9 @@ bool AppendFilterPair(char* filterText, size_t* used, const char* description, c
   if (*used + descriptionSize + patternSize >= static_cast<size_t>(kFilterTextSize)) return false;
   std::memcpy(filterText + *used, description, descriptionSize);
   std::memcpy(filterText + *used + descriptionSize, pattern, patternSize);
+  // The core separates a filter's patterns with spaces; the dialog takes semicolons.
+  for (char* at = filterText + *used + descriptionSize; *at != '\0'; ++at)
+    if (*at == ' ') *at = ';';
   *used += descriptionSize + patternSize;
   return true;
 }

@@ -23,6 +23,8 @@ class Win32Platform : public Platform {
   const char* ChooseOpenFile(FileKind kind, const FileFilter& filter) override;
   // The same record; the dialog asks before it replaces a file and adds the default extension.
   const char* ChooseSaveFile(FileKind kind, const FileFilter& filter) override;
+  // A dialog built in memory: the prompt, an edit field, OK and Cancel.
+  bool AskText(const char* title, const char* prompt, char* text, int capacity) override;
   void WriteDiagnostic(const char* text) override;
   void RequestRepaint(bool erase) override;
   void PaintNow() override;

@@ -85,7 +85,7 @@ unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 # The one visible window with exactly this title, asked again while it is not there yet.
 window_named() {
   local found
-  for _ in $(seq 100); do
+  for _ in $(seq 400); do
     found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
     [ -n "$found" ] && echo "$found" && return 0
     sleep 0.05

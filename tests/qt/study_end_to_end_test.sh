@@ -41,13 +41,14 @@ done
 xdotool mousemove --window "$window" 87 14 click 1
 expect_soon "a click turns the square to the next colour" 87 14 "#FF0000"
 
-# Save pattern as: the third enabled item (Undo, Apply moves, Save pattern as; Redo is greyed).
+# Save pattern as: the fourth enabled item (Undo, Apply moves, Type moves, Save pattern as; Redo is
+# greyed).
 xdotool mousemove --window "$window" 300 300 click 3
 for _ in $(seq 40); do
   [ "$(windows)" -gt "$before" ] && break
   sleep 0.05
 done
-xdotool key Down Down Down Return
+xdotool key Down Down Down Down Return
 chooser=$(window_named "Save As") || fail "no save chooser"
 xdotool windowfocus --sync "$chooser"
 xdotool type --delay 5 "$work/saved"

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QList>
 #include <QMessageBox>
@@ -46,6 +47,8 @@ class ModalHand : public QObject {
   int dialogs = 0;
   std::function<void(QFileDialog*)> onDialog;
   std::function<void(QMessageBox*)> whileBoxUp;  // runs before the box is closed
+  int prompts = 0;
+  std::function<void(QInputDialog*)> onPrompt;  // must close the prompt; one nobody answers is cancelled
 
  private:
   void Poll() {
@@ -64,6 +67,10 @@ class ModalHand : public QObject {
       ++dialogs;
       if (onDialog) onDialog(dialog);
       if (dialog->isVisible()) dialog->reject();
+    } else if (auto* prompt = qobject_cast<QInputDialog*>(modal)) {
+      ++prompts;
+      if (onPrompt) onPrompt(prompt);
+      if (prompt->isVisible()) prompt->reject();
     }
   }
 

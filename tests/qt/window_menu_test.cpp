@@ -103,6 +103,7 @@ class WindowMenuTest : public QObject {
   void MenuNeverOpensFromAKey();
   void UndoAndRedoAcrossAScrambleAndAClick();
   void ApplyMovesTurnsThePatternShown();
+  void TypedMovesTurnThePatternShownOrNameTheBadToken();
   void SavedPatternLoadsBack();
   void ExportWritesThePictureOfTheChosenFilter();
   void AboutAndOrderBoxes();
@@ -222,6 +223,40 @@ void WindowMenuTest::ApplyMovesTurnsThePatternShown() {
   QVERIFY(static_cast<int>(CheckSolved(liveCube)) != 0);
   Choose(under, menu, QStringLiteral("Undo"));
   QCOMPARE(static_cast<int>(CheckSolved(liveCube)), 0);
+}
+
+void WindowMenuTest::TypedMovesTurnThePatternShownOrNameTheBadToken() {
+  WindowUnderTest under;
+  MenuHand menu;
+  QTest::keyClick(&under.window, 'r');
+  QString title;
+  under.hand.onPrompt = [&title](QInputDialog* prompt) {
+    title = prompt->windowTitle();
+    auto* field = prompt->findChild<QLineEdit*>();
+    QVERIFY(field != nullptr);
+    QTest::keyClicks(field, QStringLiteral("x' L' 2L' (R U)0"));
+    QTest::keyClick(field, Qt::Key_Return);
+  };
+  Choose(under, menu, QStringLiteral("Type moves") + kEllipsis);
+  QCOMPARE(under.hand.prompts, 1);
+  QCOMPARE(title, QStringLiteral("Type moves"));
+  // x' turns all three layers like L; less L and the middle it is R', which takes back the r.
+  QCOMPARE(static_cast<int>(CheckSolved(liveCube)), 0);
+  QVERIFY(under.hand.boxes.isEmpty());
+  Choose(under, menu, QStringLiteral("Undo"));
+  QVERIFY(static_cast<int>(CheckSolved(liveCube)) != 0);
+  under.hand.onPrompt = [](QInputDialog* prompt) {
+    prompt->setTextValue(QStringLiteral("R [U, M"));
+    prompt->accept();
+  };
+  CubeState before;
+  CopyCube(liveCube, before);
+  Choose(under, menu, QStringLiteral("Type moves") + kEllipsis);
+  QCOMPARE(CompareCubes(liveCube, before), 0);
+  QCOMPARE(under.hand.boxes.size(), 1);
+  QCOMPARE(under.hand.boxes[0].title, QStringLiteral("Error"));
+  QCOMPARE(under.hand.boxes[0].text,
+           QStringLiteral("\"[\" at line 1, column 3: this bracket is never closed"));
 }
 
 void WindowMenuTest::SavedPatternLoadsBack() {

@@ -1,0 +1,116 @@
+// The one-line text prompt on Windows: a dialog built in memory, a label, an edit field, OK and Cancel.
+#include <cstring>
+
+#include "frontends/win32/win32_platform.h"
+#include "frontends/win32/window.h"
+
+namespace {
+
+const WORD kEditId = 100;
+const WORD kButtonClass = 0x0080, kEditClass = 0x0081, kStaticClass = 0x0082;
+
+// The template is a run of WORDs; items start on DWORD boundaries.
+struct TemplateWriter {
+  WORD* words;
+  size_t used;
+  size_t capacity;
+  void Word(WORD value) {
+    if (used < capacity) words[used] = value;
+    ++used;
+  }
+  void Dword(DWORD value) {
+    Word(LOWORD(value));
+    Word(HIWORD(value));
+  }
+  void AlignDword() {
+    if (used % 2 != 0) Word(0);
+  }
+  // A UTF-8 text as the zero-terminated UTF-16 the template holds.
+  void Text(const char* utf8) {
+    const int room = static_cast<int>(capacity > used ? capacity - used : 0);
+    const int written =
+        room > 0 ? MultiByteToWideChar(CP_UTF8, 0, utf8, -1, reinterpret_cast<wchar_t*>(words + used), room)
+                 : 0;
+    if (written > 0)
+      used += static_cast<size_t>(written);
+    else
+      Word(0);
+  }
+  void Item(DWORD style, short x, short y, short cx, short cy, WORD id, WORD itemClass, const char* text) {
+    AlignDword();
+    Dword(style | WS_CHILD | WS_VISIBLE);
+    Dword(0);
+    Word(static_cast<WORD>(x));
+    Word(static_cast<WORD>(y));
+    Word(static_cast<WORD>(cx));
+    Word(static_cast<WORD>(cy));
+    Word(id);
+    Word(0xFFFF);
+    Word(itemClass);
+    Text(text);
+    Word(0);  // no creation data
+  }
+};
+
+struct Answer {
+  char* text;
+  int capacity;
+};
+
+INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+      SendDlgItemMessageA(dialog, kEditId, EM_LIMITTEXT,
+                          static_cast<WPARAM>(reinterpret_cast<Answer*>(lParam)->capacity - 1), 0);
+      SetFocus(GetDlgItem(dialog, kEditId));
+      return FALSE;  // the focus is set
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK) {
+        Answer* answer = reinterpret_cast<Answer*>(GetWindowLongPtrA(dialog, DWLP_USER));
+        GetDlgItemTextA(dialog, kEditId, answer->text, answer->capacity);
+        EndDialog(dialog, IDOK);
+        return TRUE;
+      }
+      if (LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+      }
+      return FALSE;
+    default: return FALSE;
+  }
+}
+
+}  // namespace
+
+bool Win32Platform::AskText(const char* title, const char* prompt, char* text, int capacity) {
+  if (capacity < 1) return false;
+  // DWORD-aligned storage for the template: the header, four items and their texts.
+  const size_t kStorageWords = 2048;
+  static DWORD storage[kStorageWords / 2];
+  std::memset(storage, 0, sizeof storage);
+  TemplateWriter writer = {reinterpret_cast<WORD*>(storage), 0, kStorageWords};
+  writer.Dword(DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU);
+  writer.Dword(0);
+  writer.Word(4);  // items
+  writer.Word(0);
+  writer.Word(0);
+  writer.Word(260);
+  writer.Word(66);
+  writer.Word(0);  // no menu
+  writer.Word(0);  // the standard dialog class
+  writer.Text(title);
+  writer.Word(8);
+  writer.Text("MS Shell Dlg");
+  writer.Item(SS_LEFT, 7, 7, 246, 10, 0xFFFF, kStaticClass, prompt);
+  writer.Item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 21, 246, 14, kEditId, kEditClass, "");
+  writer.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 149, 43, 50, 14, IDOK, kButtonClass, "OK");
+  writer.Item(BS_PUSHBUTTON | WS_TABSTOP, 203, 43, 50, 14, IDCANCEL, kButtonClass, "Cancel");
+  if (writer.used > writer.capacity) return false;
+  Answer answer = {text, capacity};
+  text[0] = '\0';
+  const INT_PTR result =
+      DialogBoxIndirectParamA(GetModuleHandleA(NULL), reinterpret_cast<LPCDLGTEMPLATEA>(storage), mainWindow,
+                              PromptProc, reinterpret_cast<LPARAM>(&answer));
+  return result == IDOK;
+}

@@ -1,0 +1,7 @@
+batch
+--size
+4
+sune.alg
+wide.alg
+bad.alg
+ru.mov

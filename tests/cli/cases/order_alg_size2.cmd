@@ -1,0 +1,5 @@
+order
+--size
+2
+--alg
+[R, U]

@@ -1,0 +1,5 @@
+order
+--size
+4
+--alg
+Rw U 2R'

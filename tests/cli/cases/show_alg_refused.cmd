@@ -1,0 +1,5 @@
+show
+--size
+4
+--alg
+R 5R

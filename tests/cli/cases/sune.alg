@@ -1,0 +1,1 @@
+R U R' U R U2 R' // the Sune

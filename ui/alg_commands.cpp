@@ -1,0 +1,63 @@
+// The window's commands in the standard notation: an .alg file opened or applied, and moves typed on one
+// line.
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "files/files.h"
+#include "ui/ui.h"
+
+namespace {
+
+// One list for every command, so a long file is not allocated afresh each time.
+std::vector<BlockMove> algMoves;
+
+void ApplyAndShow(bool fromSolved) {
+  if (fromSolved) {
+    FillSolved();
+    CopyCube(liveCube, shadowCube);
+  }
+  ApplyBlockMoves(algMoves.data(), algMoves.size(), liveCube, shadowCube);
+  // The order menu item studies the last file read, whichever notation it was in.
+  BeginSequence(&lastMoves, cubeSize);
+  AppendBlockMoves(&lastMoves, algMoves.data(), algMoves.size());
+  lastMovesRead = true;
+  const AlgCounts counts = CountAlg(algMoves.data(), algMoves.size(), cubeSize);
+  char text[kTextCapacity];
+  const int head = std::snprintf(text, sizeof text, " Number of moves %lld qbtm %lld btm\n",
+                                 static_cast<long long>(counts.quarterBlockTurns),
+                                 static_cast<long long>(counts.blockTurns));
+  FormatAlg(algMoves.data(), algMoves.size(), cubeSize, text + head, sizeof text - static_cast<size_t>(head));
+  platform->ShowMessage(text, "Moves");
+}
+
+}  // namespace
+
+void LoadAlgFile(TextStream* stream, bool fromSolved) {
+  char reason[kTextCapacity];
+  if (!ReadAlgFile(stream, cubeSize, &algMoves, reason, sizeof reason)) {
+    char text[kTextCapacity];
+    char after[kTextCapacity + 1];
+    after[0] = '\n';
+    std::memcpy(after + 1, reason, sizeof reason);
+    FormatWithPath(text, "INVALID alg file ", fileName, after);
+    platform->ShowMessage(text, "Error");
+    return;
+  }
+  ApplyAndShow(fromSolved);
+}
+
+void TypeMoves() {
+  static char typed[1024];
+  typed[0] = '\0';
+  if (!platform->AskText("Type moves", "Moves in the standard notation, as R U R' U', (R U)6 or [R, 2U]:",
+                         typed, sizeof typed))
+    return;
+  typed[sizeof typed - 1] = '\0';
+  char reason[kTextCapacity];
+  if (!ParseAlg(typed, std::strlen(typed), cubeSize, &algMoves, reason, sizeof reason)) {
+    platform->ShowMessage(reason, "Error");
+    return;
+  }
+  ApplyBlockMoves(algMoves.data(), algMoves.size(), liveCube, shadowCube);
+}
