@@ -7,7 +7,7 @@
 typedef int32_t FileKind;
 const FileKind kPatternFile = 1;
 const FileKind kMoveFile = 2;
-const FileKind kPictureFile = 3;  // PNG or SVG, by the filter chosen
+const FileKind kPictureFile = 3;  // PNG, BMP or SVG, by the filter chosen
 
 // The file chooser's filter: two (description, pattern) pairs, the first selected.
 struct FileFilter {
@@ -25,9 +25,13 @@ class DrawingSurface {
   virtual int SetAlignment(int alignment) = 0;  // returns the previous alignment
   virtual void MoveTo(int x, int y) = 0;
   virtual void LineTo(int x, int y) = 0;  // the end point is not drawn
-  virtual void FillRectangle(int left, int top, int right, int bottom, int brush) = 0;  // brush 0 to 5
+  virtual void FillRectangle(int left, int top, int right, int bottom, int brush) = 0;  // brush 0 to 6
   virtual void WriteText(int x, int y, const char* text, int length) = 0;
+  // A black capital `height` pixels high, centred on x, its top at y, on no ground of its own.
+  virtual void WriteLetter(int x, int y, char letter, int /*height*/) { WriteText(x, y, &letter, 1); }
 };
+
+const int kOutlineBrush = 6;  // the outline pen's black, as a fill
 
 const int kAlignCentreTop = 6;  // centred on x, top at y, current position not used
 

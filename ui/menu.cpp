@@ -29,10 +29,6 @@ const MenuItem kMenuItems[kMenuItemCount] = {
 
 namespace {
 
-const FileFilter kPictureFilter = {
-    {"PNG pictures (*.png)", "SVG pictures (*.svg)"}, {"*.png", "*.svg"}, "png"};
-const FileFilter kSvgOnlyFilter = {{"SVG pictures (*.svg)", "All files (*.*)"}, {"*.svg", "*.*"}, "svg"};
-
 // Commands take no arguments; the view item being run.
 int pendingLetters = kLettersNone;
 
@@ -58,8 +54,7 @@ void SavePattern() {
 }
 
 void ExportPicture() {
-  const char* path =
-      platform->ChooseSaveFile(kPictureFile, PicturePngAvailable() ? kPictureFilter : kSvgOnlyFilter);
+  const char* path = platform->ChooseSaveFile(kPictureFile, PictureFilter());
   if (path == nullptr) return;
   char reason[kTextCapacity];
   if (!SaveNetPicture(path, 1, viewLetters, reason, sizeof reason)) platform->ShowMessage(reason, "Error");

@@ -80,4 +80,6 @@ void HandleKeyDown(int code);
 #include "ui/facelet_edit.h"
 #include "ui/history.h"
 #include "ui/menu.h"
+#include "ui/menu_entries.h"
 #include "ui/picture.h"
+#include "ui/view.h"
