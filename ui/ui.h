@@ -77,6 +77,7 @@ void HandleKeyDown(int code);
 #include "study/order.h"
 #include "study/reachability.h"
 #include "study/symmetry_group.h"
+#include "ui/command_line.h"
 #include "ui/facelet_edit.h"
 #include "ui/history.h"
 #include "ui/menu.h"
