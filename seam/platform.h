@@ -7,7 +7,7 @@
 typedef int32_t FileKind;
 const FileKind kPatternFile = 1;
 const FileKind kMoveFile = 2;
-const FileKind kPictureFile = 3;  // PNG, BMP or SVG, by the filter chosen
+const FileKind kPictureFile = 3;  // PNG or SVG, by the filter chosen
 
 // The file chooser's filter: two (description, pattern) pairs, the first selected.
 struct FileFilter {
