@@ -362,6 +362,18 @@ else
   [ -n "$program" ] && finish_program
 fi
 
+echo "== plexaro.exe with a command line it cannot take"
+launch "$exe" --replay one.q two.q
+if box=$(wait_window Plexaro); then
+  check "the usage in a box" "usage: plexaro [--replay] [FILE]
+       plexaro --version" "$(box_text Plexaro)"
+  close_box Plexaro "$box"
+else
+  fail "the usage in a box" "no box titled Plexaro"
+fi
+finish_program
+check "bad usage ends with exit code 2" 2 "$code"
+
 echo "== the test build with its third brush refused"
 launch "$faults_exe" --fail-object 4
 if box=$(wait_window Plexaro); then
