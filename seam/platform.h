@@ -26,9 +26,13 @@ class DrawingSurface {
   virtual int SetAlignment(int alignment) = 0;  // returns the previous alignment
   virtual void MoveTo(int x, int y) = 0;
   virtual void LineTo(int x, int y) = 0;  // the end point is not drawn
-  virtual void FillRectangle(int left, int top, int right, int bottom, int brush) = 0;  // brush 0 to 5
+  virtual void FillRectangle(int left, int top, int right, int bottom, int brush) = 0;  // brush 0 to 6
   virtual void WriteText(int x, int y, const char* text, int length) = 0;
+  // A black capital `height` pixels high, centred on x, its top at y, on no ground of its own.
+  virtual void WriteLetter(int x, int y, char letter, int /*height*/) { WriteText(x, y, &letter, 1); }
 };
+
+const int kOutlineBrush = 6;  // the outline pen's black, as a fill
 
 const int kAlignCentreTop = 6;  // centred on x, top at y, current position not used
 

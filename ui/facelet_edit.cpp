@@ -1,4 +1,4 @@
-// Facelet editing: setting a square's colour as a command, and finding the square under a point.
+// Facelet editing: setting a square's colour as a command, and the click that cycles it.
 #include "ui/facelet_edit.h"
 
 #include "ui/ui.h"
@@ -23,29 +23,26 @@ bool EditFacelet(Face face, int row, int column, Colour colour) {
   return RunCommand(ApplyPending, true);
 }
 
-bool HitTestNet(int x, int y, Face* face, int* row, int* column) {
-  for (Face f = 0; f < 6; ++f)
-    for (int j = 0; j < cubeSize; ++j) {
-      const int top = rowY[f][j] + 8;
-      if (y < top || y > top + cellHeight - 2) continue;
-      for (int k = 0; k < cubeSize; ++k) {
-        const int left = columnX[f][k];
-        if (x < left || x > left + cellWidth - 2) continue;
-        *face = f;
-        *row = j;
-        *column = k;
-        return true;
-      }
-    }
-  return false;
-}
+namespace {
 
-bool CycleFacelet(int x, int y, bool backwards) {
-  Face face;
-  int row, column;
-  if (!HitTestNet(x, y, &face, &row, &column)) return false;
+bool CycleCell(Face face, int row, int column, bool backwards) {
   const Colour colour = liveCube[CellIndex(face, row, column)];
   // A colour off the palette starts the round again at white.
   const Colour next = colour < 0 || colour > 5 ? 0 : (colour + (backwards ? 5 : 1)) % 6;
   return EditFacelet(face, row, column, next);
+}
+
+}  // namespace
+
+bool CycleFacelet(int x, int y, bool backwards) {
+  Face face;
+  int row, column;
+  return HitTestNet(x, y, &face, &row, &column) && CycleCell(face, row, column, backwards);
+}
+
+bool ClickSquare(int clientX, int clientY, int clientWidth, int clientHeight, bool backwards) {
+  Face face;
+  int row, column;
+  return HitTestWindow(clientX, clientY, clientWidth, clientHeight, &face, &row, &column) &&
+         CycleCell(face, row, column, backwards);
 }

@@ -8,13 +8,11 @@
 // while another command runs.
 bool EditFacelet(Face face, int row, int column, Colour colour);
 
-// The square of the net under a point of the client area, outline included; false in the gaps and
-// outside the net.
-bool HitTestNet(int x, int y, Face* face, int* row, int* column);
-
-// A click on the net: the square's next colour (white, red, yellow, orange, green, blue and round
-// again), or the previous one backwards. False when the point is on no square.
+// A click on the net at a point in net pixels: the square's next colour (white, red, yellow, orange,
+// green, blue and round again), or the previous one backwards. False when the point is on no square.
 bool CycleFacelet(int x, int y, bool backwards);
+// The same for a point of a client area of this size, through the window's view, fitted or not.
+bool ClickSquare(int clientX, int clientY, int clientWidth, int clientHeight, bool backwards);
 
 // Writes the pattern to `path`; on failure a box titled "Error" names the path and the reason.
 bool SavePatternFile(const char* path);

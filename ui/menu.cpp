@@ -30,9 +30,6 @@ const MenuItem kMenuItems[kMenuItemCount] = {
 
 namespace {
 
-const FileFilter kPictureFilter = {
-    {"PNG pictures (*.png)", "SVG pictures (*.svg)"}, {"*.png", "*.svg"}, "png"};
-const FileFilter kSvgOnlyFilter = {{"SVG pictures (*.svg)", "All files (*.*)"}, {"*.svg", "*.*"}, "svg"};
 // Either notation: an .alg file in the standard one, anything else as a move file.
 const FileFilter kApplyMovesFilter = {
     {"Cube moves (*.mov *.alg)", "All files (*.*)"}, {"*.mov *.alg", "*.*"}, "mov"};
@@ -65,8 +62,7 @@ void SavePattern() {
 }
 
 void ExportPicture() {
-  const char* path =
-      platform->ChooseSaveFile(kPictureFile, PicturePngAvailable() ? kPictureFilter : kSvgOnlyFilter);
+  const char* path = platform->ChooseSaveFile(kPictureFile, PictureFilter());
   if (path == nullptr) return;
   char reason[kTextCapacity];
   if (!SaveNetPicture(path, 1, viewLetters, reason, sizeof reason)) platform->ShowMessage(reason, "Error");

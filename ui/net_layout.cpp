@@ -1,7 +1,6 @@
 // The cross-shaped net: where every square goes, how it is painted, and the help box.
 #include <cstdio>
 
-#include "ui/picture.h"
 #include "ui/ui.h"
 
 int32_t cellWidth;
@@ -45,29 +44,7 @@ void DrawFacelet(DrawingSurface& surface, int brush, int16_t left, int16_t top, 
   surface.FillRectangle(left + 1, top + 1, right, bottom, brush);
 }
 
-void DrawNetSquares(DrawingSurface& surface) {
-  for (int16_t face = 0; face < 6; ++face)
-    for (int16_t j = 0; j < cubeSize; ++j)
-      for (int16_t k = 0; k < cubeSize; ++k) {
-        const Colour colour = liveCube[CellIndex(face, j, k)];
-        // No brush lies past the six colours; anything else shows as background.
-        const int brush = colour >= 0 && colour < 6 ? colour : 0;
-        const int16_t left = columnX[face][k];
-        const int16_t top = static_cast<int16_t>(rowY[face][j] + 8);
-        DrawFacelet(surface, brush, left, top, static_cast<int16_t>(left + cellWidth - 2),
-                    static_cast<int16_t>(top + cellHeight - 2));
-      }
-}
-
-void PaintNet(DrawingSurface& surface) {
-  surface.SelectOutlinePen();
-  const int previousAlignment = surface.SetAlignment(kAlignCentreTop);
-  DrawNetSquares(surface);
-  static const char kCaption[] = "? for help";
-  surface.WriteText(60, 170, kCaption, sizeof kCaption - 1);
-  surface.SetAlignment(previousAlignment);
-  surface.RestorePen();
-}
+void PaintNet(DrawingSurface& surface) { DrawNetOneToOne(surface, kLettersNone, true); }
 
 void ShowHelp() {
   char text[256];

@@ -1,4 +1,4 @@
-// Pictures of the net: the squares drawn alone, a raster of the window's pixels, an SVG, and saving either.
+// Pictures of the net: the squares drawn alone, a raster of the window's pixels, an SVG, and saving them.
 #pragma once
 
 #include <cstddef>
@@ -20,13 +20,11 @@ const int kPictureMargin = 4;
 // The letters' height in pixels at scale 1: the built-in capitals, and the SVG's cap height.
 const int kPictureLetterHeight = 7;
 
-// Every square of the net through DrawFacelet, in PaintNet's order, with no pen or alignment change.
-void DrawNetSquares(DrawingSurface& surface);
-// The squares, then the chosen letters centred on them, with the outline pen selected throughout.
+// The squares in PaintNet's calls, then the chosen letters centred on them; no caption.
 void DrawNetPicture(DrawingSurface& surface, int letters);
 
 // The picture's size at scale 1: from the window's origin to the net's right and bottom edges plus the
-// margin; 0 when there is no net to draw.
+// margin; 0 when there is no net to draw. The window's view has the same extent without its caption.
 int PictureWidth();
 int PictureHeight();
 
@@ -81,6 +79,10 @@ bool RenderNetSvg(int scale, int letters, PictureSink sink, void* context);
 // Whether this build can write PNG files.
 bool PicturePngAvailable();
 
-// Saves the net as SVG or PNG, by the path's extension (any case). False, with the reason in words,
-// when the request is not one it can make or the file cannot be written; the old file then stays.
+// The save chooser's filter for pictures: PNG where this build writes it, else BMP, then SVG.
+const FileFilter& PictureFilter();
+
+// Saves the net as SVG, BMP (24 bits a pixel) or PNG, by the path's extension (any case). False, with the
+// reason in words, when the request is not one it can make or the file cannot be written; the old file then
+// stays.
 bool SaveNetPicture(const char* path, int scale, int letters, char* reason, size_t reasonSize);

@@ -74,7 +74,8 @@ void RasterSurface::LineTo(int x, int y) {
 }
 
 void RasterSurface::FillRectangle(int left, int top, int right, int bottom, int brush) {
-  const uint8_t value = static_cast<uint8_t>(brush >= 0 && brush < 6 ? brush : 0);
+  const uint8_t value =
+      brush == kOutlineBrush ? kRasterBlack : static_cast<uint8_t>(brush >= 0 && brush < 6 ? brush : 0);
   if (left < 0) left = 0;
   if (top < 0) top = 0;
   if (right > raster_.width) right = raster_.width;

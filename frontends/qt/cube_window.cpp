@@ -1,7 +1,6 @@
 // The main window: start-up geometry, painting without erasing, and Windows-style key codes.
 #include "frontends/qt/cube_window.h"
 
-#include <QImage>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QWindow>
@@ -16,26 +15,6 @@ const QSize kOuterSize(600, 400);
 
 // No key-down code of any table: the core paints at once for it.
 const int kUnboundKey = 0;
-
-// The window's own painting reaches past the net to its caption. A fitted net keeps the caption only
-// where it covers no square, so that a large net is seen whole.
-const int kCaptionTop = 170;
-const int kCaptionRight = 130;
-const int kCaptionBottom = 192;
-
-bool FittedCaption() { return PictureHeight() - kPictureMargin <= kCaptionTop; }
-
-QSize FittedSourceSize() {
-  if (!FittedCaption()) return QSize(PictureWidth(), PictureHeight());
-  return QSize(qMax(PictureWidth(), kCaptionRight), qMax(PictureHeight(), kCaptionBottom));
-}
-
-// The squares again, with the letters over them; the window's caption is left as PaintNet drew it.
-void PaintLetters(PainterSurface& surface) {
-  if (viewLetters == kLettersNone) return;
-  surface.UseLetterText();
-  DrawNetPicture(surface, viewLetters);
-}
 
 }  // namespace
 
@@ -61,56 +40,14 @@ void CubeWindow::PaintNow() { repaint(); }
 
 void CubeWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  if (viewFitToWindow) return PaintFitted(painter);
+  // A fitted view clears the whole client area itself.
+  if (viewFitToWindow) eraseNext_ = false;
   if (eraseNext_) {
     painter.fillRect(event->rect(), BrushColour(0));
     if (event->rect().contains(rect())) eraseNext_ = false;
   }
   PainterSurface surface(painter);
-  PaintNet(surface);
-  PaintLetters(surface);
-}
-
-double CubeWindow::NetScale() const {
-  if (!viewFitToWindow) return 1;
-  const QSize source = FittedSourceSize();
-  return qMin(static_cast<double>(width()) / source.width(), static_cast<double>(height()) / source.height());
-}
-
-QRect CubeWindow::FittedTarget() const {
-  const QSize source = FittedSourceSize();
-  const double scale = NetScale();
-  return QRect(0, 0, qMax(1, qRound(source.width() * scale)), qMax(1, qRound(source.height() * scale)));
-}
-
-QPoint CubeWindow::NetPoint(QPoint point) const {
-  if (!viewFitToWindow) return point;
-  // Where the unsmoothed scaling took the pixel from: the one under the target pixel's centre.
-  const QSize source = FittedSourceSize();
-  const QRect target = FittedTarget();
-  return QPoint(static_cast<int>((point.x() + 0.5) * source.width() / target.width()),
-                static_cast<int>((point.y() + 0.5) * source.height() / target.height()));
-}
-
-// The window's painting at one pixel per pixel, then blown up or shrunk whole; every pixel of the client
-// area is painted, so nothing is left of an earlier size.
-void CubeWindow::PaintFitted(QPainter& painter) {
-  QImage net(FittedSourceSize(), QImage::Format_RGB32);
-  net.fill(BrushColour(0));
-  {
-    QPainter netPainter(&net);
-    netPainter.setFont(font());
-    PainterSurface surface(netPainter);
-    if (FittedCaption())
-      PaintNet(surface);
-    else
-      DrawNetPicture(surface, kLettersNone);
-    PaintLetters(surface);
-  }
-  painter.fillRect(rect(), BrushColour(0));
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  painter.drawImage(FittedTarget(), net);
-  eraseNext_ = false;
+  PaintWindowView(surface, width(), height());
 }
 
 void CubeWindow::keyPressEvent(QKeyEvent* event) {

@@ -13,12 +13,6 @@ class CubeWindow : public QWidget {
   // Paint before returning.
   void PaintNow();
 
-  // The net's pixel under a point of the client area: the point itself, or scaled back when the net
-  // is fitted to the window.
-  QPoint NetPoint(QPoint point) const;
-  // How much the fitted net is enlarged; 1 when it is not fitted.
-  double NetScale() const;
-
  protected:
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -33,8 +27,6 @@ class CubeWindow : public QWidget {
 
  private:
   void FitOuterSize();
-  QRect FittedTarget() const;
-  void PaintFitted(QPainter& painter);
   void ShowMenu(QPoint globalPosition);
 
   bool eraseNext_ = true;

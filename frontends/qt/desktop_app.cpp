@@ -10,46 +10,12 @@
 #include <QWindow>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "frontends/qt/cube_window.h"
 #include "frontends/qt/desktop_platform.h"
 #include "ui/ui.h"
 
 namespace {
-
-const char kUsage[] = "usage: plexaro [--replay] [FILE]\n       plexaro --version\n";
-
-// What the command line asks for. `file` points into argv, which outlives the event loop.
-struct Arguments {
-  bool replay = false;
-  bool version = false;
-  const char* file = nullptr;
-};
-
-// False when the words fit no form of the usage. "--" ends the options, for a file whose name starts
-// with "-".
-bool ParseArguments(int argc, char** argv, Arguments* arguments) {
-  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-    arguments->version = true;
-    return true;
-  }
-  bool options = true;
-  for (int i = 1; i < argc; ++i) {
-    const char* word = argv[i];
-    if (options && std::strcmp(word, "--") == 0) {
-      options = false;
-    } else if (options && word[0] == '-') {
-      if (std::strcmp(word, "--replay") != 0 || arguments->replay || arguments->file != nullptr) return false;
-      arguments->replay = true;
-    } else {
-      if (arguments->file != nullptr || word[0] == '\0') return false;
-      arguments->file = word;
-      options = false;
-    }
-  }
-  return true;
-}
 
 // What Qt says while it looks for a display: held back, so that a failure is told in one line.
 QList<QPair<QtMsgType, QString>> heldMessages;
@@ -84,9 +50,9 @@ void ReleaseHeldMessages() {
 }  // namespace
 
 int RunDesktop(int argc, char** argv) {
-  Arguments arguments;
-  if (!ParseArguments(argc, argv, &arguments)) {
-    std::fputs(kUsage, stderr);
+  ProgramArguments arguments;
+  if (!ReadProgramArguments(argc, argv, &arguments)) {
+    std::fputs(kProgramUsage, stderr);
     return 2;
   }
   if (arguments.version) {

@@ -55,12 +55,12 @@ void PainterSurface::LineTo(int x, int y) {
 
 void PainterSurface::FillRectangle(int left, int top, int right, int bottom, int brush) {
   if (right <= left || bottom <= top) return;
-  painter_.fillRect(left, top, right - left, bottom - top, BrushColour(brush));
+  painter_.fillRect(left, top, right - left, bottom - top,
+                    brush == kOutlineBrush ? QColor(Qt::black) : BrushColour(brush));
 }
 
 void PainterSurface::WriteText(int x, int y, const char* text, int length) {
   const QString string = QString::fromLatin1(text, length);
-  if (letters_) return WriteLetters(x, y, string);
   const QFontMetrics metrics = painter_.fontMetrics();
   const int width = metrics.horizontalAdvance(string);
   const int height = metrics.height();
@@ -82,18 +82,15 @@ void PainterSurface::WriteText(int x, int y, const char* text, int length) {
   painter_.restore();
 }
 
-void PainterSurface::UseLetterText() { letters_ = true; }
-
-void PainterSurface::WriteLetters(int x, int y, const QString& text) {
+void PainterSurface::WriteLetter(int x, int y, char letter, int height) {
+  const QString text = QString::fromLatin1(&letter, 1);
   painter_.save();
   QFont font = painter_.font();
-  font.setPixelSize(10);  // capitals of about seven pixels, as the pictures have
+  font.setPixelSize(qMax(1, height * 10 / 7));  // a bold face's capitals are about 0.7 of its size
   font.setBold(true);
   painter_.setFont(font);
   const QFontMetrics metrics(font);
-  int left = x;
-  if ((alignment_ & 6) == 6) left = x - metrics.horizontalAdvance(text) / 2;
   painter_.setPen(Qt::black);
-  painter_.drawText(left, y + metrics.capHeight(), text);
+  painter_.drawText(x - metrics.horizontalAdvance(text) / 2, y + metrics.capHeight(), text);
   painter_.restore();
 }

@@ -21,17 +21,11 @@ class PainterSurface : public DrawingSurface {
   void LineTo(int x, int y) override;
   void FillRectangle(int left, int top, int right, int bottom, int brush) override;
   void WriteText(int x, int y, const char* text, int length) override;
-
-  // From now on, text is the squares' letters: black capitals about the pictures' letter height, y at
-  // their top, on no ground of their own.
-  void UseLetterText();
+  void WriteLetter(int x, int y, char letter, int height) override;
 
  private:
-  void WriteLetters(int x, int y, const QString& text);
-
   QPainter& painter_;
   QPen savedPen_;
   int alignment_ = 0;  // left and top, as a fresh device context has it
   QPoint position_;
-  bool letters_ = false;
 };

@@ -27,8 +27,8 @@ void CubeWindow::mousePressEvent(QMouseEvent* event) {
   switch (event->button()) {
     case Qt::RightButton: return ShowMenu(event->globalPosition().toPoint());
     case Qt::LeftButton: {
-      const QPoint point = NetPoint(event->position().toPoint());
-      CycleFacelet(point.x(), point.y(), event->modifiers().testFlag(Qt::ShiftModifier));
+      const QPoint point = event->position().toPoint();
+      ClickSquare(point.x(), point.y(), width(), height(), event->modifiers().testFlag(Qt::ShiftModifier));
       return;
     }
     default: QWidget::mousePressEvent(event);
@@ -40,28 +40,26 @@ void CubeWindow::contextMenuEvent(QContextMenuEvent* event) { event->ignore(); }
 
 void CubeWindow::ShowMenu(QPoint globalPosition) {
   QMenu menu(this);
-  QMap<QString, QMenu*> submenus;
+  QMenu* into = &menu;
   QMap<int, QActionGroup*> groups;
-  for (const MenuItem& item : kMenuItems) {
-    QMenu* into = &menu;
-    if (item.submenu != nullptr) {
-      const QString title = QString::fromUtf8(item.submenu);
-      if (!submenus.contains(title)) {
-        if (item.separatorBefore) menu.addSeparator();
-        submenus.insert(title, menu.addMenu(title));
-      }
-      into = submenus.value(title);
-    } else if (item.separatorBefore) {
-      menu.addSeparator();
+  MenuEntry entries[kMenuEntryCapacity];
+  const int count = ListMenuEntries(entries, kMenuEntryCapacity);
+  for (int k = 0; k < count; ++k) {
+    const MenuEntry& entry = entries[k];
+    switch (entry.kind) {
+      case kMenuEntrySeparator: into->addSeparator(); continue;
+      case kMenuEntrySubmenu: into = menu.addMenu(QString::fromUtf8(entry.text)); continue;
+      case kMenuEntrySubmenuEnd: into = &menu; continue;
+      case kMenuEntryItem: break;
     }
-    QAction* action = into->addAction(QString::fromUtf8(item.text));
-    action->setData(static_cast<int>(item.id));
-    action->setEnabled(MenuItemEnabled(item.id));
-    action->setCheckable(item.checkable);
-    action->setChecked(MenuItemChecked(item.id));
-    if (item.group != 0) {
-      if (!groups.contains(item.group)) groups.insert(item.group, new QActionGroup(&menu));
-      groups.value(item.group)->addAction(action);
+    QAction* action = into->addAction(QString::fromUtf8(entry.text));
+    action->setData(static_cast<int>(entry.id));
+    action->setEnabled(entry.enabled);
+    action->setCheckable(entry.checkable);
+    action->setChecked(entry.checked);
+    if (entry.group != 0) {
+      if (!groups.contains(entry.group)) groups.insert(entry.group, new QActionGroup(&menu));
+      groups.value(entry.group)->addAction(action);
     }
   }
   // The item runs once the menu is gone, so its boxes come up over the window alone.

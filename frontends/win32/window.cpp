@@ -58,6 +58,7 @@ int InitialiseWindow(HINSTANCE instance, HINSTANCE previousInstance, int showCom
   mainWindow = CreateWindowExA(0, kClassName, "Plexaro", WS_OVERLAPPEDWINDOW, 50, 50, 600, 400, NULL, NULL,
                                instance, NULL);
   if (mainWindow == NULL) return 0;
+  DragAcceptFiles(mainWindow, TRUE);
   ShowWindow(mainWindow, showCommand);
   return 1;
 }
@@ -77,6 +78,13 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_KEYDOWN: HandleKeyDown(static_cast<int>(wParam)); return 0;
     // The button's release alone: WM_CONTEXTMENU also comes from the keyboard, whose keys only paint.
     case WM_RBUTTONUP: ShowContextMenu(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    // With double clicks on for the class, a quick second click comes as a double click: a click still.
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      ClickView(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), (wParam & MK_SHIFT) != 0);
+      return 0;
+    case WM_DROPFILES: DropFiles(window, reinterpret_cast<HDROP>(wParam)); return 0;
+    case kOpenPendingFile: OpenPendingFile(); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
   }
 }

@@ -1,6 +1,4 @@
-// The right button's menu on Windows, built from the core's table each time it opens.
-#include <cstring>
-
+// The right button's menu on Windows, built from the core's entries each time it opens.
 #include "frontends/win32/window_view.h"
 #include "ui/ui.h"
 
@@ -18,25 +16,25 @@ void Append(HMENU menu, UINT flags, UINT_PTR command, const char* text) {
 HMENU BuildContextMenu() {
   HMENU menu = CreatePopupMenu();
   if (menu == NULL) return NULL;
-  const char* submenuTitle = nullptr;
-  HMENU submenu = NULL;
-  for (const MenuItem& item : kMenuItems) {
-    HMENU into = menu;
-    if (item.submenu != nullptr) {
-      if (submenuTitle == nullptr || std::strcmp(submenuTitle, item.submenu) != 0) {
-        if (item.separatorBefore) AppendMenuW(menu, MF_SEPARATOR, 0, NULL);
-        submenu = CreatePopupMenu();
-        submenuTitle = item.submenu;
-        Append(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), item.submenu);
+  HMENU into = menu;
+  MenuEntry entries[kMenuEntryCapacity];
+  const int count = ListMenuEntries(entries, kMenuEntryCapacity);
+  for (int k = 0; k < count; ++k) {
+    const MenuEntry& entry = entries[k];
+    switch (entry.kind) {
+      case kMenuEntrySeparator: AppendMenuW(into, MF_SEPARATOR, 0, NULL); break;
+      case kMenuEntrySubmenu: {
+        HMENU submenu = CreatePopupMenu();
+        Append(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), entry.text);
+        into = submenu;
+        break;
       }
-      into = submenu;
-    } else if (item.separatorBefore) {
-      AppendMenuW(menu, MF_SEPARATOR, 0, NULL);
+      case kMenuEntrySubmenuEnd: into = menu; break;
+      case kMenuEntryItem:
+        Append(into, MF_STRING | (entry.enabled ? 0 : MF_GRAYED) | (entry.checked ? MF_CHECKED : 0),
+               static_cast<UINT_PTR>(entry.id) + 1, entry.text);
+        break;
     }
-    UINT flags = MF_STRING;
-    if (!MenuItemEnabled(item.id)) flags |= MF_GRAYED;
-    if (MenuItemChecked(item.id)) flags |= MF_CHECKED;
-    Append(into, flags, static_cast<UINT_PTR>(item.id) + 1, item.text);
   }
   return menu;
 }

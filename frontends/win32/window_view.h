@@ -1,12 +1,25 @@
-// The window's painting with the view the mouse menu sets, and the menu itself.
+// The window's painting, clicks, files to open and the mouse menu, each handed to the core.
 #pragma once
 
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
-// The net as PaintNet draws it, with the letters over it; or, fitted, the net stretched to the window.
+// The message that opens the file OpenFileLater kept.
+const UINT kOpenPendingFile = WM_APP + 1;
+
+// The core's view of the cube, drawn into the client area.
 void PaintView(HWND window, HDC dc);
+// A left click at a point of the client area: the square the core's hit test names cycles its colour.
+void ClickView(HWND window, int x, int y, bool shift);
+// Keeps the path and posts kOpenPendingFile, so the file opens once the message loop runs.
+void OpenFileLater(HWND window, const char* path);
+// Opens the kept path as the desktop program opens a named file.
+void OpenPendingFile();
+// The first file of a drop, opened later.
+void DropFiles(HWND window, HDROP drop);
 
-// The mouse menu built from the core's table: item k has the command k + 1; the caller destroys it.
+// The mouse menu built from the core's entries: item k has the command k + 1; the caller destroys it.
 HMENU BuildContextMenu();
 // Shows the menu at a point of the window's client area and runs the item chosen.
 void ShowContextMenu(HWND window, int x, int y);

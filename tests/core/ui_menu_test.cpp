@@ -215,7 +215,7 @@ TEST_F(Menu, ExportPictureBySuffixOrAnErrorBox) {
   EXPECT_EQ(seam.saveKinds.back(), kPictureFile);
   EXPECT_NE(ReadWhole(svg).find("<svg"), std::string::npos);
   EXPECT_TRUE(seam.boxes.empty());
-  seam.saveAnswers.push_back(TempPath("menu_net.bmp"));
+  seam.saveAnswers.push_back(TempPath("menu_net.gif"));
   RunMenuItem(kMenuExportPicture);
   ASSERT_EQ(seam.boxes.size(), 1u);
   EXPECT_EQ(LastBox().title, "Error");

@@ -282,9 +282,9 @@ TEST_F(Picture, RequestsItCannotMakeAreRefusedInWordsAndWriteNothing) {
     std::string name;
     int scale, letters;
     const char* words;
-  } cases[] = {{"net.bmp", 1, 0, "must end in .svg or .png"},
-               {"net", 1, 0, "must end in .svg or .png"},
-               {"net.svg.txt", 1, 0, "must end in .svg or .png"},
+  } cases[] = {{"net.gif", 1, 0, "must end in .svg, .bmp or .png"},
+               {"net", 1, 0, "must end in .svg, .bmp or .png"},
+               {"net.svg.txt", 1, 0, "must end in .svg, .bmp or .png"},
                {"net.svg", 0, 0, "1 to 16, not 0"},
                {"net.png", 17, 0, "1 to 16, not 17"},
                {"net.svg", 1, 3, "letters numbered 3"},

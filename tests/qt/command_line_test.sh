@@ -71,7 +71,7 @@ for tool in Xvfb xdotool import; do
 done
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
-for _ in $(seq 100); do
+for _ in $(seq 400); do
   [ -s "$work/display" ] && break
   sleep 0.05
 done
@@ -99,7 +99,7 @@ colour_at() {
 }
 expect_soon() {
   local what=$1 x=$2 y=$3 want=$4 got
-  for _ in $(seq 40); do
+  for _ in $(seq 200); do
     got=$(colour_at "$x" "$y")
     [ "$got" = "$want" ] && return 0
     sleep 0.05
@@ -122,7 +122,7 @@ close_box() {
   xdotool search --onlyvisible --name '^Plexaro$' >/dev/null || check "the $1 box came before the window"
   xdotool windowfocus --sync "$box"
   xdotool key Return
-  for _ in $(seq 40); do
+  for _ in $(seq 200); do
     [ -z "$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null)" ] && return 0
     sleep 0.05
   done

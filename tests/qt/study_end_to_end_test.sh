@@ -24,14 +24,14 @@ expect "the pattern file given at start" 87 14 "#FFFFFF"
 windows() { xdotool search --onlyvisible --name '' 2>/dev/null | wc -l; }
 before=$(windows)
 xdotool mousemove --window "$window" 300 300 click 3
-for _ in $(seq 40); do
+for _ in $(seq 200); do
   [ "$(windows)" -gt "$before" ] && break
   sleep 0.05
 done
 [ "$(windows)" -gt "$before" ] || fail "no menu after a right click"
 import -window root "$work/menu.png"
 xdotool key Escape
-for _ in $(seq 40); do
+for _ in $(seq 200); do
   [ "$(windows)" -eq "$before" ] && break
   sleep 0.05
 done
@@ -44,7 +44,7 @@ expect_soon "a click turns the square to the next colour" 87 14 "#FF0000"
 # Save pattern as: the fourth enabled item (Undo, Apply moves, Type moves, Save pattern as; Redo is
 # greyed).
 xdotool mousemove --window "$window" 300 300 click 3
-for _ in $(seq 40); do
+for _ in $(seq 200); do
   [ "$(windows)" -gt "$before" ] && break
   sleep 0.05
 done
@@ -53,7 +53,7 @@ chooser=$(window_named "Save As") || fail "no save chooser"
 xdotool windowfocus --sync "$chooser"
 xdotool type --delay 5 "$work/saved"
 xdotool key Return
-for _ in $(seq 100); do
+for _ in $(seq 400); do
   [ -s "$work/saved.q" ] && break
   sleep 0.05
 done

@@ -83,7 +83,9 @@ const QString kEllipsis = QString::fromUtf8("\xE2\x80\xA6");
 
 // A square's centre in the net's own pixels.
 QPoint SquareCentre(int face, int row, int column) {
-  return QPoint(columnX[face][column] + (cellWidth - 2) / 2, rowY[face][row] + 8 + (cellHeight - 2) / 2);
+  int left, top, right, bottom;
+  SquareBox(face, row, column, &left, &top, &right, &bottom);
+  return QPoint((left + right) / 2, (top + bottom) / 2);
 }
 
 int Cell(int face, int row, int column) { return liveCube[CellIndex(face, row, column)]; }
@@ -407,7 +409,9 @@ void WindowMenuTest::ClickHitsTheSquare() {
     QCOMPARE(Cell(face, row, column), (colour + 5) % 6);
   }
   // The square's last pixels inside its outline count; the gap after it does not.
-  const QPoint corner(columnX[F][0] + cellWidth - 2, rowY[F][0] + 8 + cellHeight - 2);
+  int left, top, right, bottom;
+  SquareBox(F, 0, 0, &left, &top, &right, &bottom);
+  const QPoint corner(right, bottom);
   const int colour = Cell(F, 0, 0);
   QTest::mouseClick(&under.window, Qt::LeftButton, {}, corner);
   QCOMPARE(Cell(F, 0, 0), (colour + 1) % 6);
@@ -427,22 +431,24 @@ void WindowMenuTest::FittedLargestNetShowsEverySquare() {
   QTest::keyClick(&under.window, '[');
   Choose(under, menu, QStringLiteral("Fit the net to the window"));
   QVERIFY(viewFitToWindow);
-  QVERIFY(under.window.NetScale() < 1);
+  static NetView view;
+  BuildNetView(&view, viewLetters, true, true);
+  const int width = under.window.width(), height = under.window.height();
+  ViewTransform t = WindowTransform(view, width, height);
+  QVERIFY(t.numerator < t.denominator);
   const QImage screen = under.Screen();
-  const double scale = under.window.NetScale();
   int seen = 0;
   for (int face = 0; face < 6; ++face)
     for (int row = 0; row < 10; ++row)
       for (int column = 0; column < 10; ++column) {
         const QPoint centre = SquareCentre(face, row, column);
-        const QPoint shown(static_cast<int>(centre.x() * scale), static_cast<int>(centre.y() * scale));
+        const QPoint shown(ClientFromNet(t, centre.x()), ClientFromNet(t, centre.y()));
         QVERIFY(under.window.rect().contains(shown));
         QCOMPARE(screen.pixelColor(shown), BrushColour(Cell(face, row, column)));
         // A click there finds the same square.
-        const QPoint hit = under.window.NetPoint(shown);
         Face hitFace;
         int hitRow, hitColumn;
-        QVERIFY(HitTestNet(hit.x(), hit.y(), &hitFace, &hitRow, &hitColumn));
+        QVERIFY(HitTestWindow(shown.x(), shown.y(), width, height, &hitFace, &hitRow, &hitColumn));
         QCOMPARE(QPoint(hitRow, hitColumn), QPoint(row, column));
         QCOMPARE(static_cast<int>(hitFace), face);
         ++seen;
@@ -452,7 +458,7 @@ void WindowMenuTest::FittedLargestNetShowsEverySquare() {
   const QPoint centre = SquareCentre(B, 9, 9);
   const int colour = Cell(B, 9, 9);
   QTest::mouseClick(&under.window, Qt::LeftButton, {},
-                    QPoint(static_cast<int>(centre.x() * scale), static_cast<int>(centre.y() * scale)));
+                    QPoint(ClientFromNet(t, centre.x()), ClientFromNet(t, centre.y())));
   QCOMPARE(Cell(B, 9, 9), (colour + 1) % 6);
   // A small net fills a large window.
   under.window.resize(1000, 800);
@@ -460,7 +466,13 @@ void WindowMenuTest::FittedLargestNetShowsEverySquare() {
   cubeSize = 2;
   QTest::keyClick(&under.window, '*');
   WindowUnderTest::Settle();
-  QVERIFY(under.window.NetScale() > 3);
+  BuildNetView(&view, viewLetters, true, true);
+  t = WindowTransform(view, under.window.width(), under.window.height());
+  QVERIFY(t.numerator > 3 * t.denominator);
+  int left, top, right, bottom;
+  SquareBox(U, 0, 0, &left, &top, &right, &bottom);
+  QCOMPARE(under.Screen().pixelColor(ClientFromNet(t, left) + 1, ClientFromNet(t, top) + 1),
+           QColor(Qt::black));
 }
 
 void WindowMenuTest::DroppedFilesOpenByExtension() {

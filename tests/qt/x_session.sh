@@ -23,7 +23,7 @@ fail() {
 # Xvfb picks a free display itself and names it once it accepts clients.
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
-for _ in $(seq 100); do
+for _ in $(seq 400); do
   [ -s "$work/display" ] && break
   sleep 0.05
 done
@@ -36,7 +36,7 @@ unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 # looks (the chooser going away), so it is asked again rather than trusted once.
 window_named() {
   local found
-  for _ in $(seq 100); do
+  for _ in $(seq 400); do
     found=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
     [ -n "$found" ] && echo "$found" && return 0
     sleep 0.05
@@ -54,7 +54,7 @@ expect() {
 }
 # Waits until the net shows `want` at (x, y): repaints come from the event loop.
 expect_soon() {
-  for _ in $(seq 40); do
+  for _ in $(seq 200); do
     shot
     [ "$(colour_at "$2" "$3")" = "$4" ] && return 0
     sleep 0.05
@@ -68,7 +68,7 @@ close_box() {
   box=$(window_named "$1") || fail "no box titled $1"
   xdotool windowfocus --sync "$box"
   xdotool key Return
-  for _ in $(seq 40); do
+  for _ in $(seq 200); do
     [ -z "$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null)" ] && return 0
     sleep 0.05
   done
@@ -78,7 +78,7 @@ close_box() {
 # Sends the close request and expects the program to end with status 0.
 close_and_expect_success() {  # X11_CLOSE
   "$1" "$window"
-  for _ in $(seq 100); do
+  for _ in $(seq 400); do
     kill -0 "$plexaro_pid" 2>/dev/null || break
     sleep 0.05
   done

@@ -159,6 +159,16 @@ open_file() {  # key path: picks the file in the open-file dialog
   wait_gone Open
 }
 
+# Opens the right button's menu and picks the item that many steps from its end (Up) or top (Down).
+menu_pick() {  # count [key]
+  activate "$main"
+  read -r ox oy <<<"$origin"
+  xdotool mousemove $((ox + 300)) $((oy + 250)) click 3
+  for _ in $(seq 20); do "$WINE" "$probe" menu && break; sleep 0.1; done
+  for _ in $(seq "$1"); do xdotool key "${2:-Up}"; done
+  xdotool key Return
+}
+
 # Patterns of size 4 and 2 with every colour, and a move file of one R.
 pattern() {  # size file
   local n=$1 bytes
@@ -178,6 +188,10 @@ if ! start "$exe"; then
   [ -n "$program" ] && finish_program
 else
   pass "window shows the solved net"
+  # Where the client area sits in the frame, for runs whose first net is no solved 3x3x3.
+  read -r gx gy _ <<<"$(geometry "$main")"
+  read -r ox oy <<<"$origin"
+  frame="$((ox - gx)) $((oy - gy))"
   check "window at (50, 50), 600 x 400" "50 50 600 400" "$(geometry "$main")"
 
   keys="udfblr-=\\|&'(,m"
@@ -246,14 +260,6 @@ else
   xdotool key Menu
   sleep 0.5
   if "$WINE" "$probe" menu; then fail "the Menu key opens no menu" "a menu is up"; xdotool key Escape; fi
-  menu_pick() {  # ups: opens the menu and picks the item that many steps up from its end
-    activate "$main"
-    read -r ox oy <<<"$origin"
-    xdotool mousemove $((ox + 300)) $((oy + 250)) click 3
-    for _ in $(seq 20); do "$WINE" "$probe" menu && break; sleep 0.1; done
-    for _ in $(seq "$1"); do xdotool key Up; done
-    xdotool key Return
-  }
   menu_pick 4
   if box=$(wait_window "Moves that make this pattern"); then
     check "solver box from the menu says what plexaro-cli solve says" \
@@ -297,6 +303,76 @@ else
   fail "replay brings the cube back to solved" "no window"
   [ -n "$program" ] && finish_program
 fi
+
+echo "== plexaro.exe FILE: the file at start, a click and its undo, the BMP picture, a dropped file"
+winpath() { echo "Z:${1//\//\\}"; }
+# The net with one square's colour moved on by `step`.
+bump() {  # net n face row column step
+  awk -v n="$2" -v f="$3" -v r="$4" -v c="$5" -v s="$6" \
+    'NR == f + 1 { i = r * (n + 1) + c + 1; $0 = substr($0, 1, i - 1) ((substr($0, i, 1) + s + 6) % 6) substr($0, i + 1) } 1' <<<"$1"
+}
+launch "$exe" "$(winpath "$work/four.q")"
+if [ -n "${frame:-}" ] && main=$(wait_window Plexaro); then
+  read -r gx gy _ <<<"$(geometry "$main")"
+  read -r fx fy <<<"$frame"
+  origin="$((gx + fx)) $((gy + fy))"
+  start=$(cli_net show --pattern "$work/four.q")
+  expect_net "a file named at start paints what plexaro-cli show prints" 4 show --pattern "$work/four.q"
+
+  menu_pick 7  # Export picture..., seventh from the end
+  if wait_window "Save As" >/dev/null; then
+    xdotool type --delay 20 "$(winpath "$work/shown")"
+    xdotool key Return
+    wait_gone "Save As"
+  fi
+  for _ in $(seq 30); do [ -f "$work/shown.bmp" ] && break; sleep 0.1; done
+  "$cli" render "$work/expected.bmp" --pattern "$work/four.q"
+  if cmp -s "$work/shown.bmp" "$work/expected.bmp"; then
+    pass "BMP exported through the save dialog equals the core's raster"
+  else
+    fail "BMP exported through the save dialog equals the core's raster" "$(ls -l "$work"/*.bmp 2>&1)"
+  fi
+
+  # F's square at row 1, column 2 ends at (109, 108); the core's hit test names what is there.
+  read -r ox oy <<<"$origin"
+  hit=$("$WINE" "$probe" hit 4 109 108 | tr -d '\r')
+  check "the core's hit test names F's square at its last pixel" "2 1 2" "$hit"
+  check "and no square in the gap after it" none "$("$WINE" "$probe" hit 4 110 108 | tr -d '\r')"
+  activate "$main"
+  xdotool mousemove $((ox + 110)) $((oy + 108)) click 1
+  xdotool mousemove $((ox + 109)) $((oy + 108)) click 1
+  clicked=$(bump "$start" 4 $hit 1 | "$read_net" mask 4)
+  check "a left click gives that square the next colour" "$clicked" "$(screen_net 4 "$clicked")"
+  xdotool keydown shift click 1 keyup shift
+  masked=$("$read_net" mask 4 <<<"$start")
+  check "Shift+click gives it the colour before" "$masked" "$(screen_net 4 "$masked")"
+  xdotool click 1
+  screen_net 4 "$clicked" >/dev/null
+  menu_pick 1 Down  # Undo, at the top
+  check "Undo after a click restores the square" "$masked" "$(screen_net 4 "$masked")"
+
+  "$WINE" "$probe" drop "$(winpath "$work/two.q")"
+  expect_net "a dropped file opens" 2 show --pattern "$work/two.q"
+  activate "$main"
+  xdotool key alt+F4
+  finish_program
+  check "exit code 0 after the file at start and the drop" 0 "$code"
+else
+  fail "a file named at start paints what plexaro-cli show prints" "no window"
+  [ -n "$program" ] && finish_program
+fi
+
+echo "== plexaro.exe with a command line it cannot take"
+launch "$exe" --replay one.q two.q
+if box=$(wait_window Plexaro); then
+  check "the usage in a box" "usage: plexaro [--replay] [FILE]
+       plexaro --version" "$(box_text Plexaro)"
+  close_box Plexaro "$box"
+else
+  fail "the usage in a box" "no box titled Plexaro"
+fi
+finish_program
+check "bad usage ends with exit code 2" 2 "$code"
 
 echo "== the test build with its third brush refused"
 launch "$faults_exe" --fail-object 4

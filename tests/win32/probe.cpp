@@ -3,13 +3,20 @@
 //   plexaro_probe resize W H   resizes the program's main window
 //   plexaro_probe text TITLE   prints the message of the box titled TITLE
 //   plexaro_probe menu         succeeds while a popup menu is shown
+//   plexaro_probe drop PATH    drops the file on the program's window, as the shell's drop would
+//   plexaro_probe hit N X Y    prints "FACE ROW COLUMN" of the square the core's hit test names at a
+//                              point of the unfitted window showing an N x N x N net, or "none"
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "ui/ui.h"
 
 namespace {
 
@@ -21,6 +28,25 @@ BOOL CALLBACK PrintText(HWND control, LPARAM) {
   if (lstrcmpiA(kind, "Static") == 0 && GetWindowTextA(control, text, sizeof text) > 0)
     std::fputs(text, stdout);
   return TRUE;
+}
+
+// The drop's record is written into the program's own memory, where its window procedure reads it.
+int Drop(const char* path) {
+  HWND window = FindWindowA("Plexaro", "Plexaro");
+  if (window == NULL) return 1;
+  DWORD id = 0;
+  GetWindowThreadProcessId(window, &id);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, id);
+  if (process == NULL) return 1;
+  char record[sizeof(DROPFILES) + MAX_PATH + 2] = {};
+  DROPFILES* header = reinterpret_cast<DROPFILES*>(record);
+  header->pFiles = sizeof(DROPFILES);
+  std::strncpy(record + sizeof(DROPFILES), path, MAX_PATH);
+  void* remote = VirtualAllocEx(process, NULL, sizeof record, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  const bool posted = remote != NULL && WriteProcessMemory(process, remote, record, sizeof record, NULL) &&
+                      PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+  CloseHandle(process);
+  return posted ? 0 : 1;
 }
 
 }  // namespace
@@ -45,6 +71,18 @@ int main(int argc, char** argv) {
     HWND menu = FindWindowA("#32768", NULL);
     return menu != NULL && IsWindowVisible(menu) ? 0 : 1;
   }
-  std::fputs("usage: plexaro_probe resize W H | text TITLE | menu\n", stderr);
+  if (argc == 3 && std::strcmp(argv[1], "drop") == 0) return Drop(argv[2]);
+  if (argc == 5 && std::strcmp(argv[1], "hit") == 0) {
+    cubeSize = static_cast<int16_t>(std::atoi(argv[2]));
+    StartUpCube();
+    Face face;
+    int row, column;
+    if (HitTestNet(std::atoi(argv[3]), std::atoi(argv[4]), &face, &row, &column))
+      std::printf("%d %d %d\n", face, row, column);
+    else
+      std::puts("none");
+    return 0;
+  }
+  std::fputs("usage: plexaro_probe resize W H | text TITLE | menu | drop PATH | hit N X Y\n", stderr);
   return 2;
 }
