@@ -219,7 +219,7 @@ else
     xdotool mousemove $((g[0] + g[2] - 30)) $((g[1] + g[3] - 20)) click 1
     xdotool type "u"
     "$WINE" "$probe" resize 120 100
-    sleep 0.3
+    for _ in $(seq 50); do [ "$(geometry "$main" | cut -d' ' -f3)" -lt 200 ] && break; sleep 0.1; done
     "$WINE" "$probe" resize 600 400
     expect_net "window repaints while a box is up" 3 "$keys"
     close_box Help "$help"
@@ -253,12 +253,14 @@ else
 
   # The right button's menu, picked from the keyboard from its bottom end: the solver's moves in a
   # box, then saved as a move file that makes the pattern again. The Menu key opens nothing.
+  # Keys are taken in order, and a menu would take them: once r and Left show, the Menu key before them
+  # was taken and opened nothing.
   activate "$main"
+  xdotool key Menu
   xdotool type r
   xdotool key Left
   made=(--open "$work/two.q" --open "$work/r.mov" "[{r<Left>")
-  xdotool key Menu
-  sleep 0.5
+  expect_net "the Menu key opens no menu" 2 "${made[@]}"
   if "$WINE" "$probe" menu; then fail "the Menu key opens no menu" "a menu is up"; xdotool key Escape; fi
   menu_pick 4
   if box=$(wait_window "Moves that make this pattern"); then
