@@ -1,7 +1,6 @@
 // Appending moves of any block of layers to a sequence, their permutation taken from the model's own turns.
-#include <cstring>
-
 #include "cube/block_move.h"
+#include "study/facelet_map.h"
 #include "study/order.h"
 
 void AppendBlockMove(MoveSequence* sequence, const BlockMove& move) { AppendBlockMoves(sequence, &move, 1); }
@@ -9,15 +8,10 @@ void AppendBlockMove(MoveSequence* sequence, const BlockMove& move) { AppendBloc
 void AppendBlockMoves(MoveSequence* sequence, const BlockMove* moves, size_t count) {
   const int n = sequence->size;
   sequence->turns += static_cast<int64_t>(count);
-  // The turns work on the globals (a face's own facelets always turn there): borrow them and give them
-  // back untouched, as the facelet maps are derived. Numbered cells turned once give the whole list's
-  // permutation.
+  // The turns work on the globals (a face's own facelets always turn there), as the facelet maps are
+  // derived: numbered cells turned once give the whole list's permutation.
   const int kNumbered = 6;
-  static CubeState savedLive, savedShadow;
-  std::memcpy(savedLive, liveCube, sizeof liveCube);
-  std::memcpy(savedShadow, shadowCube, sizeof shadowCube);
-  const int16_t savedSize = cubeSize;
-  cubeSize = static_cast<int16_t>(n);
+  const BorrowedCube borrowed(n);
   ForEachUsedCell(n, [](int cell) { liveCube[cell] = shadowCube[cell] = kNumbered + cell; });
   for (size_t k = 0; k < count; ++k)
     TurnBlock(moves[k].face, moves[k].first, moves[k].last, moves[k].quarterTurns, liveCube, shadowCube);
@@ -25,7 +19,4 @@ void AppendBlockMoves(MoveSequence* sequence, const BlockMove* moves, size_t cou
   static int16_t from[kCellCount];
   ForEachUsedCell(n, [&](int cell) { from[cell] = sequence->map.from[liveCube[cell] - kNumbered]; });
   ForEachUsedCell(n, [&](int cell) { sequence->map.from[cell] = from[cell]; });
-  cubeSize = savedSize;
-  std::memcpy(liveCube, savedLive, sizeof liveCube);
-  std::memcpy(shadowCube, savedShadow, sizeof shadowCube);
 }

@@ -23,14 +23,11 @@ void RunOperation(int operation) {
 // Cell values from here up are no colour, so recolouring passes them through.
 const int kNumbered = 6;
 
-void Derive(int operation, int n, FaceletMap* map) {
-  // The operations work on the globals: borrow them and give them back untouched.
-  static CubeState savedLive, savedShadow;
-  std::memcpy(savedLive, liveCube, sizeof liveCube);
-  std::memcpy(savedShadow, shadowCube, sizeof shadowCube);
-  const int16_t savedSize = cubeSize;
-  cubeSize = static_cast<int16_t>(n);
+CubeState savedLive, savedShadow;
 
+void Derive(int operation, int n, FaceletMap* map) {
+  // The operations work on the globals.
+  const BorrowedCube borrowed(n);
   ForEachUsedCell(n, [](int cell) { liveCube[cell] = shadowCube[cell] = kNumbered + cell; });
   RunOperation(operation);
   ForEachUsedCell(n, [map](int cell) { map->from[cell] = static_cast<int16_t>(liveCube[cell] - kNumbered); });
@@ -39,10 +36,6 @@ void Derive(int operation, int n, FaceletMap* map) {
     RunOperation(operation);
     map->colour[colour] = static_cast<int8_t>(liveCube[0]);
   }
-
-  cubeSize = savedSize;
-  std::memcpy(liveCube, savedLive, sizeof liveCube);
-  std::memcpy(shadowCube, savedShadow, sizeof shadowCube);
 }
 
 FaceletMap maps[kMaxSize + 1][kMapOperationCount];
@@ -76,4 +69,16 @@ void ApplyMap(int n, const FaceletMap& map, const CubeState pattern, CubeState r
     const int32_t old = pattern[map.from[cell]];
     result[cell] = old >= 0 && old < 6 ? map.colour[old] : old;
   });
+}
+
+BorrowedCube::BorrowedCube(int n) : savedSize_(cubeSize) {
+  std::memcpy(savedLive, liveCube, sizeof liveCube);
+  std::memcpy(savedShadow, shadowCube, sizeof shadowCube);
+  cubeSize = static_cast<int16_t>(n);
+}
+
+BorrowedCube::~BorrowedCube() {
+  cubeSize = savedSize_;
+  std::memcpy(liveCube, savedLive, sizeof liveCube);
+  std::memcpy(shadowCube, savedShadow, sizeof shadowCube);
 }

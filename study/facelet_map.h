@@ -43,6 +43,19 @@ void ComposeMaps(int n, const FaceletMap& first, const FaceletMap& second, Facel
 // A pattern after the map: result[i] = colour[pattern[from[i]]] on the used cells of size n.
 void ApplyMap(int n, const FaceletMap& map, const CubeState pattern, CubeState result);
 
+// Lends the global cube, at size n, to code that derives a map by running the model's own operations
+// on it, and gives it back untouched when it goes. One at a time.
+class BorrowedCube {
+ public:
+  explicit BorrowedCube(int n);
+  ~BorrowedCube();
+  BorrowedCube(const BorrowedCube&) = delete;
+  BorrowedCube& operator=(const BorrowedCube&) = delete;
+
+ private:
+  int16_t savedSize_;
+};
+
 // Calls visit(cell) for every used cell of size n, face by face and row by row.
 template <typename Visit>
 void ForEachUsedCell(int n, Visit visit) {
