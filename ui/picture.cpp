@@ -60,29 +60,17 @@ ScaledRows RenderSaved(int scale, int letters) {
   return {&savedRaster, scale};
 }
 
-bool SaveBmp(const char* path, int scale, int letters, char* reason, size_t reasonSize) {
+bool SaveRaster(ImageWriter write, const char* path, int scale, int letters, char* reason,
+                size_t reasonSize) {
   ScaledRows rows = RenderSaved(scale, letters);
-  const BmpImage image = {savedRaster.width * scale,
-                          savedRaster.height * scale,
-                          savedPalette,
-                          kRasterColourCount,
-                          ScaledRow,
-                          &rows};
-  return WriteBmpFile(path, image, reason, reasonSize);
+  const IndexedImage image = {savedRaster.width * scale,
+                              savedRaster.height * scale,
+                              savedPalette,
+                              kRasterColourCount,
+                              ScaledRow,
+                              &rows};
+  return write(path, image, reason, reasonSize);
 }
-
-#ifdef PLEXARO_HAVE_PNG
-bool SavePng(const char* path, int scale, int letters, char* reason, size_t reasonSize) {
-  ScaledRows rows = RenderSaved(scale, letters);
-  const PngImage image = {savedRaster.width * scale,
-                          savedRaster.height * scale,
-                          savedPalette,
-                          kRasterColourCount,
-                          ScaledRow,
-                          &rows};
-  return WritePngFile(path, image, reason, reasonSize);
-}
-#endif
 
 const FileFilter kPngFilter = {{"PNG pictures (*.png)", "SVG pictures (*.svg)"}, {"*.png", "*.svg"}, "png"};
 const FileFilter kBmpFilter = {{"BMP pictures (*.bmp)", "SVG pictures (*.svg)"}, {"*.bmp", "*.svg"}, "bmp"};
@@ -145,9 +133,9 @@ bool SaveNetPicture(const char* path, int scale, int letters, char* reason, size
     return false;
   }
   if (svg) return SaveSvg(path, scale, letters, reason, reasonSize);
-  if (bmp) return SaveBmp(path, scale, letters, reason, reasonSize);
+  if (bmp) return SaveRaster(WriteBmpFile, path, scale, letters, reason, reasonSize);
 #ifdef PLEXARO_HAVE_PNG
-  return SavePng(path, scale, letters, reason, reasonSize);
+  return SaveRaster(WritePngFile, path, scale, letters, reason, reasonSize);
 #else
   std::snprintf(reason, reasonSize,
                 "Cannot save %s: PNG is not available in this build; save it as .svg instead.", path);
