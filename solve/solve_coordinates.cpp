@@ -88,6 +88,17 @@ int SlicePermOf(const CubieState& s) {
   return LehmerOf(values, 4);
 }
 
+int CombOf(const CubieState& s) {
+  // The U-layer corners are the ones a U turn moves.
+  const CubieState& up = FaceTurnCubies(3, 0);
+  int places = 0, found = 0, parity = 0;
+  for (int k = 0; k < 8; ++k) {
+    if (up.cornerPerm[s.cornerPerm[k]] != s.cornerPerm[k]) places += Binomial(k, ++found);
+    for (int j = k + 1; j < 8; ++j) parity ^= s.cornerPerm[j] < s.cornerPerm[k];
+  }
+  return places * 2 + parity;
+}
+
 int SortedOf(const CubieState& s, int group) {
   int places = 0, found = 0, order[4];
   for (int k = 0; k < 12; ++k) {
@@ -133,7 +144,12 @@ void BuildMoveTables() {
   std::memcpy(T.groupCubies[kSliceEdges], T.slicePos, sizeof T.slicePos);
   T.solvedSlice = SliceOf(solved);
   for (int m = 0, at = 0; m < kMoves; ++m)
-    if (m / 3 == 0 || m / 3 == 5 || m % 3 == 1) T.phase2Move[at++] = m;
+    if (m / 3 == 0 || m / 3 == 5 || m % 3 == 1) {
+      T.phase2Index[m] = static_cast<int8_t>(at);
+      T.phase2Move[at++] = m;
+    } else {
+      T.phase2Index[m] = -1;
+    }
 
   for (int code = 0; code < kTwists; ++code)
     for (int m = 0; m < kMoves; ++m) {
@@ -178,6 +194,7 @@ void BuildMoveTables() {
     LehmerValues(code, 8, values);
     for (int k = 0; k < 8; ++k) s.cornerPerm[k] = static_cast<int8_t>(values[k]);
     for (int k = 0; k < 8; ++k) s.edgePerm[T.udPos[k]] = static_cast<int8_t>(T.udPos[values[k]]);
+    T.combOf[code] = static_cast<uint8_t>(CombOf(s));
     for (int m = 0; m < kMoves; ++m) {
       CubieState t = s;
       MoveCubies(m, &t);

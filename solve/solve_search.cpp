@@ -2,8 +2,10 @@
 // deepening.
 #include "solve/solve_search.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <vector>
 
 #include "solve/solve_coordinates.h"
 #include "study/facelet_map.h"
@@ -13,33 +15,48 @@ namespace {
 SearchTables& T = searchTables;
 bool built;
 
-// Fills prune (size a * b, index first * b + second) with distances from (startA, startB), level by
-// level, so no queue is needed.
+double SteadySeconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+double (*clockNow)() = SteadySeconds;
+
+// Fills prune (a * b distances two to a byte, index first * b + second) from (startA, startB), level
+// by level, so no queue is needed. Distances past 14 are kept as 14, which still never overestimates.
 template <typename MoveA, typename MoveB>
 void Prune(uint8_t* prune, int a, int b, int startA, int startB, int moves, MoveA moveA, MoveB moveB) {
   const int size = a * b;
-  std::memset(prune, 0xFF, static_cast<size_t>(size));
-  prune[startA * b + startB] = 0;
+  std::vector<uint8_t> distance(static_cast<size_t>(size), 0xFF);
+  distance[static_cast<size_t>(startA * b + startB)] = 0;
   for (int depth = 0, found = 1; found > 0; ++depth) {
     found = 0;
     for (int index = 0; index < size; ++index) {
-      if (prune[index] != depth) continue;
+      if (distance[static_cast<size_t>(index)] != depth) continue;
       for (int m = 0; m < moves; ++m) {
         const int next = moveA(index / b, m) * b + moveB(index % b, m);
-        if (prune[next] == 0xFF) prune[next] = static_cast<uint8_t>(depth + 1), ++found;
+        if (distance[static_cast<size_t>(next)] == 0xFF)
+          distance[static_cast<size_t>(next)] = static_cast<uint8_t>(depth + 1), ++found;
       }
     }
+  }
+  std::memset(prune, 0xFF, static_cast<size_t>(size + 1) / 2);
+  for (int index = 0; index < size; ++index) {
+    const int value = std::min<int>(distance[static_cast<size_t>(index)], 14);
+    uint8_t& byte = prune[index >> 1];
+    byte = static_cast<uint8_t>((byte & ~(15 << ((index & 1) << 2))) | value << ((index & 1) << 2));
   }
 }
 
 // The pattern seen three ways (the U-D, L-R and F-B axes as the second phase's axis), each also
 // inverted: the six searches share one best length, and the first to find a short answer cuts the rest.
 const int kDirections = 6;
+// The second phase is sought at most this long while the best answer would allow more: longer ones
+// are rare and slow to rule out, and another end of the first phase usually does better.
+const int kPhase2Bound = 12;
 
 struct Direction {
   CubieState start;
-  int corner, sorted[kEdgeGroups];  // of the start
-  int faceOf[6];                    // the pattern's face for each face of this direction's frame
+  int twist, flip, slice, corner, sorted[kEdgeGroups];  // of the start
+  int faceOf[6];  // the pattern's face for each face of this direction's frame
   bool inverted;
 };
 
@@ -50,85 +67,129 @@ struct Search {
   int best;  // the length of the best answer so far, kMaxDepth + 1 before the first
   int bestPath[kMaxDepth + 8];
   int bestDirection;
-  std::chrono::steady_clock::time_point deadline;
+  double deadline;
   bool outOfTime;
   long nodes;
+  // Answers this long or longer may have been passed over by the bound on the second phase.
+  int passedOver;
+  // The second phase's coordinates after the path's first k moves, worked out for k <= known.
+  int known;
+  int cornerAt[kMaxDepth + 8], sortedAt[kEdgeGroups][kMaxDepth + 8];
 };
 
 // The axis of a face: U and D, L and R, F and B.
 const int kAxis[6] = {0, 1, 2, 1, 2, 0};
 
 // Same face twice gives nothing new; opposite faces commute, so only one order of them is tried.
-bool Redundant(int m, int last) {
+bool Redundant(int face, int last) {
   if (last < 0) return false;
-  const int face = m / 3, lastFace = last / 3;
+  const int lastFace = last / 3;
   return face == lastFace || (kAxis[face] == kAxis[lastFace] && face < lastFace);
 }
 
 bool TimeUp(Search* s) {
   if (s->best > 20 || ++s->nodes % 4096 != 0) return s->outOfTime;
-  if (std::chrono::steady_clock::now() > s->deadline) s->outOfTime = true;
+  if (clockNow() > s->deadline) s->outOfTime = true;
   return s->outOfTime;
+}
+
+int Phase2Distance(int corner, int ud, int slice) {
+  return std::max(std::max(Distance(T.cornerSlicePrune, corner * kPerms4 + slice),
+                           Distance(T.udSlicePrune, ud * kPerms4 + slice)),
+                  Distance(T.udCombPrune, ud * kCombs + T.combOf[corner]));
 }
 
 bool Phase2(Search* s, int corner, int ud, int slice, int depth, int left, int last) {
   if (left == 0) return corner == 0 && ud == 0 && slice == 0;
-  if (T.cornerSlicePrune[corner * kPerms4 + slice] > left || T.udSlicePrune[ud * kPerms4 + slice] > left)
-    return false;
-  for (int k = 0; k < kPhase2Moves; ++k) {
-    const int m = T.phase2Move[k];
-    if (Redundant(m, last)) continue;
-    s->path[depth] = m;
-    if (Phase2(s, T.cornerMove[corner][m], T.udMove[ud][k], T.slicePermMove[slice][k], depth + 1, left - 1,
-               m))
-      return true;
+  for (int face = 0; face < 6; ++face) {
+    if (Redundant(face, last)) continue;
+    // U and D turn any amount, the others only half turns.
+    const bool upDown = kAxis[face] == 0;
+    for (int power = upDown ? 0 : 1; power < (upDown ? 3 : 2); ++power) {
+      const int m = face * 3 + power, k = T.phase2Index[m];
+      const int nextCorner = T.cornerMove[corner][m], nextUd = T.udMove[ud][k];
+      const int nextSlice = T.slicePermMove[slice][k];
+      const int distance = Phase2Distance(nextCorner, nextUd, nextSlice);
+      // One more turn of the face reaches the other amounts, so they are at least left away too.
+      if (distance > left) break;
+      if (distance == left) continue;
+      s->path[depth] = m;
+      if (Phase2(s, nextCorner, nextUd, nextSlice, depth + 1, left - 1, m)) return true;
+    }
   }
   return false;
 }
 
-void StartPhase2(Search* s, int depth) {
-  const Direction& d = s->directions[s->direction];
-  // Most ends of the first phase are too far from solved to beat the best; the corners and the
-  // middle layer tell before the other edges are worked out.
-  int corner = d.corner, slice = d.sorted[kSliceEdges];
-  for (int k = 0; k < depth; ++k)
-    corner = T.cornerMove[corner][s->path[k]], slice = T.sortedMove[kSliceEdges][slice][s->path[k]];
-  slice -= T.solvedSlice * kPerms4;
-  if (T.cornerSlicePrune[corner * kPerms4 + slice] >= s->best - depth) return;
-  CubieState c;
-  for (int group = kUpEdges; group <= kDownEdges; ++group) {
-    int sorted = d.sorted[group];
-    for (int k = 0; k < depth; ++k) sorted = T.sortedMove[group][sorted][s->path[k]];
-    PlaceSorted(sorted, group, &c);
-  }
-  const int ud = UdPermOf(c);
-  const int last = depth > 0 ? s->path[depth - 1] : -1;
-  for (int left = 0; depth + left < s->best; ++left)
+// Seeks the second phase from the coordinates after depth moves, as short as it can be.
+bool TryPhase2(Search* s, int corner, int ud, int slice, int depth, int last) {
+  const int allowed = s->best - 1 - depth, bound = std::min(allowed, kPhase2Bound);
+  const int distance = Phase2Distance(corner, ud, slice);
+  for (int left = distance; left <= bound; ++left)
     if (Phase2(s, corner, ud, slice, depth, left, last)) {
       s->best = depth + left;
       s->bestDirection = s->direction;
       std::memcpy(s->bestPath, s->path, sizeof s->path);
-      return;
+      return true;
     }
+  if (bound < allowed) s->passedOver = std::min(s->passedOver, depth + std::max(distance, bound + 1));
+  return false;
+}
+
+void StartPhase2(Search* s, int depth) {
+  for (int k = std::max(s->known, 0); k < depth; ++k) {
+    s->cornerAt[k + 1] = T.cornerMove[s->cornerAt[k]][s->path[k]];
+    for (int group = 0; group < kEdgeGroups; ++group)
+      s->sortedAt[group][k + 1] = T.sortedMove[group][s->sortedAt[group][k]][s->path[k]];
+  }
+  s->known = depth;
+  const int corner = s->cornerAt[depth], slice = s->sortedAt[kSliceEdges][depth] - T.solvedSlice * kPerms4;
+  // Most ends of the first phase are too far from solved to beat the best; the corners and the
+  // middle layer tell before the other edges are worked out.
+  if (Distance(T.cornerSlicePrune, corner * kPerms4 + slice) >= s->best - depth) return;
+  CubieState c;
+  for (int group = kUpEdges; group <= kDownEdges; ++group) PlaceSorted(s->sortedAt[group][depth], group, &c);
+  const int ud = UdPermOf(c);
+  const int last = depth > 0 ? s->path[depth - 1] : -1;
+  if (TryPhase2(s, corner, ud, slice, depth, last) || depth == 0) return;
+  // The first phase ends with a quarter turn X of a side face; X' ends in the same place of the
+  // subgroup (it is X then X2), so the first phase never tries it last and it is tried here instead.
+  const int half = last / 3 * 3 + 1, k = T.phase2Index[half];
+  s->path[depth - 1] = last / 3 * 3 + 2;
+  TryPhase2(s, T.cornerMove[corner][half], T.udMove[ud][k], T.slicePermMove[slice][k], depth,
+            s->path[depth - 1]);
+  s->path[depth - 1] = last;
+}
+
+int Phase1Distance(int twist, int flip, int slice) {
+  return std::max(std::max(Distance(T.twistSlicePrune, twist * kSlices + slice),
+                           Distance(T.flipSlicePrune, flip * kSlices + slice)),
+                  Distance(T.twistFlipPrune, twist * kFlips + flip));
 }
 
 void Phase1(Search* s, int twist, int flip, int slice, int depth, int left, int last) {
   if (TimeUp(s)) return;
   if (left == 0) {
     // An end by a move that keeps the subgroup was already reached one move sooner.
-    if (twist == 0 && flip == 0 && slice == T.solvedSlice &&
-        (last < 0 || (last / 3 != 0 && last / 3 != 5 && last % 3 != 1)))
+    if (twist == 0 && flip == 0 && slice == T.solvedSlice && (last < 0 || T.phase2Index[last] < 0))
       StartPhase2(s, depth);
     return;
   }
-  if (T.twistSlicePrune[twist * kSlices + slice] > left || T.flipSlicePrune[flip * kSlices + slice] > left ||
-      T.twistFlipPrune[twist * kFlips + flip] > left)
-    return;
-  for (int m = 0; m < kMoves; ++m) {
-    if (Redundant(m, last)) continue;
-    s->path[depth] = m;
-    Phase1(s, T.twistMove[twist][m], T.flipMove[flip][m], T.sliceMove[slice][m], depth + 1, left - 1, m);
-    if (depth + 1 >= s->best) return;
+  for (int face = 0; face < 6; ++face) {
+    if (Redundant(face, last)) continue;
+    for (int power = 0; power < 3; ++power) {
+      if (left == 1 && power == 2 && kAxis[face] != 0) break;  // tried with X, see StartPhase2
+      const int m = face * 3 + power;
+      const int nextTwist = T.twistMove[twist][m], nextFlip = T.flipMove[flip][m];
+      const int nextSlice = T.sliceMove[slice][m];
+      const int distance = Phase1Distance(nextTwist, nextFlip, nextSlice);
+      if (distance > left) break;  // as in Phase2
+      if (distance == left) continue;
+      s->path[depth] = m;
+      if (s->known > depth) s->known = depth;
+      Phase1(s, nextTwist, nextFlip, nextSlice, depth + 1, left - 1, m);
+      // Every answer from here has at least depth + left turns.
+      if (depth + left >= s->best || s->outOfTime) return;
+    }
   }
 }
 
@@ -176,6 +237,9 @@ bool SetUpDirections(const int32_t* pattern, Search* s) {
     for (int inverted = 0; inverted < 2; ++inverted) {
       if (inverted) Invert(s->directions[axis].start, &d.start);
       d.inverted = inverted;
+      d.twist = TwistOf(d.start);
+      d.flip = FlipOf(d.start);
+      d.slice = SliceOf(d.start);
       d.corner = CornerPermOf(d.start);
       for (int group = 0; group < kEdgeGroups; ++group) d.sorted[group] = SortedOf(d.start, group);
       s->directions[3 * inverted + axis] = d;
@@ -208,6 +272,14 @@ void FillSearchTables() {
   Prune(
       T.udSlicePrune, kPerms8, kPerms4, 0, 0, kPhase2Moves, [](int c, int m) { return T.udMove[c][m]; },
       [](int c, int m) { return T.slicePermMove[c][m]; });
+  // The corners' combination follows from their permutation, whatever the permutation behind it.
+  static uint8_t combMove[kCombs][kPhase2Moves];
+  for (int corner = 0; corner < kPerms8; ++corner)
+    for (int k = 0; k < kPhase2Moves; ++k)
+      combMove[T.combOf[corner]][k] = T.combOf[T.cornerMove[corner][T.phase2Move[k]]];
+  Prune(
+      T.udCombPrune, kPerms8, kCombs, 0, T.combOf[0], kPhase2Moves,
+      [](int c, int k) { return T.udMove[c][k]; }, [](int c, int k) { return combMove[c][k]; });
   built = true;
 }
 
@@ -236,6 +308,10 @@ bool SearchTablesValid() {
   for (int k = 0; k < 4; ++k) valid = valid && T.slicePos[k] >= 0 && T.slicePos[k] < 12;
   for (int k = 0; k < 8; ++k) valid = valid && T.udPos[k] >= 0 && T.udPos[k] < 12;
   for (int k = 0; k < kPhase2Moves; ++k) valid = valid && T.phase2Move[k] >= 0 && T.phase2Move[k] < kMoves;
+  for (int m = 0; m < kMoves; ++m) valid = valid && T.phase2Index[m] >= -1 && T.phase2Index[m] < kPhase2Moves;
+  for (int m = 0; m < kMoves; ++m)
+    valid = valid && (T.phase2Index[m] < 0 || T.phase2Move[T.phase2Index[m]] == m);
+  for (const auto comb : T.combOf) valid = valid && comb < kCombs;
   return valid;
 }
 
@@ -245,6 +321,10 @@ bool CentresHome(int n, const int32_t* pattern) {
   return true;
 }
 
+void SetSolveClock(double (*now)()) { clockNow = now != nullptr ? now : SteadySeconds; }
+
+double SolveClock() { return clockNow(); }
+
 int SolveEdgesAndCorners(const int32_t* unrotated, double limitSeconds, int* faces, int* quarterTurns,
                          bool* optimal) {
   BuildSearchTables();
@@ -252,8 +332,8 @@ int SolveEdgesAndCorners(const int32_t* unrotated, double limitSeconds, int* fac
   s = Search{};
   if (!SetUpDirections(unrotated, &s)) return -1;
   s.best = 21;
-  s.deadline = std::chrono::steady_clock::now() +
-               std::chrono::microseconds(static_cast<long long>(limitSeconds * 1e6));
+  s.passedOver = kMaxDepth + 8;
+  s.deadline = clockNow() + limitSeconds;
   bool complete = false;  // one direction has tried every first phase shorter than the best
   for (int depth = 0; !s.outOfTime && !complete; ++depth)
     for (s.direction = 0; s.direction < kDirections && !s.outOfTime; ++s.direction) {
@@ -261,11 +341,14 @@ int SolveEdgesAndCorners(const int32_t* unrotated, double limitSeconds, int* fac
         complete = true;
         break;
       }
-      const CubieState& start = s.directions[s.direction].start;
+      const Direction& d = s.directions[s.direction];
       if (Repeated(s, s.direction)) continue;
-      Phase1(&s, TwistOf(start), FlipOf(start), SliceOf(start), 0, depth, -1);
+      s.known = 0;
+      s.cornerAt[0] = d.corner;
+      for (int group = 0; group < kEdgeGroups; ++group) s.sortedAt[group][0] = d.sorted[group];
+      Phase1(&s, d.twist, d.flip, d.slice, 0, depth, -1);
     }
-  *optimal = complete;
+  *optimal = complete && s.passedOver >= s.best;
   if (s.best > 20) return -1;
   // The path takes the direction's start to solved. From solved, an uninverted start is made by the
   // path's inverse; an inverted one by the path itself.
