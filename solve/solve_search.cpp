@@ -293,9 +293,13 @@ void MarkSearchTables(bool filled) { built = filled; }
 bool SearchTablesValid() {
   // Every entry that indexes another table must stay inside it; the distances are only compared.
   bool valid = T.solvedSlice >= 0 && T.solvedSlice < kSlices;
+  // Without a branch an entry, so a start-up that reads the tables back pays little for the check.
   const auto within = [&valid](const auto& table, int limit) {
+    unsigned outside = 0;
     for (const auto& row : table)
-      for (const auto entry : row) valid = valid && entry >= 0 && entry < limit;
+      for (const auto entry : row)
+        outside |= static_cast<unsigned>(static_cast<int>(entry) >= limit || entry < 0);
+    valid = valid && outside == 0;
   };
   within(T.twistMove, kTwists);
   within(T.flipMove, kFlips);
