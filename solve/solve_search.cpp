@@ -57,6 +57,8 @@ struct Direction {
   CubieState start;
   int twist, flip, slice, corner, sorted[kEdgeGroups];  // of the start
   int faceOf[6];  // the pattern's face for each face of this direction's frame
+  // The frame turned a quarter about its U-D axis: each move there, and the start's twist and flip.
+  int turnedMove[kMoves], turnedTwist, turnedFlip;
   bool inverted;
 };
 
@@ -160,13 +162,18 @@ void StartPhase2(Search* s, int depth) {
   s->path[depth - 1] = last;
 }
 
-int Phase1Distance(int twist, int flip, int slice) {
-  return std::max(std::max(Distance(T.twistSlicePrune, twist * kSlices + slice),
-                           Distance(T.flipSlicePrune, flip * kSlices + slice)),
-                  Distance(T.twistFlipPrune, twist * kFlips + flip));
+// The first phase's distance bound, read no further than needed to tell it exceeds `atMost`: the
+// larger table last, as it is the one most often out of the processor's cache.
+int Phase1Distance(int twist, int flip, int slice, int atMost) {
+  int distance = Distance(T.twistSlicePrune, twist * kSlices + slice);
+  if (distance > atMost) return distance;
+  distance = std::max(distance, Distance(T.flipSlicePrune, flip * kSlices + slice));
+  if (distance > atMost) return distance;
+  return std::max(distance, Distance(T.twistFlipPrune, twist * kFlips + flip));
 }
 
-void Phase1(Search* s, int twist, int flip, int slice, int depth, int left, int last) {
+void Phase1(Search* s, int twist, int flip, int slice, int turnedTwist, int turnedFlip, int depth, int left,
+            int last) {
   if (TimeUp(s)) return;
   if (left == 0) {
     // An end by a move that keeps the subgroup was already reached one move sooner.
@@ -181,12 +188,18 @@ void Phase1(Search* s, int twist, int flip, int slice, int depth, int left, int 
       const int m = face * 3 + power;
       const int nextTwist = T.twistMove[twist][m], nextFlip = T.flipMove[flip][m];
       const int nextSlice = T.sliceMove[slice][m];
-      const int distance = Phase1Distance(nextTwist, nextFlip, nextSlice);
+      int distance = Phase1Distance(nextTwist, nextFlip, nextSlice, left - 1);
       if (distance > left) break;  // as in Phase2
+      if (distance == left) continue;
+      const Direction& d = s->directions[s->direction];
+      const int turnedTwistNext = T.twistMove[turnedTwist][d.turnedMove[m]];
+      const int turnedFlipNext = T.flipMove[turnedFlip][d.turnedMove[m]];
+      distance = Distance(T.twistFlipPrune, turnedTwistNext * kFlips + turnedFlipNext);
+      if (distance > left) break;
       if (distance == left) continue;
       s->path[depth] = m;
       if (s->known > depth) s->known = depth;
-      Phase1(s, nextTwist, nextFlip, nextSlice, depth + 1, left - 1, m);
+      Phase1(s, nextTwist, nextFlip, nextSlice, turnedTwistNext, turnedFlipNext, depth + 1, left - 1, m);
       // Every answer from here has at least depth + left turns.
       if (depth + left >= s->best || s->outOfTime) return;
     }
@@ -214,33 +227,55 @@ bool Repeated(const Search& s, int direction) {
 
 // Seen after a whole-cube rotation with its colours renamed so the centres are home, a pattern is made
 // by the same turns with their faces renamed. Finds, for each axis, a rotation that brings it to U-D.
-bool SetUpDirections(const int32_t* pattern, Search* s) {
+// Reads the pattern seen after `map`, its colours renamed so the centres are home; faceOf gets the
+// pattern's face for each face of that frame.
+bool ReadFrame(const int32_t* pattern, const FaceletMap& map, CubieState* state, int* faceOf) {
   static CubeState rotated;
+  ApplyMap(3, map, pattern, rotated);
+  int rename[6];
+  for (int face = 0; face < 6; ++face) {
+    faceOf[face] = rotated[CellIndex(face, 1, 1)];
+    rename[faceOf[face]] = face;
+  }
+  ForEachUsedCell(3, [&](int cell) { rotated[cell] = rename[rotated[cell]]; });
+  return ReadCubies(3, rotated, state);
+}
+
+// Seen after a whole-cube rotation with its colours renamed so the centres are home, a pattern is made
+// by the same turns with their faces renamed. Finds, for each axis, a rotation that brings it to U-D.
+bool SetUpDirections(const int32_t* pattern, Search* s) {
   bool axisDone[3] = {};
   for (int code = 0; code < 16; ++code) {
-    FaceletMap map;
+    FaceletMap map, turned;
     IdentityMap(3, &map);
     for (int k = 0, c = code; k < 2; ++k, c /= 4)
       ComposeMaps(3, map, OperationMap(kMapRotateLeft + c % 4, 3), &map);
-    ApplyMap(3, map, pattern, rotated);
     Direction d;
-    int rename[6];
-    for (int face = 0; face < 6; ++face) {
-      d.faceOf[face] = rotated[CellIndex(face, 1, 1)];
-      rename[d.faceOf[face]] = face;
-    }
+    CubieState start, turnedStart;
+    if (!ReadFrame(pattern, map, &start, d.faceOf)) return false;
     const int axis = kAxis[d.faceOf[0]];
     if (axisDone[axis]) continue;
     axisDone[axis] = true;
-    ForEachUsedCell(3, [&](int cell) { rotated[cell] = rename[rotated[cell]]; });
-    if (!ReadCubies(3, rotated, &d.start)) return false;
+    // The same frame turned a quarter about its U-D axis has the same first-phase goal, but its edge
+    // flips read differently: its twist-flip distance is a second bound.
+    int turnedFaceOf[6];
+    ComposeMaps(3, map, OperationMap(kMapRotateLeft, 3), &turned);
+    if (!ReadFrame(pattern, turned, &turnedStart, turnedFaceOf)) return false;
+    for (int face = 0; face < 6; ++face)
+      for (int other = 0; other < 6; ++other)
+        if (turnedFaceOf[other] == d.faceOf[face])
+          for (int power = 0; power < 3; ++power) d.turnedMove[face * 3 + power] = other * 3 + power;
     for (int inverted = 0; inverted < 2; ++inverted) {
-      if (inverted) Invert(s->directions[axis].start, &d.start);
       d.inverted = inverted;
+      d.start = start;
+      CubieState turnedState = turnedStart;
+      if (inverted) Invert(start, &d.start), Invert(turnedStart, &turnedState);
       d.twist = TwistOf(d.start);
       d.flip = FlipOf(d.start);
       d.slice = SliceOf(d.start);
       d.corner = CornerPermOf(d.start);
+      d.turnedTwist = TwistOf(turnedState);
+      d.turnedFlip = FlipOf(turnedState);
       for (int group = 0; group < kEdgeGroups; ++group) d.sorted[group] = SortedOf(d.start, group);
       s->directions[3 * inverted + axis] = d;
     }
@@ -350,7 +385,7 @@ int SolveEdgesAndCorners(const int32_t* unrotated, double limitSeconds, int* fac
       s.known = 0;
       s.cornerAt[0] = d.corner;
       for (int group = 0; group < kEdgeGroups; ++group) s.sortedAt[group][0] = d.sorted[group];
-      Phase1(&s, d.twist, d.flip, d.slice, 0, depth, -1);
+      Phase1(&s, d.twist, d.flip, d.slice, d.turnedTwist, d.turnedFlip, 0, depth, -1);
     }
   *optimal = complete && s.passedOver >= s.best;
   if (s.best > 20) return -1;
