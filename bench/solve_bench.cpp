@@ -103,10 +103,13 @@ void Report(benchmark::State& state, const std::string& prefix, std::vector<doub
   state.counters[prefix + "mean_f"] = faceTurns / static_cast<double>(count);
 }
 
+std::vector<double> nodes;  // of each answer of the last SolveAll
+
 // Solves each scramble with the limit and returns the seconds of each; the superflip's come last.
 std::vector<double> SolveAll(benchmark::State& state, int n, const std::vector<std::string>& scrambles,
                              double limit, double* faceTurns, int* longest) {
   std::vector<double> seconds;
+  nodes.clear();
   *faceTurns = 0;
   *longest = 0;
   for (const std::string& text : scrambles) {
@@ -115,6 +118,7 @@ std::vector<double> SolveAll(benchmark::State& state, int n, const std::vector<s
     SolvePattern(limit, &result);
     if (!result.solved) state.SkipWithError("a random pattern was not solved");
     seconds.push_back(result.seconds);
+    nodes.push_back(static_cast<double>(SearchNodes()));
     *faceTurns += result.lengthF;
     *longest = std::max(*longest, result.lengthF);
   }
@@ -185,7 +189,12 @@ void SolveTwoPhase1000(benchmark::State& state) {
   std::vector<double> seconds, superflip;
   for (auto _ : state) {
     seconds = SolveAll(state, 3, scrambles, 0, &faceTurns, &longest);
+    std::sort(nodes.begin(), nodes.end());
+    state.counters["median_nodes"] = nodes[nodes.size() / 2];
+    state.counters["p99_nodes"] = nodes[nodes.size() * 99 / 100];
+    state.counters["worst_nodes"] = nodes.back();
     superflip = SolveAll(state, 3, {kSuperflip}, 0, &superflipTurns, &superflipLength);
+    state.counters["superflip_nodes"] = nodes[0];
   }
   Report(state, "", seconds, faceTurns);
   state.counters["longest_f"] = longest;

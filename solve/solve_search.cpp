@@ -71,7 +71,7 @@ struct Search {
   int bestDirection;
   double deadline;
   bool outOfTime;
-  long nodes;
+  long nodes, phase2Nodes;
   // Answers this long or longer may have been passed over by the bound on the second phase.
   int passedOver;
   // The second phase's coordinates after the path's first k moves, worked out for k <= known.
@@ -90,7 +90,7 @@ bool Redundant(int face, int last) {
 }
 
 bool TimeUp(Search* s) {
-  if (s->best > 20 || ++s->nodes % 4096 != 0) return s->outOfTime;
+  if (++s->nodes % 4096 != 0 || s->best > 20) return s->outOfTime;
   if (clockNow() > s->deadline) s->outOfTime = true;
   return s->outOfTime;
 }
@@ -102,6 +102,7 @@ int Phase2Distance(int corner, int ud, int slice) {
 }
 
 bool Phase2(Search* s, int corner, int ud, int slice, int depth, int left, int last) {
+  ++s->phase2Nodes;
   if (left == 0) return corner == 0 && ud == 0 && slice == 0;
   for (int face = 0; face < 6; ++face) {
     if (Redundant(face, last)) continue;
@@ -283,6 +284,8 @@ bool SetUpDirections(const int32_t* pattern, Search* s) {
   return axisDone[0] && axisDone[1] && axisDone[2];
 }
 
+Search s;
+
 }  // namespace
 
 void BuildSearchTables() {
@@ -360,6 +363,8 @@ bool CentresHome(int n, const int32_t* pattern) {
   return true;
 }
 
+long SearchNodes() { return s.nodes + s.phase2Nodes; }
+
 void SetSolveClock(double (*now)()) { clockNow = now != nullptr ? now : SteadySeconds; }
 
 double SolveClock() { return clockNow(); }
@@ -367,7 +372,6 @@ double SolveClock() { return clockNow(); }
 int SolveEdgesAndCorners(const int32_t* unrotated, double limitSeconds, int* faces, int* quarterTurns,
                          bool* optimal) {
   BuildSearchTables();
-  static Search s;
   s = Search{};
   if (!SetUpDirections(unrotated, &s)) return -1;
   s.best = 21;

@@ -17,6 +17,9 @@ int SolveEdgesAndCorners(const int32_t* unrotated, double limitSeconds, int* fac
 // the steady clock. For tests that hold the limit without waiting.
 void SetSolveClock(double (*now)());
 double SolveClock();
+// The positions the last search visited in both phases: a measure of its work that no other load on
+// the machine changes.
+long SearchNodes();
 // Builds the move and pruning tables now, if not built yet.
 void BuildSearchTables();
 // Builds them again, built or not: for measuring.
