@@ -20,10 +20,10 @@ double SteadySeconds() {
 }
 double (*clockNow)() = SteadySeconds;
 
-// Fills prune (a * b distances two to a byte, index first * b + second) from (startA, startB), level
-// by level, so no queue is needed. Distances past 14 are kept as 14, which still never overestimates.
+// Distances from (startA, startB) over a * b positions (index first * b + second), level by level, so
+// no queue is needed.
 template <typename MoveA, typename MoveB>
-void Prune(uint8_t* prune, int a, int b, int startA, int startB, int moves, MoveA moveA, MoveB moveB) {
+std::vector<uint8_t> Distances(int a, int b, int startA, int startB, int moves, MoveA moveA, MoveB moveB) {
   const int size = a * b;
   std::vector<uint8_t> distance(static_cast<size_t>(size), 0xFF);
   distance[static_cast<size_t>(startA * b + startB)] = 0;
@@ -38,12 +38,35 @@ void Prune(uint8_t* prune, int a, int b, int startA, int startB, int moves, Move
       }
     }
   }
-  std::memset(prune, 0xFF, static_cast<size_t>(size + 1) / 2);
-  for (int index = 0; index < size; ++index) {
-    const int value = std::min<int>(distance[static_cast<size_t>(index)], 14);
-    uint8_t& byte = prune[index >> 1];
-    byte = static_cast<uint8_t>((byte & ~(15 << ((index & 1) << 2))) | value << ((index & 1) << 2));
+  return distance;
+}
+
+// Two to a byte; past 14 kept as 14, which still never overestimates.
+void PackHalves(const std::vector<uint8_t>& distance, uint8_t* prune) {
+  std::memset(prune, 0, (distance.size() + 1) / 2);
+  for (size_t index = 0; index < distance.size(); ++index)
+    prune[index >> 1] |= static_cast<uint8_t>(std::min<int>(distance[index], 14) << ((index & 1) << 2));
+}
+
+void PackMod3(const std::vector<uint8_t>& distance, uint8_t* prune) {
+  std::memset(prune, 0, (distance.size() + 3) / 4);
+  for (size_t index = 0; index < distance.size(); ++index)
+    prune[index >> 2] |= static_cast<uint8_t>(distance[index] % 3 << ((index & 3) << 1));
+}
+
+// The distance of (a, b) in a table of distances modulo 3: the length of a walk to the goal that
+// steps each time to a neighbour one closer. -1 when the table allows no such walk.
+int DistanceOf(const uint8_t* prune, int a, int b, int sizeB, const int16_t (*moveA)[kMoves],
+               const int16_t (*moveB)[kMoves], int goal) {
+  int distance = 0;
+  for (; a * sizeB + b != goal; ++distance) {
+    const int closer = (Mod3(prune, a * sizeB + b) + 2) % 3;
+    int m = 0;
+    while (m < kMoves && Mod3(prune, moveA[a][m] * sizeB + moveB[b][m]) != closer) ++m;
+    if (m == kMoves || distance > kMaxDepth) return -1;
+    a = moveA[a][m], b = moveB[b][m];
   }
+  return distance;
 }
 
 // The pattern seen three ways (the U-D, L-R and F-B axes as the second phase's axis), each also
@@ -55,8 +78,9 @@ const int kPhase2Bound = 12;
 
 struct Direction {
   CubieState start;
-  int twist, flip, slice, corner, sorted[kEdgeGroups];  // of the start
-  int faceOf[6];  // the pattern's face for each face of this direction's frame
+  int corner, sorted[kEdgeGroups];      // of the start
+  int twist, flip, slice, distance[4];  // as in Phase1Position
+  int faceOf[6];                        // the pattern's face for each face of this direction's frame
   // The frame turned a quarter about its U-D axis: each move there, and the start's twist and flip.
   int turnedMove[kMoves], turnedTwist, turnedFlip;
   bool inverted;
@@ -124,9 +148,9 @@ bool Phase2(Search* s, int corner, int ud, int slice, int depth, int left, int l
 }
 
 // Seeks the second phase from the coordinates after depth moves, as short as it can be.
-bool TryPhase2(Search* s, int corner, int ud, int slice, int depth, int last) {
+bool TryPhase2(Search* s, int corner, int ud, int slice, int depth, int last, int* distanceOut) {
   const int allowed = s->best - 1 - depth, bound = std::min(allowed, kPhase2Bound);
-  const int distance = Phase2Distance(corner, ud, slice);
+  const int distance = *distanceOut = Phase2Distance(corner, ud, slice);
   for (int left = distance; left <= bound; ++left)
     if (Phase2(s, corner, ud, slice, depth, left, last)) {
       s->best = depth + left;
@@ -147,60 +171,70 @@ void StartPhase2(Search* s, int depth) {
   s->known = depth;
   const int corner = s->cornerAt[depth], slice = s->sortedAt[kSliceEdges][depth] - T.solvedSlice * kPerms4;
   // Most ends of the first phase are too far from solved to beat the best; the corners and the
-  // middle layer tell before the other edges are worked out.
-  if (Distance(T.cornerSlicePrune, corner * kPerms4 + slice) >= s->best - depth) return;
+  // middle layer tell before the other edges are worked out (X' below can be one turn nearer).
+  if (Distance(T.cornerSlicePrune, corner * kPerms4 + slice) >= s->best - depth + (depth > 0 ? 1 : 0)) return;
   CubieState c;
   for (int group = kUpEdges; group <= kDownEdges; ++group) PlaceSorted(s->sortedAt[group][depth], group, &c);
   const int ud = UdPermOf(c);
   const int last = depth > 0 ? s->path[depth - 1] : -1;
-  if (TryPhase2(s, corner, ud, slice, depth, last) || depth == 0) return;
+  int distance;
+  if (TryPhase2(s, corner, ud, slice, depth, last, &distance) || depth == 0) return;
+  // X' is X and one turn more: when X is two turns past the bound, so is X'.
+  if (distance > std::min(s->best - 1 - depth, kPhase2Bound) + 1) return;
   // The first phase ends with a quarter turn X of a side face; X' ends in the same place of the
   // subgroup (it is X then X2), so the first phase never tries it last and it is tried here instead.
   const int half = last / 3 * 3 + 1, k = T.phase2Index[half];
   s->path[depth - 1] = last / 3 * 3 + 2;
   TryPhase2(s, T.cornerMove[corner][half], T.udMove[ud][k], T.slicePermMove[slice][k], depth,
-            s->path[depth - 1]);
+            s->path[depth - 1], &distance);
   s->path[depth - 1] = last;
 }
 
-// The first phase's distance bound, read no further than needed to tell it exceeds `atMost`: the
-// larger table last, as it is the one most often out of the processor's cache.
-int Phase1Distance(int twist, int flip, int slice, int atMost) {
-  int distance = Distance(T.twistSlicePrune, twist * kSlices + slice);
-  if (distance > atMost) return distance;
-  distance = std::max(distance, Distance(T.flipSlicePrune, flip * kSlices + slice));
-  if (distance > atMost) return distance;
-  return std::max(distance, Distance(T.twistFlipPrune, twist * kFlips + flip));
-}
+// A position of the first phase, and its distances in the first phase's tables: twist-slice, flip-slice,
+// twist-flip, and twist-flip as seen a quarter turn about the U-D axis.
+struct Phase1Position {
+  int twist, flip, slice, turnedTwist, turnedFlip;
+  int distance[4];
+};
 
-void Phase1(Search* s, int twist, int flip, int slice, int turnedTwist, int turnedFlip, int depth, int left,
-            int last) {
+void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last) {
   if (TimeUp(s)) return;
   if (left == 0) {
     // An end by a move that keeps the subgroup was already reached one move sooner.
-    if (twist == 0 && flip == 0 && slice == T.solvedSlice && (last < 0 || T.phase2Index[last] < 0))
+    if (p.twist == 0 && p.flip == 0 && p.slice == T.solvedSlice && (last < 0 || T.phase2Index[last] < 0))
       StartPhase2(s, depth);
     return;
   }
+  const Direction& d = s->directions[s->direction];
+  Phase1Position n;
   for (int face = 0; face < 6; ++face) {
     if (Redundant(face, last)) continue;
     for (int power = 0; power < 3; ++power) {
       if (left == 1 && power == 2 && kAxis[face] != 0) break;  // tried with X, see StartPhase2
       const int m = face * 3 + power;
-      const int nextTwist = T.twistMove[twist][m], nextFlip = T.flipMove[flip][m];
-      const int nextSlice = T.sliceMove[slice][m];
-      int distance = Phase1Distance(nextTwist, nextFlip, nextSlice, left - 1);
-      if (distance > left) break;  // as in Phase2
-      if (distance == left) continue;
-      const Direction& d = s->directions[s->direction];
-      const int turnedTwistNext = T.twistMove[turnedTwist][d.turnedMove[m]];
-      const int turnedFlipNext = T.flipMove[turnedFlip][d.turnedMove[m]];
-      distance = Distance(T.twistFlipPrune, turnedTwistNext * kFlips + turnedFlipNext);
-      if (distance > left) break;
-      if (distance == left) continue;
+      // Each bound read only when the ones before it allow the move; one more turn of the face reaches
+      // its other amounts, so a bound past `left` rules them out too.
+      n.twist = T.twistMove[p.twist][m];
+      n.slice = T.sliceMove[p.slice][m];
+      n.distance[0] = NextDistance(p.distance[0], Mod3(T.twistSlicePrune, n.twist * kSlices + n.slice));
+      if (n.distance[0] > left) break;
+      if (n.distance[0] == left) continue;
+      n.flip = T.flipMove[p.flip][m];
+      n.distance[1] = NextDistance(p.distance[1], Mod3(T.flipSlicePrune, n.flip * kSlices + n.slice));
+      if (n.distance[1] > left) break;
+      if (n.distance[1] == left) continue;
+      n.distance[2] = NextDistance(p.distance[2], Mod3(T.twistFlipPrune, n.twist * kFlips + n.flip));
+      if (n.distance[2] > left) break;
+      if (n.distance[2] == left) continue;
+      n.turnedTwist = T.twistMove[p.turnedTwist][d.turnedMove[m]];
+      n.turnedFlip = T.flipMove[p.turnedFlip][d.turnedMove[m]];
+      n.distance[3] =
+          NextDistance(p.distance[3], Mod3(T.twistFlipPrune, n.turnedTwist * kFlips + n.turnedFlip));
+      if (n.distance[3] > left) break;
+      if (n.distance[3] == left) continue;
       s->path[depth] = m;
       if (s->known > depth) s->known = depth;
-      Phase1(s, nextTwist, nextFlip, nextSlice, turnedTwistNext, turnedFlipNext, depth + 1, left - 1, m);
+      Phase1(s, n, depth + 1, left - 1, m);
       // Every answer from here has at least depth + left turns.
       if (depth + left >= s->best || s->outOfTime) return;
     }
@@ -277,6 +311,15 @@ bool SetUpDirections(const int32_t* pattern, Search* s) {
       d.corner = CornerPermOf(d.start);
       d.turnedTwist = TwistOf(turnedState);
       d.turnedFlip = FlipOf(turnedState);
+      d.distance[0] =
+          DistanceOf(T.twistSlicePrune, d.twist, d.slice, kSlices, T.twistMove, T.sliceMove, T.solvedSlice);
+      d.distance[1] =
+          DistanceOf(T.flipSlicePrune, d.flip, d.slice, kSlices, T.flipMove, T.sliceMove, T.solvedSlice);
+      d.distance[2] = DistanceOf(T.twistFlipPrune, d.twist, d.flip, kFlips, T.twistMove, T.flipMove, 0);
+      d.distance[3] =
+          DistanceOf(T.twistFlipPrune, d.turnedTwist, d.turnedFlip, kFlips, T.twistMove, T.flipMove, 0);
+      for (const int distance : d.distance)
+        if (distance < 0) return false;
       for (int group = 0; group < kEdgeGroups; ++group) d.sorted[group] = SortedOf(d.start, group);
       s->directions[3 * inverted + axis] = d;
     }
@@ -294,30 +337,36 @@ void BuildSearchTables() {
 
 void FillSearchTables() {
   BuildMoveTables();
-  Prune(
-      T.twistSlicePrune, kTwists, kSlices, 0, T.solvedSlice, kMoves,
-      [](int c, int m) { return T.twistMove[c][m]; }, [](int c, int m) { return T.sliceMove[c][m]; });
-  Prune(
-      T.flipSlicePrune, kFlips, kSlices, 0, T.solvedSlice, kMoves,
-      [](int c, int m) { return T.flipMove[c][m]; }, [](int c, int m) { return T.sliceMove[c][m]; });
-  Prune(
-      T.twistFlipPrune, kTwists, kFlips, 0, 0, kMoves, [](int c, int m) { return T.twistMove[c][m]; },
-      [](int c, int m) { return T.flipMove[c][m]; });
-  Prune(
-      T.cornerSlicePrune, kPerms8, kPerms4, 0, 0, kPhase2Moves,
-      [](int c, int k) { return T.cornerMove[c][T.phase2Move[k]]; },
-      [](int c, int k) { return T.slicePermMove[c][k]; });
-  Prune(
-      T.udSlicePrune, kPerms8, kPerms4, 0, 0, kPhase2Moves, [](int c, int m) { return T.udMove[c][m]; },
-      [](int c, int m) { return T.slicePermMove[c][m]; });
+  PackMod3(Distances(
+               kTwists, kSlices, 0, T.solvedSlice, kMoves, [](int c, int m) { return T.twistMove[c][m]; },
+               [](int c, int m) { return T.sliceMove[c][m]; }),
+           T.twistSlicePrune);
+  PackMod3(Distances(
+               kFlips, kSlices, 0, T.solvedSlice, kMoves, [](int c, int m) { return T.flipMove[c][m]; },
+               [](int c, int m) { return T.sliceMove[c][m]; }),
+           T.flipSlicePrune);
+  PackMod3(Distances(
+               kTwists, kFlips, 0, 0, kMoves, [](int c, int m) { return T.twistMove[c][m]; },
+               [](int c, int m) { return T.flipMove[c][m]; }),
+           T.twistFlipPrune);
+  PackHalves(
+      Distances(
+          kPerms8, kPerms4, 0, 0, kPhase2Moves, [](int c, int k) { return T.cornerMove[c][T.phase2Move[k]]; },
+          [](int c, int k) { return T.slicePermMove[c][k]; }),
+      T.cornerSlicePrune);
+  PackHalves(Distances(
+                 kPerms8, kPerms4, 0, 0, kPhase2Moves, [](int c, int k) { return T.udMove[c][k]; },
+                 [](int c, int k) { return T.slicePermMove[c][k]; }),
+             T.udSlicePrune);
   // The corners' combination follows from their permutation, whatever the permutation behind it.
   static uint8_t combMove[kCombs][kPhase2Moves];
   for (int corner = 0; corner < kPerms8; ++corner)
     for (int k = 0; k < kPhase2Moves; ++k)
       combMove[T.combOf[corner]][k] = T.combOf[T.cornerMove[corner][T.phase2Move[k]]];
-  Prune(
-      T.udCombPrune, kPerms8, kCombs, 0, T.combOf[0], kPhase2Moves,
-      [](int c, int k) { return T.udMove[c][k]; }, [](int c, int k) { return combMove[c][k]; });
+  PackHalves(Distances(
+                 kPerms8, kCombs, 0, T.combOf[0], kPhase2Moves, [](int c, int k) { return T.udMove[c][k]; },
+                 [](int c, int k) { return combMove[c][k]; }),
+             T.udCombPrune);
   built = true;
 }
 
@@ -389,7 +438,10 @@ int SolveEdgesAndCorners(const int32_t* unrotated, double limitSeconds, int* fac
       s.known = 0;
       s.cornerAt[0] = d.corner;
       for (int group = 0; group < kEdgeGroups; ++group) s.sortedAt[group][0] = d.sorted[group];
-      Phase1(&s, d.twist, d.flip, d.slice, d.turnedTwist, d.turnedFlip, 0, depth, -1);
+      const Phase1Position start = {
+          d.twist,       d.flip,       d.slice,
+          d.turnedTwist, d.turnedFlip, {d.distance[0], d.distance[1], d.distance[2], d.distance[3]}};
+      if (*std::max_element(d.distance, d.distance + 4) <= depth) Phase1(&s, start, 0, depth, -1);
     }
   *optimal = complete && s.passedOver >= s.best;
   if (s.best > 20) return -1;
