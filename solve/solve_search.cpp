@@ -75,6 +75,8 @@ const int kDirections = 6;
 // The second phase is sought at most this long while the best answer would allow more: longer ones
 // are rare and slow to rule out, and another end of the first phase usually does better.
 const int kPhase2Bound = 12;
+// See Phase1.
+const int kSkipReturnsFrom = 8;
 
 struct Direction {
   CubieState start;
@@ -203,6 +205,14 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last) {
     // An end by a move that keeps the subgroup was already reached one move sooner.
     if (p.twist == 0 && p.flip == 0 && p.slice == T.solvedSlice && (last < 0 || T.phase2Index[last] < 0))
       StartPhase2(s, depth);
+    return;
+  }
+  // Before the first answer, a first phase that reaches the subgroup and leaves it again only to come
+  // back within a few turns rarely beats the second phase from where it first arrived; those are left
+  // for the search after it, and an answer they might have made is no longer known to be missing.
+  if (p.distance[0] == 0 && p.distance[1] == 0 && p.distance[2] == 0 && left < 5 && s->best > 20 &&
+      depth + left >= kSkipReturnsFrom) {
+    s->passedOver = std::min(s->passedOver, depth + left);
     return;
   }
   const Direction& d = s->directions[s->direction];
