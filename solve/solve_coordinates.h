@@ -59,3 +59,7 @@ void PlaceSorted(int sorted, int group, CubieState* s);
 // The cubie effect of move m (face * 3 + quarter turns - 1).
 void MoveCubies(int m, CubieState* s);
 void BuildMoveTables();
+// The distance of (a, b) in a table of distances modulo 3 over a * sizeB positions, found by walking
+// to `goal` one step closer at a time; -1 when the table allows no such walk.
+int DistanceOf(const uint8_t* prune, int a, int b, int sizeB, const int16_t (*moveA)[kMoves],
+               const int16_t (*moveB)[kMoves], int goal);

@@ -13,61 +13,11 @@
 namespace {
 
 SearchTables& T = searchTables;
-bool built;
 
 double SteadySeconds() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 double (*clockNow)() = SteadySeconds;
-
-// Distances from (startA, startB) over a * b positions (index first * b + second), level by level, so
-// no queue is needed.
-template <typename MoveA, typename MoveB>
-std::vector<uint8_t> Distances(int a, int b, int startA, int startB, int moves, MoveA moveA, MoveB moveB) {
-  const int size = a * b;
-  std::vector<uint8_t> distance(static_cast<size_t>(size), 0xFF);
-  distance[static_cast<size_t>(startA * b + startB)] = 0;
-  for (int depth = 0, found = 1; found > 0; ++depth) {
-    found = 0;
-    for (int index = 0; index < size; ++index) {
-      if (distance[static_cast<size_t>(index)] != depth) continue;
-      for (int m = 0; m < moves; ++m) {
-        const int next = moveA(index / b, m) * b + moveB(index % b, m);
-        if (distance[static_cast<size_t>(next)] == 0xFF)
-          distance[static_cast<size_t>(next)] = static_cast<uint8_t>(depth + 1), ++found;
-      }
-    }
-  }
-  return distance;
-}
-
-// Two to a byte; past 14 kept as 14, which still never overestimates.
-void PackHalves(const std::vector<uint8_t>& distance, uint8_t* prune) {
-  std::memset(prune, 0, (distance.size() + 1) / 2);
-  for (size_t index = 0; index < distance.size(); ++index)
-    prune[index >> 1] |= static_cast<uint8_t>(std::min<int>(distance[index], 14) << ((index & 1) << 2));
-}
-
-void PackMod3(const std::vector<uint8_t>& distance, uint8_t* prune) {
-  std::memset(prune, 0, (distance.size() + 3) / 4);
-  for (size_t index = 0; index < distance.size(); ++index)
-    prune[index >> 2] |= static_cast<uint8_t>(distance[index] % 3 << ((index & 3) << 1));
-}
-
-// The distance of (a, b) in a table of distances modulo 3: the length of a walk to the goal that
-// steps each time to a neighbour one closer. -1 when the table allows no such walk.
-int DistanceOf(const uint8_t* prune, int a, int b, int sizeB, const int16_t (*moveA)[kMoves],
-               const int16_t (*moveB)[kMoves], int goal) {
-  int distance = 0;
-  for (; a * sizeB + b != goal; ++distance) {
-    const int closer = (Mod3(prune, a * sizeB + b) + 2) % 3;
-    int m = 0;
-    while (m < kMoves && Mod3(prune, moveA[a][m] * sizeB + moveB[b][m]) != closer) ++m;
-    if (m == kMoves || distance > kMaxDepth) return -1;
-    a = moveA[a][m], b = moveB[b][m];
-  }
-  return distance;
-}
 
 // The pattern seen three ways (the U-D, L-R and F-B axes as the second phase's axis), each also
 // inverted: the six searches share one best length, and the first to find a short answer cuts the rest.
@@ -78,22 +28,39 @@ const int kPhase2Bound = 12;
 // See Phase1.
 const int kSkipReturnsFrom = 8;
 
+// A position of the first phase, and its distances in the first phase's tables: twist-slice, flip-slice,
+// twist-flip, and twist-flip as seen a quarter turn about the U-D axis.
+struct Phase1Position {
+  int twist, flip, slice, turnedTwist, turnedFlip;
+  int distance[4];
+};
+
+// Where a first phase starts, and the second phase's coordinates there.
+struct Start {
+  Phase1Position position;
+  int corner, sorted[kEdgeGroups];
+};
+
 struct Direction {
-  CubieState start;
-  int corner, sorted[kEdgeGroups];      // of the start
-  int twist, flip, slice, distance[4];  // as in Phase1Position
-  int faceOf[6];                        // the pattern's face for each face of this direction's frame
-  // The frame turned a quarter about its U-D axis: each move there, and the start's twist and flip.
-  int turnedMove[kMoves], turnedTwist, turnedFlip;
+  CubieState start, turnedStart;  // the second seen a quarter turn about the U-D axis
+  Start begin;                    // of start
+  int faceOf[6];                  // the pattern's face for each face of this direction's frame
+  int turnedMove[kMoves];         // each move as seen in the turned frame
   bool inverted;
 };
+
+// Turns made before the pattern (as in fewest-moves practice) give the first phase more starts at
+// the same length: if P, then the pattern, then A is solved, the pattern then A then P is too. They
+// are tried while the first phase is still this long.
+const int kLongestWithoutPreMoves = 7;
 
 struct Search {
   Direction directions[kDirections];
   int direction;  // the one searching now
   int path[kMaxDepth + 8];
-  int best;  // the length of the best answer so far, kMaxDepth + 1 before the first
-  int bestPath[kMaxDepth + 8];
+  int pre[kMaxDepth + 8], preCount;  // the turns before the pattern, first made first
+  int best;                          // the length of the best answer so far, kMaxDepth + 1 before the first
+  int bestPath[kMaxDepth + 8], bestPre[kMaxDepth + 8], bestPreCount;
   int bestDirection;
   double deadline;
   bool outOfTime;
@@ -151,16 +118,20 @@ bool Phase2(Search* s, int corner, int ud, int slice, int depth, int left, int l
 
 // Seeks the second phase from the coordinates after depth moves, as short as it can be.
 bool TryPhase2(Search* s, int corner, int ud, int slice, int depth, int last, int* distanceOut) {
-  const int allowed = s->best - 1 - depth, bound = std::min(allowed, kPhase2Bound);
+  const int allowed = s->best - 1 - depth - s->preCount, bound = std::min(allowed, kPhase2Bound);
   const int distance = *distanceOut = Phase2Distance(corner, ud, slice);
   for (int left = distance; left <= bound; ++left)
     if (Phase2(s, corner, ud, slice, depth, left, last)) {
-      s->best = depth + left;
+      s->best = depth + left + s->preCount;
       s->bestDirection = s->direction;
       std::memcpy(s->bestPath, s->path, sizeof s->path);
+      std::memcpy(s->bestPre, s->pre, sizeof s->pre);
+      s->bestPreCount = s->preCount;
       return true;
     }
-  if (bound < allowed) s->passedOver = std::min(s->passedOver, depth + std::max(distance, bound + 1));
+  // Only the search without turns before the pattern has to be complete.
+  if (bound < allowed && s->preCount == 0)
+    s->passedOver = std::min(s->passedOver, depth + std::max(distance, bound + 1));
   return false;
 }
 
@@ -174,7 +145,8 @@ void StartPhase2(Search* s, int depth) {
   const int corner = s->cornerAt[depth], slice = s->sortedAt[kSliceEdges][depth] - T.solvedSlice * kPerms4;
   // Most ends of the first phase are too far from solved to beat the best; the corners and the
   // middle layer tell before the other edges are worked out (X' below can be one turn nearer).
-  if (Distance(T.cornerSlicePrune, corner * kPerms4 + slice) >= s->best - depth + (depth > 0 ? 1 : 0)) return;
+  const int allowed = s->best - 1 - depth - s->preCount;
+  if (Distance(T.cornerSlicePrune, corner * kPerms4 + slice) > allowed + (depth > 0 ? 1 : 0)) return;
   CubieState c;
   for (int group = kUpEdges; group <= kDownEdges; ++group) PlaceSorted(s->sortedAt[group][depth], group, &c);
   const int ud = UdPermOf(c);
@@ -182,7 +154,7 @@ void StartPhase2(Search* s, int depth) {
   int distance;
   if (TryPhase2(s, corner, ud, slice, depth, last, &distance) || depth == 0) return;
   // X' is X and one turn more: when X is two turns past the bound, so is X'.
-  if (distance > std::min(s->best - 1 - depth, kPhase2Bound) + 1) return;
+  if (distance > std::min(allowed, kPhase2Bound) + 1) return;
   // The first phase ends with a quarter turn X of a side face; X' ends in the same place of the
   // subgroup (it is X then X2), so the first phase never tries it last and it is tried here instead.
   const int half = last / 3 * 3 + 1, k = T.phase2Index[half];
@@ -191,13 +163,6 @@ void StartPhase2(Search* s, int depth) {
             s->path[depth - 1], &distance);
   s->path[depth - 1] = last;
 }
-
-// A position of the first phase, and its distances in the first phase's tables: twist-slice, flip-slice,
-// twist-flip, and twist-flip as seen a quarter turn about the U-D axis.
-struct Phase1Position {
-  int twist, flip, slice, turnedTwist, turnedFlip;
-  int distance[4];
-};
 
 void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last) {
   if (TimeUp(s)) return;
@@ -212,7 +177,7 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last) {
   // for the search after it, and an answer they might have made is no longer known to be missing.
   if (p.distance[0] == 0 && p.distance[1] == 0 && p.distance[2] == 0 && left < 5 && s->best > 20 &&
       depth + left >= kSkipReturnsFrom) {
-    s->passedOver = std::min(s->passedOver, depth + left);
+    if (s->preCount == 0) s->passedOver = std::min(s->passedOver, depth + left);
     return;
   }
   const Direction& d = s->directions[s->direction];
@@ -246,8 +211,79 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last) {
       if (s->known > depth) s->known = depth;
       Phase1(s, n, depth + 1, left - 1, m);
       // Every answer from here has at least depth + left turns.
-      if (depth + left >= s->best || s->outOfTime) return;
+      if (depth + left + s->preCount >= s->best || s->outOfTime) return;
     }
+  }
+}
+
+bool StartOf(const CubieState& state, const CubieState& turned, Start* start) {
+  Phase1Position& p = start->position;
+  p.twist = TwistOf(state);
+  p.flip = FlipOf(state);
+  p.slice = SliceOf(state);
+  p.turnedTwist = TwistOf(turned);
+  p.turnedFlip = FlipOf(turned);
+  p.distance[0] =
+      DistanceOf(T.twistSlicePrune, p.twist, p.slice, kSlices, T.twistMove, T.sliceMove, T.solvedSlice);
+  p.distance[1] =
+      DistanceOf(T.flipSlicePrune, p.flip, p.slice, kSlices, T.flipMove, T.sliceMove, T.solvedSlice);
+  p.distance[2] = DistanceOf(T.twistFlipPrune, p.twist, p.flip, kFlips, T.twistMove, T.flipMove, 0);
+  p.distance[3] =
+      DistanceOf(T.twistFlipPrune, p.turnedTwist, p.turnedFlip, kFlips, T.twistMove, T.flipMove, 0);
+  start->corner = CornerPermOf(state);
+  for (int group = 0; group < kEdgeGroups; ++group) start->sorted[group] = SortedOf(state, group);
+  return *std::min_element(p.distance, p.distance + 4) >= 0;
+}
+
+void RunPhase1(Search* s, const Start& start, int depth) {
+  if (*std::max_element(start.position.distance, start.position.distance + 4) > depth) return;
+  s->known = 0;
+  s->cornerAt[0] = start.corner;
+  for (int group = 0; group < kEdgeGroups; ++group) s->sortedAt[group][0] = start.sorted[group];
+  Phase1(s, start.position, 0, depth, -1);
+}
+
+const CubieState& MoveCubie(int m) {
+  static CubieState moves[kMoves];
+  static bool ready;
+  if (!ready) {
+    for (int k = 0; k < kMoves; ++k) {
+      CubieState& c = moves[k];
+      for (int i = 0; i < 8; ++i) c.cornerPerm[i] = static_cast<int8_t>(i), c.cornerTwist[i] = 0;
+      for (int i = 0; i < 12; ++i) c.edgePerm[i] = static_cast<int8_t>(i), c.edgeFlip[i] = 0;
+      MoveCubies(k, &c);
+    }
+    ready = true;
+  }
+  return moves[m];
+}
+
+// The first phase `length` turns long in all, count of them already made before the pattern (state),
+// then with one turn more before it, and so on.
+void PreMoves(Search* s, const CubieState& state, const CubieState& turned, int length, int count,
+              int lastPre) {
+  const Direction& d = s->directions[s->direction];
+  const int depth = length - count;
+  s->preCount = count;
+  if (count == 0) {
+    RunPhase1(s, d.begin, depth);
+  } else if (T.phase2Index[lastPre] < 0) {
+    // The turn made last before the pattern comes right after the second phase: one that keeps the
+    // subgroup would belong to it.
+    Start start;
+    if (StartOf(state, turned, &start)) RunPhase1(s, start, depth);
+  }
+  if (depth - 1 <= kLongestWithoutPreMoves || s->outOfTime || length >= s->best) return;
+  for (int m = 0; m < kMoves; ++m) {
+    // Turns of one axis commute: one of them stands for all.
+    if (lastPre >= 0 && kAxis[m / 3] == kAxis[lastPre / 3]) continue;
+    if (depth - 2 <= kLongestWithoutPreMoves && T.phase2Index[m] >= 0) continue;  // could not be last
+    s->pre[count] = m;
+    CubieState next, nextTurned;
+    MultiplyCubies(MoveCubie(m), state, &next);
+    MultiplyCubies(MoveCubie(d.turnedMove[m]), turned, &nextTurned);
+    PreMoves(s, next, nextTurned, length, count + 1, m);
+    if (s->outOfTime || length >= s->best) return;
   }
 }
 
@@ -313,24 +349,9 @@ bool SetUpDirections(const int32_t* pattern, Search* s) {
     for (int inverted = 0; inverted < 2; ++inverted) {
       d.inverted = inverted;
       d.start = start;
-      CubieState turnedState = turnedStart;
-      if (inverted) Invert(start, &d.start), Invert(turnedStart, &turnedState);
-      d.twist = TwistOf(d.start);
-      d.flip = FlipOf(d.start);
-      d.slice = SliceOf(d.start);
-      d.corner = CornerPermOf(d.start);
-      d.turnedTwist = TwistOf(turnedState);
-      d.turnedFlip = FlipOf(turnedState);
-      d.distance[0] =
-          DistanceOf(T.twistSlicePrune, d.twist, d.slice, kSlices, T.twistMove, T.sliceMove, T.solvedSlice);
-      d.distance[1] =
-          DistanceOf(T.flipSlicePrune, d.flip, d.slice, kSlices, T.flipMove, T.sliceMove, T.solvedSlice);
-      d.distance[2] = DistanceOf(T.twistFlipPrune, d.twist, d.flip, kFlips, T.twistMove, T.flipMove, 0);
-      d.distance[3] =
-          DistanceOf(T.twistFlipPrune, d.turnedTwist, d.turnedFlip, kFlips, T.twistMove, T.flipMove, 0);
-      for (const int distance : d.distance)
-        if (distance < 0) return false;
-      for (int group = 0; group < kEdgeGroups; ++group) d.sorted[group] = SortedOf(d.start, group);
+      d.turnedStart = turnedStart;
+      if (inverted) Invert(start, &d.start), Invert(turnedStart, &d.turnedStart);
+      if (!StartOf(d.start, d.turnedStart, &d.begin)) return false;
       s->directions[3 * inverted + axis] = d;
     }
   }
@@ -340,81 +361,6 @@ bool SetUpDirections(const int32_t* pattern, Search* s) {
 Search s;
 
 }  // namespace
-
-void BuildSearchTables() {
-  if (!built) FillSearchTables();
-}
-
-void FillSearchTables() {
-  BuildMoveTables();
-  PackMod3(Distances(
-               kTwists, kSlices, 0, T.solvedSlice, kMoves, [](int c, int m) { return T.twistMove[c][m]; },
-               [](int c, int m) { return T.sliceMove[c][m]; }),
-           T.twistSlicePrune);
-  PackMod3(Distances(
-               kFlips, kSlices, 0, T.solvedSlice, kMoves, [](int c, int m) { return T.flipMove[c][m]; },
-               [](int c, int m) { return T.sliceMove[c][m]; }),
-           T.flipSlicePrune);
-  PackMod3(Distances(
-               kTwists, kFlips, 0, 0, kMoves, [](int c, int m) { return T.twistMove[c][m]; },
-               [](int c, int m) { return T.flipMove[c][m]; }),
-           T.twistFlipPrune);
-  PackHalves(
-      Distances(
-          kPerms8, kPerms4, 0, 0, kPhase2Moves, [](int c, int k) { return T.cornerMove[c][T.phase2Move[k]]; },
-          [](int c, int k) { return T.slicePermMove[c][k]; }),
-      T.cornerSlicePrune);
-  PackHalves(Distances(
-                 kPerms8, kPerms4, 0, 0, kPhase2Moves, [](int c, int k) { return T.udMove[c][k]; },
-                 [](int c, int k) { return T.slicePermMove[c][k]; }),
-             T.udSlicePrune);
-  // The corners' combination follows from their permutation, whatever the permutation behind it.
-  static uint8_t combMove[kCombs][kPhase2Moves];
-  for (int corner = 0; corner < kPerms8; ++corner)
-    for (int k = 0; k < kPhase2Moves; ++k)
-      combMove[T.combOf[corner]][k] = T.combOf[T.cornerMove[corner][T.phase2Move[k]]];
-  PackHalves(Distances(
-                 kPerms8, kCombs, 0, T.combOf[0], kPhase2Moves, [](int c, int k) { return T.udMove[c][k]; },
-                 [](int c, int k) { return combMove[c][k]; }),
-             T.udCombPrune);
-  built = true;
-}
-
-void* SearchTableBytes(size_t* size) {
-  *size = sizeof T;
-  return &T;
-}
-
-void MarkSearchTables(bool filled) { built = filled; }
-
-bool SearchTablesValid() {
-  // Every entry that indexes another table must stay inside it; the distances are only compared.
-  bool valid = T.solvedSlice >= 0 && T.solvedSlice < kSlices;
-  // Without a branch an entry, so a start-up that reads the tables back pays little for the check.
-  const auto within = [&valid](const auto& table, int limit) {
-    unsigned outside = 0;
-    for (const auto& row : table)
-      for (const auto entry : row)
-        outside |= static_cast<unsigned>(static_cast<int>(entry) >= limit || entry < 0);
-    valid = valid && outside == 0;
-  };
-  within(T.twistMove, kTwists);
-  within(T.flipMove, kFlips);
-  within(T.sliceMove, kSlices);
-  within(T.cornerMove, kPerms8);
-  within(T.udMove, kPerms8);
-  within(T.slicePermMove, kPerms4);
-  for (const auto& group : T.sortedMove) within(group, kSorted);
-  within(T.groupCubies, 12);
-  for (int k = 0; k < 4; ++k) valid = valid && T.slicePos[k] >= 0 && T.slicePos[k] < 12;
-  for (int k = 0; k < 8; ++k) valid = valid && T.udPos[k] >= 0 && T.udPos[k] < 12;
-  for (int k = 0; k < kPhase2Moves; ++k) valid = valid && T.phase2Move[k] >= 0 && T.phase2Move[k] < kMoves;
-  for (int m = 0; m < kMoves; ++m) valid = valid && T.phase2Index[m] >= -1 && T.phase2Index[m] < kPhase2Moves;
-  for (int m = 0; m < kMoves; ++m)
-    valid = valid && (T.phase2Index[m] < 0 || T.phase2Move[T.phase2Index[m]] == m);
-  for (const auto comb : T.combOf) valid = valid && comb < kCombs;
-  return valid;
-}
 
 bool CentresHome(int n, const int32_t* pattern) {
   for (int face = 0; face < 6; ++face)
@@ -443,25 +389,31 @@ int SolveEdgesAndCorners(const int32_t* unrotated, double limitSeconds, int* fac
         complete = true;
         break;
       }
-      const Direction& d = s.directions[s.direction];
       if (Repeated(s, s.direction)) continue;
-      s.known = 0;
-      s.cornerAt[0] = d.corner;
-      for (int group = 0; group < kEdgeGroups; ++group) s.sortedAt[group][0] = d.sorted[group];
-      const Phase1Position start = {
-          d.twist,       d.flip,       d.slice,
-          d.turnedTwist, d.turnedFlip, {d.distance[0], d.distance[1], d.distance[2], d.distance[3]}};
-      if (*std::max_element(d.distance, d.distance + 4) <= depth) Phase1(&s, start, 0, depth, -1);
+      const Direction& d = s.directions[s.direction];
+      PreMoves(&s, d.start, d.turnedStart, depth, 0, -1);
     }
   *optimal = complete && s.passedOver >= s.best;
   if (s.best > 20) return -1;
-  // The path takes the direction's start to solved. From solved, an uninverted start is made by the
-  // path's inverse; an inverted one by the path itself.
+  // The path, then the turns before the pattern last made first, takes the direction's start to
+  // solved. From solved, an uninverted start is made by their inverse; an inverted one by them.
+  int whole[kMaxDepth + 8];
+  const int phases = s.best - s.bestPreCount;
+  std::memcpy(whole, s.bestPath, sizeof(int) * static_cast<size_t>(phases));
+  for (int k = 0; k < s.bestPreCount; ++k) whole[phases + k] = s.bestPre[s.bestPreCount - 1 - k];
   const Direction& d = s.directions[s.bestDirection];
+  int length = 0;
   for (int k = 0; k < s.best; ++k) {
-    const int m = d.inverted ? s.bestPath[k] : s.bestPath[s.best - 1 - k];
-    faces[k] = d.faceOf[m / 3];
-    quarterTurns[k] = d.inverted ? 1 + m % 3 : 3 - m % 3;
+    const int m = d.inverted ? whole[k] : whole[s.best - 1 - k];
+    const int face = d.faceOf[m / 3];
+    int turns = d.inverted ? 1 + m % 3 : 3 - m % 3;
+    // The second phase may end on the face the turns before the pattern start with: one turn of it.
+    if (length > 0 && faces[length - 1] == face) {
+      turns = (quarterTurns[--length] + turns) % 4;
+      if (turns == 0) continue;
+    }
+    faces[length] = face;
+    quarterTurns[length++] = turns;
   }
-  return s.best;
+  return length;
 }

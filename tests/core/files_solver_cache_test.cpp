@@ -78,7 +78,7 @@ TEST_F(SolverCache, ADamagedCopyIsBuiltAgainAndReplaced) {
     io.put(value);
   };
   // A flipped byte in the tables, a different edition, a short file, a byte too many.
-  damage(32 + 5000000, 0x55, false, false);
+  damage(32 + 5000000, static_cast<char>(~good[5000000]), false, false);
   EXPECT_EQ(LoadSolverTables(), kTablesBuiltAndKept);
   EXPECT_TRUE(Tables() == good);
   damage(8, 99, false, false);
