@@ -46,6 +46,10 @@ struct Direction {
   Start begin;                    // of start
   int faceOf[6];                  // the pattern's face for each face of this direction's frame
   int turnedMove[kMoves];         // each move as seen in the turned frame
+  // Rotations about the U-D axis, and half turns that swap U and D, under which the start is the same
+  // (bits), and each move as seen after each of them.
+  unsigned symmetries;
+  int symmetryMove[8][kMoves];
   bool inverted;
 };
 
@@ -164,7 +168,8 @@ void StartPhase2(Search* s, int depth) {
   s->path[depth - 1] = last;
 }
 
-void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last) {
+// symmetric: the direction's symmetries (bits) that leave the start and the path so far as they are.
+void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last, unsigned symmetric) {
   if (TimeUp(s)) return;
   if (left == 0) {
     // An end by a move that keeps the subgroup was already reached one move sooner.
@@ -187,6 +192,16 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last) {
     for (int power = 0; power < 3; ++power) {
       if (left == 1 && power == 2 && kAxis[face] != 0) break;  // tried with X, see StartPhase2
       const int m = face * 3 + power;
+      // A move that a symmetry of the position so far turns into a smaller one leads where that one
+      // does, seen turned.
+      unsigned keeps = 0;
+      bool seen = false;
+      for (unsigned rest = symmetric; rest != 0; rest &= rest - 1) {
+        const int r = __builtin_ctz(rest);
+        seen = seen || d.symmetryMove[r][m] < m;
+        if (d.symmetryMove[r][m] == m) keeps |= 1u << r;
+      }
+      if (seen) continue;
       // Each bound read only when the ones before it allow the move; one more turn of the face reaches
       // its other amounts, so a bound past `left` rules them out too.
       n.twist = T.twistMove[p.twist][m];
@@ -209,7 +224,7 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last) {
       if (n.distance[3] == left) continue;
       s->path[depth] = m;
       if (s->known > depth) s->known = depth;
-      Phase1(s, n, depth + 1, left - 1, m);
+      Phase1(s, n, depth + 1, left - 1, m, keeps);
       // Every answer from here has at least depth + left turns.
       if (depth + left + s->preCount >= s->best || s->outOfTime) return;
     }
@@ -240,7 +255,7 @@ void RunPhase1(Search* s, const Start& start, int depth) {
   s->known = 0;
   s->cornerAt[0] = start.corner;
   for (int group = 0; group < kEdgeGroups; ++group) s->sortedAt[group][0] = start.sorted[group];
-  Phase1(s, start.position, 0, depth, -1);
+  Phase1(s, start.position, 0, depth, -1, s->preCount == 0 ? s->directions[s->direction].symmetries : 0);
 }
 
 const CubieState& MoveCubie(int m) {
@@ -273,7 +288,8 @@ void PreMoves(Search* s, const CubieState& state, const CubieState& turned, int 
     Start start;
     if (StartOf(state, turned, &start)) RunPhase1(s, start, depth);
   }
-  if (depth - 1 <= kLongestWithoutPreMoves || s->outOfTime || length >= s->best) return;
+  // A symmetric pattern has its symmetries to cut its search instead.
+  if (depth - 1 <= kLongestWithoutPreMoves || d.symmetries != 0 || s->outOfTime || length >= s->best) return;
   for (int m = 0; m < kMoves; ++m) {
     // Turns of one axis commute: one of them stands for all.
     if (lastPre >= 0 && kAxis[m / 3] == kAxis[lastPre / 3]) continue;
@@ -342,10 +358,27 @@ bool SetUpDirections(const int32_t* pattern, Search* s) {
     int turnedFaceOf[6];
     ComposeMaps(3, map, OperationMap(kMapRotateLeft, 3), &turned);
     if (!ReadFrame(pattern, turned, &turnedStart, turnedFaceOf)) return false;
-    for (int face = 0; face < 6; ++face)
-      for (int other = 0; other < 6; ++other)
-        if (turnedFaceOf[other] == d.faceOf[face])
-          for (int power = 0; power < 3; ++power) d.turnedMove[face * 3 + power] = other * 3 + power;
+    const auto moveMap = [&d](const int* faceOf, int* moveOf) {
+      for (int face = 0; face < 6; ++face)
+        for (int other = 0; other < 6; ++other)
+          if (faceOf[other] == d.faceOf[face])
+            for (int power = 0; power < 3; ++power) moveOf[face * 3 + power] = other * 3 + power;
+    };
+    moveMap(turnedFaceOf, d.turnedMove);
+    d.symmetries = 0;
+    for (int r = 1; r < 8; ++r) {
+      // A quarter turn r % 4 times about U-D, after a half turn about L-R for r >= 4.
+      FaceletMap rotation = map;
+      for (int k = 0; k < (r >= 4 ? 2 : 0); ++k)
+        ComposeMaps(3, rotation, OperationMap(kMapRotateUp, 3), &rotation);
+      for (int k = 0; k < r % 4; ++k) ComposeMaps(3, rotation, OperationMap(kMapRotateLeft, 3), &rotation);
+      CubieState seen;
+      int seenFaceOf[6];
+      if (!ReadFrame(pattern, rotation, &seen, seenFaceOf)) return false;
+      if (std::memcmp(&seen, &start, sizeof seen) != 0) continue;
+      d.symmetries |= 1u << r;
+      moveMap(seenFaceOf, d.symmetryMove[r]);
+    }
     for (int inverted = 0; inverted < 2; ++inverted) {
       d.inverted = inverted;
       d.start = start;
