@@ -231,23 +231,28 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last, u
   }
 }
 
-bool StartOf(const CubieState& state, const CubieState& turned, Start* start) {
+// Fills start from the state (and the same seen turned); false when a distance is past `within`.
+bool StartOf(const CubieState& state, const CubieState& turned, int within, Start* start) {
   Phase1Position& p = start->position;
   p.twist = TwistOf(state);
   p.flip = FlipOf(state);
   p.slice = SliceOf(state);
-  p.turnedTwist = TwistOf(turned);
-  p.turnedFlip = FlipOf(turned);
   p.distance[0] =
       DistanceOf(T.twistSlicePrune, p.twist, p.slice, kSlices, T.twistMove, T.sliceMove, T.solvedSlice);
+  if (p.distance[0] < 0 || p.distance[0] > within) return false;
   p.distance[1] =
       DistanceOf(T.flipSlicePrune, p.flip, p.slice, kSlices, T.flipMove, T.sliceMove, T.solvedSlice);
+  if (p.distance[1] < 0 || p.distance[1] > within) return false;
   p.distance[2] = DistanceOf(T.twistFlipPrune, p.twist, p.flip, kFlips, T.twistMove, T.flipMove, 0);
+  if (p.distance[2] < 0 || p.distance[2] > within) return false;
+  p.turnedTwist = TwistOf(turned);
+  p.turnedFlip = FlipOf(turned);
   p.distance[3] =
       DistanceOf(T.twistFlipPrune, p.turnedTwist, p.turnedFlip, kFlips, T.twistMove, T.flipMove, 0);
+  if (p.distance[3] < 0 || p.distance[3] > within) return false;
   start->corner = CornerPermOf(state);
   for (int group = 0; group < kEdgeGroups; ++group) start->sorted[group] = SortedOf(state, group);
-  return *std::min_element(p.distance, p.distance + 4) >= 0;
+  return true;
 }
 
 void RunPhase1(Search* s, const Start& start, int depth) {
@@ -286,7 +291,7 @@ void PreMoves(Search* s, const CubieState& state, const CubieState& turned, int 
     // The turn made last before the pattern comes right after the second phase: one that keeps the
     // subgroup would belong to it.
     Start start;
-    if (StartOf(state, turned, &start)) RunPhase1(s, start, depth);
+    if (StartOf(state, turned, depth, &start)) RunPhase1(s, start, depth);
   }
   // A symmetric pattern has its symmetries to cut its search instead.
   if (depth - 1 <= kLongestWithoutPreMoves || d.symmetries != 0 || s->outOfTime || length >= s->best) return;
@@ -384,7 +389,7 @@ bool SetUpDirections(const int32_t* pattern, Search* s) {
       d.start = start;
       d.turnedStart = turnedStart;
       if (inverted) Invert(start, &d.start), Invert(turnedStart, &d.turnedStart);
-      if (!StartOf(d.start, d.turnedStart, &d.begin)) return false;
+      if (!StartOf(d.start, d.turnedStart, kMaxDepth, &d.begin)) return false;
       s->directions[3 * inverted + axis] = d;
     }
   }
