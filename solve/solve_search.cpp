@@ -205,17 +205,17 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last, u
       // Each bound read only when the ones before it allow the move; one more turn of the face reaches
       // its other amounts, so a bound past `left` rules them out too.
       n.twist = T.twistMove[p.twist][m];
+      n.flip = T.flipMove[p.flip][m];
+      n.distance[2] = NextDistance(p.distance[2], Mod3(T.twistFlipPrune, n.twist * kFlips + n.flip));
+      if (n.distance[2] > left) break;
+      if (n.distance[2] == left) continue;
       n.slice = T.sliceMove[p.slice][m];
       n.distance[0] = NextDistance(p.distance[0], Mod3(T.twistSlicePrune, n.twist * kSlices + n.slice));
       if (n.distance[0] > left) break;
       if (n.distance[0] == left) continue;
-      n.flip = T.flipMove[p.flip][m];
       n.distance[1] = NextDistance(p.distance[1], Mod3(T.flipSlicePrune, n.flip * kSlices + n.slice));
       if (n.distance[1] > left) break;
       if (n.distance[1] == left) continue;
-      n.distance[2] = NextDistance(p.distance[2], Mod3(T.twistFlipPrune, n.twist * kFlips + n.flip));
-      if (n.distance[2] > left) break;
-      if (n.distance[2] == left) continue;
       n.turnedTwist = T.twistMove[p.turnedTwist][d.turnedMove[m]];
       n.turnedFlip = T.flipMove[p.turnedFlip][d.turnedMove[m]];
       n.distance[3] =
