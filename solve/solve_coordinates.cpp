@@ -10,7 +10,21 @@ namespace {
 SearchTables& T = searchTables;
 
 int Binomial(int n, int k) {
+  // Read from a table for the n < 12, k <= 4 that the coordinates use, as starts of the search
+  // after turns before the pattern work them out often.
+  static int table[12][5];
+  static bool ready = false;
+  if (!ready) {
+    for (int a = 0; a < 12; ++a)
+      for (int b = 0; b < 5; ++b) {
+        int value = b <= a ? 1 : 0;
+        for (int j = 1; j <= b && b <= a; ++j) value = value * (a - b + j) / j;
+        table[a][b] = value;
+      }
+    ready = true;
+  }
   if (k < 0 || k > n) return 0;
+  if (n < 12 && k < 5) return table[n][k];
   int value = 1;
   for (int j = 1; j <= k; ++j) value = value * (n - k + j) / j;
   return value;
@@ -100,9 +114,11 @@ int CombOf(const CubieState& s) {
 }
 
 int SortedOf(const CubieState& s, int group) {
-  int places = 0, found = 0, order[4];
+  int places = 0, found = 0, order[4], rankOf[12];
+  for (int k = 0; k < 12; ++k) rankOf[k] = -1;
+  for (int k = 0; k < 4; ++k) rankOf[T.groupCubies[group][k]] = k;
   for (int k = 0; k < 12; ++k) {
-    const int rank = RankIn(group, s.edgePerm[k]);
+    const int rank = rankOf[s.edgePerm[k]];
     if (rank < 0) continue;
     order[found] = rank;
     places += Binomial(k, ++found);

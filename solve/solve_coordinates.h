@@ -24,25 +24,15 @@ struct SearchTables {
   uint16_t sortedMove[kEdgeGroups][kSorted][kMoves];
   int8_t slicePermMove[kPerms4][kPhase2Moves];
   uint8_t combOf[kPerms8];  // of each corner permutation
-  // The first phase's distances modulo 3, four to a byte (Mod3 reads them): a search that knows a
-  // position's distance knows its neighbours' from that, and the tables stay in the processor's cache.
-  uint8_t twistSlicePrune[(kTwists * kSlices + 3) / 4], flipSlicePrune[kFlips * kSlices / 4];
-  uint8_t twistFlipPrune[kTwists * kFlips / 4];
-  // The second phase's distances, two to a byte (Distance reads them).
+  // Distances two to a byte (Distance reads them), so more of them stay in the processor's cache.
+  uint8_t twistSlicePrune[(kTwists * kSlices + 1) / 2], flipSlicePrune[kFlips * kSlices / 2];
+  uint8_t twistFlipPrune[kTwists * kFlips / 2];
   uint8_t cornerSlicePrune[kPerms8 * kPerms4 / 2], udSlicePrune[kPerms8 * kPerms4 / 2];
   uint8_t udCombPrune[kPerms8 * kCombs / 2];
 };
 extern SearchTables searchTables;
 
 inline int Distance(const uint8_t* table, int index) { return table[index >> 1] >> ((index & 1) << 2) & 15; }
-inline int Mod3(const uint8_t* table, int index) { return table[index >> 2] >> ((index & 3) << 1) & 3; }
-// The distance of a neighbour of a position `distance` away, from the neighbour's distance modulo 3.
-inline int NextDistance(int distance, int mod3) {
-  static const int8_t kStep[3][4] = {{0, 1, -1, 0}, {-1, 0, 1, 0}, {1, -1, 0, 0}};
-  static const int8_t kRemainder[40] = {0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1,
-                                        2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0};
-  return distance + kStep[kRemainder[distance]][mod3];
-}
 
 int TwistOf(const CubieState& s);
 int FlipOf(const CubieState& s);
@@ -59,7 +49,3 @@ void PlaceSorted(int sorted, int group, CubieState* s);
 // The cubie effect of move m (face * 3 + quarter turns - 1).
 void MoveCubies(int m, CubieState* s);
 void BuildMoveTables();
-// The distance of (a, b) in a table of distances modulo 3 over a * sizeB positions, found by walking
-// to `goal` one step closer at a time; -1 when the table allows no such walk.
-int DistanceOf(const uint8_t* prune, int a, int b, int sizeB, const int16_t (*moveA)[kMoves],
-               const int16_t (*moveB)[kMoves], int goal);

@@ -56,7 +56,7 @@ struct Direction {
 // Turns made before the pattern (as in fewest-moves practice) give the first phase more starts at
 // the same length: if P, then the pattern, then A is solved, the pattern then A then P is too. They
 // are tried while the first phase is still this long.
-const int kLongestWithoutPreMoves = 7;
+const int kLongestWithoutPreMoves = 6;
 
 struct Search {
   Direction directions[kDirections];
@@ -206,20 +206,19 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last, u
       // its other amounts, so a bound past `left` rules them out too.
       n.twist = T.twistMove[p.twist][m];
       n.flip = T.flipMove[p.flip][m];
-      n.distance[2] = NextDistance(p.distance[2], Mod3(T.twistFlipPrune, n.twist * kFlips + n.flip));
+      n.distance[2] = Distance(T.twistFlipPrune, n.twist * kFlips + n.flip);
       if (n.distance[2] > left) break;
       if (n.distance[2] == left) continue;
       n.slice = T.sliceMove[p.slice][m];
-      n.distance[0] = NextDistance(p.distance[0], Mod3(T.twistSlicePrune, n.twist * kSlices + n.slice));
+      n.distance[0] = Distance(T.twistSlicePrune, n.twist * kSlices + n.slice);
       if (n.distance[0] > left) break;
       if (n.distance[0] == left) continue;
-      n.distance[1] = NextDistance(p.distance[1], Mod3(T.flipSlicePrune, n.flip * kSlices + n.slice));
+      n.distance[1] = Distance(T.flipSlicePrune, n.flip * kSlices + n.slice);
       if (n.distance[1] > left) break;
       if (n.distance[1] == left) continue;
       n.turnedTwist = T.twistMove[p.turnedTwist][d.turnedMove[m]];
       n.turnedFlip = T.flipMove[p.turnedFlip][d.turnedMove[m]];
-      n.distance[3] =
-          NextDistance(p.distance[3], Mod3(T.twistFlipPrune, n.turnedTwist * kFlips + n.turnedFlip));
+      n.distance[3] = Distance(T.twistFlipPrune, n.turnedTwist * kFlips + n.turnedFlip);
       if (n.distance[3] > left) break;
       if (n.distance[3] == left) continue;
       s->path[depth] = m;
@@ -236,22 +235,19 @@ bool StartOf(const CubieState& state, const CubieState& turned, int within, Star
   Phase1Position& p = start->position;
   p.twist = TwistOf(state);
   p.flip = FlipOf(state);
-  p.slice = SliceOf(state);
-  p.distance[0] =
-      DistanceOf(T.twistSlicePrune, p.twist, p.slice, kSlices, T.twistMove, T.sliceMove, T.solvedSlice);
-  if (p.distance[0] < 0 || p.distance[0] > within) return false;
-  p.distance[1] =
-      DistanceOf(T.flipSlicePrune, p.flip, p.slice, kSlices, T.flipMove, T.sliceMove, T.solvedSlice);
-  if (p.distance[1] < 0 || p.distance[1] > within) return false;
-  p.distance[2] = DistanceOf(T.twistFlipPrune, p.twist, p.flip, kFlips, T.twistMove, T.flipMove, 0);
-  if (p.distance[2] < 0 || p.distance[2] > within) return false;
+  const int sortedSlice = SortedOf(state, kSliceEdges);
+  p.slice = sortedSlice / kPerms4;
+  p.distance[0] = Distance(T.twistSlicePrune, p.twist * kSlices + p.slice);
+  p.distance[1] = Distance(T.flipSlicePrune, p.flip * kSlices + p.slice);
+  p.distance[2] = Distance(T.twistFlipPrune, p.twist * kFlips + p.flip);
+  if (*std::max_element(p.distance, p.distance + 3) > within) return false;
   p.turnedTwist = TwistOf(turned);
   p.turnedFlip = FlipOf(turned);
-  p.distance[3] =
-      DistanceOf(T.twistFlipPrune, p.turnedTwist, p.turnedFlip, kFlips, T.twistMove, T.flipMove, 0);
-  if (p.distance[3] < 0 || p.distance[3] > within) return false;
+  p.distance[3] = Distance(T.twistFlipPrune, p.turnedTwist * kFlips + p.turnedFlip);
+  if (p.distance[3] > within) return false;
   start->corner = CornerPermOf(state);
-  for (int group = 0; group < kEdgeGroups; ++group) start->sorted[group] = SortedOf(state, group);
+  start->sorted[kSliceEdges] = sortedSlice;
+  for (int group = kUpEdges; group <= kDownEdges; ++group) start->sorted[group] = SortedOf(state, group);
   return true;
 }
 

@@ -40,28 +40,7 @@ void PackHalves(const std::vector<uint8_t>& distance, uint8_t* prune) {
     prune[index >> 1] |= static_cast<uint8_t>(std::min<int>(distance[index], 14) << ((index & 1) << 2));
 }
 
-void PackMod3(const std::vector<uint8_t>& distance, uint8_t* prune) {
-  std::memset(prune, 0, (distance.size() + 3) / 4);
-  for (size_t index = 0; index < distance.size(); ++index)
-    prune[index >> 2] |= static_cast<uint8_t>(distance[index] % 3 << ((index & 3) << 1));
-}
-
 }  // namespace
-
-// The distance of (a, b) in a table of distances modulo 3: the length of a walk to the goal that
-// steps each time to a neighbour one closer. -1 when the table allows no such walk.
-int DistanceOf(const uint8_t* prune, int a, int b, int sizeB, const int16_t (*moveA)[kMoves],
-               const int16_t (*moveB)[kMoves], int goal) {
-  int distance = 0;
-  for (; a * sizeB + b != goal; ++distance) {
-    const int closer = (Mod3(prune, a * sizeB + b) + 2) % 3;
-    int m = 0;
-    while (m < kMoves && Mod3(prune, moveA[a][m] * sizeB + moveB[b][m]) != closer) ++m;
-    if (m == kMoves || distance > kMaxDepth) return -1;
-    a = moveA[a][m], b = moveB[b][m];
-  }
-  return distance;
-}
 
 void BuildSearchTables() {
   if (!built) FillSearchTables();
@@ -69,18 +48,18 @@ void BuildSearchTables() {
 
 void FillSearchTables() {
   BuildMoveTables();
-  PackMod3(Distances(
-               kTwists, kSlices, 0, T.solvedSlice, kMoves, [](int c, int m) { return T.twistMove[c][m]; },
-               [](int c, int m) { return T.sliceMove[c][m]; }),
-           T.twistSlicePrune);
-  PackMod3(Distances(
-               kFlips, kSlices, 0, T.solvedSlice, kMoves, [](int c, int m) { return T.flipMove[c][m]; },
-               [](int c, int m) { return T.sliceMove[c][m]; }),
-           T.flipSlicePrune);
-  PackMod3(Distances(
-               kTwists, kFlips, 0, 0, kMoves, [](int c, int m) { return T.twistMove[c][m]; },
-               [](int c, int m) { return T.flipMove[c][m]; }),
-           T.twistFlipPrune);
+  PackHalves(Distances(
+                 kTwists, kSlices, 0, T.solvedSlice, kMoves, [](int c, int m) { return T.twistMove[c][m]; },
+                 [](int c, int m) { return T.sliceMove[c][m]; }),
+             T.twistSlicePrune);
+  PackHalves(Distances(
+                 kFlips, kSlices, 0, T.solvedSlice, kMoves, [](int c, int m) { return T.flipMove[c][m]; },
+                 [](int c, int m) { return T.sliceMove[c][m]; }),
+             T.flipSlicePrune);
+  PackHalves(Distances(
+                 kTwists, kFlips, 0, 0, kMoves, [](int c, int m) { return T.twistMove[c][m]; },
+                 [](int c, int m) { return T.flipMove[c][m]; }),
+             T.twistFlipPrune);
   PackHalves(
       Distances(
           kPerms8, kPerms4, 0, 0, kPhase2Moves, [](int c, int k) { return T.cornerMove[c][T.phase2Move[k]]; },

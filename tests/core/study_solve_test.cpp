@@ -208,7 +208,7 @@ TEST(SolveTables, DistancesReadBackAlongRandomWalks) {
   const SearchTables& t = searchTables;
   Lcg lcg{7};
   // From solved, a walk of k turns is at most k from solved in every table, and one turn changes a
-  // distance by at most one; the first phase's distances are stored modulo 3 and read back by walks.
+  // distance by at most one.
   for (int walk = 0; walk < 20; ++walk) {
     int twist = 0, flip = 0, slice = t.solvedSlice, corner = 0, ud = 0, slicePerm = 0;
     int before[5] = {};
@@ -220,13 +220,12 @@ TEST(SolveTables, DistancesReadBackAlongRandomWalks) {
       corner = t.cornerMove[corner][t.phase2Move[k]];
       ud = t.udMove[ud][k];
       slicePerm = t.slicePermMove[slicePerm][k];
-      const int now[5] = {
-          DistanceOf(t.twistSlicePrune, twist, slice, kSlices, t.twistMove, t.sliceMove, t.solvedSlice),
-          DistanceOf(t.flipSlicePrune, flip, slice, kSlices, t.flipMove, t.sliceMove, t.solvedSlice),
-          DistanceOf(t.twistFlipPrune, twist, flip, kFlips, t.twistMove, t.flipMove, 0),
-          Distance(t.cornerSlicePrune, corner * kPerms4 + slicePerm),
-          std::max(Distance(t.udSlicePrune, ud * kPerms4 + slicePerm),
-                   Distance(t.udCombPrune, ud * kCombs + t.combOf[corner]))};
+      const int now[5] = {Distance(t.twistSlicePrune, twist * kSlices + slice),
+                          Distance(t.flipSlicePrune, flip * kSlices + slice),
+                          Distance(t.twistFlipPrune, twist * kFlips + flip),
+                          Distance(t.cornerSlicePrune, corner * kPerms4 + slicePerm),
+                          std::max(Distance(t.udSlicePrune, ud * kPerms4 + slicePerm),
+                                   Distance(t.udCombPrune, ud * kCombs + t.combOf[corner]))};
       for (int table = 0; table < 5; ++table) {
         EXPECT_GE(now[table], 0) << "table " << table;
         EXPECT_LE(now[table], step) << "table " << table;
