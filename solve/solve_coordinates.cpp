@@ -126,6 +126,21 @@ int SortedOf(const CubieState& s, int group) {
   return places * kPerms4 + LehmerOf(order, 4);
 }
 
+void LeftMultiplyPhase2(const CubieState& a, int* corner, int* ud, int* slicePerm) {
+  int values[8], perm[8];
+  LehmerValues(*corner, 8, values);
+  for (int k = 0; k < 8; ++k) perm[k] = a.cornerPerm[values[k]];
+  *corner = LehmerOf(perm, 8);
+  CubieState x, y;
+  LehmerValues(*ud, 8, values);
+  for (int k = 0; k < 8; ++k) x.edgePerm[T.udPos[k]] = static_cast<int8_t>(T.udPos[values[k]]);
+  LehmerValues(*slicePerm, 4, values);
+  for (int k = 0; k < 4; ++k) x.edgePerm[T.slicePos[k]] = static_cast<int8_t>(T.slicePos[values[k]]);
+  for (int k = 0; k < 12; ++k) y.edgePerm[k] = a.edgePerm[x.edgePerm[k]];
+  *ud = UdPermOf(y);
+  *slicePerm = SlicePermOf(y);
+}
+
 void PlaceSorted(int sorted, int group, CubieState* s) {
   int places = sorted / kPerms4, order[4];
   LehmerValues(sorted % kPerms4, 4, order);

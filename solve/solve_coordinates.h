@@ -46,6 +46,9 @@ int CombOf(const CubieState& s);
 int SortedOf(const CubieState& s, int group);
 // Puts the group's edges where `sorted` says; the other edges are left as they are.
 void PlaceSorted(int sorted, int group, CubieState* s);
+// The second phase's coordinates (corner and U-D edge permutations, middle-layer order) of `a`
+// followed by the position they describe; a keeps the subgroup.
+void LeftMultiplyPhase2(const CubieState& a, int* corner, int* ud, int* slicePerm);
 // The cubie effect of move m (face * 3 + quarter turns - 1).
 void MoveCubies(int m, CubieState* s);
 void BuildMoveTables();

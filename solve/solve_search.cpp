@@ -139,6 +139,21 @@ bool TryPhase2(Search* s, int corner, int ud, int slice, int depth, int last, in
   return false;
 }
 
+const CubieState& MoveCubie(int m) {
+  static CubieState moves[kMoves];
+  static bool ready;
+  if (!ready) {
+    for (int k = 0; k < kMoves; ++k) {
+      CubieState& c = moves[k];
+      for (int i = 0; i < 8; ++i) c.cornerPerm[i] = static_cast<int8_t>(i), c.cornerTwist[i] = 0;
+      for (int i = 0; i < 12; ++i) c.edgePerm[i] = static_cast<int8_t>(i), c.edgeFlip[i] = 0;
+      MoveCubies(k, &c);
+    }
+    ready = true;
+  }
+  return moves[m];
+}
+
 void StartPhase2(Search* s, int depth) {
   for (int k = std::max(s->known, 0); k < depth; ++k) {
     s->cornerAt[k + 1] = T.cornerMove[s->cornerAt[k]][s->path[k]];
@@ -148,24 +163,48 @@ void StartPhase2(Search* s, int depth) {
   s->known = depth;
   const int corner = s->cornerAt[depth], slice = s->sortedAt[kSliceEdges][depth] - T.solvedSlice * kPerms4;
   // Most ends of the first phase are too far from solved to beat the best; the corners and the
-  // middle layer tell before the other edges are worked out (X' below can be one turn nearer).
+  // middle layer tell before the other edges are worked out (X' and R' below can each be one turn
+  // nearer).
   const int allowed = s->best - 1 - depth - s->preCount;
-  if (Distance(T.cornerSlicePrune, corner * kPerms4 + slice) > allowed + (depth > 0 ? 1 : 0)) return;
+  if (Distance(T.cornerSlicePrune, corner * kPerms4 + slice) >
+      allowed + (depth > 0 ? 1 : 0) + (s->preCount > 0 ? 1 : 0))
+    return;
   CubieState c;
   for (int group = kUpEdges; group <= kDownEdges; ++group) PlaceSorted(s->sortedAt[group][depth], group, &c);
-  const int ud = UdPermOf(c);
   const int last = depth > 0 ? s->path[depth - 1] : -1;
-  int distance;
-  if (TryPhase2(s, corner, ud, slice, depth, last, &distance) || depth == 0) return;
-  // X' is X and one turn more: when X is two turns past the bound, so is X'.
-  if (distance > std::min(allowed, kPhase2Bound) + 1) return;
   // The first phase ends with a quarter turn X of a side face; X' ends in the same place of the
   // subgroup (it is X then X2), so the first phase never tries it last and it is tried here instead.
-  const int half = last / 3 * 3 + 1, k = T.phase2Index[half];
-  s->path[depth - 1] = last / 3 * 3 + 2;
-  TryPhase2(s, T.cornerMove[corner][half], T.udMove[ud][k], T.slicePermMove[slice][k], depth,
-            s->path[depth - 1], &distance);
-  s->path[depth - 1] = last;
+  // Likewise the turn R made last before the pattern stands for R' (R2 then R, R2 taken into the
+  // second phase's start from the left).
+  int corners[2][2], uds[2][2], slices[2][2];
+  corners[0][0] = corner, uds[0][0] = UdPermOf(c), slices[0][0] = slice;
+  const int ends = depth > 0 ? 2 : 1, pres = s->preCount > 0 ? 2 : 1;
+  const int lastPre = s->preCount > 0 ? s->pre[s->preCount - 1] : -1;
+  if (pres == 2) {
+    corners[1][0] = corners[0][0], uds[1][0] = uds[0][0], slices[1][0] = slices[0][0];
+    LeftMultiplyPhase2(MoveCubie(lastPre / 3 * 3 + 1), &corners[1][0], &uds[1][0], &slices[1][0]);
+  }
+  int distance;
+  bool found = false;
+  for (int pre = 0; pre < pres && !found; ++pre) {
+    if (pre == 1) s->pre[s->preCount - 1] = lastPre / 3 * 3 + 2;
+    for (int end = 0; end < ends; ++end) {
+      if (end == 1) {
+        // X' is X and one turn more: when X is two turns past the bound, so is X'.
+        if (distance > std::min(allowed, kPhase2Bound) + 1) break;
+        const int half = last / 3 * 3 + 1, k = T.phase2Index[half];
+        corners[pre][1] = T.cornerMove[corners[pre][0]][half];
+        uds[pre][1] = T.udMove[uds[pre][0]][k];
+        slices[pre][1] = T.slicePermMove[slices[pre][0]][k];
+        s->path[depth - 1] = last / 3 * 3 + 2;
+      }
+      found = TryPhase2(s, corners[pre][end], uds[pre][end], slices[pre][end], depth,
+                        end == 1 ? s->path[depth - 1] : last, &distance);
+      if (depth > 0) s->path[depth - 1] = last;
+      if (found) break;
+    }
+    if (pres == 2) s->pre[s->preCount - 1] = lastPre;
+  }
 }
 
 // symmetric: the direction's symmetries (bits) that leave the start and the path so far as they are.
@@ -259,21 +298,6 @@ void RunPhase1(Search* s, const Start& start, int depth) {
   Phase1(s, start.position, 0, depth, -1, s->preCount == 0 ? s->directions[s->direction].symmetries : 0);
 }
 
-const CubieState& MoveCubie(int m) {
-  static CubieState moves[kMoves];
-  static bool ready;
-  if (!ready) {
-    for (int k = 0; k < kMoves; ++k) {
-      CubieState& c = moves[k];
-      for (int i = 0; i < 8; ++i) c.cornerPerm[i] = static_cast<int8_t>(i), c.cornerTwist[i] = 0;
-      for (int i = 0; i < 12; ++i) c.edgePerm[i] = static_cast<int8_t>(i), c.edgeFlip[i] = 0;
-      MoveCubies(k, &c);
-    }
-    ready = true;
-  }
-  return moves[m];
-}
-
 // The first phase `length` turns long in all, count of them already made before the pattern (state),
 // then with one turn more before it, and so on.
 void PreMoves(Search* s, const CubieState& state, const CubieState& turned, int length, int count,
@@ -283,9 +307,9 @@ void PreMoves(Search* s, const CubieState& state, const CubieState& turned, int 
   s->preCount = count;
   if (count == 0) {
     RunPhase1(s, d.begin, depth);
-  } else if (T.phase2Index[lastPre] < 0) {
+  } else if (T.phase2Index[lastPre] < 0 && lastPre % 3 == 0) {
     // The turn made last before the pattern comes right after the second phase: one that keeps the
-    // subgroup would belong to it.
+    // subgroup would belong to it. R' is tried with R, see StartPhase2.
     Start start;
     if (StartOf(state, turned, depth, &start)) RunPhase1(s, start, depth);
   }
