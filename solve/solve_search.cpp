@@ -270,7 +270,10 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last, u
 }
 
 // Fills start from the state (and the same seen turned); false when a distance is past `within`.
-bool StartOf(const CubieState& state, const CubieState& turned, int within, Start* start) {
+// The turned state is `turnedMove` (when not -1) followed by turnedBefore, worked out only when the
+// other bounds leave the start within reach.
+bool StartOf(const CubieState& state, const CubieState& turnedBefore, int turnedMove, int within,
+             Start* start) {
   Phase1Position& p = start->position;
   p.twist = TwistOf(state);
   p.flip = FlipOf(state);
@@ -280,6 +283,8 @@ bool StartOf(const CubieState& state, const CubieState& turned, int within, Star
   p.distance[1] = Distance(T.flipSlicePrune, p.flip * kSlices + p.slice);
   p.distance[2] = Distance(T.twistFlipPrune, p.twist * kFlips + p.flip);
   if (*std::max_element(p.distance, p.distance + 3) > within) return false;
+  CubieState turned = turnedBefore;
+  if (turnedMove >= 0) MultiplyCubies(MoveCubie(turnedMove), turnedBefore, &turned);
   p.turnedTwist = TwistOf(turned);
   p.turnedFlip = FlipOf(turned);
   p.distance[3] = Distance(T.twistFlipPrune, p.turnedTwist * kFlips + p.turnedFlip);
@@ -300,8 +305,8 @@ void RunPhase1(Search* s, const Start& start, int depth) {
 
 // The first phase `length` turns long in all, count of them already made before the pattern (state),
 // then with one turn more before it, and so on.
-void PreMoves(Search* s, const CubieState& state, const CubieState& turned, int length, int count,
-              int lastPre) {
+void PreMoves(Search* s, const CubieState& state, const CubieState& turnedBefore, int turnedMove, int length,
+              int count, int lastPre) {
   const Direction& d = s->directions[s->direction];
   const int depth = length - count;
   s->preCount = count;
@@ -311,19 +316,21 @@ void PreMoves(Search* s, const CubieState& state, const CubieState& turned, int 
     // The turn made last before the pattern comes right after the second phase: one that keeps the
     // subgroup would belong to it. R' is tried with R, see StartPhase2.
     Start start;
-    if (StartOf(state, turned, depth, &start)) RunPhase1(s, start, depth);
+    if (StartOf(state, turnedBefore, turnedMove, depth, &start)) RunPhase1(s, start, depth);
   }
   // A symmetric pattern has its symmetries to cut its search instead.
   if (depth - 1 <= kLongestWithoutPreMoves || d.symmetries != 0 || s->outOfTime || length >= s->best) return;
+  CubieState turned = turnedBefore;
+  if (turnedMove >= 0) MultiplyCubies(MoveCubie(turnedMove), turnedBefore, &turned);
+  const bool lastLevel = depth - 2 <= kLongestWithoutPreMoves;
   for (int m = 0; m < kMoves; ++m) {
     // Turns of one axis commute: one of them stands for all.
     if (lastPre >= 0 && kAxis[m / 3] == kAxis[lastPre / 3]) continue;
-    if (depth - 2 <= kLongestWithoutPreMoves && T.phase2Index[m] >= 0) continue;  // could not be last
+    if (lastLevel && (T.phase2Index[m] >= 0 || m % 3 != 0)) continue;  // could not be last
     s->pre[count] = m;
-    CubieState next, nextTurned;
+    CubieState next;
     MultiplyCubies(MoveCubie(m), state, &next);
-    MultiplyCubies(MoveCubie(d.turnedMove[m]), turned, &nextTurned);
-    PreMoves(s, next, nextTurned, length, count + 1, m);
+    PreMoves(s, next, turned, d.turnedMove[m], length, count + 1, m);
     if (s->outOfTime || length >= s->best) return;
   }
 }
@@ -409,7 +416,7 @@ bool SetUpDirections(const int32_t* pattern, Search* s) {
       d.start = start;
       d.turnedStart = turnedStart;
       if (inverted) Invert(start, &d.start), Invert(turnedStart, &d.turnedStart);
-      if (!StartOf(d.start, d.turnedStart, kMaxDepth, &d.begin)) return false;
+      if (!StartOf(d.start, d.turnedStart, -1, kMaxDepth, &d.begin)) return false;
       s->directions[3 * inverted + axis] = d;
     }
   }
@@ -449,7 +456,7 @@ int SolveEdgesAndCorners(const int32_t* unrotated, double limitSeconds, int* fac
       }
       if (Repeated(s, s.direction)) continue;
       const Direction& d = s.directions[s.direction];
-      PreMoves(&s, d.start, d.turnedStart, depth, 0, -1);
+      PreMoves(&s, d.start, d.turnedStart, -1, depth, 0, -1);
     }
   *optimal = complete && s.passedOver >= s.best;
   if (s.best > 20) return -1;
