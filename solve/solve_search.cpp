@@ -248,6 +248,11 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last, u
       n.distance[2] = Distance(T.twistFlipPrune, n.twist * kFlips + n.flip);
       if (n.distance[2] > left) break;
       if (n.distance[2] == left) continue;
+      n.turnedTwist = T.twistMove[p.turnedTwist][d.turnedMove[m]];
+      n.turnedFlip = T.flipMove[p.turnedFlip][d.turnedMove[m]];
+      n.distance[3] = Distance(T.twistFlipPrune, n.turnedTwist * kFlips + n.turnedFlip);
+      if (n.distance[3] > left) break;
+      if (n.distance[3] == left) continue;
       n.slice = T.sliceMove[p.slice][m];
       n.distance[0] = Distance(T.twistSlicePrune, n.twist * kSlices + n.slice);
       if (n.distance[0] > left) break;
@@ -255,11 +260,6 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last, u
       n.distance[1] = Distance(T.flipSlicePrune, n.flip * kSlices + n.slice);
       if (n.distance[1] > left) break;
       if (n.distance[1] == left) continue;
-      n.turnedTwist = T.twistMove[p.turnedTwist][d.turnedMove[m]];
-      n.turnedFlip = T.flipMove[p.turnedFlip][d.turnedMove[m]];
-      n.distance[3] = Distance(T.twistFlipPrune, n.turnedTwist * kFlips + n.turnedFlip);
-      if (n.distance[3] > left) break;
-      if (n.distance[3] == left) continue;
       s->path[depth] = m;
       if (s->known > depth) s->known = depth;
       Phase1(s, n, depth + 1, left - 1, m, keeps);
