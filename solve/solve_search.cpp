@@ -69,6 +69,7 @@ struct Search {
   double deadline;
   bool outOfTime;
   long nodes, phase2Nodes;
+  int phase2End;  // the length of the path where Phase2 last found solved
   // Answers this long or longer may have been passed over by the bound on the second phase.
   int passedOver;
   // The second phase's coordinates after the path's first k moves, worked out for k <= known.
@@ -100,7 +101,11 @@ int Phase2Distance(int corner, int ud, int slice) {
 
 bool Phase2(Search* s, int corner, int ud, int slice, int depth, int left, int last) {
   ++s->phase2Nodes;
-  if (left == 0) return corner == 0 && ud == 0 && slice == 0;
+  if (corner == 0 && ud == 0 && slice == 0) {
+    s->phase2End = depth;
+    return true;
+  }
+  if (left == 0) return false;
   for (int face = 0; face < 6; ++face) {
     if (Redundant(face, last)) continue;
     // U and D turn any amount, the others only half turns.
@@ -124,15 +129,19 @@ bool Phase2(Search* s, int corner, int ud, int slice, int depth, int left, int l
 bool TryPhase2(Search* s, int corner, int ud, int slice, int depth, int last, int* distanceOut) {
   const int allowed = s->best - 1 - depth - s->preCount, bound = std::min(allowed, kPhase2Bound);
   const int distance = *distanceOut = Phase2Distance(corner, ud, slice);
-  for (int left = distance; left <= bound; ++left)
-    if (Phase2(s, corner, ud, slice, depth, left, last)) {
-      s->best = depth + left + s->preCount;
-      s->bestDirection = s->direction;
-      std::memcpy(s->bestPath, s->path, sizeof s->path);
-      std::memcpy(s->bestPre, s->pre, sizeof s->pre);
-      s->bestPreCount = s->preCount;
-      return true;
-    }
+  // Any answer within the bound first (most ends have none, and one search at the bound rules that
+  // out), then shorter ones.
+  bool found = false;
+  for (int left = bound; left >= distance && Phase2(s, corner, ud, slice, depth, left, last);
+       left = s->phase2End - depth - 1) {
+    found = true;
+    s->best = s->phase2End + s->preCount;
+    s->bestDirection = s->direction;
+    std::memcpy(s->bestPath, s->path, sizeof s->path);
+    std::memcpy(s->bestPre, s->pre, sizeof s->pre);
+    s->bestPreCount = s->preCount;
+  }
+  if (found) return true;
   // Only the search without turns before the pattern has to be complete.
   if (bound < allowed && s->preCount == 0)
     s->passedOver = std::min(s->passedOver, depth + std::max(distance, bound + 1));
