@@ -233,12 +233,27 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last, u
     if (s->preCount == 0) s->passedOver = std::min(s->passedOver, depth + left);
     return;
   }
+  if (left == 1) {
+    // The last turn of the first phase is a quarter turn X of a side face (any other keeps the subgroup,
+    // so the phase ended a turn sooner; X' is tried with X, see StartPhase2): it reaches the subgroup
+    // or not, which the coordinates tell at once.
+    for (int face = 0; face < 6; ++face) {
+      const int m = face * 3;
+      if (kAxis[face] == 0 || Redundant(face, last) || T.twistMove[p.twist][m] != 0 ||
+          T.flipMove[p.flip][m] != 0 || T.sliceMove[p.slice][m] != T.solvedSlice)
+        continue;
+      s->path[depth] = m;
+      if (s->known > depth) s->known = depth;
+      StartPhase2(s, depth + 1);
+      if (depth + left + s->preCount >= s->best) return;
+    }
+    return;
+  }
   const Direction& d = s->directions[s->direction];
   Phase1Position n;
   for (int face = 0; face < 6; ++face) {
     if (Redundant(face, last)) continue;
     for (int power = 0; power < 3; ++power) {
-      if (left == 1 && power == 2 && kAxis[face] != 0) break;  // tried with X, see StartPhase2
       const int m = face * 3 + power;
       // A move that a symmetry of the position so far turns into a smaller one leads where that one
       // does, seen turned.
