@@ -67,6 +67,7 @@ struct Search {
   int bestPath[kMaxDepth + 8], bestPre[kMaxDepth + 8], bestPreCount;
   int bestDirection;
   double deadline;
+  bool firstAnswerOnly;  // without a time limit: stop at the first answer of at most 20 turns
   bool outOfTime;
   long nodes, phase2Nodes;
   int phase2End;  // the length of the path where Phase2 last found solved
@@ -88,7 +89,7 @@ bool Redundant(int face, int last) {
 }
 
 bool TimeUp(Search* s) {
-  if (++s->nodes % 4096 != 0 || s->best > 20) return s->outOfTime;
+  if (++s->nodes % 1024 != 0 || s->best > 20) return s->outOfTime;
   if (clockNow() > s->deadline) s->outOfTime = true;
   return s->outOfTime;
 }
@@ -135,6 +136,7 @@ bool TryPhase2(Search* s, int corner, int ud, int slice, int depth, int last, in
   for (int left = bound; left >= distance && Phase2(s, corner, ud, slice, depth, left, last);
        left = s->phase2End - depth - 1) {
     found = true;
+    s->outOfTime = s->firstAnswerOnly;
     s->best = s->phase2End + s->preCount;
     s->bestDirection = s->direction;
     std::memcpy(s->bestPath, s->path, sizeof s->path);
@@ -471,18 +473,18 @@ int SolveEdgesAndCorners(const int32_t* unrotated, double limitSeconds, int* fac
   s.best = 21;
   s.passedOver = kMaxDepth + 8;
   s.deadline = clockNow() + limitSeconds;
-  bool complete = false;  // one direction has tried every first phase shorter than the best
-  for (int depth = 0; !s.outOfTime && !complete; ++depth)
+  s.firstAnswerOnly = limitSeconds <= 0;
+  int tried = 0;  // every first phase shorter than this was tried, in all directions
+  for (int depth = 0; depth < s.best && !s.outOfTime; ++depth) {
     for (s.direction = 0; s.direction < kDirections && !s.outOfTime; ++s.direction) {
-      if (depth >= s.best) {
-        complete = true;
-        break;
-      }
       if (Repeated(s, s.direction)) continue;
       const Direction& d = s.directions[s.direction];
       PreMoves(&s, d.start, d.turnedStart, -1, depth, 0, -1);
     }
-  *optimal = complete && s.passedOver >= s.best;
+    if (!s.outOfTime) tried = depth + 1;
+  }
+  // Any answer shorter than the best has a first phase shorter than the best.
+  *optimal = tried >= s.best && s.passedOver >= s.best;
   if (s.best > 20) return -1;
   // The path, then the turns before the pattern last made first, takes the direction's start to
   // solved. From solved, an uninverted start is made by their inverse; an inverted one by them.
