@@ -1,14 +1,13 @@
-// The 3×3×3 two-phase search: pruning tables by breadth-first search, then both phases by iterative
-// deepening.
+// The 3×3×3 two-phase search: both phases by iterative deepening over the six directions, with turns
+// made before the pattern, and the answer put together.
 #include "solve/solve_search.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstring>
-#include <vector>
 
 #include "solve/solve_coordinates.h"
-#include "study/facelet_map.h"
+#include "solve/solve_directions.h"
 
 namespace {
 
@@ -19,39 +18,11 @@ double SteadySeconds() {
 }
 double (*clockNow)() = SteadySeconds;
 
-// The pattern seen three ways (the U-D, L-R and F-B axes as the second phase's axis), each also
-// inverted: the six searches share one best length, and the first to find a short answer cuts the rest.
-const int kDirections = 6;
 // The second phase is sought at most this long while the best answer would allow more: longer ones
 // are rare and slow to rule out, and another end of the first phase usually does better.
 const int kPhase2Bound = 12;
 // See Phase1.
 const int kSkipReturnsFrom = 8;
-
-// A position of the first phase, and its distances in the first phase's tables: twist-slice, flip-slice,
-// twist-flip, and twist-flip as seen a quarter turn about the U-D axis.
-struct Phase1Position {
-  int twist, flip, slice, turnedTwist, turnedFlip;
-  int distance[4];
-};
-
-// Where a first phase starts, and the second phase's coordinates there.
-struct Start {
-  Phase1Position position;
-  int corner, sorted[kEdgeGroups];
-};
-
-struct Direction {
-  CubieState start, turnedStart;  // the second seen a quarter turn about the U-D axis
-  Start begin;                    // of start
-  int faceOf[6];                  // the pattern's face for each face of this direction's frame
-  int turnedMove[kMoves];         // each move as seen in the turned frame
-  // Rotations about the U-D axis, and half turns that swap U and D, under which the start is the same
-  // (bits), and each move as seen after each of them.
-  unsigned symmetries;
-  int symmetryMove[8][kMoves];
-  bool inverted;
-};
 
 // Turns made before the pattern (as in fewest-moves practice) give the first phase more starts at
 // the same length: if P, then the pattern, then A is solved, the pattern then A then P is too. They
@@ -77,9 +48,6 @@ struct Search {
   int known;
   int cornerAt[kMaxDepth + 8], sortedAt[kEdgeGroups][kMaxDepth + 8];
 };
-
-// The axis of a face: U and D, L and R, F and B.
-const int kAxis[6] = {0, 1, 2, 1, 2, 0};
 
 // Same face twice gives nothing new; opposite faces commute, so only one order of them is tried.
 bool Redundant(int face, int last) {
@@ -148,21 +116,6 @@ bool TryPhase2(Search* s, int corner, int ud, int slice, int depth, int last, in
   if (bound < allowed && s->preCount == 0)
     s->passedOver = std::min(s->passedOver, depth + std::max(distance, bound + 1));
   return false;
-}
-
-const CubieState& MoveCubie(int m) {
-  static CubieState moves[kMoves];
-  static bool ready;
-  if (!ready) {
-    for (int k = 0; k < kMoves; ++k) {
-      CubieState& c = moves[k];
-      for (int i = 0; i < 8; ++i) c.cornerPerm[i] = static_cast<int8_t>(i), c.cornerTwist[i] = 0;
-      for (int i = 0; i < 12; ++i) c.edgePerm[i] = static_cast<int8_t>(i), c.edgeFlip[i] = 0;
-      MoveCubies(k, &c);
-    }
-    ready = true;
-  }
-  return moves[m];
 }
 
 void StartPhase2(Search* s, int depth) {
@@ -295,32 +248,6 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last, u
   }
 }
 
-// Fills start from the state (and the same seen turned); false when a distance is past `within`.
-// The turned state is `turnedMove` (when not -1) followed by turnedBefore, worked out only when the
-// other bounds leave the start within reach.
-bool StartOf(const CubieState& state, const CubieState& turnedBefore, int turnedMove, int within,
-             Start* start) {
-  Phase1Position& p = start->position;
-  p.twist = TwistOf(state);
-  p.flip = FlipOf(state);
-  const int sortedSlice = SortedOf(state, kSliceEdges);
-  p.slice = sortedSlice / kPerms4;
-  p.distance[0] = Distance(T.twistSlicePrune, p.twist * kSlices + p.slice);
-  p.distance[1] = Distance(T.flipSlicePrune, p.flip * kSlices + p.slice);
-  p.distance[2] = Distance(T.twistFlipPrune, p.twist * kFlips + p.flip);
-  if (*std::max_element(p.distance, p.distance + 3) > within) return false;
-  CubieState turned = turnedBefore;
-  if (turnedMove >= 0) MultiplyCubies(MoveCubie(turnedMove), turnedBefore, &turned);
-  p.turnedTwist = TwistOf(turned);
-  p.turnedFlip = FlipOf(turned);
-  p.distance[3] = Distance(T.twistFlipPrune, p.turnedTwist * kFlips + p.turnedFlip);
-  if (p.distance[3] > within) return false;
-  start->corner = CornerPermOf(state);
-  start->sorted[kSliceEdges] = sortedSlice;
-  for (int group = kUpEdges; group <= kDownEdges; ++group) start->sorted[group] = SortedOf(state, group);
-  return true;
-}
-
 void RunPhase1(Search* s, const Start& start, int depth) {
   if (*std::max_element(start.position.distance, start.position.distance + 4) > depth) return;
   s->known = 0;
@@ -361,94 +288,6 @@ void PreMoves(Search* s, const CubieState& state, const CubieState& turnedBefore
   }
 }
 
-void Invert(const CubieState& a, CubieState* result) {
-  for (int i = 0; i < 8; ++i) {
-    result->cornerPerm[a.cornerPerm[i]] = static_cast<int8_t>(i);
-    result->cornerTwist[a.cornerPerm[i]] = static_cast<int8_t>((3 - a.cornerTwist[i]) % 3);
-  }
-  for (int i = 0; i < 12; ++i) {
-    result->edgePerm[a.edgePerm[i]] = static_cast<int8_t>(i);
-    result->edgeFlip[a.edgePerm[i]] = a.edgeFlip[i];
-  }
-}
-
-// A symmetric pattern looks the same from several directions; searching one of them is enough.
-bool Repeated(const Search& s, int direction) {
-  for (int k = 0; k < direction; ++k)
-    if (std::memcmp(&s.directions[k].start, &s.directions[direction].start, sizeof(CubieState)) == 0)
-      return true;
-  return false;
-}
-
-// Seen after a whole-cube rotation with its colours renamed so the centres are home, a pattern is made
-// by the same turns with their faces renamed. Finds, for each axis, a rotation that brings it to U-D.
-// Reads the pattern seen after `map`, its colours renamed so the centres are home; faceOf gets the
-// pattern's face for each face of that frame.
-bool ReadFrame(const int32_t* pattern, const FaceletMap& map, CubieState* state, int* faceOf) {
-  static CubeState rotated;
-  ApplyMap(3, map, pattern, rotated);
-  int rename[6];
-  for (int face = 0; face < 6; ++face) {
-    faceOf[face] = rotated[CellIndex(face, 1, 1)];
-    rename[faceOf[face]] = face;
-  }
-  ForEachUsedCell(3, [&](int cell) { rotated[cell] = rename[rotated[cell]]; });
-  return ReadCubies(3, rotated, state);
-}
-
-// Seen after a whole-cube rotation with its colours renamed so the centres are home, a pattern is made
-// by the same turns with their faces renamed. Finds, for each axis, a rotation that brings it to U-D.
-bool SetUpDirections(const int32_t* pattern, Search* s) {
-  bool axisDone[3] = {};
-  for (int code = 0; code < 16; ++code) {
-    FaceletMap map, turned;
-    IdentityMap(3, &map);
-    for (int k = 0, c = code; k < 2; ++k, c /= 4)
-      ComposeMaps(3, map, OperationMap(kMapRotateLeft + c % 4, 3), &map);
-    Direction d;
-    CubieState start, turnedStart;
-    if (!ReadFrame(pattern, map, &start, d.faceOf)) return false;
-    const int axis = kAxis[d.faceOf[0]];
-    if (axisDone[axis]) continue;
-    axisDone[axis] = true;
-    // The same frame turned a quarter about its U-D axis has the same first-phase goal, but its edge
-    // flips read differently: its twist-flip distance is a second bound.
-    int turnedFaceOf[6];
-    ComposeMaps(3, map, OperationMap(kMapRotateLeft, 3), &turned);
-    if (!ReadFrame(pattern, turned, &turnedStart, turnedFaceOf)) return false;
-    const auto moveMap = [&d](const int* faceOf, int* moveOf) {
-      for (int face = 0; face < 6; ++face)
-        for (int other = 0; other < 6; ++other)
-          if (faceOf[other] == d.faceOf[face])
-            for (int power = 0; power < 3; ++power) moveOf[face * 3 + power] = other * 3 + power;
-    };
-    moveMap(turnedFaceOf, d.turnedMove);
-    d.symmetries = 0;
-    for (int r = 1; r < 8; ++r) {
-      // A quarter turn r % 4 times about U-D, after a half turn about L-R for r >= 4.
-      FaceletMap rotation = map;
-      for (int k = 0; k < (r >= 4 ? 2 : 0); ++k)
-        ComposeMaps(3, rotation, OperationMap(kMapRotateUp, 3), &rotation);
-      for (int k = 0; k < r % 4; ++k) ComposeMaps(3, rotation, OperationMap(kMapRotateLeft, 3), &rotation);
-      CubieState seen;
-      int seenFaceOf[6];
-      if (!ReadFrame(pattern, rotation, &seen, seenFaceOf)) return false;
-      if (std::memcmp(&seen, &start, sizeof seen) != 0) continue;
-      d.symmetries |= 1u << r;
-      moveMap(seenFaceOf, d.symmetryMove[r]);
-    }
-    for (int inverted = 0; inverted < 2; ++inverted) {
-      d.inverted = inverted;
-      d.start = start;
-      d.turnedStart = turnedStart;
-      if (inverted) Invert(start, &d.start), Invert(turnedStart, &d.turnedStart);
-      if (!StartOf(d.start, d.turnedStart, -1, kMaxDepth, &d.begin)) return false;
-      s->directions[3 * inverted + axis] = d;
-    }
-  }
-  return axisDone[0] && axisDone[1] && axisDone[2];
-}
-
 Search s;
 
 }  // namespace
@@ -469,7 +308,7 @@ int SolveEdgesAndCorners(const int32_t* unrotated, double limitSeconds, int* fac
                          bool* optimal) {
   BuildSearchTables();
   s = Search{};
-  if (!SetUpDirections(unrotated, &s)) return -1;
+  if (!SetUpDirections(unrotated, s.directions)) return -1;
   s.best = 21;
   s.passedOver = kMaxDepth + 8;
   s.deadline = clockNow() + limitSeconds;
@@ -477,7 +316,7 @@ int SolveEdgesAndCorners(const int32_t* unrotated, double limitSeconds, int* fac
   int tried = 0;  // every first phase shorter than this was tried, in all directions
   for (int depth = 0; depth < s.best && !s.outOfTime; ++depth) {
     for (s.direction = 0; s.direction < kDirections && !s.outOfTime; ++s.direction) {
-      if (Repeated(s, s.direction)) continue;
+      if (RepeatsEarlier(s.directions, s.direction)) continue;
       const Direction& d = s.directions[s.direction];
       PreMoves(&s, d.start, d.turnedStart, -1, depth, 0, -1);
     }
