@@ -23,6 +23,9 @@ double (*clockNow)() = SteadySeconds;
 const int kPhase2Bound = 12;
 // See Phase1.
 const int kSkipReturnsFrom = 8;
+// Without a time limit the search still tries first phases this short, which costs next to nothing,
+// so a pattern a few turns from solved gets its fewest.
+const int kShortAnswers = 6;
 
 // Turns made before the pattern (as in fewest-moves practice) give the first phase more starts at
 // the same length: if P, then the pattern, then A is solved, the pattern then A then P is too. They
@@ -39,6 +42,7 @@ struct Search {
   int bestDirection;
   double deadline;
   bool firstAnswerOnly;  // without a time limit: stop at the first answer of at most 20 turns
+  int length;            // of the first phases tried now, turns before the pattern included
   bool outOfTime;
   long nodes, phase2Nodes;
   int phase2End;  // the length of the path where Phase2 last found solved
@@ -104,7 +108,7 @@ bool TryPhase2(Search* s, int corner, int ud, int slice, int depth, int last, in
   for (int left = bound; left >= distance && Phase2(s, corner, ud, slice, depth, left, last);
        left = s->phase2End - depth - 1) {
     found = true;
-    s->outOfTime = s->firstAnswerOnly;
+    s->outOfTime = s->firstAnswerOnly && s->length >= kShortAnswers;
     s->best = s->phase2End + s->preCount;
     s->bestDirection = s->direction;
     std::memcpy(s->bestPath, s->path, sizeof s->path);
@@ -315,6 +319,8 @@ int SolveEdgesAndCorners(const int32_t* unrotated, double limitSeconds, int* fac
   s.firstAnswerOnly = limitSeconds <= 0;
   int tried = 0;  // every first phase shorter than this was tried, in all directions
   for (int depth = 0; depth < s.best && !s.outOfTime; ++depth) {
+    if (s.firstAnswerOnly && s.best <= 20 && depth >= kShortAnswers) break;
+    s.length = depth;
     for (s.direction = 0; s.direction < kDirections && !s.outOfTime; ++s.direction) {
       if (RepeatsEarlier(s.directions, s.direction)) continue;
       const Direction& d = s.directions[s.direction];

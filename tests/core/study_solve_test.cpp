@@ -176,6 +176,10 @@ TEST(SolveEdgesAndCorners, TheTimeLimitIsHeldOnTheClockGiven) {
   EXPECT_LE(limited.lengthF, first.lengthF);
   EXPECT_LE(limited.lengthF, 20);
   EXPECT_FALSE(limited.optimal);
+  // Without a limit, a pattern a few turns from solved still gets its fewest.
+  StartSolved(3);
+  Play("R U F'");
+  EXPECT_EQ(SolveAndReplay(0).lengthF, 3);
 }
 
 TEST(SolveEdgesAndCorners, SymmetricPatternsStillGetTheFewest) {
