@@ -19,13 +19,20 @@ std::vector<uint8_t> Distances(int a, int b, int startA, int startB, int moves, 
   const int size = a * b;
   std::vector<uint8_t> distance(static_cast<size_t>(size), 0xFF);
   distance[static_cast<size_t>(startA * b + startB)] = 0;
-  for (int depth = 0, found = 1; found > 0; ++depth) {
+  for (int depth = 0, found = 1, filled = 1; found > 0; ++depth, filled += found) {
     found = 0;
+    // Once most positions are reached it is cheaper to look from the rest for a neighbour one level
+    // nearer (every move set here holds each move's inverse, so that neighbour reaches them).
+    const bool backward = filled > size / 2;
     for (int index = 0; index < size; ++index) {
-      if (distance[static_cast<size_t>(index)] != depth) continue;
+      if (distance[static_cast<size_t>(index)] != (backward ? 0xFF : depth)) continue;
       for (int m = 0; m < moves; ++m) {
         const int next = moveA(index / b, m) * b + moveB(index % b, m);
-        if (distance[static_cast<size_t>(next)] == 0xFF)
+        if (backward && distance[static_cast<size_t>(next)] == depth) {
+          distance[static_cast<size_t>(index)] = static_cast<uint8_t>(depth + 1), ++found;
+          break;
+        }
+        if (!backward && distance[static_cast<size_t>(next)] == 0xFF)
           distance[static_cast<size_t>(next)] = static_cast<uint8_t>(depth + 1), ++found;
       }
     }
