@@ -37,7 +37,7 @@ struct Search {
   int direction;  // the one searching now
   int path[kMaxDepth + 8];
   int pre[kMaxDepth + 8], preCount;  // the turns before the pattern, first made first
-  int best;                          // the length of the best answer so far, kMaxDepth + 1 before the first
+  int best;                          // the length of the best answer so far, 21 before the first
   int bestPath[kMaxDepth + 8], bestPre[kMaxDepth + 8], bestPreCount;
   int bestDirection;
   double deadline;
@@ -108,7 +108,7 @@ bool TryPhase2(Search* s, int corner, int ud, int slice, int depth, int last, in
   for (int left = bound; left >= distance && Phase2(s, corner, ud, slice, depth, left, last);
        left = s->phase2End - depth - 1) {
     found = true;
-    s->outOfTime = s->firstAnswerOnly && s->length >= kShortAnswers;
+    s->outOfTime = s->outOfTime || (s->firstAnswerOnly && s->length >= kShortAnswers);
     s->best = s->phase2End + s->preCount;
     s->bestDirection = s->direction;
     std::memcpy(s->bestPath, s->path, sizeof s->path);
