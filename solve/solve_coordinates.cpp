@@ -9,22 +9,21 @@ namespace {
 
 SearchTables& T = searchTables;
 
-int Binomial(int n, int k) {
-  // Read from a table for the n < 12, k <= 4 that the coordinates use, as starts of the search
-  // after turns before the pattern work them out often.
-  static int table[12][5];
-  static bool ready = false;
-  if (!ready) {
-    for (int a = 0; a < 12; ++a)
-      for (int b = 0; b < 5; ++b) {
-        int value = b <= a ? 1 : 0;
-        for (int j = 1; j <= b && b <= a; ++j) value = value * (a - b + j) / j;
-        table[a][b] = value;
-      }
-    ready = true;
+// The n < 12, k <= 4 that the coordinates use, worked out by the compiler: starts of the search after
+// turns before the pattern ask for them often.
+struct Binomials {
+  int value[12][5];
+  constexpr Binomials() : value() {
+    for (int n = 0; n < 12; ++n)
+      for (int k = 0; k <= 4 && k <= n; ++k)
+        value[n][k] = k == 0 || k == n ? 1 : value[n - 1][k - 1] + value[n - 1][k];
   }
+};
+constexpr Binomials kBinomials;
+
+int Binomial(int n, int k) {
   if (k < 0 || k > n) return 0;
-  if (n < 12 && k < 5) return table[n][k];
+  if (n < 12 && k < 5) return kBinomials.value[n][k];
   int value = 1;
   for (int j = 1; j <= k; ++j) value = value * (n - k + j) / j;
   return value;
