@@ -268,7 +268,7 @@ void PreMoves(Search* s, const CubieState& state, const CubieState& turnedBefore
   const int depth = length - count;
   s->preCount = count;
   if (count == 0) {
-    RunPhase1(s, d.begin, depth);
+    // Tried before, see SolveEdgesAndCorners.
   } else if (T.phase2Index[lastPre] < 0 && lastPre % 3 == 0) {
     // The turn made last before the pattern comes right after the second phase: one that keeps the
     // subgroup would belong to it. R' is tried with R, see StartPhase2.
@@ -321,11 +321,17 @@ int SolveEdgesAndCorners(const int32_t* unrotated, double limitSeconds, int* fac
   for (int depth = 0; depth < s.best && !s.outOfTime; ++depth) {
     if (s.firstAnswerOnly && s.best <= 20 && depth >= kShortAnswers) break;
     s.length = depth;
-    for (s.direction = 0; s.direction < kDirections && !s.outOfTime; ++s.direction) {
-      if (RepeatsEarlier(s.directions, s.direction)) continue;
-      const Direction& d = s.directions[s.direction];
-      PreMoves(&s, d.start, d.turnedStart, -1, depth, 0, -1);
-    }
+    // Every direction without turns before the pattern, the cheaper way to an answer, then with them.
+    for (int pass = 0; pass < 2; ++pass)
+      for (s.direction = 0; s.direction < kDirections && !s.outOfTime; ++s.direction) {
+        if (RepeatsEarlier(s.directions, s.direction)) continue;
+        const Direction& d = s.directions[s.direction];
+        s.preCount = 0;
+        if (pass == 0)
+          RunPhase1(&s, d.begin, depth);
+        else
+          PreMoves(&s, d.start, d.turnedStart, -1, depth, 0, -1);
+      }
     if (!s.outOfTime) tried = depth + 1;
   }
   // Any answer shorter than the best has a first phase shorter than the best.
