@@ -9,8 +9,9 @@ const int kMaxSolveLength = 32;
 // Whether the fixed centres of this 3×3×3 pattern are home.
 bool CentresHome(int n, const int32_t* pattern);
 // Turns from the solved cube to `unrotated` (centres home), at most 20 face turns, shorter while
-// limitSeconds allows; *optimal when no shorter can exist. Returns their number, -1 when the pattern
-// reads as no position.
+// limitSeconds (counted from the call; the first answer is always waited for) allows; with a limit of
+// 0 or less, the first answer (still the fewest for patterns under 6 turns away). *optimal when no
+// shorter can exist. Returns their number, -1 when the pattern reads as no position.
 int SolveEdgesAndCorners(const int32_t* unrotated, double limitSeconds, int* faces, int* quarterTurns,
                          bool* optimal);
 // The clock the search's time limit is read from, in seconds from any fixed start; nullptr puts back
