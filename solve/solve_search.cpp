@@ -61,7 +61,8 @@ bool Redundant(int face, int last) {
 }
 
 bool TimeUp(Search* s) {
-  if (++s->nodes % 1024 != 0 || s->best > 20) return s->outOfTime;
+  // Without a limit the search stops at its first answer instead, see TryPhase2.
+  if (++s->nodes % 1024 != 0 || s->best > 20 || s->firstAnswerOnly) return s->outOfTime;
   if (clockNow() > s->deadline) s->outOfTime = true;
   return s->outOfTime;
 }
