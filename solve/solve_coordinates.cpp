@@ -9,8 +9,21 @@ namespace {
 
 SearchTables& T = searchTables;
 
+// The n < 12, k <= 4 that the coordinates use, worked out by the compiler: starts of the search after
+// turns before the pattern ask for them often.
+struct Binomials {
+  int value[12][5];
+  constexpr Binomials() : value() {
+    for (int n = 0; n < 12; ++n)
+      for (int k = 0; k <= 4 && k <= n; ++k)
+        value[n][k] = k == 0 || k == n ? 1 : value[n - 1][k - 1] + value[n - 1][k];
+  }
+};
+constexpr Binomials kBinomials;
+
 int Binomial(int n, int k) {
   if (k < 0 || k > n) return 0;
+  if (n < 12 && k < 5) return kBinomials.value[n][k];
   int value = 1;
   for (int j = 1; j <= k; ++j) value = value * (n - k + j) / j;
   return value;
@@ -88,15 +101,43 @@ int SlicePermOf(const CubieState& s) {
   return LehmerOf(values, 4);
 }
 
+int CombOf(const CubieState& s) {
+  // The U-layer corners are the ones a U turn moves.
+  const CubieState& up = FaceTurnCubies(3, 0);
+  int places = 0, found = 0, parity = 0;
+  for (int k = 0; k < 8; ++k) {
+    if (up.cornerPerm[s.cornerPerm[k]] != s.cornerPerm[k]) places += Binomial(k, ++found);
+    for (int j = k + 1; j < 8; ++j) parity ^= s.cornerPerm[j] < s.cornerPerm[k];
+  }
+  return places * 2 + parity;
+}
+
 int SortedOf(const CubieState& s, int group) {
-  int places = 0, found = 0, order[4];
+  int places = 0, found = 0, order[4], rankOf[12];
+  for (int k = 0; k < 12; ++k) rankOf[k] = -1;
+  for (int k = 0; k < 4; ++k) rankOf[T.groupCubies[group][k]] = k;
   for (int k = 0; k < 12; ++k) {
-    const int rank = RankIn(group, s.edgePerm[k]);
+    const int rank = rankOf[s.edgePerm[k]];
     if (rank < 0) continue;
     order[found] = rank;
     places += Binomial(k, ++found);
   }
   return places * kPerms4 + LehmerOf(order, 4);
+}
+
+void LeftMultiplyPhase2(const CubieState& a, int* corner, int* ud, int* slicePerm) {
+  int values[8], perm[8];
+  LehmerValues(*corner, 8, values);
+  for (int k = 0; k < 8; ++k) perm[k] = a.cornerPerm[values[k]];
+  *corner = LehmerOf(perm, 8);
+  CubieState x, y;
+  LehmerValues(*ud, 8, values);
+  for (int k = 0; k < 8; ++k) x.edgePerm[T.udPos[k]] = static_cast<int8_t>(T.udPos[values[k]]);
+  LehmerValues(*slicePerm, 4, values);
+  for (int k = 0; k < 4; ++k) x.edgePerm[T.slicePos[k]] = static_cast<int8_t>(T.slicePos[values[k]]);
+  for (int k = 0; k < 12; ++k) y.edgePerm[k] = a.edgePerm[x.edgePerm[k]];
+  *ud = UdPermOf(y);
+  *slicePerm = SlicePermOf(y);
 }
 
 void PlaceSorted(int sorted, int group, CubieState* s) {
@@ -133,7 +174,12 @@ void BuildMoveTables() {
   std::memcpy(T.groupCubies[kSliceEdges], T.slicePos, sizeof T.slicePos);
   T.solvedSlice = SliceOf(solved);
   for (int m = 0, at = 0; m < kMoves; ++m)
-    if (m / 3 == 0 || m / 3 == 5 || m % 3 == 1) T.phase2Move[at++] = m;
+    if (m / 3 == 0 || m / 3 == 5 || m % 3 == 1) {
+      T.phase2Index[m] = static_cast<int8_t>(at);
+      T.phase2Move[at++] = m;
+    } else {
+      T.phase2Index[m] = -1;
+    }
 
   for (int code = 0; code < kTwists; ++code)
     for (int m = 0; m < kMoves; ++m) {
@@ -178,6 +224,7 @@ void BuildMoveTables() {
     LehmerValues(code, 8, values);
     for (int k = 0; k < 8; ++k) s.cornerPerm[k] = static_cast<int8_t>(values[k]);
     for (int k = 0; k < 8; ++k) s.edgePerm[T.udPos[k]] = static_cast<int8_t>(T.udPos[values[k]]);
+    T.combOf[code] = static_cast<uint8_t>(CombOf(s));
     for (int m = 0; m < kMoves; ++m) {
       CubieState t = s;
       MoveCubies(m, &t);

@@ -8,6 +8,8 @@ const int kPerms8 = 40320, kPerms4 = 24;
 // Four edges that travel together: where they stand, and in which order.
 enum EdgeGroup { kSliceEdges, kUpEdges, kDownEdges, kEdgeGroups };
 const int kSorted = kSlices * kPerms4;
+// Where the four U-layer corners stand (C(8,4)) and the parity of the corner permutation.
+const int kCombs = 70 * 2;
 const int kMoves = 18, kPhase2Moves = 10;
 const int kMaxDepth = 24;
 
@@ -16,15 +18,21 @@ struct SearchTables {
   int groupCubies[kEdgeGroups][4];  // the edges of each group, in order
   int solvedSlice;
   int phase2Move[kPhase2Moves];  // the moves (face * 3 + quarter turns - 1) that keep the subgroup
+  int8_t phase2Index[kMoves];    // each move's place among them, -1 for the others
   int16_t twistMove[kTwists][kMoves], flipMove[kFlips][kMoves], sliceMove[kSlices][kMoves];
   uint16_t cornerMove[kPerms8][kMoves], udMove[kPerms8][kPhase2Moves];
   uint16_t sortedMove[kEdgeGroups][kSorted][kMoves];
   int8_t slicePermMove[kPerms4][kPhase2Moves];
-  uint8_t twistSlicePrune[kTwists * kSlices], flipSlicePrune[kFlips * kSlices];
-  uint8_t twistFlipPrune[kTwists * kFlips];
-  uint8_t cornerSlicePrune[kPerms8 * kPerms4], udSlicePrune[kPerms8 * kPerms4];
+  uint8_t combOf[kPerms8];  // of each corner permutation
+  // Distances two to a byte (Distance reads them), so more of them stay in the processor's cache.
+  uint8_t twistSlicePrune[(kTwists * kSlices + 1) / 2], flipSlicePrune[kFlips * kSlices / 2];
+  uint8_t twistFlipPrune[kTwists * kFlips / 2];
+  uint8_t cornerSlicePrune[kPerms8 * kPerms4 / 2], udSlicePrune[kPerms8 * kPerms4 / 2];
+  uint8_t udCombPrune[kPerms8 * kCombs / 2];
 };
 extern SearchTables searchTables;
+
+inline int Distance(const uint8_t* table, int index) { return table[index >> 1] >> ((index & 1) << 2) & 15; }
 
 int TwistOf(const CubieState& s);
 int FlipOf(const CubieState& s);
@@ -32,11 +40,15 @@ int SliceOf(const CubieState& s);
 int CornerPermOf(const CubieState& s);
 int UdPermOf(const CubieState& s);  // meaningful once the middle-layer edges are in their layer
 int SlicePermOf(const CubieState& s);
+int CombOf(const CubieState& s);
 // The places of a group's edges (as SliceOf for the middle layer) * 24 + their order where they
 // stand; for the middle layer in its layer, solvedSlice * 24 + SlicePermOf.
 int SortedOf(const CubieState& s, int group);
 // Puts the group's edges where `sorted` says; the other edges are left as they are.
 void PlaceSorted(int sorted, int group, CubieState* s);
+// The second phase's coordinates (corner and U-D edge permutations, middle-layer order) of `a`
+// followed by the position they describe; a keeps the subgroup.
+void LeftMultiplyPhase2(const CubieState& a, int* corner, int* ud, int* slicePerm);
 // The cubie effect of move m (face * 3 + quarter turns - 1).
 void MoveCubies(int m, CubieState* s);
 void BuildMoveTables();

@@ -1,243 +1,301 @@
-// The 3×3×3 two-phase search: pruning tables by breadth-first search, then both phases by iterative
-// deepening.
+// The 3×3×3 two-phase search: both phases by iterative deepening over the six directions, with turns
+// made before the pattern, and the answer put together.
 #include "solve/solve_search.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 
 #include "solve/solve_coordinates.h"
-#include "study/facelet_map.h"
+#include "solve/solve_directions.h"
 
 namespace {
 
 SearchTables& T = searchTables;
-bool built;
 
-// Fills prune (size a * b, index first * b + second) with distances from (startA, startB), level by
-// level, so no queue is needed.
-template <typename MoveA, typename MoveB>
-void Prune(uint8_t* prune, int a, int b, int startA, int startB, int moves, MoveA moveA, MoveB moveB) {
-  const int size = a * b;
-  std::memset(prune, 0xFF, static_cast<size_t>(size));
-  prune[startA * b + startB] = 0;
-  for (int depth = 0, found = 1; found > 0; ++depth) {
-    found = 0;
-    for (int index = 0; index < size; ++index) {
-      if (prune[index] != depth) continue;
-      for (int m = 0; m < moves; ++m) {
-        const int next = moveA(index / b, m) * b + moveB(index % b, m);
-        if (prune[next] == 0xFF) prune[next] = static_cast<uint8_t>(depth + 1), ++found;
-      }
-    }
-  }
+double SteadySeconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
+double (*clockNow)() = SteadySeconds;
 
-// The pattern seen three ways (the U-D, L-R and F-B axes as the second phase's axis), each also
-// inverted: the six searches share one best length, and the first to find a short answer cuts the rest.
-const int kDirections = 6;
+// The second phase is sought at most this long while the best answer would allow more: longer ones
+// are rare and slow to rule out, and another end of the first phase usually does better.
+const int kPhase2Bound = 12;
+// See Phase1.
+const int kSkipReturnsFrom = 8;
+// Without a time limit the search still tries first phases this short, which costs next to nothing,
+// so a pattern a few turns from solved gets its fewest.
+const int kShortAnswers = 6;
 
-struct Direction {
-  CubieState start;
-  int corner, sorted[kEdgeGroups];  // of the start
-  int faceOf[6];                    // the pattern's face for each face of this direction's frame
-  bool inverted;
-};
+// Turns made before the pattern (as in fewest-moves practice) give the first phase more starts at
+// the same length: if P, then the pattern, then A is solved, the pattern then A then P is too. They
+// are tried while the first phase is still this long.
+const int kLongestWithoutPreMoves = 6;
 
 struct Search {
   Direction directions[kDirections];
   int direction;  // the one searching now
   int path[kMaxDepth + 8];
-  int best;  // the length of the best answer so far, kMaxDepth + 1 before the first
-  int bestPath[kMaxDepth + 8];
+  int pre[kMaxDepth + 8], preCount;  // the turns before the pattern, first made first
+  int best;                          // the length of the best answer so far, 21 before the first
+  int bestPath[kMaxDepth + 8], bestPre[kMaxDepth + 8], bestPreCount;
   int bestDirection;
-  std::chrono::steady_clock::time_point deadline;
+  double deadline;
+  bool firstAnswerOnly;  // without a time limit: stop at the first answer of at most 20 turns
+  int length;            // of the first phases tried now, turns before the pattern included
   bool outOfTime;
-  long nodes;
+  long nodes, phase2Nodes;
+  int phase2End;  // the length of the path where Phase2 last found solved
+  // Answers this long or longer may have been passed over by the bound on the second phase.
+  int passedOver;
+  // The second phase's coordinates after the path's first k moves, worked out for k <= known.
+  int known;
+  int cornerAt[kMaxDepth + 8], sortedAt[kEdgeGroups][kMaxDepth + 8];
 };
 
-// The axis of a face: U and D, L and R, F and B.
-const int kAxis[6] = {0, 1, 2, 1, 2, 0};
-
 // Same face twice gives nothing new; opposite faces commute, so only one order of them is tried.
-bool Redundant(int m, int last) {
+bool Redundant(int face, int last) {
   if (last < 0) return false;
-  const int face = m / 3, lastFace = last / 3;
+  const int lastFace = last / 3;
   return face == lastFace || (kAxis[face] == kAxis[lastFace] && face < lastFace);
 }
 
 bool TimeUp(Search* s) {
-  if (s->best > 20 || ++s->nodes % 4096 != 0) return s->outOfTime;
-  if (std::chrono::steady_clock::now() > s->deadline) s->outOfTime = true;
+  // Without a limit the search stops at its first answer instead, see TryPhase2.
+  if (++s->nodes % 1024 != 0 || s->best > 20 || s->firstAnswerOnly) return s->outOfTime;
+  if (clockNow() > s->deadline) s->outOfTime = true;
   return s->outOfTime;
 }
 
+int Phase2Distance(int corner, int ud, int slice) {
+  return std::max(std::max(Distance(T.cornerSlicePrune, corner * kPerms4 + slice),
+                           Distance(T.udSlicePrune, ud * kPerms4 + slice)),
+                  Distance(T.udCombPrune, ud * kCombs + T.combOf[corner]));
+}
+
 bool Phase2(Search* s, int corner, int ud, int slice, int depth, int left, int last) {
-  if (left == 0) return corner == 0 && ud == 0 && slice == 0;
-  if (T.cornerSlicePrune[corner * kPerms4 + slice] > left || T.udSlicePrune[ud * kPerms4 + slice] > left)
-    return false;
-  for (int k = 0; k < kPhase2Moves; ++k) {
-    const int m = T.phase2Move[k];
-    if (Redundant(m, last)) continue;
-    s->path[depth] = m;
-    if (Phase2(s, T.cornerMove[corner][m], T.udMove[ud][k], T.slicePermMove[slice][k], depth + 1, left - 1,
-               m))
-      return true;
+  ++s->phase2Nodes;
+  if (corner == 0 && ud == 0 && slice == 0) {
+    s->phase2End = depth;
+    return true;
   }
+  if (left == 0) return false;
+  for (int face = 0; face < 6; ++face) {
+    if (Redundant(face, last)) continue;
+    // U and D turn any amount, the others only half turns.
+    const bool upDown = kAxis[face] == 0;
+    for (int power = upDown ? 0 : 1; power < (upDown ? 3 : 2); ++power) {
+      const int m = face * 3 + power, k = T.phase2Index[m];
+      const int nextCorner = T.cornerMove[corner][m], nextUd = T.udMove[ud][k];
+      const int nextSlice = T.slicePermMove[slice][k];
+      const int distance = Phase2Distance(nextCorner, nextUd, nextSlice);
+      // One more turn of the face reaches the other amounts, so they are at least left away too.
+      if (distance > left) break;
+      if (distance == left) continue;
+      s->path[depth] = m;
+      if (Phase2(s, nextCorner, nextUd, nextSlice, depth + 1, left - 1, m)) return true;
+    }
+  }
+  return false;
+}
+
+// Seeks the second phase from the coordinates after depth moves, as short as it can be.
+bool TryPhase2(Search* s, int corner, int ud, int slice, int depth, int last, int* distanceOut) {
+  const int allowed = s->best - 1 - depth - s->preCount, bound = std::min(allowed, kPhase2Bound);
+  const int distance = *distanceOut = Phase2Distance(corner, ud, slice);
+  // Any answer within the bound first (most ends have none, and one search at the bound rules that
+  // out), then shorter ones.
+  bool found = false;
+  for (int left = bound; left >= distance && Phase2(s, corner, ud, slice, depth, left, last);
+       left = s->phase2End - depth - 1) {
+    found = true;
+    s->outOfTime = s->outOfTime || (s->firstAnswerOnly && s->length >= kShortAnswers);
+    s->best = s->phase2End + s->preCount;
+    s->bestDirection = s->direction;
+    std::memcpy(s->bestPath, s->path, sizeof s->path);
+    std::memcpy(s->bestPre, s->pre, sizeof s->pre);
+    s->bestPreCount = s->preCount;
+  }
+  if (found) return true;
+  // Only the search without turns before the pattern has to be complete.
+  if (bound < allowed && s->preCount == 0)
+    s->passedOver = std::min(s->passedOver, depth + std::max(distance, bound + 1));
   return false;
 }
 
 void StartPhase2(Search* s, int depth) {
-  const Direction& d = s->directions[s->direction];
-  // Most ends of the first phase are too far from solved to beat the best; the corners and the
-  // middle layer tell before the other edges are worked out.
-  int corner = d.corner, slice = d.sorted[kSliceEdges];
-  for (int k = 0; k < depth; ++k)
-    corner = T.cornerMove[corner][s->path[k]], slice = T.sortedMove[kSliceEdges][slice][s->path[k]];
-  slice -= T.solvedSlice * kPerms4;
-  if (T.cornerSlicePrune[corner * kPerms4 + slice] >= s->best - depth) return;
-  CubieState c;
-  for (int group = kUpEdges; group <= kDownEdges; ++group) {
-    int sorted = d.sorted[group];
-    for (int k = 0; k < depth; ++k) sorted = T.sortedMove[group][sorted][s->path[k]];
-    PlaceSorted(sorted, group, &c);
+  for (int k = std::max(s->known, 0); k < depth; ++k) {
+    s->cornerAt[k + 1] = T.cornerMove[s->cornerAt[k]][s->path[k]];
+    for (int group = 0; group < kEdgeGroups; ++group)
+      s->sortedAt[group][k + 1] = T.sortedMove[group][s->sortedAt[group][k]][s->path[k]];
   }
-  const int ud = UdPermOf(c);
+  s->known = depth;
+  const int corner = s->cornerAt[depth], slice = s->sortedAt[kSliceEdges][depth] - T.solvedSlice * kPerms4;
+  // Most ends of the first phase are too far from solved to beat the best; the corners and the
+  // middle layer tell before the other edges are worked out (X' and R' below can each be one turn
+  // nearer).
+  const int allowed = s->best - 1 - depth - s->preCount;
+  if (Distance(T.cornerSlicePrune, corner * kPerms4 + slice) >
+      allowed + (depth > 0 ? 1 : 0) + (s->preCount > 0 ? 1 : 0))
+    return;
+  CubieState c;
+  for (int group = kUpEdges; group <= kDownEdges; ++group) PlaceSorted(s->sortedAt[group][depth], group, &c);
   const int last = depth > 0 ? s->path[depth - 1] : -1;
-  for (int left = 0; depth + left < s->best; ++left)
-    if (Phase2(s, corner, ud, slice, depth, left, last)) {
-      s->best = depth + left;
-      s->bestDirection = s->direction;
-      std::memcpy(s->bestPath, s->path, sizeof s->path);
-      return;
+  // The first phase ends with a quarter turn X of a side face; X' ends in the same place of the
+  // subgroup (it is X then X2), so the first phase never tries it last and it is tried here instead.
+  // Likewise the turn R made last before the pattern stands for R' (R2 then R, R2 taken into the
+  // second phase's start from the left).
+  int corners[2][2], uds[2][2], slices[2][2];
+  corners[0][0] = corner, uds[0][0] = UdPermOf(c), slices[0][0] = slice;
+  const int ends = depth > 0 ? 2 : 1, pres = s->preCount > 0 ? 2 : 1;
+  const int lastPre = s->preCount > 0 ? s->pre[s->preCount - 1] : -1;
+  if (pres == 2) {
+    corners[1][0] = corners[0][0], uds[1][0] = uds[0][0], slices[1][0] = slices[0][0];
+    LeftMultiplyPhase2(MoveCubie(lastPre / 3 * 3 + 1), &corners[1][0], &uds[1][0], &slices[1][0]);
+  }
+  int distance;
+  bool found = false;
+  for (int pre = 0; pre < pres && !found; ++pre) {
+    if (pre == 1) s->pre[s->preCount - 1] = lastPre / 3 * 3 + 2;
+    for (int end = 0; end < ends; ++end) {
+      if (end == 1) {
+        // X' is X and one turn more: when X is two turns past the bound, so is X'.
+        if (distance > std::min(allowed, kPhase2Bound) + 1) break;
+        const int half = last / 3 * 3 + 1, k = T.phase2Index[half];
+        corners[pre][1] = T.cornerMove[corners[pre][0]][half];
+        uds[pre][1] = T.udMove[uds[pre][0]][k];
+        slices[pre][1] = T.slicePermMove[slices[pre][0]][k];
+        s->path[depth - 1] = last / 3 * 3 + 2;
+      }
+      found = TryPhase2(s, corners[pre][end], uds[pre][end], slices[pre][end], depth,
+                        end == 1 ? s->path[depth - 1] : last, &distance);
+      if (depth > 0) s->path[depth - 1] = last;
+      if (found) break;
     }
+    if (pres == 2) s->pre[s->preCount - 1] = lastPre;
+  }
 }
 
-void Phase1(Search* s, int twist, int flip, int slice, int depth, int left, int last) {
+// symmetric: the direction's symmetries (bits) that leave the start and the path so far as they are.
+void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last, unsigned symmetric) {
   if (TimeUp(s)) return;
   if (left == 0) {
     // An end by a move that keeps the subgroup was already reached one move sooner.
-    if (twist == 0 && flip == 0 && slice == T.solvedSlice &&
-        (last < 0 || (last / 3 != 0 && last / 3 != 5 && last % 3 != 1)))
+    if (p.twist == 0 && p.flip == 0 && p.slice == T.solvedSlice && (last < 0 || T.phase2Index[last] < 0))
       StartPhase2(s, depth);
     return;
   }
-  if (T.twistSlicePrune[twist * kSlices + slice] > left || T.flipSlicePrune[flip * kSlices + slice] > left ||
-      T.twistFlipPrune[twist * kFlips + flip] > left)
+  // Before the first answer, a first phase that reaches the subgroup and leaves it again only to come
+  // back within a few turns rarely beats the second phase from where it first arrived; those are left
+  // for the search after it, and an answer they might have made is no longer known to be missing.
+  if (p.distance[0] == 0 && p.distance[1] == 0 && p.distance[2] == 0 && left < 5 && s->best > 20 &&
+      depth + left >= kSkipReturnsFrom) {
+    if (s->preCount == 0) s->passedOver = std::min(s->passedOver, depth + left);
     return;
-  for (int m = 0; m < kMoves; ++m) {
-    if (Redundant(m, last)) continue;
-    s->path[depth] = m;
-    Phase1(s, T.twistMove[twist][m], T.flipMove[flip][m], T.sliceMove[slice][m], depth + 1, left - 1, m);
-    if (depth + 1 >= s->best) return;
   }
-}
-
-void Invert(const CubieState& a, CubieState* result) {
-  for (int i = 0; i < 8; ++i) {
-    result->cornerPerm[a.cornerPerm[i]] = static_cast<int8_t>(i);
-    result->cornerTwist[a.cornerPerm[i]] = static_cast<int8_t>((3 - a.cornerTwist[i]) % 3);
-  }
-  for (int i = 0; i < 12; ++i) {
-    result->edgePerm[a.edgePerm[i]] = static_cast<int8_t>(i);
-    result->edgeFlip[a.edgePerm[i]] = a.edgeFlip[i];
-  }
-}
-
-// A symmetric pattern looks the same from several directions; searching one of them is enough.
-bool Repeated(const Search& s, int direction) {
-  for (int k = 0; k < direction; ++k)
-    if (std::memcmp(&s.directions[k].start, &s.directions[direction].start, sizeof(CubieState)) == 0)
-      return true;
-  return false;
-}
-
-// Seen after a whole-cube rotation with its colours renamed so the centres are home, a pattern is made
-// by the same turns with their faces renamed. Finds, for each axis, a rotation that brings it to U-D.
-bool SetUpDirections(const int32_t* pattern, Search* s) {
-  static CubeState rotated;
-  bool axisDone[3] = {};
-  for (int code = 0; code < 16; ++code) {
-    FaceletMap map;
-    IdentityMap(3, &map);
-    for (int k = 0, c = code; k < 2; ++k, c /= 4)
-      ComposeMaps(3, map, OperationMap(kMapRotateLeft + c % 4, 3), &map);
-    ApplyMap(3, map, pattern, rotated);
-    Direction d;
-    int rename[6];
+  if (left == 1) {
+    // The last turn of the first phase is a quarter turn X of a side face (any other keeps the subgroup,
+    // so the phase ended a turn sooner; X' is tried with X, see StartPhase2): it reaches the subgroup
+    // or not, which the coordinates tell at once.
     for (int face = 0; face < 6; ++face) {
-      d.faceOf[face] = rotated[CellIndex(face, 1, 1)];
-      rename[d.faceOf[face]] = face;
+      const int m = face * 3;
+      if (kAxis[face] == 0 || Redundant(face, last) || T.twistMove[p.twist][m] != 0 ||
+          T.flipMove[p.flip][m] != 0 || T.sliceMove[p.slice][m] != T.solvedSlice)
+        continue;
+      s->path[depth] = m;
+      if (s->known > depth) s->known = depth;
+      StartPhase2(s, depth + 1);
+      if (depth + left + s->preCount >= s->best) return;
     }
-    const int axis = kAxis[d.faceOf[0]];
-    if (axisDone[axis]) continue;
-    axisDone[axis] = true;
-    ForEachUsedCell(3, [&](int cell) { rotated[cell] = rename[rotated[cell]]; });
-    if (!ReadCubies(3, rotated, &d.start)) return false;
-    for (int inverted = 0; inverted < 2; ++inverted) {
-      if (inverted) Invert(s->directions[axis].start, &d.start);
-      d.inverted = inverted;
-      d.corner = CornerPermOf(d.start);
-      for (int group = 0; group < kEdgeGroups; ++group) d.sorted[group] = SortedOf(d.start, group);
-      s->directions[3 * inverted + axis] = d;
+    return;
+  }
+  const Direction& d = s->directions[s->direction];
+  Phase1Position n;
+  for (int face = 0; face < 6; ++face) {
+    if (Redundant(face, last)) continue;
+    for (int power = 0; power < 3; ++power) {
+      const int m = face * 3 + power;
+      // A move that a symmetry of the position so far turns into a smaller one leads where that one
+      // does, seen turned.
+      unsigned keeps = 0;
+      bool seen = false;
+      for (unsigned rest = symmetric; rest != 0; rest &= rest - 1) {
+        const int r = __builtin_ctz(rest);
+        seen = seen || d.symmetryMove[r][m] < m;
+        if (d.symmetryMove[r][m] == m) keeps |= 1u << r;
+      }
+      if (seen) continue;
+      // Each bound read only when the ones before it allow the move; one more turn of the face reaches
+      // its other amounts, so a bound past `left` rules them out too.
+      n.twist = T.twistMove[p.twist][m];
+      n.flip = T.flipMove[p.flip][m];
+      n.distance[2] = Distance(T.twistFlipPrune, n.twist * kFlips + n.flip);
+      if (n.distance[2] > left) break;
+      if (n.distance[2] == left) continue;
+      n.turnedTwist = T.twistMove[p.turnedTwist][d.turnedMove[m]];
+      n.turnedFlip = T.flipMove[p.turnedFlip][d.turnedMove[m]];
+      n.distance[3] = Distance(T.twistFlipPrune, n.turnedTwist * kFlips + n.turnedFlip);
+      if (n.distance[3] > left) break;
+      if (n.distance[3] == left) continue;
+      n.slice = T.sliceMove[p.slice][m];
+      n.distance[0] = Distance(T.twistSlicePrune, n.twist * kSlices + n.slice);
+      if (n.distance[0] > left) break;
+      if (n.distance[0] == left) continue;
+      n.distance[1] = Distance(T.flipSlicePrune, n.flip * kSlices + n.slice);
+      if (n.distance[1] > left) break;
+      if (n.distance[1] == left) continue;
+      s->path[depth] = m;
+      if (s->known > depth) s->known = depth;
+      Phase1(s, n, depth + 1, left - 1, m, keeps);
+      // Every answer from here has at least depth + left turns.
+      if (depth + left + s->preCount >= s->best || s->outOfTime) return;
     }
   }
-  return axisDone[0] && axisDone[1] && axisDone[2];
 }
+
+void RunPhase1(Search* s, const Start& start, int depth) {
+  if (*std::max_element(start.position.distance, start.position.distance + 4) > depth) return;
+  s->known = 0;
+  s->cornerAt[0] = start.corner;
+  for (int group = 0; group < kEdgeGroups; ++group) s->sortedAt[group][0] = start.sorted[group];
+  Phase1(s, start.position, 0, depth, -1, s->preCount == 0 ? s->directions[s->direction].symmetries : 0);
+}
+
+// The first phase `length` turns long in all, count of them already made before the pattern (state),
+// then with one turn more before it, and so on.
+void PreMoves(Search* s, const CubieState& state, const CubieState& turnedBefore, int turnedMove, int length,
+              int count, int lastPre) {
+  const Direction& d = s->directions[s->direction];
+  const int depth = length - count;
+  s->preCount = count;
+  if (count == 0) {
+    // Tried before, see SolveEdgesAndCorners.
+  } else if (T.phase2Index[lastPre] < 0 && lastPre % 3 == 0) {
+    // The turn made last before the pattern comes right after the second phase: one that keeps the
+    // subgroup would belong to it. R' is tried with R, see StartPhase2.
+    Start start;
+    if (StartOf(state, turnedBefore, turnedMove, depth, &start)) RunPhase1(s, start, depth);
+  }
+  // A symmetric pattern has its symmetries to cut its search instead.
+  if (depth - 1 <= kLongestWithoutPreMoves || d.symmetries != 0 || s->outOfTime || length >= s->best) return;
+  CubieState turned = turnedBefore;
+  if (turnedMove >= 0) MultiplyCubies(MoveCubie(turnedMove), turnedBefore, &turned);
+  const bool lastLevel = depth - 2 <= kLongestWithoutPreMoves;
+  for (int m = 0; m < kMoves; ++m) {
+    // Turns of one axis commute: one of them stands for all.
+    if (lastPre >= 0 && kAxis[m / 3] == kAxis[lastPre / 3]) continue;
+    if (lastLevel && (T.phase2Index[m] >= 0 || m % 3 != 0)) continue;  // could not be last
+    s->pre[count] = m;
+    CubieState next;
+    MultiplyCubies(MoveCubie(m), state, &next);
+    PreMoves(s, next, turned, d.turnedMove[m], length, count + 1, m);
+    if (s->outOfTime || length >= s->best) return;
+  }
+}
+
+Search s;
 
 }  // namespace
-
-void BuildSearchTables() {
-  if (!built) FillSearchTables();
-}
-
-void FillSearchTables() {
-  BuildMoveTables();
-  Prune(
-      T.twistSlicePrune, kTwists, kSlices, 0, T.solvedSlice, kMoves,
-      [](int c, int m) { return T.twistMove[c][m]; }, [](int c, int m) { return T.sliceMove[c][m]; });
-  Prune(
-      T.flipSlicePrune, kFlips, kSlices, 0, T.solvedSlice, kMoves,
-      [](int c, int m) { return T.flipMove[c][m]; }, [](int c, int m) { return T.sliceMove[c][m]; });
-  Prune(
-      T.twistFlipPrune, kTwists, kFlips, 0, 0, kMoves, [](int c, int m) { return T.twistMove[c][m]; },
-      [](int c, int m) { return T.flipMove[c][m]; });
-  Prune(
-      T.cornerSlicePrune, kPerms8, kPerms4, 0, 0, kPhase2Moves,
-      [](int c, int k) { return T.cornerMove[c][T.phase2Move[k]]; },
-      [](int c, int k) { return T.slicePermMove[c][k]; });
-  Prune(
-      T.udSlicePrune, kPerms8, kPerms4, 0, 0, kPhase2Moves, [](int c, int m) { return T.udMove[c][m]; },
-      [](int c, int m) { return T.slicePermMove[c][m]; });
-  built = true;
-}
-
-void* SearchTableBytes(size_t* size) {
-  *size = sizeof T;
-  return &T;
-}
-
-void MarkSearchTables(bool filled) { built = filled; }
-
-bool SearchTablesValid() {
-  // Every entry that indexes another table must stay inside it; the distances are only compared.
-  bool valid = T.solvedSlice >= 0 && T.solvedSlice < kSlices;
-  const auto within = [&valid](const auto& table, int limit) {
-    for (const auto& row : table)
-      for (const auto entry : row) valid = valid && entry >= 0 && entry < limit;
-  };
-  within(T.twistMove, kTwists);
-  within(T.flipMove, kFlips);
-  within(T.sliceMove, kSlices);
-  within(T.cornerMove, kPerms8);
-  within(T.udMove, kPerms8);
-  within(T.slicePermMove, kPerms4);
-  for (const auto& group : T.sortedMove) within(group, kSorted);
-  within(T.groupCubies, 12);
-  for (int k = 0; k < 4; ++k) valid = valid && T.slicePos[k] >= 0 && T.slicePos[k] < 12;
-  for (int k = 0; k < 8; ++k) valid = valid && T.udPos[k] >= 0 && T.udPos[k] < 12;
-  for (int k = 0; k < kPhase2Moves; ++k) valid = valid && T.phase2Move[k] >= 0 && T.phase2Move[k] < kMoves;
-  return valid;
-}
 
 bool CentresHome(int n, const int32_t* pattern) {
   for (int face = 0; face < 6; ++face)
@@ -245,35 +303,60 @@ bool CentresHome(int n, const int32_t* pattern) {
   return true;
 }
 
+long SearchNodes() { return s.nodes + s.phase2Nodes; }
+
+void SetSolveClock(double (*now)()) { clockNow = now != nullptr ? now : SteadySeconds; }
+
+double SolveClock() { return clockNow(); }
+
 int SolveEdgesAndCorners(const int32_t* unrotated, double limitSeconds, int* faces, int* quarterTurns,
                          bool* optimal) {
   BuildSearchTables();
-  static Search s;
   s = Search{};
-  if (!SetUpDirections(unrotated, &s)) return -1;
+  if (!SetUpDirections(unrotated, s.directions)) return -1;
   s.best = 21;
-  s.deadline = std::chrono::steady_clock::now() +
-               std::chrono::microseconds(static_cast<long long>(limitSeconds * 1e6));
-  bool complete = false;  // one direction has tried every first phase shorter than the best
-  for (int depth = 0; !s.outOfTime && !complete; ++depth)
-    for (s.direction = 0; s.direction < kDirections && !s.outOfTime; ++s.direction) {
-      if (depth >= s.best) {
-        complete = true;
-        break;
+  s.passedOver = kMaxDepth + 8;
+  s.deadline = clockNow() + limitSeconds;
+  s.firstAnswerOnly = limitSeconds <= 0;
+  int tried = 0;  // every first phase shorter than this was tried, in all directions
+  for (int depth = 0; depth < s.best && !s.outOfTime; ++depth) {
+    if (s.firstAnswerOnly && s.best <= 20 && depth >= kShortAnswers) break;
+    s.length = depth;
+    // Every direction without turns before the pattern, the cheaper way to an answer, then with them.
+    for (int pass = 0; pass < 2; ++pass)
+      for (s.direction = 0; s.direction < kDirections && !s.outOfTime; ++s.direction) {
+        if (RepeatsEarlier(s.directions, s.direction)) continue;
+        const Direction& d = s.directions[s.direction];
+        s.preCount = 0;
+        if (pass == 0)
+          RunPhase1(&s, d.begin, depth);
+        else
+          PreMoves(&s, d.start, d.turnedStart, -1, depth, 0, -1);
       }
-      const CubieState& start = s.directions[s.direction].start;
-      if (Repeated(s, s.direction)) continue;
-      Phase1(&s, TwistOf(start), FlipOf(start), SliceOf(start), 0, depth, -1);
-    }
-  *optimal = complete;
-  if (s.best > 20) return -1;
-  // The path takes the direction's start to solved. From solved, an uninverted start is made by the
-  // path's inverse; an inverted one by the path itself.
-  const Direction& d = s.directions[s.bestDirection];
-  for (int k = 0; k < s.best; ++k) {
-    const int m = d.inverted ? s.bestPath[k] : s.bestPath[s.best - 1 - k];
-    faces[k] = d.faceOf[m / 3];
-    quarterTurns[k] = d.inverted ? 1 + m % 3 : 3 - m % 3;
+    if (!s.outOfTime) tried = depth + 1;
   }
-  return s.best;
+  // Any answer shorter than the best has a first phase shorter than the best.
+  *optimal = tried >= s.best && s.passedOver >= s.best;
+  if (s.best > 20) return -1;
+  // The path, then the turns before the pattern last made first, takes the direction's start to
+  // solved. From solved, an uninverted start is made by their inverse; an inverted one by them.
+  int whole[kMaxDepth + 8];
+  const int phases = s.best - s.bestPreCount;
+  std::memcpy(whole, s.bestPath, sizeof(int) * static_cast<size_t>(phases));
+  for (int k = 0; k < s.bestPreCount; ++k) whole[phases + k] = s.bestPre[s.bestPreCount - 1 - k];
+  const Direction& d = s.directions[s.bestDirection];
+  int length = 0;
+  for (int k = 0; k < s.best; ++k) {
+    const int m = d.inverted ? whole[k] : whole[s.best - 1 - k];
+    const int face = d.faceOf[m / 3];
+    int turns = d.inverted ? 1 + m % 3 : 3 - m % 3;
+    // The second phase may end on the face the turns before the pattern start with: one turn of it.
+    if (length > 0 && faces[length - 1] == face) {
+      turns = (quarterTurns[--length] + turns) % 4;
+      if (turns == 0) continue;
+    }
+    faces[length] = face;
+    quarterTurns[length++] = turns;
+  }
+  return length;
 }

@@ -348,7 +348,7 @@ int RunSolve(int argc, char** argv, int first) {
     PrintJsonString(stdout, moves);
     std::fputs(",\"rotation\":", stdout);
     PrintJsonString(stdout, rotation);
-    std::printf(",\"length_f\":%d,\"length_q\":%d,\"optimal\":%s,\"seconds\":%.3f}\n", result.lengthF,
+    std::printf(",\"length_f\":%d,\"length_q\":%d,\"optimal\":%s,\"seconds\":%.6f}\n", result.lengthF,
                 result.lengthQ, result.optimal ? "true" : "false", result.seconds);
     return 0;
   }

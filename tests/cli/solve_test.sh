@@ -32,6 +32,9 @@ for input in "--size 2 --keys u<Left>RRDF<Up>" "--size 3 --keys RUFFDR<Down>Lx" 
   [ "$("$cli" show $input --keys "$(field "$back" rotation)" --moves "$(field "$back" moves)")" = \
     "$("$cli" show --size "$size")" ] || fail "solve --inverse $input does not come back to solved"
 done
+# The JSON's seconds to the microsecond.
+echo "$("$cli" solve --json --moves "R U")" | grep -Eq '"seconds":[0-9]+\.[0-9]{6}}$' ||
+  fail "solve --json: seconds not to the microsecond"
 answer=$("$cli" solve --moves "R U")
 [ "$(echo "$answer" | head -n 2)" = "moves: R U
 2 f, 2 q, the fewest" ] || fail "solve text: $answer"

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <sstream>
 #include <string>
@@ -10,7 +10,9 @@
 #include "cube/cube.h"
 #include "files/files.h"
 #include "solve/solve.h"
+#include "solve/solve_coordinates.h"
 #include "solve/solve_corners.h"
+#include "solve/solve_search.h"
 #include "support/cube_helpers.h"
 #include "ui/ui.h"
 
@@ -152,20 +154,95 @@ TEST(SolveEdgesAndCorners, TheSuperflipTakesTwenty) {
   EXPECT_EQ(result.lengthF, 20);
 }
 
-TEST(SolveEdgesAndCorners, TheTimeLimitIsHeld) {
+// A clock the tests move: each reading a tick after the one before (a power of two, so sums are exact).
+const double kTick = 1.0 / 1024;
+double clockReading = 0;
+double TickingClock() { return clockReading += kTick; }
+
+TEST(SolveEdgesAndCorners, TheTimeLimitIsHeldOnTheClockGiven) {
   Scramble(3, 99, 80);
-  SolveResult result;
-  // Without a limit the search ends at its first answer: the limit only buys shorter ones.
-  SolvePattern(0, &result);
-  const double first = result.seconds;
-  const int firstLength = result.lengthF;
-  const auto start = std::chrono::steady_clock::now();
-  SolvePattern(0.2, &result);
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  ASSERT_TRUE(result.solved);
-  EXPECT_LE(result.lengthF, firstLength);
-  EXPECT_LT(seconds, std::max(0.2, first) + 0.3);
-  EXPECT_LE(result.seconds, seconds);
+  SetSolveClock(TickingClock);
+  // Without a limit the search ends at its first answer: the solver reads the clock as it starts,
+  // the search as it sets its deadline, the solver as it ends.
+  SolveResult first, limited;
+  SolvePattern(0, &first);
+  EXPECT_EQ(first.seconds, 2 * kTick);
+  // With a limit it reads the clock every so many positions and stops at the first reading past it.
+  SolvePattern(50 * kTick, &limited);
+  SetSolveClock(nullptr);
+  ASSERT_TRUE(first.solved);
+  ASSERT_TRUE(limited.solved);
+  EXPECT_EQ(limited.seconds, 53 * kTick);
+  EXPECT_LE(limited.lengthF, first.lengthF);
+  EXPECT_LE(limited.lengthF, 20);
+  EXPECT_FALSE(limited.optimal);
+  // Without a limit, a pattern a few turns from solved still gets its fewest, known as such.
+  StartSolved(3);
+  Play("R U F' D2 L");
+  const SolveResult near = SolveAndReplay(0);
+  EXPECT_EQ(near.lengthF, 5);
+  EXPECT_TRUE(near.optimal);
+}
+
+TEST(SolveEdgesAndCorners, SymmetricPatternsStillGetTheFewest) {
+  // Patterns that rotations about an axis leave as they are, where the search skips moves those
+  // rotations exchange: the checkerboard, and opposite faces turned.
+  const struct {
+    const char* moves;
+    int fewest;
+  } cases[] = {{"U2 D2 F2 B2 L2 R2", 6}, {"U D'", 2}, {"R2 L2", 2}, {"U D' R L' F B' U D'", 8}};
+  for (const auto& c : cases) {
+    StartSolved(3);
+    Play(c.moves);
+    const SolveResult result = SolveAndReplay(2.0);
+    EXPECT_EQ(result.lengthF, c.fewest) << c.moves;
+    EXPECT_TRUE(result.optimal) << c.moves;
+  }
+}
+
+TEST(SolveEdgesAndCorners, FirstAnswersReplayWithinTwentyFaceTurns) {
+  // Many patterns to their first answer alone, so turns made before the pattern and their joining
+  // to the second phase are exercised as well as the plain search.
+  for (uint32_t seed = 100; seed < 140; ++seed) {
+    Scramble(3, seed, 50);
+    EXPECT_LE(SolveAndReplay(0).lengthF, 20) << "seed " << seed;
+  }
+}
+
+TEST(SolveTables, DistancesReadBackAlongRandomWalks) {
+  BuildSearchTables();
+  const SearchTables& t = searchTables;
+  Lcg lcg{7};
+  // From solved, a walk of k turns is at most k from solved in every table, and one turn changes a
+  // distance by at most one.
+  for (int walk = 0; walk < 20; ++walk) {
+    int twist = 0, flip = 0, slice = t.solvedSlice, corner = 0, ud = 0, slicePerm = 0;
+    int before[5] = {};
+    for (int step = 1; step <= 14; ++step) {
+      const int m = static_cast<int>(lcg.Next() % kMoves), k = static_cast<int>(lcg.Next() % kPhase2Moves);
+      twist = t.twistMove[twist][m];
+      flip = t.flipMove[flip][m];
+      slice = t.sliceMove[slice][m];
+      corner = t.cornerMove[corner][t.phase2Move[k]];
+      ud = t.udMove[ud][k];
+      slicePerm = t.slicePermMove[slicePerm][k];
+      const int now[5] = {Distance(t.twistSlicePrune, twist * kSlices + slice),
+                          Distance(t.flipSlicePrune, flip * kSlices + slice),
+                          Distance(t.twistFlipPrune, twist * kFlips + flip),
+                          Distance(t.cornerSlicePrune, corner * kPerms4 + slicePerm),
+                          std::max(Distance(t.udSlicePrune, ud * kPerms4 + slicePerm),
+                                   Distance(t.udCombPrune, ud * kCombs + t.combOf[corner]))};
+      for (int table = 0; table < 5; ++table) {
+        EXPECT_GE(now[table], 0) << "table " << table;
+        EXPECT_LE(now[table], step) << "table " << table;
+        EXPECT_LE(std::abs(now[table] - before[table]), 1) << "table " << table;
+        before[table] = now[table];
+      }
+    }
+  }
+  // Solved is 0 away; a quarter turn of U moves the corners by an odd permutation, another combination.
+  EXPECT_EQ(Distance(t.udCombPrune, 0 * kCombs + t.combOf[0]), 0);
+  EXPECT_NE(t.combOf[t.cornerMove[0][t.phase2Move[2]]], t.combOf[0]);
 }
 
 TEST(SolvePattern, RefusesWhatItCannotSolve) {

@@ -1,0 +1,125 @@
+// The two-phase search's pruning tables, by breadth-first search over the coordinates' move tables,
+// and the checks of a copy read back.
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "solve/solve_coordinates.h"
+#include "solve/solve_search.h"
+
+namespace {
+
+SearchTables& T = searchTables;
+bool built;
+
+// Distances from (startA, startB) over a * b positions (index first * b + second), level by level, so
+// no queue is needed.
+template <typename MoveA, typename MoveB>
+std::vector<uint8_t> Distances(int a, int b, int startA, int startB, int moves, MoveA moveA, MoveB moveB) {
+  const int size = a * b;
+  std::vector<uint8_t> distance(static_cast<size_t>(size), 0xFF);
+  distance[static_cast<size_t>(startA * b + startB)] = 0;
+  for (int depth = 0, found = 1, filled = 1; found > 0; ++depth, filled += found) {
+    found = 0;
+    // Once most positions are reached it is cheaper to look from the rest for a neighbour one level
+    // nearer (every move set here holds each move's inverse, so that neighbour reaches them).
+    const bool backward = filled > size / 2;
+    for (int index = 0; index < size; ++index) {
+      if (distance[static_cast<size_t>(index)] != (backward ? 0xFF : depth)) continue;
+      for (int m = 0; m < moves; ++m) {
+        const int next = moveA(index / b, m) * b + moveB(index % b, m);
+        if (backward && distance[static_cast<size_t>(next)] == depth) {
+          distance[static_cast<size_t>(index)] = static_cast<uint8_t>(depth + 1), ++found;
+          break;
+        }
+        if (!backward && distance[static_cast<size_t>(next)] == 0xFF)
+          distance[static_cast<size_t>(next)] = static_cast<uint8_t>(depth + 1), ++found;
+      }
+    }
+  }
+  return distance;
+}
+
+// Two to a byte; past 14 kept as 14, which still never overestimates.
+void PackHalves(const std::vector<uint8_t>& distance, uint8_t* prune) {
+  std::memset(prune, 0, (distance.size() + 1) / 2);
+  for (size_t index = 0; index < distance.size(); ++index)
+    prune[index >> 1] |= static_cast<uint8_t>(std::min<int>(distance[index], 14) << ((index & 1) << 2));
+}
+
+}  // namespace
+
+void BuildSearchTables() {
+  if (!built) FillSearchTables();
+}
+
+void FillSearchTables() {
+  BuildMoveTables();
+  PackHalves(Distances(
+                 kTwists, kSlices, 0, T.solvedSlice, kMoves, [](int c, int m) { return T.twistMove[c][m]; },
+                 [](int c, int m) { return T.sliceMove[c][m]; }),
+             T.twistSlicePrune);
+  PackHalves(Distances(
+                 kFlips, kSlices, 0, T.solvedSlice, kMoves, [](int c, int m) { return T.flipMove[c][m]; },
+                 [](int c, int m) { return T.sliceMove[c][m]; }),
+             T.flipSlicePrune);
+  PackHalves(Distances(
+                 kTwists, kFlips, 0, 0, kMoves, [](int c, int m) { return T.twistMove[c][m]; },
+                 [](int c, int m) { return T.flipMove[c][m]; }),
+             T.twistFlipPrune);
+  PackHalves(
+      Distances(
+          kPerms8, kPerms4, 0, 0, kPhase2Moves, [](int c, int k) { return T.cornerMove[c][T.phase2Move[k]]; },
+          [](int c, int k) { return T.slicePermMove[c][k]; }),
+      T.cornerSlicePrune);
+  PackHalves(Distances(
+                 kPerms8, kPerms4, 0, 0, kPhase2Moves, [](int c, int k) { return T.udMove[c][k]; },
+                 [](int c, int k) { return T.slicePermMove[c][k]; }),
+             T.udSlicePrune);
+  // The corners' combination follows from their permutation, whatever the permutation behind it.
+  static uint8_t combMove[kCombs][kPhase2Moves];
+  for (int corner = 0; corner < kPerms8; ++corner)
+    for (int k = 0; k < kPhase2Moves; ++k)
+      combMove[T.combOf[corner]][k] = T.combOf[T.cornerMove[corner][T.phase2Move[k]]];
+  PackHalves(Distances(
+                 kPerms8, kCombs, 0, T.combOf[0], kPhase2Moves, [](int c, int k) { return T.udMove[c][k]; },
+                 [](int c, int k) { return combMove[c][k]; }),
+             T.udCombPrune);
+  built = true;
+}
+
+void* SearchTableBytes(size_t* size) {
+  *size = sizeof T;
+  return &T;
+}
+
+void MarkSearchTables(bool filled) { built = filled; }
+
+bool SearchTablesValid() {
+  // Every entry that indexes another table must stay inside it; the distances are only compared.
+  bool valid = T.solvedSlice >= 0 && T.solvedSlice < kSlices;
+  // Without a branch an entry, so a start-up that reads the tables back pays little for the check.
+  const auto within = [&valid](const auto& table, int limit) {
+    unsigned outside = 0;
+    for (const auto& row : table)
+      for (const auto entry : row)
+        outside |= static_cast<unsigned>(static_cast<int>(entry) >= limit || entry < 0);
+    valid = valid && outside == 0;
+  };
+  within(T.twistMove, kTwists);
+  within(T.flipMove, kFlips);
+  within(T.sliceMove, kSlices);
+  within(T.cornerMove, kPerms8);
+  within(T.udMove, kPerms8);
+  within(T.slicePermMove, kPerms4);
+  for (const auto& group : T.sortedMove) within(group, kSorted);
+  within(T.groupCubies, 12);
+  for (int k = 0; k < 4; ++k) valid = valid && T.slicePos[k] >= 0 && T.slicePos[k] < 12;
+  for (int k = 0; k < 8; ++k) valid = valid && T.udPos[k] >= 0 && T.udPos[k] < 12;
+  for (int k = 0; k < kPhase2Moves; ++k) valid = valid && T.phase2Move[k] >= 0 && T.phase2Move[k] < kMoves;
+  for (int m = 0; m < kMoves; ++m) valid = valid && T.phase2Index[m] >= -1 && T.phase2Index[m] < kPhase2Moves;
+  for (int m = 0; m < kMoves; ++m)
+    valid = valid && (T.phase2Index[m] < 0 || T.phase2Move[T.phase2Index[m]] == m);
+  for (const auto comb : T.combOf) valid = valid && comb < kCombs;
+  return valid;
+}
