@@ -120,12 +120,13 @@ bool OpenTextStream(TextStream* stream, const char* path) {
   // Without O_NONBLOCK, opening a FIFO that no program writes would wait for ever.
   const int descriptor = open(path, O_RDONLY | O_BINARY | O_NONBLOCK);
   if (descriptor < 0) return false;
-  stream->owned = true;
   if (!Adopt(stream, descriptor)) {
-    CloseTextStream(stream);
+    close(descriptor);
+    stream->descriptor = -1;
     errno = EISDIR;
     return false;
   }
+  stream->owned = true;
   return true;
 }
 

@@ -58,10 +58,23 @@ TEST_F(BoundedInput, FifoWithNoWriterOrASilentOneIsRefused) {
   close(writer);
 }
 
-TEST_F(BoundedInput, FolderIsNoInput) {
+// A folder does not open; a file's descriptor goes with its stream, but a lent one, such as standard
+// input, stays open for its owner.
+TEST_F(BoundedInput, FolderIsNoInputAndOnlyOwnedDescriptorsClose) {
   TextStream stream;
   EXPECT_FALSE(OpenTextStream(&stream, ::testing::TempDir().c_str()));
   EXPECT_EQ(stream.descriptor, -1);
+
+  ASSERT_TRUE(OpenTextStream(&stream, fifo.c_str()));
+  const int owned = stream.descriptor;
+  CloseTextStream(&stream);
+  EXPECT_EQ(fcntl(owned, F_GETFD), -1);
+
+  const int lent = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  OpenDescriptorStream(&stream, lent);
+  CloseTextStream(&stream);
+  EXPECT_NE(fcntl(lent, F_GETFD), -1);
+  close(lent);
 }
 
 // A writer that keeps writing `unit` until the reader goes away.
