@@ -1,0 +1,67 @@
+// What the big-cube solver's stages share: a pattern as plain colours, layer turns as derived cell
+// permutations, a move list that merges what cancels, and the stages themselves.
+#pragma once
+
+#include <cstdint>
+
+#include "cube/block_move.h"
+#include "solve/solve.h"
+
+struct BigState {
+  int n;
+  int8_t cells[kCellCount];  // colour of each used cell, 0 to 5 (the face index it belongs to when solved)
+};
+
+struct BigMoveList {
+  int count;
+  BlockMove moves[kMaxBigSolveMoves];
+};
+
+// The solved cube of size n.
+void BigSolved(int n, BigState* state);
+// Turns the state by the move (layers first..last of face, clockwise seen from that face).
+void BigApply(BigState* state, const BlockMove& move);
+// Applies the move to the state and appends it to the list, merged with the last move when they turn
+// the same layers; false when the list is full.
+bool BigPush(BigState* state, BigMoveList* list, const BlockMove& move);
+// Block turns in the list at size n (rotations count nothing).
+int BigBlockTurns(const BigMoveList& list, int n);
+inline BlockMove Block(int face, int first, int last, int quarterTurns) {
+  return BlockMove{static_cast<int8_t>(face), static_cast<int8_t>(first), static_cast<int8_t>(last),
+                   static_cast<int8_t>(((quarterTurns % 4) + 4) % 4)};
+}
+
+// Cell permutation of one clockwise quarter turn of layer `layer` (1..n) of `face` at size n: after it,
+// cell to[k] holds what cell from[k] held. Derived on first use from the model's own layer turn.
+struct LayerPerm {
+  int count;
+  int16_t to[4 * kMaxSize + kMaxSize * kMaxSize], from[4 * kMaxSize + kMaxSize * kMaxSize];
+};
+const LayerPerm& LayerPermOf(int n, int face, int layer);
+
+// The stages, each working on the state and appending its moves; false when one could not finish
+// (the list full or no progress within its step budget), which the front door reports.
+bool SolveBigCentres(BigState* state, BigMoveList* list);
+bool PairBigEdges(BigState* state, BigMoveList* list);
+// The wing orbits' permutation parities made even (after the centres, keeping them), and on even
+// sizes the swapped-edge parity of the reduced cube fixed (after the edges).
+bool FixWingParity(BigState* state, BigMoveList* list);
+bool FixSwapParity(BigState* state, BigMoveList* list);
+// The reduced cube finished as a 3×3×3 by the two-phase search.
+bool FinishAsThree(BigState* state, double limitSeconds, BigMoveList* list);
+// The reduced cube read as a 3×3×3 pattern (corners, middle or first wings, centres).
+void ThreeView(const BigState& state, int32_t* pattern3);
+
+// The 24 whole-cube rotations at size n as x, y and z moves (up to three each), the identity first.
+struct BigRotation {
+  int count;
+  BlockMove moves[3];
+};
+const BigRotation* BigRotations(int n);
+// The state with the rotation undone: `rotated` is what the rotation makes of `unrotated`.
+void UndoRotation(const BigState& rotated, const BigRotation& rotation, BigState* unrotated);
+
+// Whether every centre shows its face's colour; whether every edge's wings (and middle) agree.
+bool CentresSolved(const BigState& state);
+bool EdgesPaired(const BigState& state);
+bool BigSolvedState(const BigState& state);

@@ -1,0 +1,260 @@
+// The big cube's second stage: each edge's wings brought together (with its middle edge on odd sizes)
+// by greedy slice-macro-unslice steps that keep the centres, scored by the wings that agree in each edge.
+#include <cstring>
+#include <vector>
+
+#include "solve/big_cube.h"
+#include "study/facelet_map.h"
+#include "study/pieces.h"
+#include "study/reachability_steps.h"
+
+namespace {
+
+// Each of the twelve edge places: the cells of its wings (first facelet, second), and of the middle
+// edge on odd sizes.
+struct EdgePlaces {
+  int wings;  // per place
+  int16_t wing[12][kMaxSize][2];
+  int16_t middle[12][2];
+  int8_t placeOfCell[kCellCount];  // -1 for a cell on no edge
+};
+
+// A step that keeps the centres: a block of slices, a short sequence of face turns, the block back.
+// Its effect on the edge cells as a sparse permutation.
+struct Macro {
+  int8_t count;
+  BlockMove moves[10];
+  int first, size;  // into the shared to/from arrays
+  int8_t places[12];
+  int8_t placeCount;
+};
+
+struct EdgeTables {
+  int n = 0;
+  EdgePlaces places;
+  std::vector<Macro> macros;
+  std::vector<int16_t> to, from;
+};
+
+const EdgePlaces& BuildPlaces(int n, EdgePlaces* p) {
+  std::memset(p, 0, sizeof *p);
+  std::memset(p->placeOfCell, -1, sizeof p->placeOfCell);
+  const PieceSet& set = PiecesOf(n);
+  const PieceLists& lists = ListsOf(n);
+  int counts[12] = {};
+  for (int k = 0; k < set.count; ++k) {
+    const Piece& piece = set.pieces[k];
+    if (piece.kind != kWingPiece && piece.kind != kMiddleEdgePiece) continue;
+    const int place = lists.edgePlace[k];
+    p->placeOfCell[piece.cells[0]] = p->placeOfCell[piece.cells[1]] = static_cast<int8_t>(place);
+    int16_t* slot = piece.kind == kWingPiece ? p->wing[place][counts[place]++] : p->middle[place];
+    slot[0] = piece.cells[0];
+    slot[1] = piece.cells[1];
+  }
+  p->wings = counts[0];
+  return *p;
+}
+
+int PlaceScore(const BigState& state, const EdgePlaces& p, int place) {
+  int codes[kMaxSize];
+  for (int w = 0; w < p.wings; ++w)
+    codes[w] = state.cells[p.wing[place][w][0]] * 8 + state.cells[p.wing[place][w][1]];
+  if (state.n % 2 == 1) {
+    const int middle = state.cells[p.middle[place][0]] * 8 + state.cells[p.middle[place][1]];
+    int score = 0;
+    for (int w = 0; w < p.wings; ++w) score += codes[w] == middle;
+    return score;
+  }
+  int best = 0;
+  for (int w = 0; w < p.wings; ++w) {
+    int same = 0;
+    for (int v = 0; v < p.wings; ++v) same += codes[v] == codes[w];
+    if (same > best) best = same;
+  }
+  return best;
+}
+
+int Score(const BigState& state, const EdgePlaces& p) {
+  int score = 0;
+  for (int place = 0; place < 12; ++place) score += PlaceScore(state, p, place);
+  return score;
+}
+
+void ApplyToPerm(int n, int16_t* perm, const BlockMove& move) {
+  int16_t held[4 * kMaxSize + kMaxSize * kMaxSize];
+  for (int layer = move.first; layer <= move.last; ++layer) {
+    const LayerPerm& lp = LayerPermOf(n, move.face, layer);
+    for (int q = 0; q < move.quarterTurns; ++q) {
+      for (int k = 0; k < lp.count; ++k) held[k] = perm[lp.from[k]];
+      for (int k = 0; k < lp.count; ++k) perm[lp.to[k]] = held[k];
+    }
+  }
+}
+
+// Face-turn sequences written for a slice block about the U-D axis; the others come from them by
+// relabelling faces (x and z rotations of the frame).
+struct Base {
+  int count;
+  int8_t faces[7], turns[7];
+};
+const Base kBases[] = {
+    {7, {R, U, R, F, R, F, R}, {1, 1, 3, 1, 3, 3, 1}},  // takes the F-R edge out flipped, one from U in
+    {3, {R, U, R}, {1, 1, 3}},
+    {3, {R, U, R}, {1, 3, 3}},
+    {3, {R, U, R}, {1, 2, 3}},
+    {3, {R, U, R}, {3, 1, 1}},
+    {3, {R, U, R}, {3, 3, 1}},
+    {3, {R, U, R}, {3, 2, 1}},
+};
+
+void AddMacros(int n, EdgeTables* tables) {
+  // Face relabellings: y rotations of the frame, then which axis the slices turn about.
+  static const int8_t kYRotate[6] = {U, B, L, F, R, D};  // face f of the base becomes kYRotate[f]
+  static const int8_t kToX[6] = {L, D, F, U, B, R};      // slices about L-R: U->L ... (z rotation)
+  static const int8_t kToZ[6] = {B, L, U, R, D, F};      // slices about F-B (x rotation)
+  static const int8_t kAxisFace[3] = {U, L, B};
+  static int16_t perm[kCellCount];
+  const bool odd = n % 2 == 1;
+  for (int axis = 0; axis < 3; ++axis)
+    for (const Base& base : kBases)
+      for (int spin = 0; spin < 4; ++spin)
+        for (int mirror = 0; mirror < 2; ++mirror) {
+          BlockMove faceTurns[7];
+          for (int k = 0; k < base.count; ++k) {
+            int face = base.faces[k];
+            int turns = base.turns[k];
+            if (mirror) {  // left-right mirror image: R<->L and every turn the other way
+              if (face == R)
+                face = L;
+              else if (face == L)
+                face = R;
+              turns = 4 - turns;
+            }
+            for (int s = 0; s < spin; ++s) face = kYRotate[face];
+            if (axis == 1) face = kToX[face];
+            if (axis == 2) face = kToZ[face];
+            faceTurns[k] = Block(face, 1, 1, turns);
+          }
+          for (int first = 2; first < n; ++first)
+            for (int last = first; last < n; ++last) {
+              if (odd && first <= (n + 1) / 2 && last >= (n + 1) / 2) continue;
+              for (int q = 1; q < 4; ++q) {
+                Macro macro{};
+                macro.moves[macro.count++] = Block(kAxisFace[axis], first, last, q);
+                for (int k = 0; k < base.count; ++k) macro.moves[macro.count++] = faceTurns[k];
+                macro.moves[macro.count++] = Block(kAxisFace[axis], first, last, 4 - q);
+                for (int c = 0; c < kCellCount; ++c) perm[c] = static_cast<int16_t>(c);
+                for (int k = 0; k < macro.count; ++k) ApplyToPerm(n, perm, macro.moves[k]);
+                bool keepsCentres = true;
+                macro.first = static_cast<int>(tables->to.size());
+                bool seen[12] = {};
+                ForEachUsedCell(n, [&](int cell) {
+                  if (perm[cell] == cell) return;
+                  const int place = tables->places.placeOfCell[cell];
+                  if (place < 0) {
+                    // Corners may move (the last stage places them); a centre only within its face.
+                    const Piece& piece = PiecesOf(n).pieces[PiecesOf(n).pieceOfCell[cell]];
+                    keepsCentres = keepsCentres && (piece.kind == kCornerPiece ||
+                                                    perm[cell] / kFaceStride == cell / kFaceStride);
+                    return;
+                  }
+                  seen[place] = true;
+                  tables->to.push_back(static_cast<int16_t>(cell));
+                  tables->from.push_back(perm[cell]);
+                });
+                macro.size = static_cast<int>(tables->to.size()) - macro.first;
+                if (!keepsCentres || macro.size == 0) {
+                  tables->to.resize(macro.first);
+                  tables->from.resize(macro.first);
+                  continue;
+                }
+                for (int place = 0; place < 12; ++place)
+                  if (seen[place]) macro.places[macro.placeCount++] = static_cast<int8_t>(place);
+                tables->macros.push_back(macro);
+              }
+            }
+        }
+}
+
+const EdgeTables& TablesOf(int n) {
+  static EdgeTables tables;
+  if (tables.n == n) return tables;
+  tables.n = n;
+  tables.macros.clear();
+  tables.to.clear();
+  tables.from.clear();
+  BuildPlaces(n, &tables.places);
+  AddMacros(n, &tables);
+  return tables;
+}
+
+// The score gained by the macro: its cells moved on a scratch copy, the places it touches rescored.
+int MacroGain(BigState* state, const EdgeTables& tables, const Macro& macro, int8_t* saved) {
+  const int16_t* to = &tables.to[macro.first];
+  const int16_t* from = &tables.from[macro.first];
+  int before = 0, after = 0;
+  for (int k = 0; k < macro.placeCount; ++k) before += PlaceScore(*state, tables.places, macro.places[k]);
+  for (int k = 0; k < macro.size; ++k) saved[k] = state->cells[to[k]];
+  int8_t moved[kCellCount];
+  for (int k = 0; k < macro.size; ++k) moved[k] = state->cells[from[k]];
+  for (int k = 0; k < macro.size; ++k) state->cells[to[k]] = moved[k];
+  for (int k = 0; k < macro.placeCount; ++k) after += PlaceScore(*state, tables.places, macro.places[k]);
+  for (int k = 0; k < macro.size; ++k) state->cells[to[k]] = saved[k];
+  return after - before;
+}
+
+struct Choice {
+  double ratio = 0;
+  int gain = 0;
+  int setup = -1;  // face * 4 + quarter turns, or -1
+  int macro = -1;
+};
+
+void BestMacro(BigState* state, const EdgeTables& tables, int setup, Choice* best) {
+  static int8_t saved[kCellCount];
+  for (size_t m = 0; m < tables.macros.size(); ++m) {
+    const Macro& macro = tables.macros[m];
+    const int cost = macro.count - 0 + (setup >= 0 ? 1 : 0);
+    if (static_cast<double>(tables.places.wings * 4) / cost <= best->ratio) continue;
+    const int gain = MacroGain(state, tables, macro, saved);
+    if (gain <= 0) continue;
+    const double ratio = static_cast<double>(gain) / cost;
+    if (ratio <= best->ratio) continue;
+    *best = Choice{ratio, gain, setup, static_cast<int>(m)};
+  }
+}
+
+}  // namespace
+
+bool EdgesPaired(const BigState& state) {
+  const EdgeTables& tables = TablesOf(state.n);
+  return Score(state, tables.places) == 12 * tables.places.wings;
+}
+
+bool PairBigEdges(BigState* state, BigMoveList* list) {
+  const EdgeTables& tables = TablesOf(state->n);
+  const int target = 12 * tables.places.wings;
+  unsigned seed = 977;
+  for (int steps = 0; Score(*state, tables.places) < target; ++steps) {
+    if (steps > 3000) return false;
+    Choice best;
+    BestMacro(state, tables, -1, &best);
+    if (best.gain == 0)
+      for (int face = 0; face < 6; ++face)
+        for (int q = 1; q < 4; ++q) {
+          // A face turn moves whole edges, so it never changes the score: free to set a step up.
+          BigState turned = *state;
+          BigApply(&turned, Block(face, 1, 1, q));
+          BestMacro(&turned, tables, face * 4 + q, &best);
+        }
+    if (best.gain == 0) {
+      seed = seed * 1103515245u + 12345u;
+      best.macro = static_cast<int>((seed >> 8) % tables.macros.size());
+    }
+    if (best.setup >= 0 && !BigPush(state, list, Block(best.setup / 4, 1, 1, best.setup % 4))) return false;
+    const Macro& macro = tables.macros[best.macro];
+    for (int k = 0; k < macro.count; ++k)
+      if (!BigPush(state, list, macro.moves[k])) return false;
+  }
+  return true;
+}
