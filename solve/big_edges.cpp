@@ -91,6 +91,73 @@ void ApplyToPerm(int n, int16_t* perm, const BlockMove& move) {
   }
 }
 
+// Keeps the macro when it leaves every centre on its face, with its effect on the edge cells.
+void AddIfCentresStay(int n, EdgeTables* tables, Macro* candidate) {
+  static int16_t perm[kCellCount];
+  Macro& macro = *candidate;
+  for (int c = 0; c < kCellCount; ++c) perm[c] = static_cast<int16_t>(c);
+  for (int k = 0; k < macro.count; ++k) ApplyToPerm(n, perm, macro.moves[k]);
+  bool keepsCentres = true;
+  macro.first = static_cast<int>(tables->to.size());
+  bool seen[12] = {};
+  ForEachUsedCell(n, [&](int cell) {
+    if (perm[cell] == cell) return;
+    const int place = tables->places.placeOfCell[cell];
+    if (place < 0) {
+      // Corners may move (the last stage places them); a centre only within its face.
+      const Piece& piece = PiecesOf(n).pieces[PiecesOf(n).pieceOfCell[cell]];
+      keepsCentres =
+          keepsCentres && (piece.kind == kCornerPiece || perm[cell] / kFaceStride == cell / kFaceStride);
+      return;
+    }
+    seen[place] = true;
+    tables->to.push_back(static_cast<int16_t>(cell));
+    tables->from.push_back(perm[cell]);
+  });
+  macro.size = static_cast<int>(tables->to.size()) - macro.first;
+  if (!keepsCentres || macro.size == 0) {
+    tables->to.resize(macro.first);
+    tables->from.resize(macro.first);
+    return;
+  }
+  for (int place = 0; place < 12; ++place)
+    if (seen[place]) macro.places[macro.placeCount++] = static_cast<int8_t>(place);
+  tables->macros.push_back(macro);
+}
+
+// Commutators of one inner layer with a face turn conjugated by another, [s, Y X Y']: where they
+// meet in one wing they cycle three wings and nothing else, which finishes any orbit the slice
+// steps leave.
+void AddWingCycles(int n, EdgeTables* tables) {
+  static const int8_t kAxisFace[3] = {U, L, F};
+  for (int axis = 0; axis < 3; ++axis)
+    for (int layer = 2; layer < n; ++layer) {
+      if (n % 2 == 1 && layer == (n + 1) / 2) continue;
+      for (int qa = 1; qa < 4; qa += 2)
+        for (int y = 0; y < 6; ++y)
+          for (int qy = 1; qy < 4; ++qy)
+            for (int x = 0; x < 6; ++x) {
+              if (x == y) continue;
+              for (int qx = 1; qx < 4; qx += 2) {
+                const BlockMove a = Block(kAxisFace[axis], layer, layer, qa);
+                const BlockMove yTurn = Block(y, 1, 1, qy), xTurn = Block(x, 1, 1, qx);
+                Macro macro{};
+                macro.count = 8;
+                const BlockMove moves[8] = {a,
+                                            yTurn,
+                                            xTurn,
+                                            InverseBlockMove(yTurn),
+                                            InverseBlockMove(a),
+                                            yTurn,
+                                            InverseBlockMove(xTurn),
+                                            InverseBlockMove(yTurn)};
+                for (int k = 0; k < 8; ++k) macro.moves[k] = moves[k];
+                AddIfCentresStay(n, tables, &macro);
+              }
+            }
+    }
+}
+
 // Face-turn sequences written for a slice block about the U-D axis; the others come from them by
 // relabelling faces (x and z rotations of the frame).
 struct Base {
@@ -113,7 +180,6 @@ void AddMacros(int n, EdgeTables* tables) {
   static const int8_t kToX[6] = {L, D, F, U, B, R};      // slices about L-R: U->L ... (z rotation)
   static const int8_t kToZ[6] = {B, L, U, R, D, F};      // slices about F-B (x rotation)
   static const int8_t kAxisFace[3] = {U, L, B};
-  static int16_t perm[kCellCount];
   const bool odd = n % 2 == 1;
   for (int axis = 0; axis < 3; ++axis)
     for (const Base& base : kBases)
@@ -143,34 +209,7 @@ void AddMacros(int n, EdgeTables* tables) {
                 macro.moves[macro.count++] = Block(kAxisFace[axis], first, last, q);
                 for (int k = 0; k < base.count; ++k) macro.moves[macro.count++] = faceTurns[k];
                 macro.moves[macro.count++] = Block(kAxisFace[axis], first, last, 4 - q);
-                for (int c = 0; c < kCellCount; ++c) perm[c] = static_cast<int16_t>(c);
-                for (int k = 0; k < macro.count; ++k) ApplyToPerm(n, perm, macro.moves[k]);
-                bool keepsCentres = true;
-                macro.first = static_cast<int>(tables->to.size());
-                bool seen[12] = {};
-                ForEachUsedCell(n, [&](int cell) {
-                  if (perm[cell] == cell) return;
-                  const int place = tables->places.placeOfCell[cell];
-                  if (place < 0) {
-                    // Corners may move (the last stage places them); a centre only within its face.
-                    const Piece& piece = PiecesOf(n).pieces[PiecesOf(n).pieceOfCell[cell]];
-                    keepsCentres = keepsCentres && (piece.kind == kCornerPiece ||
-                                                    perm[cell] / kFaceStride == cell / kFaceStride);
-                    return;
-                  }
-                  seen[place] = true;
-                  tables->to.push_back(static_cast<int16_t>(cell));
-                  tables->from.push_back(perm[cell]);
-                });
-                macro.size = static_cast<int>(tables->to.size()) - macro.first;
-                if (!keepsCentres || macro.size == 0) {
-                  tables->to.resize(macro.first);
-                  tables->from.resize(macro.first);
-                  continue;
-                }
-                for (int place = 0; place < 12; ++place)
-                  if (seen[place]) macro.places[macro.placeCount++] = static_cast<int8_t>(place);
-                tables->macros.push_back(macro);
+                AddIfCentresStay(n, tables, &macro);
               }
             }
         }
@@ -185,6 +224,7 @@ const EdgeTables& TablesOf(int n) {
   tables.from.clear();
   BuildPlaces(n, &tables.places);
   AddMacros(n, &tables);
+  AddWingCycles(n, &tables);
   return tables;
 }
 
@@ -248,8 +288,14 @@ bool PairBigEdges(BigState* state, BigMoveList* list) {
           BestMacro(&turned, tables, face * 4 + q, &best);
         }
     if (best.gain == 0) {
-      seed = seed * 1103515245u + 12345u;
-      best.macro = static_cast<int>((seed >> 8) % tables.macros.size());
+      // A plateau: a random step that loses nothing, the wing cycles first, so the next steps see
+      // other arrangements.
+      static int8_t saved[kCellCount];
+      for (int tries = 0; tries < 4000; ++tries) {
+        seed = seed * 1103515245u + 12345u;
+        best.macro = static_cast<int>((seed >> 8) % tables.macros.size());
+        if (MacroGain(state, tables, tables.macros[best.macro], saved) >= 0) break;
+      }
     }
     if (best.setup >= 0 && !BigPush(state, list, Block(best.setup / 4, 1, 1, best.setup % 4))) return false;
     const Macro& macro = tables.macros[best.macro];

@@ -121,10 +121,9 @@ int FormatMoves(const SolveResult& result, bool inverse, int limit, char* text, 
   };
   const int count = limit < result.algCount ? limit : result.algCount;
   for (int k = 0; k < count; ++k) {
-    char move[kMaxMoveText];
-    FormatBlockMove(AnswerMove(result, inverse, k), result.size, move);
-    if (k > 0) append(" ");
-    append(move);
+    char move[kMaxMoveText + 1] = " ";
+    FormatBlockMove(AnswerMove(result, inverse, k), result.size, move + 1);
+    append(k > 0 ? move : move + 1);
   }
   if (count < result.algCount) append(" ...");
   return used;
