@@ -22,8 +22,17 @@ struct Template {
   int8_t face, qa, yFace, qy, qz, order;
 };
 
+// A slice block, a face turn across it and the block back: moves whole bars of centres between
+// faces for three moves. Its effect on the centre cells as a sparse permutation.
+struct Insertion {
+  BlockMove moves[3];
+  int first, size;
+};
+
 struct CentreTables {
   int n = 0;
+  std::vector<Insertion> insertions;
+  std::vector<int16_t> to, from;
   std::vector<Template> templates;
   std::vector<Cycle> cycles;  // templates.size() * n * n, indexed [template][s][t]
   std::vector<int16_t> centres;
@@ -88,6 +97,32 @@ const CentreTables& TablesOf(int n) {
                                                   static_cast<int8_t>(order)});
   tables.cycles.assign(tables.templates.size() * n * n, Cycle{false, {}, {}});
   static int16_t perm[kCellCount];
+  tables.insertions.clear();
+  tables.to.clear();
+  tables.from.clear();
+  for (int axis = 0; axis < 3; ++axis)
+    for (int first = 2; first < n; ++first)
+      for (int last = first; last < n; ++last) {
+        if (n % 2 == 1 && first <= (n + 1) / 2 && last >= (n + 1) / 2) continue;
+        for (int qa = 1; qa < 4; ++qa)
+          for (int y = 0; y < 4; ++y)
+            for (int qy = 1; qy < 4; ++qy) {
+              Insertion insertion{};
+              insertion.moves[0] = Block(kAxisFaces[axis], first, last, qa);
+              insertion.moves[1] = Block(kAcross[axis][y], 1, 1, qy);
+              insertion.moves[2] = Block(kAxisFaces[axis], first, last, 4 - qa);
+              for (int c = 0; c < kCellCount; ++c) perm[c] = static_cast<int16_t>(c);
+              for (const BlockMove& move : insertion.moves) ApplyToPerm(n, perm, move);
+              insertion.first = static_cast<int>(tables.to.size());
+              for (int16_t cell : tables.centres)
+                if (perm[cell] != cell) {
+                  tables.to.push_back(cell);
+                  tables.from.push_back(perm[cell]);
+                }
+              insertion.size = static_cast<int>(tables.to.size()) - insertion.first;
+              tables.insertions.push_back(insertion);
+            }
+      }
   for (size_t t = 0; t < tables.templates.size(); ++t)
     for (int s = 2; s < n; ++s)
       for (int u = 2; u < n; ++u) {
@@ -177,6 +212,19 @@ void BestSliceBlock(const BigState& state, const CentreTables& tables, int setup
     }
 }
 
+void BestInsertion(const BigState& state, const CentreTables& tables, int setupCost, Step* best) {
+  for (const Insertion& insertion : tables.insertions) {
+    int gain = 0;
+    const int16_t* to = &tables.to[insertion.first];
+    const int16_t* from = &tables.from[insertion.first];
+    for (int k = 0; k < insertion.size; ++k) {
+      const int face = to[k] / kFaceStride;
+      gain += (state.cells[from[k]] == face) - (state.cells[to[k]] == face);
+    }
+    Consider(best, gain, 3 + setupCost, insertion.moves, 3);
+  }
+}
+
 void BestCommutator(const BigState& state, const CentreTables& tables, int setupCost, Step* best) {
   const int n = state.n;
   int gain[kMaxSize + 1][kMaxSize + 1];
@@ -215,6 +263,8 @@ bool CentresSolved(const BigState& state) {
 }
 
 bool SolveBigCentres(BigState* state, BigMoveList* list) {
+  // Below this many centres gained per move, face turns set the commutators up.
+  const double setupBelow = 0.2;
   const CentreTables& tables = TablesOf(state->n);
   const int target = static_cast<int>(tables.centres.size());
   int score = Score(*state, tables);
@@ -223,9 +273,10 @@ bool SolveBigCentres(BigState* state, BigMoveList* list) {
     if (steps > 4000) return false;
     Step best;
     BestSliceBlock(*state, tables, 0, &best);
+    BestInsertion(*state, tables, 0, &best);
     BestCommutator(*state, tables, 0, &best);
-    if (best.gain == 0) {
-      // No step gains as things stand: a face turn first (it never moves another face's centres).
+    if (best.ratio < setupBelow) {
+      // Few centres gained as things stand: a face turn first (it never moves another face's centres).
       for (int face = 0; face < 6; ++face)
         for (int q = 1; q < 4; ++q) {
           BigState turned = *state;

@@ -46,6 +46,8 @@ bool PairBigEdges(BigState* state, BigMoveList* list);
 // The wing orbits' permutation parities made even (after the centres, keeping them), and on even
 // sizes the swapped-edge parity of the reduced cube fixed (after the edges).
 bool FixWingParity(BigState* state, BigMoveList* list);
+// Whether the wings of an orbit (0 next to the corners) stand in an odd permutation of their places.
+bool OddWingOrbit(const BigState& state, int orbit);
 bool FixSwapParity(BigState* state, BigMoveList* list);
 // The reduced cube finished as a 3×3×3 by the two-phase search.
 bool FinishAsThree(BigState* state, double limitSeconds, BigMoveList* list);

@@ -27,6 +27,7 @@ struct Macro {
   int first, size;  // into the shared to/from arrays
   int8_t places[12];
   int8_t placeCount;
+  bool endgame;  // a wing 3-cycle or one slice's flip: searched behind longer set-ups on a plateau
 };
 
 struct EdgeTables {
@@ -152,6 +153,7 @@ void AddWingCycles(int n, EdgeTables* tables) {
                                             InverseBlockMove(xTurn),
                                             InverseBlockMove(yTurn)};
                 for (int k = 0; k < 8; ++k) macro.moves[k] = moves[k];
+                macro.endgame = true;
                 AddIfCentresStay(n, tables, &macro);
               }
             }
@@ -209,6 +211,7 @@ void AddMacros(int n, EdgeTables* tables) {
                 macro.moves[macro.count++] = Block(kAxisFace[axis], first, last, q);
                 for (int k = 0; k < base.count; ++k) macro.moves[macro.count++] = faceTurns[k];
                 macro.moves[macro.count++] = Block(kAxisFace[axis], first, last, 4 - q);
+                macro.endgame = &base == &kBases[0] && first == last;
                 AddIfCentresStay(n, tables, &macro);
               }
             }
@@ -243,24 +246,54 @@ int MacroGain(BigState* state, const EdgeTables& tables, const Macro& macro, int
   return after - before;
 }
 
+const int kCycleSetups = 2;
+const int kPlateauSteps = 20;
+
 struct Choice {
   double ratio = 0;
   int gain = 0;
-  int setup = -1;  // face * 4 + quarter turns, or -1
+  int setups = 0;
+  BlockMove setup[3];  // face turns first: they move whole edges, so the score stays
   int macro = -1;
 };
 
-void BestMacro(BigState* state, const EdgeTables& tables, int setup, Choice* best) {
+void BestMacro(BigState* state, const EdgeTables& tables, const BlockMove* setup, int setups, bool cyclesOnly,
+               Choice* best) {
   static int8_t saved[kCellCount];
   for (size_t m = 0; m < tables.macros.size(); ++m) {
     const Macro& macro = tables.macros[m];
-    const int cost = macro.count - 0 + (setup >= 0 ? 1 : 0);
+    if (cyclesOnly && !macro.endgame) continue;
+    const int cost = macro.count + setups;
     if (static_cast<double>(tables.places.wings * 4) / cost <= best->ratio) continue;
     const int gain = MacroGain(state, tables, macro, saved);
     if (gain <= 0) continue;
     const double ratio = static_cast<double>(gain) / cost;
     if (ratio <= best->ratio) continue;
-    *best = Choice{ratio, gain, setup, static_cast<int>(m)};
+    best->ratio = ratio;
+    best->gain = gain;
+    best->setups = setups;
+    for (int k = 0; k < setups; ++k) best->setup[k] = setup[k];
+    best->macro = static_cast<int>(m);
+  }
+}
+
+// The best step behind every sequence of `depth` face turns (no face twice in a row).
+void BestBehindSetups(const BigState& state, const EdgeTables& tables, int depth, bool cyclesOnly,
+                      Choice* best) {
+  BlockMove setup[3];
+  int count = 1;
+  for (int k = 0; k < depth; ++k) count *= 18;
+  for (int code = 0; code < count; ++code) {
+    int c = code;
+    bool repeated = false;
+    for (int k = 0; k < depth; ++k, c /= 18) {
+      setup[k] = Block(c % 18 / 3, 1, 1, 1 + c % 3);
+      repeated = repeated || (k > 0 && setup[k].face == setup[k - 1].face);
+    }
+    if (repeated) continue;
+    BigState turned = state;
+    for (int k = 0; k < depth; ++k) BigApply(&turned, setup[k]);
+    BestMacro(&turned, tables, setup, depth, cyclesOnly, best);
   }
 }
 
@@ -275,29 +308,30 @@ bool PairBigEdges(BigState* state, BigMoveList* list) {
   const EdgeTables& tables = TablesOf(state->n);
   const int target = 12 * tables.places.wings;
   unsigned seed = 977;
-  for (int steps = 0; Score(*state, tables.places) < target; ++steps) {
-    if (steps > 3000) return false;
+  int bestScore = 0, sinceBest = 0;
+  for (int score = Score(*state, tables.places); score < target; score = Score(*state, tables.places)) {
+    // A plateau that random steps do not leave soon: the caller starts again on another path.
+    if (score > bestScore) bestScore = score, sinceBest = 0;
+    if (++sinceBest > kPlateauSteps) return false;
     Choice best;
-    BestMacro(state, tables, -1, &best);
-    if (best.gain == 0)
-      for (int face = 0; face < 6; ++face)
-        for (int q = 1; q < 4; ++q) {
-          // A face turn moves whole edges, so it never changes the score: free to set a step up.
-          BigState turned = *state;
-          BigApply(&turned, Block(face, 1, 1, q));
-          BestMacro(&turned, tables, face * 4 + q, &best);
-        }
+    BestMacro(state, tables, nullptr, 0, false, &best);
+    if (best.gain == 0) BestBehindSetups(*state, tables, 1, false, &best);
+    // The last few wings: three-cycles behind longer set-ups reach any three places.
+    for (int depth = 2; depth <= kCycleSetups && best.gain == 0; ++depth)
+      BestBehindSetups(*state, tables, depth, true, &best);
     if (best.gain == 0) {
-      // A plateau: a random step that loses nothing, the wing cycles first, so the next steps see
-      // other arrangements.
+      // A plateau: a random small step that loses nothing (a wing cycle or one slice's flip), so
+      // the next steps see other arrangements.
       static int8_t saved[kCellCount];
       for (int tries = 0; tries < 4000; ++tries) {
         seed = seed * 1103515245u + 12345u;
         best.macro = static_cast<int>((seed >> 8) % tables.macros.size());
-        if (MacroGain(state, tables, tables.macros[best.macro], saved) >= 0) break;
+        const Macro& macro = tables.macros[best.macro];
+        if (macro.endgame && MacroGain(state, tables, macro, saved) >= 0) break;
       }
     }
-    if (best.setup >= 0 && !BigPush(state, list, Block(best.setup / 4, 1, 1, best.setup % 4))) return false;
+    for (int k = 0; k < best.setups; ++k)
+      if (!BigPush(state, list, best.setup[k])) return false;
     const Macro& macro = tables.macros[best.macro];
     for (int k = 0; k < macro.count; ++k)
       if (!BigPush(state, list, macro.moves[k])) return false;

@@ -12,6 +12,8 @@ const char* const kBigStageNames[kBigStageCount] = {"centres", "edges", "parity"
 
 namespace {
 
+const int kAttempts = 9;
+
 // How well an unrotated pattern fits the home orientation: odd sizes need their fixed centres home
 // (then every rotation but one scores 0); even sizes take the rotation that leaves most centres home.
 int HomeScore(const BigState& state) {
@@ -59,20 +61,31 @@ void SolveBigPattern(int n, const int32_t* pattern, double limitSeconds, SolveRe
   UndoRotation(shown, rotations[chosen], &state);
 
   static BigMoveList list;
-  list.count = 0;
+  static BigState first;
+  first = state;
   int ends[kBigStageCount + 1] = {};
+  int wingFix = 0;
   const char* failed = nullptr;
-  if (!SolveBigCentres(&state, &list)) failed = "The centres could not be solved.";
-  ends[0] = list.count;
-  if (!failed && !FixWingParity(&state, &list)) failed = "The wing parity could not be fixed.";
-  const int wingFix = list.count;
-  if (!failed && !PairBigEdges(&state, &list)) failed = "The edges could not be paired.";
-  ends[1] = list.count;
-  if (!failed && !FixSwapParity(&state, &list)) failed = "The edge parity could not be fixed.";
-  ends[2] = list.count;
-  if (!failed && !FinishAsThree(&state, limitSeconds, &list))
-    failed = "The reduced cube could not be solved.";
-  ends[3] = list.count;
+  // A stage that stalls (the greedy steps can meet a plateau they do not leave) is met again on
+  // another path: a different first slice turn leads to other centres and edges.
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    state = first;
+    list.count = 0;
+    failed = nullptr;
+    if (attempt > 0) BigPush(&state, &list, Block(attempt % 3 * 2, 2, n - 1, attempt / 3 + 1));
+    if (!SolveBigCentres(&state, &list)) failed = "The centres could not be solved.";
+    ends[0] = list.count;
+    if (!failed && !FixWingParity(&state, &list)) failed = "The wing parity could not be fixed.";
+    wingFix = list.count;
+    if (!failed && !PairBigEdges(&state, &list)) failed = "The edges could not be paired.";
+    ends[1] = list.count;
+    if (!failed && !FixSwapParity(&state, &list)) failed = "The edge parity could not be fixed.";
+    ends[2] = list.count;
+    if (!failed && !FinishAsThree(&state, limitSeconds, &list))
+      failed = "The reduced cube could not be solved.";
+    ends[3] = list.count;
+    if (!failed) break;
+  }
   if (failed) return Refuse(result, failed);
   if (list.count + rotations[chosen].count > kMaxBigSolveMoves)
     return Refuse(result, "The answer is too long.");

@@ -18,6 +18,15 @@ int WingKey(const PieceLists& lists, int piece, int first, int second) {
   return edge * 2 + (sign > 0);
 }
 
+bool OddPermutation(const int8_t* perm, int count) {
+  int inversions = 0;
+  for (int i = 0; i < count; ++i)
+    for (int j = i + 1; j < count; ++j) inversions += perm[i] > perm[j];
+  return inversions % 2 == 1;
+}
+
+}  // namespace
+
 // Whether the orbit's wings stand in an odd permutation of their places; false also for a pattern that
 // shows no sound set of wings (which the reachability check refused before).
 bool OddWingOrbit(const BigState& state, int orbit) {
@@ -47,15 +56,6 @@ bool OddWingOrbit(const BigState& state, int orbit) {
   }
   return (kOrbitPlaces - cycles) % 2 == 1;
 }
-
-bool OddPermutation(const int8_t* perm, int count) {
-  int inversions = 0;
-  for (int i = 0; i < count; ++i)
-    for (int j = i + 1; j < count; ++j) inversions += perm[i] > perm[j];
-  return inversions % 2 == 1;
-}
-
-}  // namespace
 
 bool FixWingParity(BigState* state, BigMoveList* list) {
   // An orbit left in an odd permutation (each single slice quarter turn makes one) shows as one edge
