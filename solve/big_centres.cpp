@@ -1,7 +1,6 @@
 // The big cube's first stage: every centre to its face, by greedy steps over single slice blocks and
 // block commutators (many 3-cycles of centres at once), each step the most centres gained per move.
 #include <cstring>
-#include <vector>
 
 #include "solve/big_cube.h"
 #include "study/facelet_map.h"
@@ -29,13 +28,18 @@ struct Insertion {
   int first, size;
 };
 
+// The counts at 10×10×10, the most of any size.
+const int kTemplates = 3 * 3 * 4 * 3 * 3 * 2;
+const int kMaxInsertions = 3 * 36 * 3 * 4 * 3;
+const int kMaxInsertionCells = 249000;
+
 struct CentreTables {
   int n = 0;
-  std::vector<Insertion> insertions;
-  std::vector<int16_t> to, from;
-  std::vector<Template> templates;
-  std::vector<Cycle> cycles;  // templates.size() * n * n, indexed [template][s][t]
-  std::vector<int16_t> centres;
+  FixedList<Insertion, kMaxInsertions> insertions;
+  FixedList<int16_t, kMaxInsertionCells> to, from;
+  FixedList<Template, kTemplates> templates;
+  FixedList<Cycle, kTemplates * kMaxSize * kMaxSize> cycles;  // indexed [template][s][t]
+  FixedList<int16_t, 6 * (kMaxSize - 2) * (kMaxSize - 2)> centres;
   bool isCentre[kCellCount];
 };
 
@@ -115,12 +119,9 @@ const CentreTables& TablesOf(int n) {
               for (const BlockMove& move : insertion.moves) ApplyToPerm(n, perm, move);
               insertion.first = static_cast<int>(tables.to.size());
               for (int16_t cell : tables.centres)
-                if (perm[cell] != cell) {
-                  tables.to.push_back(cell);
-                  tables.from.push_back(perm[cell]);
-                }
+                if (perm[cell] != cell && tables.to.push_back(cell)) tables.from.push_back(perm[cell]);
               insertion.size = static_cast<int>(tables.to.size()) - insertion.first;
-              tables.insertions.push_back(insertion);
+              if (tables.to.size() < kMaxInsertionCells) tables.insertions.push_back(insertion);
             }
       }
   for (size_t t = 0; t < tables.templates.size(); ++t)

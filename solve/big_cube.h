@@ -2,6 +2,7 @@
 // permutations, a move list that merges what cancels, and the stages themselves.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "cube/block_move.h"
@@ -15,6 +16,30 @@ struct BigState {
 struct BigMoveList {
   int count;
   BlockMove moves[kMaxBigSolveMoves];
+};
+
+// A list in fixed storage, for the per-size tables: never more than its capacity (a push past it is
+// dropped, which only narrows a search), never on the heap.
+template <typename T, int kCapacity>
+struct FixedList {
+  int count = 0;
+  T items[kCapacity];
+  size_t size() const { return static_cast<size_t>(count); }
+  void clear() { count = 0; }
+  bool push_back(const T& item) {
+    if (count >= kCapacity) return false;
+    items[count++] = item;
+    return true;
+  }
+  void resize(size_t newSize) { count = static_cast<int>(newSize); }
+  void assign(size_t newSize, const T& item) {
+    count = newSize < kCapacity ? static_cast<int>(newSize) : kCapacity;
+    for (int k = 0; k < count; ++k) items[k] = item;
+  }
+  T& operator[](size_t k) { return items[k]; }
+  const T& operator[](size_t k) const { return items[k]; }
+  const T* begin() const { return items; }
+  const T* end() const { return items + count; }
 };
 
 // The solved cube of size n.

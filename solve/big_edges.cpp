@@ -1,7 +1,6 @@
 // The big cube's second stage: each edge's wings brought together (with its middle edge on odd sizes)
 // by greedy slice-macro-unslice steps that keep the centres, scored by the wings that agree in each edge.
 #include <cstring>
-#include <vector>
 
 #include "solve/big_cube.h"
 #include "study/facelet_map.h"
@@ -30,11 +29,15 @@ struct Macro {
   bool endgame;  // a wing 3-cycle or one slice's flip: searched behind longer set-ups on a plateau
 };
 
+// The counts at 10×10×10, the most of any size.
+const int kMaxMacros = 19680;
+const int kMaxMacroCells = 1212000;
+
 struct EdgeTables {
   int n = 0;
   EdgePlaces places;
-  std::vector<Macro> macros;
-  std::vector<int16_t> to, from;
+  FixedList<Macro, kMaxMacros> macros;
+  FixedList<int16_t, kMaxMacroCells> to, from;
 };
 
 const EdgePlaces& BuildPlaces(int n, EdgePlaces* p) {
@@ -57,19 +60,19 @@ const EdgePlaces& BuildPlaces(int n, EdgePlaces* p) {
 }
 
 int PlaceScore(const BigState& state, const EdgePlaces& p, int place) {
-  int codes[kMaxSize];
-  for (int w = 0; w < p.wings; ++w)
-    codes[w] = state.cells[p.wing[place][w][0]] * 8 + state.cells[p.wing[place][w][1]];
+  const int8_t* cells = state.cells;
   if (state.n % 2 == 1) {
-    const int middle = state.cells[p.middle[place][0]] * 8 + state.cells[p.middle[place][1]];
+    const int8_t first = cells[p.middle[place][0]], second = cells[p.middle[place][1]];
     int score = 0;
-    for (int w = 0; w < p.wings; ++w) score += codes[w] == middle;
+    for (int w = 0; w < p.wings; ++w)
+      score += cells[p.wing[place][w][0]] == first && cells[p.wing[place][w][1]] == second;
     return score;
   }
+  // The most wings that show one edge's colours the same way round.
+  uint8_t counts[36] = {};
   int best = 0;
   for (int w = 0; w < p.wings; ++w) {
-    int same = 0;
-    for (int v = 0; v < p.wings; ++v) same += codes[v] == codes[w];
+    const int same = ++counts[cells[p.wing[place][w][0]] * 6 + cells[p.wing[place][w][1]]];
     if (same > best) best = same;
   }
   return best;
@@ -112,11 +115,10 @@ void AddIfCentresStay(int n, EdgeTables* tables, Macro* candidate) {
       return;
     }
     seen[place] = true;
-    tables->to.push_back(static_cast<int16_t>(cell));
-    tables->from.push_back(perm[cell]);
+    if (tables->to.push_back(static_cast<int16_t>(cell))) tables->from.push_back(perm[cell]);
   });
   macro.size = static_cast<int>(tables->to.size()) - macro.first;
-  if (!keepsCentres || macro.size == 0) {
+  if (!keepsCentres || macro.size == 0 || tables->to.size() >= kMaxMacroCells) {
     tables->to.resize(macro.first);
     tables->from.resize(macro.first);
     return;
@@ -232,11 +234,12 @@ const EdgeTables& TablesOf(int n) {
 }
 
 // The score gained by the macro: its cells moved on a scratch copy, the places it touches rescored.
-int MacroGain(BigState* state, const EdgeTables& tables, const Macro& macro, int8_t* saved) {
+int MacroGain(BigState* state, const EdgeTables& tables, const Macro& macro, int8_t* saved,
+              const int* placeScores) {
   const int16_t* to = &tables.to[macro.first];
   const int16_t* from = &tables.from[macro.first];
   int before = 0, after = 0;
-  for (int k = 0; k < macro.placeCount; ++k) before += PlaceScore(*state, tables.places, macro.places[k]);
+  for (int k = 0; k < macro.placeCount; ++k) before += placeScores[macro.places[k]];
   for (int k = 0; k < macro.size; ++k) saved[k] = state->cells[to[k]];
   int8_t moved[kCellCount];
   for (int k = 0; k < macro.size; ++k) moved[k] = state->cells[from[k]];
@@ -260,12 +263,14 @@ struct Choice {
 void BestMacro(BigState* state, const EdgeTables& tables, const BlockMove* setup, int setups, bool cyclesOnly,
                Choice* best) {
   static int8_t saved[kCellCount];
+  int placeScores[12];
+  for (int place = 0; place < 12; ++place) placeScores[place] = PlaceScore(*state, tables.places, place);
   for (size_t m = 0; m < tables.macros.size(); ++m) {
     const Macro& macro = tables.macros[m];
     if (cyclesOnly && !macro.endgame) continue;
     const int cost = macro.count + setups;
     if (static_cast<double>(tables.places.wings * 4) / cost <= best->ratio) continue;
-    const int gain = MacroGain(state, tables, macro, saved);
+    const int gain = MacroGain(state, tables, macro, saved, placeScores);
     if (gain <= 0) continue;
     const double ratio = static_cast<double>(gain) / cost;
     if (ratio <= best->ratio) continue;
@@ -323,11 +328,13 @@ bool PairBigEdges(BigState* state, BigMoveList* list) {
       // A plateau: a random small step that loses nothing (a wing cycle or one slice's flip), so
       // the next steps see other arrangements.
       static int8_t saved[kCellCount];
+      int placeScores[12];
+      for (int place = 0; place < 12; ++place) placeScores[place] = PlaceScore(*state, tables.places, place);
       for (int tries = 0; tries < 4000; ++tries) {
         seed = seed * 1103515245u + 12345u;
         best.macro = static_cast<int>((seed >> 8) % tables.macros.size());
         const Macro& macro = tables.macros[best.macro];
-        if (macro.endgame && MacroGain(state, tables, macro, saved) >= 0) break;
+        if (macro.endgame && MacroGain(state, tables, macro, saved, placeScores) >= 0) break;
       }
     }
     for (int k = 0; k < best.setups; ++k)
