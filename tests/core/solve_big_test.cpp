@@ -93,6 +93,18 @@ TEST_F(SolveBig, EveryAnswerMakesItsPatternAndItsInverseSolvesIt) {
     }
 }
 
+TEST_F(SolveBig, SmallCubesSpellTheirAnswerAndRotationAsBlockMovesToo) {
+  for (int n = 2; n <= 3; ++n)
+    for (int k = 0; k < 3; ++k) {
+      Scramble(n, 77u * n + k);
+      const std::vector<int32_t> pattern = UsedCells();
+      SolvePattern(0, &result);
+      ASSERT_TRUE(result.solved);
+      EXPECT_EQ(Replay(result, false), pattern) << "size " << n << " seed " << k;
+      EXPECT_EQ(result.lengthBtm, result.lengthF);
+    }
+}
+
 TEST_F(SolveBig, ATurnedSolvedCubeIsOnlyItsRotation) {
   for (int n : {4, 7, 10}) {
     StartSolved(n);
