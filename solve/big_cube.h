@@ -49,6 +49,9 @@ void BigApply(BigState* state, const BlockMove& move);
 // Applies the move to the state and appends it to the list, merged with the last move when they turn
 // the same layers; false when the list is full.
 bool BigPush(BigState* state, BigMoveList* list, const BlockMove& move);
+// Runs of moves about one axis rewritten as the fewest blocks of equal net turns, when that is fewer
+// moves; the same permutation. Returns the new count.
+int SimplifyMoves(BlockMove* moves, int count, int n);
 // Block turns in the list at size n (rotations count nothing).
 int BigBlockTurns(const BigMoveList& list, int n);
 inline BlockMove Block(int face, int first, int last, int quarterTurns) {

@@ -87,6 +87,23 @@ void SolveBigPattern(int n, const int32_t* pattern, double limitSeconds, SolveRe
     if (!failed) break;
   }
   if (failed) return Refuse(result, failed);
+  // Each stage's moves simplified on their own, so that the stages keep their own counts.
+  {
+    const int bounds[kBigStageCount + 2] = {0, ends[0], wingFix, ends[1], ends[2], ends[3]};
+    int written = 0, newBounds[kBigStageCount + 2] = {};
+    for (int k = 0; k + 1 < kBigStageCount + 2; ++k) {
+      const int kept = SimplifyMoves(list.moves + bounds[k], bounds[k + 1] - bounds[k], n);
+      std::memmove(list.moves + written, list.moves + bounds[k], kept * sizeof *list.moves);
+      written += kept;
+      newBounds[k + 1] = written;
+    }
+    list.count = written;
+    ends[0] = newBounds[1];
+    wingFix = newBounds[2];
+    ends[1] = newBounds[3];
+    ends[2] = newBounds[4];
+    ends[3] = newBounds[5];
+  }
   if (list.count + rotations[chosen].count > kMaxBigSolveMoves)
     return Refuse(result, "The answer is too long.");
 
