@@ -74,6 +74,11 @@ bool PairBigEdges(BigState* state, BigMoveList* list);
 // The wing orbits' permutation parities made even (after the centres, keeping them), and on even
 // sizes the swapped-edge parity of the reduced cube fixed (after the edges).
 bool FixWingParity(BigState* state, BigMoveList* list);
+// On even sizes, the U-F edge's wings swapped in every orbit at once (the paired edge flipped), the
+// centres kept; false on odd sizes.
+bool FlipEveryOrbit(BigState* state, BigMoveList* list);
+// The same for one orbit (0 next to the corners) alone: that orbit's permutation parity turned.
+bool FlipOrbit(BigState* state, BigMoveList* list, int orbit);
 // Whether the wings of an orbit (0 next to the corners) stand in an odd permutation of their places.
 bool OddWingOrbit(const BigState& state, int orbit);
 bool FixSwapParity(BigState* state, BigMoveList* list);

@@ -302,6 +302,52 @@ void BestBehindSetups(const BigState& state, const EdgeTables& tables, int depth
   }
 }
 
+// For each orbit with a wing out of place: face turns bring an edge holding one to U-F, and the
+// sequence that swaps U-F's two wings of that orbit turns the orbit's parity without touching the
+// pairing that the other edges have.
+bool TurnOddOrbits(BigState* state, BigMoveList* list, const EdgeTables& tables) {
+  const int n = state->n;
+  const PieceSet& set = PiecesOf(n);
+  const int upFront = tables.places.placeOfCell[CellIndex(U, n - 1, 1)];
+  static int16_t perm[kCellCount];
+  for (int orbit = 0; orbit < (n - 2) / 2; ++orbit) {
+    int misplaced = -1;
+    int placeScores[12];
+    for (int place = 0; place < 12; ++place) placeScores[place] = PlaceScore(*state, tables.places, place);
+    for (int place = 0; place < 12 && misplaced < 0; ++place) {
+      for (int w = 0; w < tables.places.wings && misplaced < 0; ++w) {
+        const int16_t cell = tables.places.wing[place][w][0];
+        if (set.pieces[set.pieceOfCell[cell]].orbit - 1 != orbit) continue;
+        // A wing that does not show its edge's majority colours.
+        int same = 0;
+        for (int v = 0; v < tables.places.wings; ++v)
+          same +=
+              state->cells[tables.places.wing[place][v][0]] == state->cells[cell] &&
+              state->cells[tables.places.wing[place][v][1]] == state->cells[tables.places.wing[place][w][1]];
+        if (same < placeScores[place]) misplaced = cell;
+      }
+    }
+    if (misplaced < 0) continue;
+    bool moved = tables.places.placeOfCell[misplaced] == upFront;
+    for (int code = 0; code < 18 * 19 && !moved; ++code) {
+      const BlockMove first = Block(code % 18 / 3, 1, 1, 1 + code % 3);
+      const BlockMove second =
+          Block(code / 18 % 19 == 18 ? 0 : code / 18 / 3, 1, 1, code / 18 == 18 ? 0 : 1 + code / 18 % 3);
+      for (int c = 0; c < kCellCount; ++c) perm[c] = static_cast<int16_t>(c);
+      ApplyToPerm(n, perm, first);
+      ApplyToPerm(n, perm, second);
+      int at = -1;
+      for (int c = 0; c < kCellCount && at < 0; ++c)
+        if (perm[c] == misplaced) at = c;
+      if (at < 0 || tables.places.placeOfCell[at] != upFront) continue;
+      if (!BigPush(state, list, first) || !BigPush(state, list, second)) return false;
+      moved = true;
+    }
+    if (!moved || !FlipOrbit(state, list, orbit)) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool EdgesPaired(const BigState& state) {
@@ -314,10 +360,20 @@ bool PairBigEdges(BigState* state, BigMoveList* list) {
   const int target = 12 * tables.places.wings;
   unsigned seed = 977;
   int bestScore = 0, sinceBest = 0;
+  bool flipped = false;
   for (int score = Score(*state, tables.places); score < target; score = Score(*state, tables.places)) {
     // A plateau that random steps do not leave soon: the caller starts again on another path.
     if (score > bestScore) bestScore = score, sinceBest = 0;
-    if (++sinceBest > kPlateauSteps) return false;
+    if (++sinceBest > kPlateauSteps) {
+      // On even sizes the edges can near a pairing whose flips disagree with the wings' parity, which
+      // no even step completes: each orbit's parity turned once, by swapping one edge's two wings of
+      // that orbit (the last stage flips that edge back if the pairing ends with it flipped).
+      if (flipped || state->n % 2 == 1) return false;
+      if (!TurnOddOrbits(state, list, tables)) return false;
+      flipped = true;
+      bestScore = sinceBest = 0;
+      continue;
+    }
     Choice best;
     BestMacro(state, tables, nullptr, 0, false, &best);
     if (best.gain == 0) BestBehindSetups(*state, tables, 1, false, &best);

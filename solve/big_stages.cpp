@@ -57,6 +57,33 @@ bool OddWingOrbit(const BigState& state, int orbit) {
   return (kOrbitPlaces - cycles) % 2 == 1;
 }
 
+namespace {
+
+// The known sequence that swaps the two wings of each orbit in the U-F edge (the edge flipped once
+// the wings are paired), at the inner layers `first` to `last` of R and L; it keeps every centre on
+// its face.
+bool FlipUpFront(BigState* state, BigMoveList* list, int first, int last) {
+  const BlockMove r2 = Block(R, first, last, 2), r = Block(R, first, last, 1),
+                  rPrime = Block(R, first, last, 3);
+  const BlockMove l = Block(L, first, last, 1), lPrime = Block(L, first, last, 3);
+  const BlockMove b2 = Block(B, 1, 1, 2), u2 = Block(U, 1, 1, 2), f2 = Block(F, 1, 1, 2);
+  const BlockMove fix[] = {r2, b2, u2, l, u2, rPrime, u2, r, u2, f2, r, f2, lPrime, b2, r2};
+  for (const BlockMove& move : fix)
+    if (!BigPush(state, list, move)) return false;
+  return true;
+}
+
+}  // namespace
+
+bool FlipOrbit(BigState* state, BigMoveList* list, int orbit) {
+  return FlipUpFront(state, list, orbit + 2, orbit + 2);
+}
+
+bool FlipEveryOrbit(BigState* state, BigMoveList* list) {
+  const int n = state->n;
+  return n % 2 == 0 && FlipUpFront(state, list, 2, n / 2) && CentresSolved(*state);
+}
+
 bool FixWingParity(BigState* state, BigMoveList* list) {
   // An orbit left in an odd permutation (each single slice quarter turn makes one) shows as one edge
   // flipped once the wings are paired: the known fix for it, at the orbit's own slices, keeps every
@@ -64,14 +91,7 @@ bool FixWingParity(BigState* state, BigMoveList* list) {
   const int n = state->n;
   for (int orbit = 0; orbit < ListsOf(n).wingOrbitCount; ++orbit) {
     if (!OddWingOrbit(*state, orbit)) continue;
-    const int layer = orbit + 2;
-    const BlockMove r2 = Block(R, layer, layer, 2), r = Block(R, layer, layer, 1),
-                    rPrime = Block(R, layer, layer, 3);
-    const BlockMove l = Block(L, layer, layer, 1), lPrime = Block(L, layer, layer, 3);
-    const BlockMove b2 = Block(B, 1, 1, 2), u2 = Block(U, 1, 1, 2), f2 = Block(F, 1, 1, 2);
-    const BlockMove fix[] = {r2, b2, u2, l, u2, rPrime, u2, r, u2, f2, r, f2, lPrime, b2, r2};
-    for (const BlockMove& move : fix)
-      if (!BigPush(state, list, move)) return false;
+    if (!FlipUpFront(state, list, orbit + 2, orbit + 2)) return false;
   }
   return CentresSolved(*state);
 }
@@ -92,6 +112,14 @@ bool FixSwapParity(BigState* state, BigMoveList* list) {
   ThreeView(*state, pattern3);
   CubieState cubies;
   if (!ReadCubies(3, pattern3, &cubies)) return false;
+  int flips = 0;
+  for (int k = 0; k < 12; ++k) flips += cubies.edgeFlip[k];
+  if (flips % 2 == 1) {
+    // Paired the other way round from the wings' own parity: one edge flipped, every orbit at once.
+    if (!FlipEveryOrbit(state, list)) return false;
+    ThreeView(*state, pattern3);
+    if (!ReadCubies(3, pattern3, &cubies)) return false;
+  }
   if (OddPermutation(cubies.cornerPerm, 8) == OddPermutation(cubies.edgePerm, 12)) return true;
   // Two edges swapped: the half-cube's inner slices and the upper half turned by halves, which
   // swaps the front and back edges of U and brings every centre back to its face.
