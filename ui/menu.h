@@ -1,6 +1,8 @@
 // The window's mouse menu as a table every front end builds from, its commands and the view it sets.
 #pragma once
 
+#include <cstddef>
+
 struct SolveResult;
 
 enum MenuItemId {
@@ -66,5 +68,7 @@ void ShowSolution();
 // Whether the kept answer belongs to the pattern on the cube now.
 bool SolutionFitsPattern();
 // Asks for a path and writes the kept answer there as a move file, its rotation as layer turns, so
-// that reading it back gives the pattern exactly; a box titled "Error" says why when it cannot.
+// that reading it back gives the pattern exactly; an answer the move-file notation cannot spell (a
+// bigger cube's inner layers) goes to a `.alg` file in the standard notation instead. A box titled
+// "Error" says why when it cannot.
 void SaveSolution();

@@ -327,13 +327,15 @@ int RunSolve(int argc, char** argv, int first) {
   const int usage = Usage(ok, args, kSolveUsage,
                           "Moves that make the pattern from the solved cube (2x2x2: the fewest face turns; "
                           "3x3x3: at most\n20, shorter ones sought for --limit seconds, 1 by default), "
-                          "then the whole-cube rotation\nas arrow keys. --inverse: the moves that bring "
+                          "then the whole-cube rotation\nas arrow keys; 4x4x4 to 10x10x10 by reduction "
+                          "(centres, edges, parities, 3x3x3).\nalg: the whole answer in the standard "
+                          "notation, the rotation last as x, y and z. --inverse:\nthe moves that bring "
                           "the pattern back to solved, the rotation first.\n");
   if (usage >= 0) return usage;
   StartWithInput(args);
   if (!BuildInputOrReport(args.input)) return 1;
   static SolveResult result;
-  if (PatternSize() == 3) PrepareSolverTables();
+  if (PatternSize() >= 3) PrepareSolverTables();
   SolvePattern(limit, &result);
   if (!result.solved) {
     std::string reason = "cannot solve:";
@@ -341,15 +343,40 @@ int RunSolve(int argc, char** argv, int first) {
     ReportRefusal(reason);
     return 1;
   }
+  static char alg[kMaxBigSolveMoves * kMaxMoveText];
+  FormatSolveAlg(result, inverse, alg, sizeof alg);
+  const bool big = result.size > 3;
   const char* moves = inverse ? result.inverse : result.moves;
   const char* rotation = inverse ? result.inverseRotation : result.rotation;
   if (args.json) {
-    std::fputs("{\"moves\":", stdout);
-    PrintJsonString(stdout, moves);
-    std::fputs(",\"rotation\":", stdout);
-    PrintJsonString(stdout, rotation);
-    std::printf(",\"length_f\":%d,\"length_q\":%d,\"optimal\":%s,\"seconds\":%.6f}\n", result.lengthF,
-                result.lengthQ, result.optimal ? "true" : "false", result.seconds);
+    std::fputs("{", stdout);
+    if (!big) {
+      std::fputs("\"moves\":", stdout);
+      PrintJsonString(stdout, moves);
+      std::fputs(",\"rotation\":", stdout);
+      PrintJsonString(stdout, rotation);
+      std::printf(",\"length_f\":%d,\"length_q\":%d,\"optimal\":%s,", result.lengthF, result.lengthQ,
+                  result.optimal ? "true" : "false");
+    }
+    std::fputs("\"alg\":", stdout);
+    PrintJsonString(stdout, alg);
+    std::printf(",\"length_btm\":%d", result.lengthBtm);
+    if (big) {
+      std::fputs(",\"stages\":{", stdout);
+      for (int stage = 0; stage < kBigStageCount; ++stage)
+        std::printf("%s\"%s\":%d", stage > 0 ? "," : "", kBigStageNames[stage], result.stageTurns[stage]);
+      std::fputs("}", stdout);
+    }
+    std::printf(",\"seconds\":%.6f}\n", result.seconds);
+    return 0;
+  }
+  if (big) {
+    std::printf("%s: %s\n", inverse ? "back to solved" : "alg", alg);
+    std::printf("%d btm:", result.lengthBtm);
+    for (int stage = 0; stage < kBigStageCount; ++stage)
+      std::printf(" %s %d%s", kBigStageNames[stage], result.stageTurns[stage],
+                  stage + 1 < kBigStageCount ? "," : "\n");
+    std::printf("%.3f s\n", result.seconds);
     return 0;
   }
   if (inverse && rotation[0] != '\0') std::printf("rotation first: %s\n", rotation);

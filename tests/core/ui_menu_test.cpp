@@ -197,9 +197,19 @@ TEST_F(Menu, TheSolverSaysWhyItHasNoMoves) {
   EXPECT_EQ(LastBox().text.rfind("No moves make this pattern: a real cube cannot show it.\n  ", 0), 0u)
       << LastBox().text;
   EXPECT_FALSE(MenuItemEnabled(kMenuSaveSolution));
+  // A bigger cube gets its answer; one that needs inner layers is saved in the standard notation.
   StartFresh(seam, 4);
+  TurnBlock(R, 2, 2, 1, liveCube, shadowCube);
+  CopyCube(liveCube, shadowCube);
   RunMenuItem(kMenuSolvePattern);
-  EXPECT_EQ(LastBox().text, "Solving is for 2x2x2 and 3x3x3 cubes in this version.\n");
+  EXPECT_EQ(LastBox().text.rfind("From the solved cube, the rotation last:\n", 0), 0u) << LastBox().text;
+  EXPECT_NE(LastBox().text.find(" block turns: centres "), std::string::npos) << LastBox().text;
+  const std::string alg = TempPath("menu_solution.alg");
+  seam.saveAnswers.push_back(alg);
+  EXPECT_TRUE(RunMenuItem(kMenuSaveSolution));
+  const std::string written = ReadWhole(alg);
+  EXPECT_TRUE(written.find("2R") != std::string::npos || written.find("3L") != std::string::npos) << written;
+  EXPECT_EQ(written.back(), '\n');
   // A save that cannot be made leaves a box and no file.
   StartFresh(seam, 2);
   RunMenuItem(kMenuSolvePattern);

@@ -1,0 +1,70 @@
+// Benchmarks of the big-cube solver: per size, patterns from 40·N random single-layer turns and a
+// random rotation; mean, median and worst block turns and seconds as counters.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <vector>
+
+#include "cube/cube.h"
+#include "files/files.h"
+#include "solve/solve.h"
+#include "support/cube_helpers.h"
+
+namespace {
+
+// PLEXARO_BIG_PATTERNS sets how many patterns each size takes (100 by default).
+int PatternCount() {
+  const char* text = std::getenv("PLEXARO_BIG_PATTERNS");
+  return text != nullptr && std::atoi(text) > 0 ? std::atoi(text) : 100;
+}
+
+void SolveBigPatterns(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  PrepareSolverTables();
+  static SolveResult result;
+  std::vector<double> turns, seconds;
+  int failed = 0;
+  for (auto _ : state) {
+    Lcg lcg{static_cast<uint32_t>(n * 7919)};
+    for (int p = 0; p < PatternCount(); ++p) {
+      StartSolved(n);
+      for (int k = 0; k < 40 * n; ++k) {
+        const int layer = 1 + lcg.Next() % n;
+        TurnBlock(static_cast<Face>(lcg.Next() % 6), static_cast<int16_t>(layer), static_cast<int16_t>(layer),
+                  static_cast<int16_t>(1 + lcg.Next() % 3), liveCube, shadowCube);
+      }
+      TurnBlock(static_cast<Face>(lcg.Next() % 6), 1, static_cast<int16_t>(n),
+                static_cast<int16_t>(1 + lcg.Next() % 3), liveCube, shadowCube);
+      TurnBlock(static_cast<Face>(lcg.Next() % 6), 1, static_cast<int16_t>(n), 1, liveCube, shadowCube);
+      const auto start = std::chrono::steady_clock::now();
+      SolvePattern(0, &result);
+      seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+      if (result.solved)
+        turns.push_back(result.lengthBtm);
+      else
+        ++failed;
+    }
+  }
+  std::sort(turns.begin(), turns.end());
+  std::sort(seconds.begin(), seconds.end());
+  auto mean = [](const std::vector<double>& v) {
+    double sum = 0;
+    for (double x : v) sum += x;
+    return v.empty() ? 0 : sum / v.size();
+  };
+  if (!turns.empty()) {
+    state.counters["btm_mean"] = mean(turns);
+    state.counters["btm_median"] = turns[turns.size() / 2];
+    state.counters["btm_worst"] = turns.back();
+  }
+  state.counters["s_mean"] = mean(seconds);
+  state.counters["s_median"] = seconds[seconds.size() / 2];
+  state.counters["s_worst"] = seconds.back();
+  state.counters["failed"] = failed;
+  StartSolved(3);
+}
+BENCHMARK(SolveBigPatterns)->DenseRange(4, 10)->Unit(benchmark::kSecond)->Iterations(1);
+
+}  // namespace

@@ -1,0 +1,310 @@
+// The big cube's first stage: every centre to its face, by greedy steps over single slice blocks and
+// block commutators (many 3-cycles of centres at once), each step the most centres gained per move.
+#include <cstring>
+
+#include "solve/big_cube.h"
+#include "study/facelet_map.h"
+#include "study/pieces.h"
+
+namespace {
+
+const int kNone = -1000000;
+
+// One commutator [A, Y Z Y'] (or [Y Z Y', A]) of single inner layers s (A) and t (Z) about the axis
+// of `face`, Y a face turn across it: a 3-cycle of centres, cell to[k] taking what from[k] held.
+struct Cycle {
+  bool valid;
+  int16_t to[3], from[3];
+};
+
+struct Template {
+  int8_t face, qa, yFace, qy, qz, order;
+};
+
+// A slice block, a face turn across it and the block back: moves whole bars of centres between
+// faces for three moves. Its effect on the centre cells as a sparse permutation.
+struct Insertion {
+  BlockMove moves[3];
+  int first, size;
+};
+
+// The counts at 10×10×10, the most of any size.
+const int kTemplates = 3 * 3 * 4 * 3 * 3 * 2;
+const int kMaxInsertions = 3 * 36 * 3 * 4 * 3;
+const int kMaxInsertionCells = 249000;
+
+struct CentreTables {
+  int n = 0;
+  FixedList<Insertion, kMaxInsertions> insertions;
+  FixedList<int16_t, kMaxInsertionCells> to, from;
+  FixedList<Template, kTemplates> templates;
+  FixedList<Cycle, kTemplates * kMaxSize * kMaxSize> cycles;  // indexed [template][s][t]
+  FixedList<int16_t, 6 * (kMaxSize - 2) * (kMaxSize - 2)> centres;
+  bool isCentre[kCellCount];
+};
+
+// The moves of a commutator with blocks [s1, s2] and [t1, t2].
+int CommutatorMoves(const Template& t, int s1, int s2, int t1, int t2, BlockMove* out) {
+  const BlockMove a = Block(t.face, s1, s2, t.qa), z = Block(t.face, t1, t2, t.qz);
+  const BlockMove y = Block(t.yFace, 1, 1, t.qy);
+  const BlockMove b[3] = {y, z, InverseBlockMove(y)};
+  const BlockMove bInverse[3] = {y, InverseBlockMove(z), InverseBlockMove(y)};
+  int k = 0;
+  if (t.order == 0) {
+    out[k++] = a;
+    for (const BlockMove& m : b) out[k++] = m;
+    out[k++] = InverseBlockMove(a);
+    for (const BlockMove& m : bInverse) out[k++] = m;
+  } else {
+    for (const BlockMove& m : b) out[k++] = m;
+    out[k++] = a;
+    for (const BlockMove& m : bInverse) out[k++] = m;
+    out[k++] = InverseBlockMove(a);
+  }
+  return k;
+}
+
+void ApplyToPerm(int n, int16_t* perm, const BlockMove& move) {
+  int16_t held[4 * kMaxSize + kMaxSize * kMaxSize];
+  for (int layer = move.first; layer <= move.last; ++layer) {
+    const LayerPerm& p = LayerPermOf(n, move.face, layer);
+    for (int q = 0; q < move.quarterTurns; ++q) {
+      for (int k = 0; k < p.count; ++k) held[k] = perm[p.from[k]];
+      for (int k = 0; k < p.count; ++k) perm[p.to[k]] = held[k];
+    }
+  }
+}
+
+const CentreTables& TablesOf(int n) {
+  static CentreTables tables;
+  if (tables.n == n) return tables;
+  tables.n = n;
+  tables.templates.clear();
+  tables.centres.clear();
+  std::memset(tables.isCentre, 0, sizeof tables.isCentre);
+  const PieceSet& set = PiecesOf(n);
+  for (int k = 0; k < set.count; ++k)
+    if (set.pieces[k].kind == kCentrePiece) {
+      tables.centres.push_back(set.pieces[k].cells[0]);
+      tables.isCentre[set.pieces[k].cells[0]] = true;
+    }
+  static const int8_t kAcross[3][4] = {{L, F, R, B}, {U, F, D, B}, {U, L, D, R}};
+  static const int8_t kAxisFaces[3] = {U, L, F};
+  for (int axis = 0; axis < 3; ++axis)
+    for (int qa = 1; qa < 4; ++qa)
+      for (int y = 0; y < 4; ++y)
+        for (int qy = 1; qy < 4; ++qy)
+          for (int qz = 1; qz < 4; ++qz)
+            for (int order = 0; order < 2; ++order)
+              tables.templates.push_back(Template{kAxisFaces[axis], static_cast<int8_t>(qa), kAcross[axis][y],
+                                                  static_cast<int8_t>(qy), static_cast<int8_t>(qz),
+                                                  static_cast<int8_t>(order)});
+  tables.cycles.assign(tables.templates.size() * n * n, Cycle{false, {}, {}});
+  static int16_t perm[kCellCount];
+  tables.insertions.clear();
+  tables.to.clear();
+  tables.from.clear();
+  for (int axis = 0; axis < 3; ++axis)
+    for (int first = 2; first < n; ++first)
+      for (int last = first; last < n; ++last) {
+        if (n % 2 == 1 && first <= (n + 1) / 2 && last >= (n + 1) / 2) continue;
+        for (int qa = 1; qa < 4; ++qa)
+          for (int y = 0; y < 4; ++y)
+            for (int qy = 1; qy < 4; ++qy) {
+              Insertion insertion{};
+              insertion.moves[0] = Block(kAxisFaces[axis], first, last, qa);
+              insertion.moves[1] = Block(kAcross[axis][y], 1, 1, qy);
+              insertion.moves[2] = Block(kAxisFaces[axis], first, last, 4 - qa);
+              for (int c = 0; c < kCellCount; ++c) perm[c] = static_cast<int16_t>(c);
+              for (const BlockMove& move : insertion.moves) ApplyToPerm(n, perm, move);
+              insertion.first = static_cast<int>(tables.to.size());
+              for (int16_t cell : tables.centres)
+                if (perm[cell] != cell && tables.to.push_back(cell)) tables.from.push_back(perm[cell]);
+              insertion.size = static_cast<int>(tables.to.size()) - insertion.first;
+              if (tables.to.size() < kMaxInsertionCells) tables.insertions.push_back(insertion);
+            }
+      }
+  for (size_t t = 0; t < tables.templates.size(); ++t)
+    for (int s = 2; s < n; ++s)
+      for (int u = 2; u < n; ++u) {
+        BlockMove moves[8];
+        const int count = CommutatorMoves(tables.templates[t], s, s, u, u, moves);
+        for (int c = 0; c < kCellCount; ++c) perm[c] = static_cast<int16_t>(c);
+        for (int k = 0; k < count; ++k) ApplyToPerm(n, perm, moves[k]);
+        Cycle cycle{true, {}, {}};
+        int moved = 0;
+        ForEachUsedCell(n, [&](int cell) {
+          if (perm[cell] == cell) return;
+          if (moved >= 3 || !tables.isCentre[cell]) {
+            cycle.valid = false;
+            moved = 4;
+            return;
+          }
+          cycle.to[moved] = static_cast<int16_t>(cell);
+          cycle.from[moved++] = perm[cell];
+        });
+        cycle.valid = cycle.valid && moved == 3;
+        tables.cycles[(t * n + s) * n + u] = cycle;
+      }
+  return tables;
+}
+
+bool Matches(const BigState& state, int cell) { return state.cells[cell] == cell / kFaceStride; }
+
+int CycleGain(const BigState& state, const Cycle& cycle) {
+  int gain = 0;
+  for (int k = 0; k < 3; ++k) {
+    const int face = cycle.to[k] / kFaceStride;
+    gain += (state.cells[cycle.from[k]] == face) - (state.cells[cycle.to[k]] == face);
+  }
+  return gain;
+}
+
+int Score(const BigState& state, const CentreTables& tables) {
+  int score = 0;
+  for (int16_t cell : tables.centres) score += Matches(state, cell);
+  return score;
+}
+
+struct Step {
+  double ratio = 0;
+  int gain = 0;
+  int count = 0;
+  BlockMove moves[9];
+};
+
+// Layers a block may hold: inner ones, and on odd sizes not the middle (which carries the fixed centres).
+bool InnerLayer(int n, int layer) { return layer > 1 && layer < n && !(n % 2 == 1 && layer == (n + 1) / 2); }
+
+void Consider(Step* best, int gain, int cost, const BlockMove* moves, int count) {
+  if (gain <= 0) return;
+  const double ratio = static_cast<double>(gain) / cost;
+  if (ratio <= best->ratio) return;
+  best->ratio = ratio;
+  best->gain = gain;
+  best->count = count;
+  std::memcpy(best->moves, moves, count * sizeof *moves);
+}
+
+void BestSliceBlock(const BigState& state, const CentreTables& tables, int setupCost, Step* best) {
+  const int n = state.n;
+  static const int8_t kAxisFaces[3] = {U, L, F};
+  for (int axis = 0; axis < 3; ++axis)
+    for (int q = 1; q < 4; ++q) {
+      int gains[kMaxSize + 1] = {};
+      for (int layer = 2; layer < n; ++layer) {
+        if (!InnerLayer(n, layer)) continue;
+        BigState turned = state;
+        BigApply(&turned, Block(kAxisFaces[axis], layer, layer, q));
+        const LayerPerm& perm = LayerPermOf(n, kAxisFaces[axis], layer);
+        for (int k = 0; k < perm.count; ++k) {
+          const int cell = perm.to[k];
+          if (tables.isCentre[cell]) gains[layer] += Matches(turned, cell) - Matches(state, cell);
+        }
+      }
+      for (int first = 2; first < n; ++first) {
+        int sum = 0;
+        for (int last = first; last < n && InnerLayer(n, last); ++last) {
+          sum += gains[last];
+          const BlockMove move = Block(kAxisFaces[axis], first, last, q);
+          Consider(best, sum, 1 + setupCost, &move, 1);
+        }
+      }
+    }
+}
+
+void BestInsertion(const BigState& state, const CentreTables& tables, int setupCost, Step* best) {
+  for (const Insertion& insertion : tables.insertions) {
+    int gain = 0;
+    const int16_t* to = &tables.to[insertion.first];
+    const int16_t* from = &tables.from[insertion.first];
+    for (int k = 0; k < insertion.size; ++k) {
+      const int face = to[k] / kFaceStride;
+      gain += (state.cells[from[k]] == face) - (state.cells[to[k]] == face);
+    }
+    Consider(best, gain, 3 + setupCost, insertion.moves, 3);
+  }
+}
+
+void BestCommutator(const BigState& state, const CentreTables& tables, int setupCost, Step* best) {
+  const int n = state.n;
+  int gain[kMaxSize + 1][kMaxSize + 1];
+  for (size_t t = 0; t < tables.templates.size(); ++t) {
+    for (int s = 2; s < n; ++s)
+      for (int u = 2; u < n; ++u) {
+        const Cycle& cycle = tables.cycles[(t * n + s) * n + u];
+        gain[s][u] = cycle.valid ? CycleGain(state, cycle) : kNone;
+      }
+    // The best rectangle of adjacent layers: rows s1..s2 summed, then the best run of columns.
+    for (int s1 = 2; s1 < n; ++s1) {
+      int column[kMaxSize + 1] = {};
+      for (int s2 = s1; s2 < n; ++s2) {
+        for (int u = 2; u < n; ++u) column[u] = column[u] <= kNone / 2 ? kNone : column[u] + gain[s2][u];
+        for (int u1 = 2; u1 < n; ++u1) {
+          int sum = 0;
+          for (int u2 = u1; u2 < n; ++u2) {
+            sum += column[u2];
+            if (sum <= kNone / 2) break;
+            if (sum <= 0 || static_cast<double>(sum) / (8 + setupCost) <= best->ratio) continue;
+            BlockMove moves[8];
+            const int count = CommutatorMoves(tables.templates[t], s1, s2, u1, u2, moves);
+            Consider(best, sum, 8 + setupCost, moves, count);
+          }
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+
+bool CentresSolved(const BigState& state) {
+  const CentreTables& tables = TablesOf(state.n);
+  return Score(state, tables) == static_cast<int>(tables.centres.size());
+}
+
+bool SolveBigCentres(BigState* state, BigMoveList* list) {
+  // Below this many centres gained per move, face turns set the commutators up.
+  const double setupBelow = 0.2;
+  const CentreTables& tables = TablesOf(state->n);
+  const int target = static_cast<int>(tables.centres.size());
+  int score = Score(*state, tables);
+  unsigned seed = 12345;
+  for (int steps = 0; score < target; ++steps) {
+    if (steps > 4000) return false;
+    Step best;
+    BestSliceBlock(*state, tables, 0, &best);
+    BestInsertion(*state, tables, 0, &best);
+    BestCommutator(*state, tables, 0, &best);
+    if (best.ratio < setupBelow) {
+      // Few centres gained as things stand: a face turn first (it never moves another face's centres).
+      for (int face = 0; face < 6; ++face)
+        for (int q = 1; q < 4; ++q) {
+          BigState turned = *state;
+          const BlockMove setup = Block(face, 1, 1, q);
+          BigApply(&turned, setup);
+          Step after;
+          BestCommutator(turned, tables, 1, &after);
+          if (after.gain == 0 || after.ratio <= best.ratio) continue;
+          best.ratio = after.ratio;
+          best.gain = after.gain;
+          best.moves[0] = setup;
+          std::memcpy(best.moves + 1, after.moves, after.count * sizeof *after.moves);
+          best.count = after.count + 1;
+        }
+    }
+    if (best.gain == 0) {
+      // Still none: a random 3-cycle, which changes what the next steps can see.
+      seed = seed * 1103515245u + 12345u;
+      const size_t t = (seed >> 8) % tables.templates.size();
+      const int s = 2 + static_cast<int>((seed >> 4) % (state->n - 2));
+      const int u = 2 + static_cast<int>((seed >> 20) % (state->n - 2));
+      if (!tables.cycles[(t * state->n + s) * state->n + u].valid) continue;
+      best.count = CommutatorMoves(tables.templates[t], s, s, u, u, best.moves);
+    }
+    for (int k = 0; k < best.count; ++k)
+      if (!BigPush(state, list, best.moves[k])) return false;
+    score = Score(*state, tables);
+  }
+  return true;
+}

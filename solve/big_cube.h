@@ -1,0 +1,102 @@
+// What the big-cube solver's stages share: a pattern as plain colours, layer turns as derived cell
+// permutations, a move list that merges what cancels, and the stages themselves.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "cube/block_move.h"
+#include "solve/solve.h"
+
+struct BigState {
+  int n;
+  int8_t cells[kCellCount];  // colour of each used cell, 0 to 5 (the face index it belongs to when solved)
+};
+
+struct BigMoveList {
+  int count;
+  BlockMove moves[kMaxBigSolveMoves];
+};
+
+// A list in fixed storage, for the per-size tables: never more than its capacity (a push past it is
+// dropped, which only narrows a search), never on the heap.
+template <typename T, int kCapacity>
+struct FixedList {
+  int count = 0;
+  T items[kCapacity];
+  size_t size() const { return static_cast<size_t>(count); }
+  void clear() { count = 0; }
+  bool push_back(const T& item) {
+    if (count >= kCapacity) return false;
+    items[count++] = item;
+    return true;
+  }
+  void resize(size_t newSize) { count = static_cast<int>(newSize); }
+  void assign(size_t newSize, const T& item) {
+    count = newSize < kCapacity ? static_cast<int>(newSize) : kCapacity;
+    for (int k = 0; k < count; ++k) items[k] = item;
+  }
+  T& operator[](size_t k) { return items[k]; }
+  const T& operator[](size_t k) const { return items[k]; }
+  const T* begin() const { return items; }
+  const T* end() const { return items + count; }
+};
+
+// The solved cube of size n.
+void BigSolved(int n, BigState* state);
+// Turns the state by the move (layers first..last of face, clockwise seen from that face).
+void BigApply(BigState* state, const BlockMove& move);
+// Applies the move to the state and appends it to the list, merged with the last move when they turn
+// the same layers; false when the list is full.
+bool BigPush(BigState* state, BigMoveList* list, const BlockMove& move);
+// Runs of moves about one axis rewritten as the fewest blocks of equal net turns, when that is fewer
+// moves; the same permutation. Returns the new count.
+int SimplifyMoves(BlockMove* moves, int count, int n);
+// Block turns in the list at size n (rotations count nothing).
+int BigBlockTurns(const BigMoveList& list, int n);
+inline BlockMove Block(int face, int first, int last, int quarterTurns) {
+  return BlockMove{static_cast<int8_t>(face), static_cast<int8_t>(first), static_cast<int8_t>(last),
+                   static_cast<int8_t>(((quarterTurns % 4) + 4) % 4)};
+}
+
+// Cell permutation of one clockwise quarter turn of layer `layer` (1..n) of `face` at size n: after it,
+// cell to[k] holds what cell from[k] held. Derived on first use from the model's own layer turn.
+struct LayerPerm {
+  int count;
+  int16_t to[4 * kMaxSize + kMaxSize * kMaxSize], from[4 * kMaxSize + kMaxSize * kMaxSize];
+};
+const LayerPerm& LayerPermOf(int n, int face, int layer);
+
+// The stages, each working on the state and appending its moves; false when one could not finish
+// (the list full or no progress within its step budget), which the front door reports.
+bool SolveBigCentres(BigState* state, BigMoveList* list);
+bool PairBigEdges(BigState* state, BigMoveList* list);
+// The wing orbits' permutation parities made even (after the centres, keeping them), and on even
+// sizes the swapped-edge parity of the reduced cube fixed (after the edges).
+bool FixWingParity(BigState* state, BigMoveList* list);
+// On even sizes, the U-F edge's wings swapped in every orbit at once (the paired edge flipped), the
+// centres kept; false on odd sizes.
+bool FlipEveryOrbit(BigState* state, BigMoveList* list);
+// The same for one orbit (0 next to the corners) alone: that orbit's permutation parity turned.
+bool FlipOrbit(BigState* state, BigMoveList* list, int orbit);
+// Whether the wings of an orbit (0 next to the corners) stand in an odd permutation of their places.
+bool OddWingOrbit(const BigState& state, int orbit);
+bool FixSwapParity(BigState* state, BigMoveList* list);
+// The reduced cube finished as a 3×3×3 by the two-phase search.
+bool FinishAsThree(BigState* state, double limitSeconds, BigMoveList* list);
+// The reduced cube read as a 3×3×3 pattern (corners, middle or first wings, centres).
+void ThreeView(const BigState& state, int32_t* pattern3);
+
+// The 24 whole-cube rotations at size n as x, y and z moves (up to three each), the identity first.
+struct BigRotation {
+  int count;
+  BlockMove moves[3];
+};
+const BigRotation* BigRotations(int n);
+// The state with the rotation undone: `rotated` is what the rotation makes of `unrotated`.
+void UndoRotation(const BigState& rotated, const BigRotation& rotation, BigState* unrotated);
+
+// Whether every centre shows its face's colour; whether every edge's wings (and middle) agree.
+bool CentresSolved(const BigState& state);
+bool EdgesPaired(const BigState& state);
+bool BigSolvedState(const BigState& state);

@@ -1,0 +1,403 @@
+// The big cube's second stage: each edge's wings brought together (with its middle edge on odd sizes)
+// by greedy slice-macro-unslice steps that keep the centres, scored by the wings that agree in each edge.
+#include <cstring>
+
+#include "solve/big_cube.h"
+#include "study/facelet_map.h"
+#include "study/pieces.h"
+#include "study/reachability_steps.h"
+
+namespace {
+
+// Each of the twelve edge places: the cells of its wings (first facelet, second), and of the middle
+// edge on odd sizes.
+struct EdgePlaces {
+  int wings;  // per place
+  int16_t wing[12][kMaxSize][2];
+  int16_t middle[12][2];
+  int8_t placeOfCell[kCellCount];  // -1 for a cell on no edge
+};
+
+// A step that keeps the centres: a block of slices, a short sequence of face turns, the block back.
+// Its effect on the edge cells as a sparse permutation.
+struct Macro {
+  int8_t count;
+  BlockMove moves[10];
+  int first, size;  // into the shared to/from arrays
+  int8_t places[12];
+  int8_t placeCount;
+  bool endgame;  // a wing 3-cycle or one slice's flip: searched behind longer set-ups on a plateau
+};
+
+// The counts at 10×10×10, the most of any size.
+const int kMaxMacros = 19680;
+const int kMaxMacroCells = 1212000;
+
+struct EdgeTables {
+  int n = 0;
+  EdgePlaces places;
+  FixedList<Macro, kMaxMacros> macros;
+  FixedList<int16_t, kMaxMacroCells> to, from;
+};
+
+const EdgePlaces& BuildPlaces(int n, EdgePlaces* p) {
+  std::memset(p, 0, sizeof *p);
+  std::memset(p->placeOfCell, -1, sizeof p->placeOfCell);
+  const PieceSet& set = PiecesOf(n);
+  const PieceLists& lists = ListsOf(n);
+  int counts[12] = {};
+  for (int k = 0; k < set.count; ++k) {
+    const Piece& piece = set.pieces[k];
+    if (piece.kind != kWingPiece && piece.kind != kMiddleEdgePiece) continue;
+    const int place = lists.edgePlace[k];
+    p->placeOfCell[piece.cells[0]] = p->placeOfCell[piece.cells[1]] = static_cast<int8_t>(place);
+    int16_t* slot = piece.kind == kWingPiece ? p->wing[place][counts[place]++] : p->middle[place];
+    slot[0] = piece.cells[0];
+    slot[1] = piece.cells[1];
+  }
+  p->wings = counts[0];
+  return *p;
+}
+
+int PlaceScore(const BigState& state, const EdgePlaces& p, int place) {
+  const int8_t* cells = state.cells;
+  if (state.n % 2 == 1) {
+    const int8_t first = cells[p.middle[place][0]], second = cells[p.middle[place][1]];
+    int score = 0;
+    for (int w = 0; w < p.wings; ++w)
+      score += cells[p.wing[place][w][0]] == first && cells[p.wing[place][w][1]] == second;
+    return score;
+  }
+  // The most wings that show one edge's colours the same way round.
+  uint8_t counts[36] = {};
+  int best = 0;
+  for (int w = 0; w < p.wings; ++w) {
+    const int same = ++counts[cells[p.wing[place][w][0]] * 6 + cells[p.wing[place][w][1]]];
+    if (same > best) best = same;
+  }
+  return best;
+}
+
+int Score(const BigState& state, const EdgePlaces& p) {
+  int score = 0;
+  for (int place = 0; place < 12; ++place) score += PlaceScore(state, p, place);
+  return score;
+}
+
+void ApplyToPerm(int n, int16_t* perm, const BlockMove& move) {
+  int16_t held[4 * kMaxSize + kMaxSize * kMaxSize];
+  for (int layer = move.first; layer <= move.last; ++layer) {
+    const LayerPerm& lp = LayerPermOf(n, move.face, layer);
+    for (int q = 0; q < move.quarterTurns; ++q) {
+      for (int k = 0; k < lp.count; ++k) held[k] = perm[lp.from[k]];
+      for (int k = 0; k < lp.count; ++k) perm[lp.to[k]] = held[k];
+    }
+  }
+}
+
+// Keeps the macro when it leaves every centre on its face, with its effect on the edge cells.
+void AddIfCentresStay(int n, EdgeTables* tables, Macro* candidate) {
+  static int16_t perm[kCellCount];
+  Macro& macro = *candidate;
+  for (int c = 0; c < kCellCount; ++c) perm[c] = static_cast<int16_t>(c);
+  for (int k = 0; k < macro.count; ++k) ApplyToPerm(n, perm, macro.moves[k]);
+  bool keepsCentres = true;
+  macro.first = static_cast<int>(tables->to.size());
+  bool seen[12] = {};
+  ForEachUsedCell(n, [&](int cell) {
+    if (perm[cell] == cell) return;
+    const int place = tables->places.placeOfCell[cell];
+    if (place < 0) {
+      // Corners may move (the last stage places them); a centre only within its face.
+      const Piece& piece = PiecesOf(n).pieces[PiecesOf(n).pieceOfCell[cell]];
+      keepsCentres =
+          keepsCentres && (piece.kind == kCornerPiece || perm[cell] / kFaceStride == cell / kFaceStride);
+      return;
+    }
+    seen[place] = true;
+    if (tables->to.push_back(static_cast<int16_t>(cell))) tables->from.push_back(perm[cell]);
+  });
+  macro.size = static_cast<int>(tables->to.size()) - macro.first;
+  if (!keepsCentres || macro.size == 0 || tables->to.size() >= kMaxMacroCells) {
+    tables->to.resize(macro.first);
+    tables->from.resize(macro.first);
+    return;
+  }
+  for (int place = 0; place < 12; ++place)
+    if (seen[place]) macro.places[macro.placeCount++] = static_cast<int8_t>(place);
+  tables->macros.push_back(macro);
+}
+
+// Commutators of one inner layer with a face turn conjugated by another, [s, Y X Y']: where they
+// meet in one wing they cycle three wings and nothing else, which finishes any orbit the slice
+// steps leave.
+void AddWingCycles(int n, EdgeTables* tables) {
+  static const int8_t kAxisFace[3] = {U, L, F};
+  for (int axis = 0; axis < 3; ++axis)
+    for (int layer = 2; layer < n; ++layer) {
+      if (n % 2 == 1 && layer == (n + 1) / 2) continue;
+      for (int qa = 1; qa < 4; qa += 2)
+        for (int y = 0; y < 6; ++y)
+          for (int qy = 1; qy < 4; ++qy)
+            for (int x = 0; x < 6; ++x) {
+              if (x == y) continue;
+              for (int qx = 1; qx < 4; qx += 2) {
+                const BlockMove a = Block(kAxisFace[axis], layer, layer, qa);
+                const BlockMove yTurn = Block(y, 1, 1, qy), xTurn = Block(x, 1, 1, qx);
+                Macro macro{};
+                macro.count = 8;
+                const BlockMove moves[8] = {a,
+                                            yTurn,
+                                            xTurn,
+                                            InverseBlockMove(yTurn),
+                                            InverseBlockMove(a),
+                                            yTurn,
+                                            InverseBlockMove(xTurn),
+                                            InverseBlockMove(yTurn)};
+                for (int k = 0; k < 8; ++k) macro.moves[k] = moves[k];
+                macro.endgame = true;
+                AddIfCentresStay(n, tables, &macro);
+              }
+            }
+    }
+}
+
+// Face-turn sequences written for a slice block about the U-D axis; the others come from them by
+// relabelling faces (x and z rotations of the frame).
+struct Base {
+  int count;
+  int8_t faces[7], turns[7];
+};
+const Base kBases[] = {
+    {7, {R, U, R, F, R, F, R}, {1, 1, 3, 1, 3, 3, 1}},  // takes the F-R edge out flipped, one from U in
+    {3, {R, U, R}, {1, 1, 3}},
+    {3, {R, U, R}, {1, 3, 3}},
+    {3, {R, U, R}, {1, 2, 3}},
+    {3, {R, U, R}, {3, 1, 1}},
+    {3, {R, U, R}, {3, 3, 1}},
+    {3, {R, U, R}, {3, 2, 1}},
+};
+
+void AddMacros(int n, EdgeTables* tables) {
+  // Face relabellings: y rotations of the frame, then which axis the slices turn about.
+  static const int8_t kYRotate[6] = {U, B, L, F, R, D};  // face f of the base becomes kYRotate[f]
+  static const int8_t kToX[6] = {L, D, F, U, B, R};      // slices about L-R: U->L ... (z rotation)
+  static const int8_t kToZ[6] = {B, L, U, R, D, F};      // slices about F-B (x rotation)
+  static const int8_t kAxisFace[3] = {U, L, B};
+  const bool odd = n % 2 == 1;
+  for (int axis = 0; axis < 3; ++axis)
+    for (const Base& base : kBases)
+      for (int spin = 0; spin < 4; ++spin)
+        for (int mirror = 0; mirror < 2; ++mirror) {
+          BlockMove faceTurns[7];
+          for (int k = 0; k < base.count; ++k) {
+            int face = base.faces[k];
+            int turns = base.turns[k];
+            if (mirror) {  // left-right mirror image: R<->L and every turn the other way
+              if (face == R)
+                face = L;
+              else if (face == L)
+                face = R;
+              turns = 4 - turns;
+            }
+            for (int s = 0; s < spin; ++s) face = kYRotate[face];
+            if (axis == 1) face = kToX[face];
+            if (axis == 2) face = kToZ[face];
+            faceTurns[k] = Block(face, 1, 1, turns);
+          }
+          for (int first = 2; first < n; ++first)
+            for (int last = first; last < n; ++last) {
+              if (odd && first <= (n + 1) / 2 && last >= (n + 1) / 2) continue;
+              for (int q = 1; q < 4; ++q) {
+                Macro macro{};
+                macro.moves[macro.count++] = Block(kAxisFace[axis], first, last, q);
+                for (int k = 0; k < base.count; ++k) macro.moves[macro.count++] = faceTurns[k];
+                macro.moves[macro.count++] = Block(kAxisFace[axis], first, last, 4 - q);
+                macro.endgame = &base == &kBases[0] && first == last;
+                AddIfCentresStay(n, tables, &macro);
+              }
+            }
+        }
+}
+
+const EdgeTables& TablesOf(int n) {
+  static EdgeTables tables;
+  if (tables.n == n) return tables;
+  tables.n = n;
+  tables.macros.clear();
+  tables.to.clear();
+  tables.from.clear();
+  BuildPlaces(n, &tables.places);
+  AddMacros(n, &tables);
+  AddWingCycles(n, &tables);
+  return tables;
+}
+
+// The score gained by the macro: its cells moved on a scratch copy, the places it touches rescored.
+int MacroGain(BigState* state, const EdgeTables& tables, const Macro& macro, int8_t* saved,
+              const int* placeScores) {
+  const int16_t* to = &tables.to[macro.first];
+  const int16_t* from = &tables.from[macro.first];
+  int before = 0, after = 0;
+  for (int k = 0; k < macro.placeCount; ++k) before += placeScores[macro.places[k]];
+  for (int k = 0; k < macro.size; ++k) saved[k] = state->cells[to[k]];
+  int8_t moved[kCellCount];
+  for (int k = 0; k < macro.size; ++k) moved[k] = state->cells[from[k]];
+  for (int k = 0; k < macro.size; ++k) state->cells[to[k]] = moved[k];
+  for (int k = 0; k < macro.placeCount; ++k) after += PlaceScore(*state, tables.places, macro.places[k]);
+  for (int k = 0; k < macro.size; ++k) state->cells[to[k]] = saved[k];
+  return after - before;
+}
+
+const int kCycleSetups = 2;
+const int kPlateauSteps = 20;
+
+struct Choice {
+  double ratio = 0;
+  int gain = 0;
+  int setups = 0;
+  BlockMove setup[3];  // face turns first: they move whole edges, so the score stays
+  int macro = -1;
+};
+
+void BestMacro(BigState* state, const EdgeTables& tables, const BlockMove* setup, int setups, bool cyclesOnly,
+               Choice* best) {
+  static int8_t saved[kCellCount];
+  int placeScores[12];
+  for (int place = 0; place < 12; ++place) placeScores[place] = PlaceScore(*state, tables.places, place);
+  for (size_t m = 0; m < tables.macros.size(); ++m) {
+    const Macro& macro = tables.macros[m];
+    if (cyclesOnly && !macro.endgame) continue;
+    const int cost = macro.count + setups;
+    if (static_cast<double>(tables.places.wings * 4) / cost <= best->ratio) continue;
+    const int gain = MacroGain(state, tables, macro, saved, placeScores);
+    if (gain <= 0) continue;
+    const double ratio = static_cast<double>(gain) / cost;
+    if (ratio <= best->ratio) continue;
+    best->ratio = ratio;
+    best->gain = gain;
+    best->setups = setups;
+    for (int k = 0; k < setups; ++k) best->setup[k] = setup[k];
+    best->macro = static_cast<int>(m);
+  }
+}
+
+// The best step behind every sequence of `depth` face turns (no face twice in a row).
+void BestBehindSetups(const BigState& state, const EdgeTables& tables, int depth, bool cyclesOnly,
+                      Choice* best) {
+  BlockMove setup[3];
+  int count = 1;
+  for (int k = 0; k < depth; ++k) count *= 18;
+  for (int code = 0; code < count; ++code) {
+    int c = code;
+    bool repeated = false;
+    for (int k = 0; k < depth; ++k, c /= 18) {
+      setup[k] = Block(c % 18 / 3, 1, 1, 1 + c % 3);
+      repeated = repeated || (k > 0 && setup[k].face == setup[k - 1].face);
+    }
+    if (repeated) continue;
+    BigState turned = state;
+    for (int k = 0; k < depth; ++k) BigApply(&turned, setup[k]);
+    BestMacro(&turned, tables, setup, depth, cyclesOnly, best);
+  }
+}
+
+// For each orbit with a wing out of place: face turns bring an edge holding one to U-F, and the
+// sequence that swaps U-F's two wings of that orbit turns the orbit's parity without touching the
+// pairing that the other edges have.
+bool TurnOddOrbits(BigState* state, BigMoveList* list, const EdgeTables& tables) {
+  const int n = state->n;
+  const PieceSet& set = PiecesOf(n);
+  const int upFront = tables.places.placeOfCell[CellIndex(U, n - 1, 1)];
+  static int16_t perm[kCellCount];
+  for (int orbit = 0; orbit < (n - 2) / 2; ++orbit) {
+    int misplaced = -1;
+    int placeScores[12];
+    for (int place = 0; place < 12; ++place) placeScores[place] = PlaceScore(*state, tables.places, place);
+    for (int place = 0; place < 12 && misplaced < 0; ++place) {
+      for (int w = 0; w < tables.places.wings && misplaced < 0; ++w) {
+        const int16_t cell = tables.places.wing[place][w][0];
+        if (set.pieces[set.pieceOfCell[cell]].orbit - 1 != orbit) continue;
+        // A wing that does not show its edge's majority colours.
+        int same = 0;
+        for (int v = 0; v < tables.places.wings; ++v)
+          same +=
+              state->cells[tables.places.wing[place][v][0]] == state->cells[cell] &&
+              state->cells[tables.places.wing[place][v][1]] == state->cells[tables.places.wing[place][w][1]];
+        if (same < placeScores[place]) misplaced = cell;
+      }
+    }
+    if (misplaced < 0) continue;
+    bool moved = tables.places.placeOfCell[misplaced] == upFront;
+    for (int code = 0; code < 18 * 19 && !moved; ++code) {
+      const BlockMove first = Block(code % 18 / 3, 1, 1, 1 + code % 3);
+      const BlockMove second =
+          Block(code / 18 % 19 == 18 ? 0 : code / 18 / 3, 1, 1, code / 18 == 18 ? 0 : 1 + code / 18 % 3);
+      for (int c = 0; c < kCellCount; ++c) perm[c] = static_cast<int16_t>(c);
+      ApplyToPerm(n, perm, first);
+      ApplyToPerm(n, perm, second);
+      int at = -1;
+      for (int c = 0; c < kCellCount && at < 0; ++c)
+        if (perm[c] == misplaced) at = c;
+      if (at < 0 || tables.places.placeOfCell[at] != upFront) continue;
+      if (!BigPush(state, list, first) || !BigPush(state, list, second)) return false;
+      moved = true;
+    }
+    if (!moved || !FlipOrbit(state, list, orbit)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool EdgesPaired(const BigState& state) {
+  const EdgeTables& tables = TablesOf(state.n);
+  return Score(state, tables.places) == 12 * tables.places.wings;
+}
+
+bool PairBigEdges(BigState* state, BigMoveList* list) {
+  const EdgeTables& tables = TablesOf(state->n);
+  const int target = 12 * tables.places.wings;
+  unsigned seed = 977;
+  int bestScore = 0, sinceBest = 0;
+  bool flipped = false;
+  for (int score = Score(*state, tables.places); score < target; score = Score(*state, tables.places)) {
+    // A plateau that random steps do not leave soon: the caller starts again on another path.
+    if (score > bestScore) bestScore = score, sinceBest = 0;
+    if (++sinceBest > kPlateauSteps) {
+      // On even sizes the edges can near a pairing whose flips disagree with the wings' parity, which
+      // no even step completes: each orbit's parity turned once, by swapping one edge's two wings of
+      // that orbit (the last stage flips that edge back if the pairing ends with it flipped).
+      if (flipped || state->n % 2 == 1) return false;
+      if (!TurnOddOrbits(state, list, tables)) return false;
+      flipped = true;
+      bestScore = sinceBest = 0;
+      continue;
+    }
+    Choice best;
+    BestMacro(state, tables, nullptr, 0, false, &best);
+    if (best.gain == 0) BestBehindSetups(*state, tables, 1, false, &best);
+    // The last few wings: three-cycles behind longer set-ups reach any three places.
+    for (int depth = 2; depth <= kCycleSetups && best.gain == 0; ++depth)
+      BestBehindSetups(*state, tables, depth, true, &best);
+    if (best.gain == 0) {
+      // A plateau: a random small step that loses nothing (a wing cycle or one slice's flip), so
+      // the next steps see other arrangements.
+      static int8_t saved[kCellCount];
+      int placeScores[12];
+      for (int place = 0; place < 12; ++place) placeScores[place] = PlaceScore(*state, tables.places, place);
+      for (int tries = 0; tries < 4000; ++tries) {
+        seed = seed * 1103515245u + 12345u;
+        best.macro = static_cast<int>((seed >> 8) % tables.macros.size());
+        const Macro& macro = tables.macros[best.macro];
+        if (macro.endgame && MacroGain(state, tables, macro, saved, placeScores) >= 0) break;
+      }
+    }
+    for (int k = 0; k < best.setups; ++k)
+      if (!BigPush(state, list, best.setup[k])) return false;
+    const Macro& macro = tables.macros[best.macro];
+    for (int k = 0; k < macro.count; ++k)
+      if (!BigPush(state, list, macro.moves[k])) return false;
+  }
+  return true;
+}

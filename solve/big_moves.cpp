@@ -1,0 +1,138 @@
+// The big-cube solver's layer turns as cell permutations derived from the model, and its move list.
+#include <cstring>
+
+#include "solve/big_cube.h"
+#include "study/facelet_map.h"
+
+namespace {
+
+struct SizePerms {
+  bool ready;
+  LayerPerm perms[6][kMaxSize + 1];
+};
+
+SizePerms sizes[kMaxSize + 1];
+
+void Derive(int n) {
+  // The model's turns work on the globals: borrow them and give them back untouched.
+  static CubeState savedLive, savedShadow;
+  std::memcpy(savedLive, liveCube, sizeof liveCube);
+  std::memcpy(savedShadow, shadowCube, sizeof shadowCube);
+  const int16_t savedSize = cubeSize;
+  cubeSize = static_cast<int16_t>(n);
+  for (int face = 0; face < 6; ++face)
+    for (int layer = 1; layer <= n; ++layer) {
+      ForEachUsedCell(n, [](int cell) { liveCube[cell] = shadowCube[cell] = cell; });
+      TurnBlock(static_cast<Face>(face), static_cast<int16_t>(layer), static_cast<int16_t>(layer), 1,
+                liveCube, shadowCube);
+      LayerPerm& perm = sizes[n].perms[face][layer];
+      perm.count = 0;
+      ForEachUsedCell(n, [&perm](int cell) {
+        if (liveCube[cell] == cell) return;
+        perm.to[perm.count] = static_cast<int16_t>(cell);
+        perm.from[perm.count++] = static_cast<int16_t>(liveCube[cell]);
+      });
+    }
+  cubeSize = savedSize;
+  std::memcpy(liveCube, savedLive, sizeof liveCube);
+  std::memcpy(shadowCube, savedShadow, sizeof shadowCube);
+  sizes[n].ready = true;
+}
+
+}  // namespace
+
+const LayerPerm& LayerPermOf(int n, int face, int layer) {
+  if (!sizes[n].ready) Derive(n);
+  return sizes[n].perms[face][layer];
+}
+
+void BigSolved(int n, BigState* state) {
+  state->n = n;
+  std::memset(state->cells, 0, sizeof state->cells);
+  ForEachUsedCell(n, [state](int cell) { state->cells[cell] = static_cast<int8_t>(cell / kFaceStride); });
+}
+
+void BigApply(BigState* state, const BlockMove& move) {
+  const int turns = ((move.quarterTurns % 4) + 4) % 4;
+  int8_t held[4 * kMaxSize + kMaxSize * kMaxSize];
+  for (int layer = move.first; layer <= move.last; ++layer) {
+    const LayerPerm& perm = LayerPermOf(state->n, move.face, layer);
+    for (int q = 0; q < turns; ++q) {
+      for (int k = 0; k < perm.count; ++k) held[k] = state->cells[perm.from[k]];
+      for (int k = 0; k < perm.count; ++k) state->cells[perm.to[k]] = held[k];
+    }
+  }
+}
+
+bool BigPush(BigState* state, BigMoveList* list, const BlockMove& move) {
+  BigApply(state, move);
+  if (move.quarterTurns % 4 == 0) return true;
+  if (list->count > 0) {
+    // The same layers named from either face merge: D's layers a..b are U's n+1-b..n+1-a turned the
+    // other way.
+    static const int8_t kOpposite[6] = {D, R, B, L, F, U};
+    BlockMove& last = list->moves[list->count - 1];
+    const int n = state->n;
+    int turns = -1;
+    if (last.face == move.face && last.first == move.first && last.last == move.last)
+      turns = move.quarterTurns;
+    else if (kOpposite[last.face] == move.face && last.first == n + 1 - move.last &&
+             last.last == n + 1 - move.first)
+      turns = 4 - move.quarterTurns;
+    if (turns >= 0) {
+      last.quarterTurns = static_cast<int8_t>((last.quarterTurns + turns) % 4);
+      if (last.quarterTurns == 0) --list->count;
+      return true;
+    }
+  }
+  if (list->count >= kMaxBigSolveMoves) return false;
+  list->moves[list->count++] = move;
+  return true;
+}
+
+int BigBlockTurns(const BigMoveList& list, int n) {
+  int turns = 0;
+  for (int k = 0; k < list.count; ++k) turns += BlockTurns(list.moves[k], n);
+  return turns;
+}
+
+namespace {
+
+// The face a move's axis is counted from (U, L or F), and the move's layers and turns seen from it.
+BlockMove FromAxisFace(const BlockMove& move, int n) {
+  static const int8_t kAxisFace[6] = {U, L, F, L, F, U};
+  if (kAxisFace[move.face] == move.face) return move;
+  return Block(kAxisFace[move.face], n + 1 - move.last, n + 1 - move.first, 4 - move.quarterTurns);
+}
+
+}  // namespace
+
+int SimplifyMoves(BlockMove* moves, int count, int n) {
+  int written = 0;
+  for (int start = 0; start < count;) {
+    // A run of moves about one axis commute: each layer's net turns are all that count.
+    const int face = FromAxisFace(moves[start], n).face;
+    int end = start;
+    int net[kMaxSize + 2] = {};
+    while (end < count && FromAxisFace(moves[end], n).face == face) {
+      const BlockMove m = FromAxisFace(moves[end], n);
+      for (int layer = m.first; layer <= m.last; ++layer) net[layer] = (net[layer] + m.quarterTurns) % 4;
+      ++end;
+    }
+    BlockMove merged[kMaxSize];
+    int mergedCount = 0;
+    for (int layer = 1; layer <= n;) {
+      int last = layer;
+      while (last + 1 <= n && net[last + 1] == net[layer]) ++last;
+      if (net[layer] != 0) merged[mergedCount++] = Block(face, layer, last, net[layer]);
+      layer = last + 1;
+    }
+    if (mergedCount < end - start) {
+      for (int k = 0; k < mergedCount; ++k) moves[written++] = merged[k];
+    } else {
+      for (int k = start; k < end; ++k) moves[written++] = moves[k];
+    }
+    start = end;
+  }
+  return written;
+}
