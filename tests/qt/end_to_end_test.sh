@@ -49,10 +49,7 @@ xdotool windowfocus --sync "$window"
 
 # The chooser takes a typed path; the move file's R is replayed until the cube is solved again.
 xdotool type '{'
-chooser=$(window_named Open) || fail "no file chooser"
-xdotool windowfocus --sync "$chooser"
-xdotool type --delay 5 "$work/r.mov"
-xdotool key Return
+type_into_chooser Open "$work/r.mov"
 close_box Moves
 expect_soon "the replay ends solved" 87 14 "#FFFFFF"
 expect "the replay ends solved" 72 138 "#0000FF"

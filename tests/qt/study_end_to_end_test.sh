@@ -49,10 +49,7 @@ for _ in $(seq 200); do
   sleep 0.05
 done
 xdotool key Down Down Down Down Return
-chooser=$(window_named "Save As") || fail "no save chooser"
-xdotool windowfocus --sync "$chooser"
-xdotool type --delay 5 "$work/saved"
-xdotool key Return
+type_into_chooser "Save As" "$work/saved"
 for _ in $(seq 400); do
   [ -s "$work/saved.q" ] && break
   sleep 0.05

@@ -75,6 +75,23 @@ close_box() {
   fail "the $1 box stayed up after Return"
 }
 
+# Types a path into the chooser with this title and accepts it. A completion list that the path
+# brought up takes a Return for itself, so Return is given again while the chooser stays up.
+type_into_chooser() {  # title path
+  local chooser
+  chooser=$(window_named "$1") || fail "no chooser titled $1"
+  xdotool windowfocus --sync "$chooser"
+  xdotool type --delay 5 "$2"
+  for _ in $(seq 4); do
+    xdotool key Return
+    for _ in $(seq 80); do
+      [ -z "$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null)" ] && return 0
+      sleep 0.05
+    done
+  done
+  fail "the $1 chooser stayed up"
+}
+
 # Sends the close request and expects the program to end with status 0.
 close_and_expect_success() {  # X11_CLOSE
   "$1" "$window"
