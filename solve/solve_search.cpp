@@ -253,25 +253,18 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last, u
         if (d.symmetryMove[r][m] == m) keeps |= 1u << r;
       }
       if (seen) continue;
-      // Each bound read only when the ones before it allow the move; one more turn of the face reaches
-      // its other amounts, so a bound past `left` rules them out too.
-      n.twist = twists[m];
-      n.flip = flips[m];
-      n.distance[2] = Distance(T.twistFlipPrune, n.twist * kFlips + n.flip);
-      if (n.distance[2] > left) break;
-      if (n.distance[2] == left) continue;
-      n.turnedTwist = turnedTwists[m];
-      n.turnedFlip = turnedFlips[m];
-      n.distance[3] = Distance(T.twistFlipPrune, n.turnedTwist * kFlips + n.turnedFlip);
-      if (n.distance[3] > left) break;
-      if (n.distance[3] == left) continue;
-      n.slice = slices[m];
+      // The four bounds are already on their way from memory, so all are read and one test made; one
+      // more turn of the face reaches its other amounts, so a bound past `left` rules them out too.
+      n.twist = twists[m], n.flip = flips[m], n.slice = slices[m];
+      n.turnedTwist = turnedTwists[m], n.turnedFlip = turnedFlips[m];
       n.distance[0] = Distance(T.twistSlicePrune, n.twist * kSlices + n.slice);
-      if (n.distance[0] > left) break;
-      if (n.distance[0] == left) continue;
       n.distance[1] = Distance(T.flipSlicePrune, n.flip * kSlices + n.slice);
-      if (n.distance[1] > left) break;
-      if (n.distance[1] == left) continue;
+      n.distance[2] = Distance(T.twistFlipPrune, n.twist * kFlips + n.flip);
+      n.distance[3] = Distance(T.twistFlipPrune, n.turnedTwist * kFlips + n.turnedFlip);
+      const int distance =
+          std::max(std::max(n.distance[0], n.distance[1]), std::max(n.distance[2], n.distance[3]));
+      if (distance > left) break;
+      if (distance == left) continue;
       s->path[depth] = m;
       if (s->known > depth) s->known = depth;
       Phase1(s, n, depth + 1, left - 1, m, keeps);
