@@ -80,14 +80,26 @@ bool Phase2(Search* s, int corner, int ud, int slice, int depth, int left, int l
     return true;
   }
   if (left == 0) return false;
+  // As in Phase1, every move's bounds asked of memory together.
+  int corners[kMoves], uds[kMoves], slices[kMoves];
+  for (int face = 0; face < 6; ++face) {
+    if (Redundant(face, last)) continue;
+    const bool upDown = kAxis[face] == 0;
+    for (int m = face * 3 + (upDown ? 0 : 1); m < face * 3 + (upDown ? 3 : 2); ++m) {
+      const int k = T.phase2Index[m];
+      corners[m] = T.cornerMove[corner][m], uds[m] = T.udMove[ud][k], slices[m] = T.slicePermMove[slice][k];
+      __builtin_prefetch(&T.cornerSlicePrune[(corners[m] * kPerms4 + slices[m]) >> 1]);
+      __builtin_prefetch(&T.udSlicePrune[(uds[m] * kPerms4 + slices[m]) >> 1]);
+      __builtin_prefetch(&T.udCombPrune[(uds[m] * kCombs + T.combOf[corners[m]]) >> 1]);
+    }
+  }
   for (int face = 0; face < 6; ++face) {
     if (Redundant(face, last)) continue;
     // U and D turn any amount, the others only half turns.
     const bool upDown = kAxis[face] == 0;
     for (int power = upDown ? 0 : 1; power < (upDown ? 3 : 2); ++power) {
-      const int m = face * 3 + power, k = T.phase2Index[m];
-      const int nextCorner = T.cornerMove[corner][m], nextUd = T.udMove[ud][k];
-      const int nextSlice = T.slicePermMove[slice][k];
+      const int m = face * 3 + power;
+      const int nextCorner = corners[m], nextUd = uds[m], nextSlice = slices[m];
       const int distance = Phase2Distance(nextCorner, nextUd, nextSlice);
       // One more turn of the face reaches the other amounts, so they are at least left away too.
       if (distance > left) break;
@@ -210,6 +222,22 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last, u
     return;
   }
   const Direction& d = s->directions[s->direction];
+  // Every move's coordinates first and their bounds asked of memory together: the tables are larger
+  // than the processor's nearest caches, and misses one after another cost most of a position.
+  int twists[kMoves], flips[kMoves], turnedTwists[kMoves], turnedFlips[kMoves], slices[kMoves];
+  for (int face = 0; face < 6; ++face) {
+    if (Redundant(face, last)) continue;
+    for (int m = face * 3; m < face * 3 + 3; ++m) {
+      twists[m] = T.twistMove[p.twist][m], flips[m] = T.flipMove[p.flip][m];
+      turnedTwists[m] = T.twistMove[p.turnedTwist][d.turnedMove[m]];
+      turnedFlips[m] = T.flipMove[p.turnedFlip][d.turnedMove[m]];
+      slices[m] = T.sliceMove[p.slice][m];
+      __builtin_prefetch(&T.twistFlipPrune[(twists[m] * kFlips + flips[m]) >> 1]);
+      __builtin_prefetch(&T.twistFlipPrune[(turnedTwists[m] * kFlips + turnedFlips[m]) >> 1]);
+      __builtin_prefetch(&T.twistSlicePrune[(twists[m] * kSlices + slices[m]) >> 1]);
+      __builtin_prefetch(&T.flipSlicePrune[(flips[m] * kSlices + slices[m]) >> 1]);
+    }
+  }
   Phase1Position n;
   for (int face = 0; face < 6; ++face) {
     if (Redundant(face, last)) continue;
@@ -225,25 +253,18 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last, u
         if (d.symmetryMove[r][m] == m) keeps |= 1u << r;
       }
       if (seen) continue;
-      // Each bound read only when the ones before it allow the move; one more turn of the face reaches
-      // its other amounts, so a bound past `left` rules them out too.
-      n.twist = T.twistMove[p.twist][m];
-      n.flip = T.flipMove[p.flip][m];
-      n.distance[2] = Distance(T.twistFlipPrune, n.twist * kFlips + n.flip);
-      if (n.distance[2] > left) break;
-      if (n.distance[2] == left) continue;
-      n.turnedTwist = T.twistMove[p.turnedTwist][d.turnedMove[m]];
-      n.turnedFlip = T.flipMove[p.turnedFlip][d.turnedMove[m]];
-      n.distance[3] = Distance(T.twistFlipPrune, n.turnedTwist * kFlips + n.turnedFlip);
-      if (n.distance[3] > left) break;
-      if (n.distance[3] == left) continue;
-      n.slice = T.sliceMove[p.slice][m];
+      // The four bounds are already on their way from memory, so all are read and one test made; one
+      // more turn of the face reaches its other amounts, so a bound past `left` rules them out too.
+      n.twist = twists[m], n.flip = flips[m], n.slice = slices[m];
+      n.turnedTwist = turnedTwists[m], n.turnedFlip = turnedFlips[m];
       n.distance[0] = Distance(T.twistSlicePrune, n.twist * kSlices + n.slice);
-      if (n.distance[0] > left) break;
-      if (n.distance[0] == left) continue;
       n.distance[1] = Distance(T.flipSlicePrune, n.flip * kSlices + n.slice);
-      if (n.distance[1] > left) break;
-      if (n.distance[1] == left) continue;
+      n.distance[2] = Distance(T.twistFlipPrune, n.twist * kFlips + n.flip);
+      n.distance[3] = Distance(T.twistFlipPrune, n.turnedTwist * kFlips + n.turnedFlip);
+      const int distance =
+          std::max(std::max(n.distance[0], n.distance[1]), std::max(n.distance[2], n.distance[3]));
+      if (distance > left) break;
+      if (distance == left) continue;
       s->path[depth] = m;
       if (s->known > depth) s->known = depth;
       Phase1(s, n, depth + 1, left - 1, m, keeps);
