@@ -346,7 +346,7 @@ bool TurnOddOrbits(BigState* state, BigMoveList* list, const EdgeTables& tables)
       if (!BigPush(state, list, first) || !BigPush(state, list, second)) return false;
       moved = true;
     }
-    if (!moved || !FlipOrbit(state, list, orbit)) return false;
+    if (!moved || !FlipOrbits(state, list, orbit, orbit)) return false;
   }
   return true;
 }
