@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -38,9 +39,18 @@ void SolveBigPatterns(benchmark::State& state) {
       TurnBlock(static_cast<Face>(lcg.Next() % 6), 1, static_cast<int16_t>(n),
                 static_cast<int16_t>(1 + lcg.Next() % 3), liveCube, shadowCube);
       TurnBlock(static_cast<Face>(lcg.Next() % 6), 1, static_cast<int16_t>(n), 1, liveCube, shadowCube);
+      // PLEXARO_BIG_ONLY solves that one pattern alone.
+      if (std::getenv("PLEXARO_BIG_ONLY") != nullptr && std::atoi(std::getenv("PLEXARO_BIG_ONLY")) != p)
+        continue;
       const auto start = std::chrono::steady_clock::now();
       SolvePattern(0, &result);
       seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+      // PLEXARO_BIG_SLOW lists the patterns slower than that many seconds, to study them.
+      if (std::getenv("PLEXARO_BIG_SLOW") != nullptr &&
+          seconds.back() > std::atof(std::getenv("PLEXARO_BIG_SLOW")))
+        std::fprintf(stderr, "n=%d pattern %d: %.2f s, %d block turns (%d %d %d %d)\n", n, p, seconds.back(),
+                     result.lengthBtm, result.stageTurns[0], result.stageTurns[1], result.stageTurns[2],
+                     result.stageTurns[3]);
       if (result.solved)
         turns.push_back(result.lengthBtm);
       else

@@ -176,6 +176,13 @@ struct Step {
 // Layers a block may hold: inner ones, and on odd sizes not the middle (which carries the fixed centres).
 bool InnerLayer(int n, int layer) { return layer > 1 && layer < n && !(n % 2 == 1 && layer == (n + 1) / 2); }
 
+// Moves a step saves by merging its first move into the last one made: one, or two when they cancel.
+int Merged(const BlockMove* last, const BlockMove& first) {
+  if (last == nullptr || last->face != first.face || last->first != first.first || last->last != first.last)
+    return 0;
+  return (last->quarterTurns + first.quarterTurns) % 4 == 0 ? 2 : 1;
+}
+
 void Consider(Step* best, int gain, int cost, const BlockMove* moves, int count) {
   if (gain <= 0) return;
   const double ratio = static_cast<double>(gain) / cost;
@@ -213,7 +220,8 @@ void BestSliceBlock(const BigState& state, const CentreTables& tables, int setup
     }
 }
 
-void BestInsertion(const BigState& state, const CentreTables& tables, int setupCost, Step* best) {
+void BestInsertion(const BigState& state, const CentreTables& tables, int setupCost, const BlockMove* last,
+                   Step* best) {
   for (const Insertion& insertion : tables.insertions) {
     int gain = 0;
     const int16_t* to = &tables.to[insertion.first];
@@ -222,14 +230,18 @@ void BestInsertion(const BigState& state, const CentreTables& tables, int setupC
       const int face = to[k] / kFaceStride;
       gain += (state.cells[from[k]] == face) - (state.cells[to[k]] == face);
     }
-    Consider(best, gain, 3 + setupCost, insertion.moves, 3);
+    Consider(best, gain, 3 + setupCost - Merged(last, insertion.moves[0]), insertion.moves, 3);
   }
 }
 
-void BestCommutator(const BigState& state, const CentreTables& tables, int setupCost, Step* best) {
+void BestCommutator(const BigState& state, const CentreTables& tables, int setupCost, const BlockMove* last,
+                    Step* best) {
   const int n = state.n;
   int gain[kMaxSize + 1][kMaxSize + 1];
   for (size_t t = 0; t < tables.templates.size(); ++t) {
+    const Template& shape = tables.templates[t];
+    // Templates that open with the face turn may merge it, whatever their layers.
+    const int faceSaved = shape.order == 1 ? Merged(last, Block(shape.yFace, 1, 1, shape.qy)) : 0;
     for (int s = 2; s < n; ++s)
       for (int u = 2; u < n; ++u) {
         const Cycle& cycle = tables.cycles[(t * n + s) * n + u];
@@ -245,10 +257,11 @@ void BestCommutator(const BigState& state, const CentreTables& tables, int setup
           for (int u2 = u1; u2 < n; ++u2) {
             sum += column[u2];
             if (sum <= kNone / 2) break;
-            if (sum <= 0 || static_cast<double>(sum) / (8 + setupCost) <= best->ratio) continue;
+            if (sum <= 0 || static_cast<double>(sum) / (8 + setupCost - 2) <= best->ratio) continue;
             BlockMove moves[8];
-            const int count = CommutatorMoves(tables.templates[t], s1, s2, u1, u2, moves);
-            Consider(best, sum, 8 + setupCost, moves, count);
+            const int count = CommutatorMoves(shape, s1, s2, u1, u2, moves);
+            const int saved = shape.order == 1 ? faceSaved : Merged(last, moves[0]);
+            Consider(best, sum, 8 + setupCost - saved, moves, count);
           }
         }
       }
@@ -273,18 +286,20 @@ bool SolveBigCentres(BigState* state, BigMoveList* list) {
   for (int steps = 0; score < target; ++steps) {
     if (steps > 4000) return false;
     Step best;
+    const BlockMove* last = list->count > 0 ? &list->moves[list->count - 1] : nullptr;
     BestSliceBlock(*state, tables, 0, &best);
-    BestInsertion(*state, tables, 0, &best);
-    BestCommutator(*state, tables, 0, &best);
+    BestInsertion(*state, tables, 0, last, &best);
+    BestCommutator(*state, tables, 0, last, &best);
     if (best.ratio < setupBelow) {
       // Few centres gained as things stand: a face turn first (it never moves another face's centres).
       for (int face = 0; face < 6; ++face)
         for (int q = 1; q < 4; ++q) {
           BigState turned = *state;
           const BlockMove setup = Block(face, 1, 1, q);
+          if (Merged(last, setup) > 0) continue;  // what the last move could have been
           BigApply(&turned, setup);
           Step after;
-          BestCommutator(turned, tables, 1, &after);
+          BestCommutator(turned, tables, 1, &setup, &after);
           if (after.gain == 0 || after.ratio <= best.ratio) continue;
           best.ratio = after.ratio;
           best.gain = after.gain;

@@ -77,8 +77,8 @@ bool FixWingParity(BigState* state, BigMoveList* list);
 // On even sizes, the U-F edge's wings swapped in every orbit at once (the paired edge flipped), the
 // centres kept; false on odd sizes.
 bool FlipEveryOrbit(BigState* state, BigMoveList* list);
-// The same for one orbit (0 next to the corners) alone: that orbit's permutation parity turned.
-bool FlipOrbit(BigState* state, BigMoveList* list, int orbit);
+// The same for the orbits first..last (0 next to the corners) alone: their permutation parities turned.
+bool FlipOrbits(BigState* state, BigMoveList* list, int first, int last);
 // Whether the wings of an orbit (0 next to the corners) stand in an odd permutation of their places.
 bool OddWingOrbit(const BigState& state, int orbit);
 bool FixSwapParity(BigState* state, BigMoveList* list);

@@ -251,6 +251,9 @@ int MacroGain(BigState* state, const EdgeTables& tables, const Macro& macro, int
 
 const int kCycleSetups = 2;
 const int kPlateauSteps = 20;
+// On even sizes: plateau steps before the stuck orbits' parities are turned, and how often that may be.
+const int kFlipAfter = 2;
+const int kMaxFlips = 3;
 
 struct Choice {
   double ratio = 0;
@@ -260,14 +263,14 @@ struct Choice {
   int macro = -1;
 };
 
-void BestMacro(BigState* state, const EdgeTables& tables, const BlockMove* setup, int setups, bool cyclesOnly,
-               Choice* best) {
+void BestMacro(BigState* state, const EdgeTables& tables, const BlockMove* setup, int setups,
+               bool endgameOnly, Choice* best) {
   static int8_t saved[kCellCount];
   int placeScores[12];
   for (int place = 0; place < 12; ++place) placeScores[place] = PlaceScore(*state, tables.places, place);
   for (size_t m = 0; m < tables.macros.size(); ++m) {
     const Macro& macro = tables.macros[m];
-    if (cyclesOnly && !macro.endgame) continue;
+    if (endgameOnly && !macro.endgame) continue;
     const int cost = macro.count + setups;
     if (static_cast<double>(tables.places.wings * 4) / cost <= best->ratio) continue;
     const int gain = MacroGain(state, tables, macro, saved, placeScores);
@@ -283,7 +286,7 @@ void BestMacro(BigState* state, const EdgeTables& tables, const BlockMove* setup
 }
 
 // The best step behind every sequence of `depth` face turns (no face twice in a row).
-void BestBehindSetups(const BigState& state, const EdgeTables& tables, int depth, bool cyclesOnly,
+void BestBehindSetups(const BigState& state, const EdgeTables& tables, int depth, bool endgameOnly,
                       Choice* best) {
   BlockMove setup[3];
   int count = 1;
@@ -298,7 +301,7 @@ void BestBehindSetups(const BigState& state, const EdgeTables& tables, int depth
     if (repeated) continue;
     BigState turned = state;
     for (int k = 0; k < depth; ++k) BigApply(&turned, setup[k]);
-    BestMacro(&turned, tables, setup, depth, cyclesOnly, best);
+    BestMacro(&turned, tables, setup, depth, endgameOnly, best);
   }
 }
 
@@ -343,7 +346,7 @@ bool TurnOddOrbits(BigState* state, BigMoveList* list, const EdgeTables& tables)
       if (!BigPush(state, list, first) || !BigPush(state, list, second)) return false;
       moved = true;
     }
-    if (!moved || !FlipOrbit(state, list, orbit)) return false;
+    if (!moved || !FlipOrbits(state, list, orbit, orbit)) return false;
   }
   return true;
 }
@@ -360,20 +363,22 @@ bool PairBigEdges(BigState* state, BigMoveList* list) {
   const int target = 12 * tables.places.wings;
   unsigned seed = 977;
   int bestScore = 0, sinceBest = 0;
-  bool flipped = false;
+  int flips = 0;
   for (int score = Score(*state, tables.places); score < target; score = Score(*state, tables.places)) {
-    // A plateau that random steps do not leave soon: the caller starts again on another path.
     if (score > bestScore) bestScore = score, sinceBest = 0;
-    if (++sinceBest > kPlateauSteps) {
-      // On even sizes the edges can near a pairing whose flips disagree with the wings' parity, which
-      // no even step completes: each orbit's parity turned once, by swapping one edge's two wings of
-      // that orbit (the last stage flips that edge back if the pairing ends with it flipped).
-      if (flipped || state->n % 2 == 1) return false;
+    ++sinceBest;
+    // On even sizes the edges often near a pairing whose flips disagree with the wings' parity, which
+    // no even step completes: soon on a plateau, each stuck orbit's parity turned, by swapping one
+    // edge's two wings of that orbit (the last stage flips that edge back if the pairing ends with it
+    // flipped). The steps after may near such a pairing again, so this may come more than once.
+    if (flips < kMaxFlips && state->n % 2 == 0 && sinceBest > kFlipAfter) {
       if (!TurnOddOrbits(state, list, tables)) return false;
-      flipped = true;
+      ++flips;
       bestScore = sinceBest = 0;
       continue;
     }
+    // A plateau that random steps do not leave soon: the caller starts again on another path.
+    if (sinceBest > kPlateauSteps) return false;
     Choice best;
     BestMacro(state, tables, nullptr, 0, false, &best);
     if (best.gain == 0) BestBehindSetups(*state, tables, 1, false, &best);

@@ -75,8 +75,8 @@ bool FlipUpFront(BigState* state, BigMoveList* list, int first, int last) {
 
 }  // namespace
 
-bool FlipOrbit(BigState* state, BigMoveList* list, int orbit) {
-  return FlipUpFront(state, list, orbit + 2, orbit + 2);
+bool FlipOrbits(BigState* state, BigMoveList* list, int first, int last) {
+  return FlipUpFront(state, list, first + 2, last + 2);
 }
 
 bool FlipEveryOrbit(BigState* state, BigMoveList* list) {
@@ -88,10 +88,17 @@ bool FixWingParity(BigState* state, BigMoveList* list) {
   // An orbit left in an odd permutation (each single slice quarter turn makes one) shows as one edge
   // flipped once the wings are paired: the known fix for it, at the orbit's own slices, keeps every
   // centre on its face.
+  // Neighbouring odd orbits share one fix, turned as a block of their slices.
   const int n = state->n;
-  for (int orbit = 0; orbit < ListsOf(n).wingOrbitCount; ++orbit) {
-    if (!OddWingOrbit(*state, orbit)) continue;
-    if (!FlipUpFront(state, list, orbit + 2, orbit + 2)) return false;
+  const int orbits = ListsOf(n).wingOrbitCount;
+  bool odd[kMaxSize] = {};
+  for (int orbit = 0; orbit < orbits; ++orbit) odd[orbit] = OddWingOrbit(*state, orbit);
+  for (int orbit = 0; orbit < orbits; ++orbit) {
+    if (!odd[orbit]) continue;
+    int last = orbit;
+    while (last + 1 < orbits && odd[last + 1]) ++last;
+    if (!FlipUpFront(state, list, orbit + 2, last + 2)) return false;
+    orbit = last;
   }
   return CentresSolved(*state);
 }
