@@ -46,7 +46,8 @@ TEST_P(UndoKey, UndoGivesBackTheStateBeforeAndRedoTheStateAfter) {
   replaySwitch = 1;
   if (key.code == '[')
     recording.answers.push_back(
-        WriteTemp("history_other.q",
+        // Cases run as parallel processes: each writes a file of its own.
+        WriteTemp("history_other_" + std::to_string(key.size) + ".q",
                   PatternFileBytes(key.size + 1, [](int f, int r, int c) { return (f + r + 2 * c) % 6; })));
   if (key.code == '{') recording.answers.push_back(WriteTemp("history_moves.mov", "F R2 D' L"));
   const CubeView before = Now();
