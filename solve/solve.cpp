@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "solve/big_cube.h"
+#include "solve/big/big_cube.h"
 #include "solve/solve_corners.h"
 #include "solve/solve_search.h"
 #include "solve/solve_steps.h"

@@ -2,7 +2,7 @@
 // by greedy slice-macro-unslice steps that keep the centres, scored by the wings that agree in each edge.
 #include <cstring>
 
-#include "solve/big_cube.h"
+#include "solve/big/big_cube.h"
 #include "study/facelet_map.h"
 #include "study/pieces.h"
 #include "study/reachability_steps.h"

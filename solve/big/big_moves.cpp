@@ -1,7 +1,7 @@
 // The big-cube solver's layer turns as cell permutations derived from the model, and its move list.
 #include <cstring>
 
-#include "solve/big_cube.h"
+#include "solve/big/big_cube.h"
 #include "study/facelet_map.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "solve/big_cube.h"
+#include "solve/big/big_cube.h"
 #include "study/facelet_map.h"
 #include "study/pieces.h"
 

@@ -2,7 +2,7 @@
 // block commutators (many 3-cycles of centres at once), each step the most centres gained per move.
 #include <cstring>
 
-#include "solve/big_cube.h"
+#include "solve/big/big_cube.h"
 #include "study/facelet_map.h"
 #include "study/pieces.h"
 

@@ -1,7 +1,7 @@
 // The big cube's parities, its last stage as a 3×3×3, and the whole-cube rotations.
 #include <cstring>
 
-#include "solve/big_cube.h"
+#include "solve/big/big_cube.h"
 #include "solve/solve_search.h"
 #include "solve/solve_steps.h"
 #include "study/facelet_map.h"
