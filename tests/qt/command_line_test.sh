@@ -110,7 +110,9 @@ start() {
   window=
   "$plexaro" "$@" 2>"$work/plexaro.log" &
   plexaro_pid=$!
-  window=$(window_named Plexaro) || check "$*: no window titled Plexaro"
+  window=$(window_named Plexaro) ||
+    check "$*: no window titled Plexaro ($(kill -0 "$plexaro_pid" 2>/dev/null && echo running || echo ended):" \
+      "$(tr '\n' ' ' <"$work/plexaro.log"))"
 }
 # The box titled $1 is up together with the window, and goes on Return.
 close_box() {
