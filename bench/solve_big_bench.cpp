@@ -30,15 +30,7 @@ void SolveBigPatterns(benchmark::State& state) {
   for (auto _ : state) {
     Lcg lcg{static_cast<uint32_t>(n * 7919)};
     for (int p = 0; p < PatternCount(); ++p) {
-      StartSolved(n);
-      for (int k = 0; k < 40 * n; ++k) {
-        const int layer = 1 + lcg.Next() % n;
-        TurnBlock(static_cast<Face>(lcg.Next() % 6), static_cast<int16_t>(layer), static_cast<int16_t>(layer),
-                  static_cast<int16_t>(1 + lcg.Next() % 3), liveCube, shadowCube);
-      }
-      TurnBlock(static_cast<Face>(lcg.Next() % 6), 1, static_cast<int16_t>(n),
-                static_cast<int16_t>(1 + lcg.Next() % 3), liveCube, shadowCube);
-      TurnBlock(static_cast<Face>(lcg.Next() % 6), 1, static_cast<int16_t>(n), 1, liveCube, shadowCube);
+      RandomLayerPattern(n, lcg);
       // PLEXARO_BIG_ONLY solves that one pattern alone.
       if (std::getenv("PLEXARO_BIG_ONLY") != nullptr && std::atoi(std::getenv("PLEXARO_BIG_ONLY")) != p)
         continue;

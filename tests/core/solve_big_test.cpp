@@ -27,18 +27,9 @@ const int kPatternsPerSize = 2;
 const int kPatternsPerSize = 2;
 #endif
 
-// 40·N random single-layer turns and a random whole-cube rotation, made by the general layer turn.
 void Scramble(int n, uint32_t seed) {
-  StartSolved(n);
   Lcg lcg{seed};
-  for (int k = 0; k < 40 * n; ++k) {
-    const int layer = 1 + lcg.Next() % n;
-    TurnBlock(static_cast<Face>(lcg.Next() % 6), static_cast<int16_t>(layer), static_cast<int16_t>(layer),
-              static_cast<int16_t>(1 + lcg.Next() % 3), liveCube, shadowCube);
-  }
-  TurnBlock(static_cast<Face>(lcg.Next() % 6), 1, static_cast<int16_t>(n),
-            static_cast<int16_t>(1 + lcg.Next() % 3), liveCube, shadowCube);
-  TurnBlock(static_cast<Face>(lcg.Next() % 6), 1, static_cast<int16_t>(n), 1, liveCube, shadowCube);
+  RandomLayerPattern(n, lcg);
 }
 
 // The answer applied to the solved cube, with ApplyBlockMove; the pattern is put back afterwards.

@@ -58,6 +58,20 @@ struct Lcg {
   }
 };
 
+// The solved cube of size n after 40·N random single-layer turns and a random whole-cube rotation, all
+// made by the general layer turn: the big-cube solver's test and benchmark patterns.
+inline void RandomLayerPattern(int n, Lcg& lcg) {
+  StartSolved(n);
+  for (int k = 0; k < 40 * n; ++k) {
+    const int layer = 1 + lcg.Next() % n;
+    TurnBlock(static_cast<Face>(lcg.Next() % 6), static_cast<int16_t>(layer), static_cast<int16_t>(layer),
+              static_cast<int16_t>(1 + lcg.Next() % 3), liveCube, shadowCube);
+  }
+  TurnBlock(static_cast<Face>(lcg.Next() % 6), 1, static_cast<int16_t>(n),
+            static_cast<int16_t>(1 + lcg.Next() % 3), liveCube, shadowCube);
+  TurnBlock(static_cast<Face>(lcg.Next() % 6), 1, static_cast<int16_t>(n), 1, liveCube, shadowCube);
+}
+
 // The generator's state `draws` draws on from `state`.
 inline uint32_t After(uint32_t state, int draws) {
   Lcg lcg{state};
