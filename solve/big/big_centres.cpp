@@ -64,17 +64,6 @@ int CommutatorMoves(const Template& t, int s1, int s2, int t1, int t2, BlockMove
   return k;
 }
 
-void ApplyToPerm(int n, int16_t* perm, const BlockMove& move) {
-  int16_t held[4 * kMaxSize + kMaxSize * kMaxSize];
-  for (int layer = move.first; layer <= move.last; ++layer) {
-    const LayerPerm& p = LayerPermOf(n, move.face, layer);
-    for (int q = 0; q < move.quarterTurns; ++q) {
-      for (int k = 0; k < p.count; ++k) held[k] = perm[p.from[k]];
-      for (int k = 0; k < p.count; ++k) perm[p.to[k]] = held[k];
-    }
-  }
-}
-
 const CentreTables& TablesOf(int n) {
   static CentreTables tables;
   if (tables.n == n) return tables;
@@ -116,7 +105,7 @@ const CentreTables& TablesOf(int n) {
               insertion.moves[1] = Block(kAcross[axis][y], 1, 1, qy);
               insertion.moves[2] = Block(kAxisFaces[axis], first, last, 4 - qa);
               for (int c = 0; c < kCellCount; ++c) perm[c] = static_cast<int16_t>(c);
-              for (const BlockMove& move : insertion.moves) ApplyToPerm(n, perm, move);
+              for (const BlockMove& move : insertion.moves) CarryAlong(n, perm, move);
               insertion.first = static_cast<int>(tables.to.size());
               for (int16_t cell : tables.centres)
                 if (perm[cell] != cell && tables.to.push_back(cell)) tables.from.push_back(perm[cell]);
@@ -130,7 +119,7 @@ const CentreTables& TablesOf(int n) {
         BlockMove moves[8];
         const int count = CommutatorMoves(tables.templates[t], s, s, u, u, moves);
         for (int c = 0; c < kCellCount; ++c) perm[c] = static_cast<int16_t>(c);
-        for (int k = 0; k < count; ++k) ApplyToPerm(n, perm, moves[k]);
+        for (int k = 0; k < count; ++k) CarryAlong(n, perm, moves[k]);
         Cycle cycle{true, {}, {}};
         int moved = 0;
         ForEachUsedCell(n, [&](int cell) {

@@ -67,6 +67,20 @@ struct LayerPerm {
 };
 const LayerPerm& LayerPermOf(int n, int face, int layer);
 
+// Carries the values of any cell array along the move's layer turns, as the turns carry colours.
+template <typename Value>
+void CarryAlong(int n, Value* cells, const BlockMove& move) {
+  const int turns = ((move.quarterTurns % 4) + 4) % 4;
+  Value held[4 * kMaxSize + kMaxSize * kMaxSize];
+  for (int layer = move.first; layer <= move.last; ++layer) {
+    const LayerPerm& perm = LayerPermOf(n, move.face, layer);
+    for (int q = 0; q < turns; ++q) {
+      for (int k = 0; k < perm.count; ++k) held[k] = cells[perm.from[k]];
+      for (int k = 0; k < perm.count; ++k) cells[perm.to[k]] = held[k];
+    }
+  }
+}
+
 // The stages, each working on the state and appending its moves; false when one could not finish
 // (the list full or no progress within its step budget), which the front door reports.
 bool SolveBigCentres(BigState* state, BigMoveList* list);

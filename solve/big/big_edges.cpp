@@ -84,23 +84,12 @@ int Score(const BigState& state, const EdgePlaces& p) {
   return score;
 }
 
-void ApplyToPerm(int n, int16_t* perm, const BlockMove& move) {
-  int16_t held[4 * kMaxSize + kMaxSize * kMaxSize];
-  for (int layer = move.first; layer <= move.last; ++layer) {
-    const LayerPerm& lp = LayerPermOf(n, move.face, layer);
-    for (int q = 0; q < move.quarterTurns; ++q) {
-      for (int k = 0; k < lp.count; ++k) held[k] = perm[lp.from[k]];
-      for (int k = 0; k < lp.count; ++k) perm[lp.to[k]] = held[k];
-    }
-  }
-}
-
 // Keeps the macro when it leaves every centre on its face, with its effect on the edge cells.
 void AddIfCentresStay(int n, EdgeTables* tables, Macro* candidate) {
   static int16_t perm[kCellCount];
   Macro& macro = *candidate;
   for (int c = 0; c < kCellCount; ++c) perm[c] = static_cast<int16_t>(c);
-  for (int k = 0; k < macro.count; ++k) ApplyToPerm(n, perm, macro.moves[k]);
+  for (int k = 0; k < macro.count; ++k) CarryAlong(n, perm, macro.moves[k]);
   bool keepsCentres = true;
   macro.first = static_cast<int>(tables->to.size());
   bool seen[12] = {};
@@ -337,8 +326,8 @@ bool TurnOddOrbits(BigState* state, BigMoveList* list, const EdgeTables& tables)
       const BlockMove second =
           Block(code / 18 % 19 == 18 ? 0 : code / 18 / 3, 1, 1, code / 18 == 18 ? 0 : 1 + code / 18 % 3);
       for (int c = 0; c < kCellCount; ++c) perm[c] = static_cast<int16_t>(c);
-      ApplyToPerm(n, perm, first);
-      ApplyToPerm(n, perm, second);
+      CarryAlong(n, perm, first);
+      CarryAlong(n, perm, second);
       int at = -1;
       for (int c = 0; c < kCellCount && at < 0; ++c)
         if (perm[c] == misplaced) at = c;

@@ -52,17 +52,7 @@ void BigSolved(int n, BigState* state) {
   ForEachUsedCell(n, [state](int cell) { state->cells[cell] = static_cast<int8_t>(cell / kFaceStride); });
 }
 
-void BigApply(BigState* state, const BlockMove& move) {
-  const int turns = ((move.quarterTurns % 4) + 4) % 4;
-  int8_t held[4 * kMaxSize + kMaxSize * kMaxSize];
-  for (int layer = move.first; layer <= move.last; ++layer) {
-    const LayerPerm& perm = LayerPermOf(state->n, move.face, layer);
-    for (int q = 0; q < turns; ++q) {
-      for (int k = 0; k < perm.count; ++k) held[k] = state->cells[perm.from[k]];
-      for (int k = 0; k < perm.count; ++k) state->cells[perm.to[k]] = held[k];
-    }
-  }
-}
+void BigApply(BigState* state, const BlockMove& move) { CarryAlong(state->n, state->cells, move); }
 
 bool BigPush(BigState* state, BigMoveList* list, const BlockMove& move) {
   BigApply(state, move);
