@@ -1,6 +1,8 @@
 // The two-phase search's coordinates of a cubie state, and the tables over them.
 #pragma once
 
+#include <vector>
+
 #include "solve/solve_steps.h"
 
 const int kTwists = 2187, kFlips = 2048, kSlices = 495;  // 3^7, 2^11, C(12,4)
@@ -12,6 +14,10 @@ const int kSorted = kSlices * kPerms4;
 const int kCombs = 70 * 2;
 const int kMoves = 18, kPhase2Moves = 10;
 const int kMaxDepth = 24;
+// The identity and the half turns about U-D, L-R and F-B: they keep the first phase's goal, so a
+// position and its images are equally far from it, and its tables keep one of each class.
+const int kSymmetries = 4;
+const int kTwistClasses = 567, kFlipClasses = 560;
 
 struct SearchTables {
   int slicePos[4], udPos[8];        // edge places of the middle layer and of the others
@@ -23,16 +29,35 @@ struct SearchTables {
   uint16_t cornerMove[kPerms8][kMoves], udMove[kPerms8][kPhase2Moves];
   uint16_t sortedMove[kEdgeGroups][kSorted][kMoves];
   int8_t slicePermMove[kPerms4][kPhase2Moves];
-  uint8_t combOf[kPerms8];  // of each corner permutation
-  // Distances two to a byte (Distance reads them), so more of them stay in the processor's cache.
-  uint8_t twistSlicePrune[(kTwists * kSlices + 1) / 2], flipSlicePrune[kFlips * kSlices / 2];
-  uint8_t twistFlipPrune[kTwists * kFlips / 2];
+  uint8_t combOf[kPerms8];                          // of each corner permutation
+  uint16_t twistClass[kTwists], flipClass[kFlips];  // class * kSymmetries + the symmetry to its first
+  uint16_t flipConj[kSymmetries][kFlips];           // each flip seen after each symmetry
+  int16_t sliceConj[kSymmetries][kSlices];
+  // Distances two to a byte (Distance reads them), so more of them stay in the processor's cache; the
+  // first phase's by class (see TwistSliceIndex).
+  uint8_t twistSlicePrune[(kTwistClasses * kSlices + 1) / 2],
+      flipSlicePrune[(kFlipClasses * kSlices + 1) / 2];
+  uint8_t twistFlipPrune[kTwistClasses * kFlips / 2];
   uint8_t cornerSlicePrune[kPerms8 * kPerms4 / 2], udSlicePrune[kPerms8 * kPerms4 / 2];
   uint8_t udCombPrune[kPerms8 * kCombs / 2];
 };
 extern SearchTables searchTables;
 
 inline int Distance(const uint8_t* table, int index) { return table[index >> 1] >> ((index & 1) << 2) & 15; }
+// Where the first phase's tables keep a position: its twist's (or flip's) class, the other coordinate
+// seen after the symmetry that takes it there.
+inline int TwistSliceIndex(int twist, int slice) {
+  const int c = searchTables.twistClass[twist];
+  return c / kSymmetries * kSlices + searchTables.sliceConj[c % kSymmetries][slice];
+}
+inline int FlipSliceIndex(int flip, int slice) {
+  const int c = searchTables.flipClass[flip];
+  return c / kSymmetries * kSlices + searchTables.sliceConj[c % kSymmetries][slice];
+}
+inline int TwistFlipIndex(int twist, int flip) {
+  const int c = searchTables.twistClass[twist];
+  return c / kSymmetries * kFlips + searchTables.flipConj[c % kSymmetries][flip];
+}
 
 int TwistOf(const CubieState& s);
 int FlipOf(const CubieState& s);
@@ -52,3 +77,7 @@ void LeftMultiplyPhase2(const CubieState& a, int* corner, int* ud, int* slicePer
 // The cubie effect of move m (face * 3 + quarter turns - 1).
 void MoveCubies(int m, CubieState* s);
 void BuildMoveTables();
+// Move m as seen after a symmetry.
+int SymmetryMove(int symmetry, int m);
+// The symmetries' tables (after the move tables), and each class's first member in order.
+void BuildSymmetryTables(std::vector<int>* twistMembers, std::vector<int>* flipMembers);

@@ -225,6 +225,7 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last, u
   // Every move's coordinates first and their bounds asked of memory together: the tables are larger
   // than the processor's nearest caches, and misses one after another cost most of a position.
   int twists[kMoves], flips[kMoves], turnedTwists[kMoves], turnedFlips[kMoves], slices[kMoves];
+  int index[4][kMoves];
   for (int face = 0; face < 6; ++face) {
     if (Redundant(face, last)) continue;
     for (int m = face * 3; m < face * 3 + 3; ++m) {
@@ -232,10 +233,14 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last, u
       turnedTwists[m] = T.twistMove[p.turnedTwist][d.turnedMove[m]];
       turnedFlips[m] = T.flipMove[p.turnedFlip][d.turnedMove[m]];
       slices[m] = T.sliceMove[p.slice][m];
-      __builtin_prefetch(&T.twistFlipPrune[(twists[m] * kFlips + flips[m]) >> 1]);
-      __builtin_prefetch(&T.twistFlipPrune[(turnedTwists[m] * kFlips + turnedFlips[m]) >> 1]);
-      __builtin_prefetch(&T.twistSlicePrune[(twists[m] * kSlices + slices[m]) >> 1]);
-      __builtin_prefetch(&T.flipSlicePrune[(flips[m] * kSlices + slices[m]) >> 1]);
+      index[0][m] = TwistSliceIndex(twists[m], slices[m]);
+      index[1][m] = FlipSliceIndex(flips[m], slices[m]);
+      index[2][m] = TwistFlipIndex(twists[m], flips[m]);
+      index[3][m] = TwistFlipIndex(turnedTwists[m], turnedFlips[m]);
+      __builtin_prefetch(&T.twistSlicePrune[index[0][m] >> 1]);
+      __builtin_prefetch(&T.flipSlicePrune[index[1][m] >> 1]);
+      __builtin_prefetch(&T.twistFlipPrune[index[2][m] >> 1]);
+      __builtin_prefetch(&T.twistFlipPrune[index[3][m] >> 1]);
     }
   }
   Phase1Position n;
@@ -257,10 +262,10 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last, u
       // more turn of the face reaches its other amounts, so a bound past `left` rules them out too.
       n.twist = twists[m], n.flip = flips[m], n.slice = slices[m];
       n.turnedTwist = turnedTwists[m], n.turnedFlip = turnedFlips[m];
-      n.distance[0] = Distance(T.twistSlicePrune, n.twist * kSlices + n.slice);
-      n.distance[1] = Distance(T.flipSlicePrune, n.flip * kSlices + n.slice);
-      n.distance[2] = Distance(T.twistFlipPrune, n.twist * kFlips + n.flip);
-      n.distance[3] = Distance(T.twistFlipPrune, n.turnedTwist * kFlips + n.turnedFlip);
+      n.distance[0] = Distance(T.twistSlicePrune, index[0][m]);
+      n.distance[1] = Distance(T.flipSlicePrune, index[1][m]);
+      n.distance[2] = Distance(T.twistFlipPrune, index[2][m]);
+      n.distance[3] = Distance(T.twistFlipPrune, index[3][m]);
       const int distance =
           std::max(std::max(n.distance[0], n.distance[1]), std::max(n.distance[2], n.distance[3]));
       if (distance > left) break;

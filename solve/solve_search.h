@@ -32,4 +32,4 @@ void* SearchTableBytes(size_t* size);
 void MarkSearchTables(bool filled);
 bool SearchTablesValid();
 // A number to change whenever the tables' layout or contents change, so older copies are rebuilt.
-const unsigned kSearchTablesEdition = 2;
+const unsigned kSearchTablesEdition = 3;

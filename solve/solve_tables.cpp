@@ -47,6 +47,17 @@ void PackHalves(const std::vector<uint8_t>& distance, uint8_t* prune) {
     prune[index >> 1] |= static_cast<uint8_t>(std::min<int>(distance[index], 14) << ((index & 1) << 2));
 }
 
+// The distances of the classes' first members alone, the rest being read through a symmetry; as many
+// classes as the table holds, whatever was found.
+std::vector<uint8_t> ByClass(const std::vector<uint8_t>& distance, const std::vector<int>& members,
+                             int classes, int b) {
+  std::vector<uint8_t> kept(static_cast<size_t>(classes) * static_cast<size_t>(b), 0);
+  for (int k = 0; k < classes && k < static_cast<int>(members.size()); ++k)
+    std::copy_n(distance.begin() + static_cast<long>(members[static_cast<size_t>(k)]) * b, b,
+                kept.begin() + static_cast<long>(k) * b);
+  return kept;
+}
+
 }  // namespace
 
 void BuildSearchTables() {
@@ -55,17 +66,24 @@ void BuildSearchTables() {
 
 void FillSearchTables() {
   BuildMoveTables();
-  PackHalves(Distances(
-                 kTwists, kSlices, 0, T.solvedSlice, kMoves, [](int c, int m) { return T.twistMove[c][m]; },
-                 [](int c, int m) { return T.sliceMove[c][m]; }),
-             T.twistSlicePrune);
-  PackHalves(Distances(
-                 kFlips, kSlices, 0, T.solvedSlice, kMoves, [](int c, int m) { return T.flipMove[c][m]; },
-                 [](int c, int m) { return T.sliceMove[c][m]; }),
-             T.flipSlicePrune);
-  PackHalves(Distances(
-                 kTwists, kFlips, 0, 0, kMoves, [](int c, int m) { return T.twistMove[c][m]; },
-                 [](int c, int m) { return T.flipMove[c][m]; }),
+  std::vector<int> twists, flips;
+  BuildSymmetryTables(&twists, &flips);
+  PackHalves(
+      ByClass(Distances(
+                  kTwists, kSlices, 0, T.solvedSlice, kMoves, [](int c, int m) { return T.twistMove[c][m]; },
+                  [](int c, int m) { return T.sliceMove[c][m]; }),
+              twists, kTwistClasses, kSlices),
+      T.twistSlicePrune);
+  PackHalves(
+      ByClass(Distances(
+                  kFlips, kSlices, 0, T.solvedSlice, kMoves, [](int c, int m) { return T.flipMove[c][m]; },
+                  [](int c, int m) { return T.sliceMove[c][m]; }),
+              flips, kFlipClasses, kSlices),
+      T.flipSlicePrune);
+  PackHalves(ByClass(Distances(
+                         kTwists, kFlips, 0, 0, kMoves, [](int c, int m) { return T.twistMove[c][m]; },
+                         [](int c, int m) { return T.flipMove[c][m]; }),
+                     twists, kTwistClasses, kFlips),
              T.twistFlipPrune);
   PackHalves(
       Distances(
@@ -112,6 +130,10 @@ bool SearchTablesValid() {
   within(T.cornerMove, kPerms8);
   within(T.udMove, kPerms8);
   within(T.slicePermMove, kPerms4);
+  within(T.flipConj, kFlips);
+  within(T.sliceConj, kSlices);
+  for (const auto c : T.twistClass) valid = valid && c < kTwistClasses * kSymmetries;
+  for (const auto c : T.flipClass) valid = valid && c < kFlipClasses * kSymmetries;
   for (const auto& group : T.sortedMove) within(group, kSorted);
   within(T.groupCubies, 12);
   for (int k = 0; k < 4; ++k) valid = valid && T.slicePos[k] >= 0 && T.slicePos[k] < 12;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "cube/cube.h"
 #include "files/files.h"
@@ -226,9 +227,9 @@ TEST(SolveTables, DistancesReadBackAlongRandomWalks) {
       corner = t.cornerMove[corner][t.phase2Move[k]];
       ud = t.udMove[ud][k];
       slicePerm = t.slicePermMove[slicePerm][k];
-      const int now[5] = {Distance(t.twistSlicePrune, twist * kSlices + slice),
-                          Distance(t.flipSlicePrune, flip * kSlices + slice),
-                          Distance(t.twistFlipPrune, twist * kFlips + flip),
+      const int now[5] = {Distance(t.twistSlicePrune, TwistSliceIndex(twist, slice)),
+                          Distance(t.flipSlicePrune, FlipSliceIndex(flip, slice)),
+                          Distance(t.twistFlipPrune, TwistFlipIndex(twist, flip)),
                           Distance(t.cornerSlicePrune, corner * kPerms4 + slicePerm),
                           std::max(Distance(t.udSlicePrune, ud * kPerms4 + slicePerm),
                                    Distance(t.udCombPrune, ud * kCombs + t.combOf[corner]))};
@@ -243,6 +244,36 @@ TEST(SolveTables, DistancesReadBackAlongRandomWalks) {
   // Solved is 0 away; a quarter turn of U moves the corners by an odd permutation, another combination.
   EXPECT_EQ(Distance(t.udCombPrune, 0 * kCombs + t.combOf[0]), 0);
   EXPECT_NE(t.combOf[t.cornerMove[0][t.phase2Move[2]]], t.combOf[0]);
+}
+
+TEST(SolveTables, EachSymmetryTurnsTheCoordinatesAsItTurnsTheMoves) {
+  BuildSearchTables();
+  const SearchTables& t = searchTables;
+  std::vector<int> twists, flips;
+  BuildSymmetryTables(&twists, &flips);
+  EXPECT_EQ(twists.size(), static_cast<size_t>(kTwistClasses));
+  EXPECT_EQ(flips.size(), static_cast<size_t>(kFlipClasses));
+  // Built along a tree of moves, the images must also agree along every other move, else a coordinate
+  // would not survive the symmetry and the tables by class would misread it.
+  int wrong = 0;
+  for (int s = 0; s < kSymmetries; ++s)
+    for (int m = 0; m < kMoves; ++m) {
+      const int seen = SymmetryMove(s, m);
+      for (int c = 0; c < kFlips; ++c)
+        wrong += t.flipConj[s][t.flipMove[c][m]] != t.flipMove[t.flipConj[s][c]][seen] ||
+                 t.flipConj[s][t.flipConj[s][c]] != c;
+      for (int c = 0; c < kSlices; ++c)
+        wrong += t.sliceConj[s][t.sliceMove[c][m]] != t.sliceMove[t.sliceConj[s][c]][seen] ||
+                 t.sliceConj[s][t.sliceConj[s][c]] != c;
+    }
+  EXPECT_EQ(wrong, 0);
+  // A class's first member is its own image, and no image of any value comes before its class's first.
+  for (size_t k = 0; k < twists.size(); ++k) EXPECT_EQ(t.twistClass[twists[k]], k * kSymmetries);
+  for (int c = 0; c < kFlips; ++c) {
+    const int first = flips[t.flipClass[c] / kSymmetries];
+    EXPECT_EQ(t.flipConj[t.flipClass[c] % kSymmetries][c], first);
+    for (int s = 0; s < kSymmetries; ++s) EXPECT_GE(t.flipConj[s][c], first);
+  }
 }
 
 TEST(SolvePattern, RefusesWhatItCannotSolve) {
