@@ -200,7 +200,7 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last, u
   // Before the first answer, a first phase that reaches the subgroup and leaves it again only to come
   // back within a few turns rarely beats the second phase from where it first arrived; those are left
   // for the search after it, and an answer they might have made is no longer known to be missing.
-  if (p.distance[0] == 0 && p.distance[1] == 0 && p.distance[2] == 0 && left < 5 && s->best > 20 &&
+  if (p.twist == 0 && p.flip == 0 && p.slice == T.solvedSlice && left < 5 && s->best > 20 &&
       depth + left >= kSkipReturnsFrom) {
     if (s->preCount == 0) s->passedOver = std::min(s->passedOver, depth + left);
     return;
@@ -222,27 +222,6 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last, u
     return;
   }
   const Direction& d = s->directions[s->direction];
-  // Every move's coordinates first and their bounds asked of memory together: the tables are larger
-  // than the processor's nearest caches, and misses one after another cost most of a position.
-  int twists[kMoves], flips[kMoves], turnedTwists[kMoves], turnedFlips[kMoves], slices[kMoves];
-  int index[4][kMoves];
-  for (int face = 0; face < 6; ++face) {
-    if (Redundant(face, last)) continue;
-    for (int m = face * 3; m < face * 3 + 3; ++m) {
-      twists[m] = T.twistMove[p.twist][m], flips[m] = T.flipMove[p.flip][m];
-      turnedTwists[m] = T.twistMove[p.turnedTwist][d.turnedMove[m]];
-      turnedFlips[m] = T.flipMove[p.turnedFlip][d.turnedMove[m]];
-      slices[m] = T.sliceMove[p.slice][m];
-      index[0][m] = TwistSliceIndex(twists[m], slices[m]);
-      index[1][m] = FlipSliceIndex(flips[m], slices[m]);
-      index[2][m] = TwistFlipIndex(twists[m], flips[m]);
-      index[3][m] = TwistFlipIndex(turnedTwists[m], turnedFlips[m]);
-      __builtin_prefetch(&T.twistSlicePrune[index[0][m] >> 1]);
-      __builtin_prefetch(&T.flipSlicePrune[index[1][m] >> 1]);
-      __builtin_prefetch(&T.twistFlipPrune[index[2][m] >> 1]);
-      __builtin_prefetch(&T.twistFlipPrune[index[3][m] >> 1]);
-    }
-  }
   Phase1Position n;
   for (int face = 0; face < 6; ++face) {
     if (Redundant(face, last)) continue;
@@ -258,16 +237,20 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last, u
         if (d.symmetryMove[r][m] == m) keeps |= 1u << r;
       }
       if (seen) continue;
-      // The four bounds are already on their way from memory, so all are read and one test made; one
-      // more turn of the face reaches its other amounts, so a bound past `left` rules them out too.
-      n.twist = twists[m], n.flip = flips[m], n.slice = slices[m];
-      n.turnedTwist = turnedTwists[m], n.turnedFlip = turnedFlips[m];
-      n.distance[0] = Distance(T.twistSlicePrune, index[0][m]);
-      n.distance[1] = Distance(T.flipSlicePrune, index[1][m]);
-      n.distance[2] = Distance(T.twistFlipPrune, index[2][m]);
-      n.distance[3] = Distance(T.twistFlipPrune, index[3][m]);
-      const int distance =
-          std::max(std::max(n.distance[0], n.distance[1]), std::max(n.distance[2], n.distance[3]));
+      // The bounds one at a time, each read only while the ones before leave the move in: one more turn
+      // of the face reaches its other amounts, so any bound past `left` rules them out too.
+      n.twist = T.twistMove[p.twist][m], n.slice = T.sliceMove[p.slice][m];
+      int distance = Distance(T.twistSlicePrune, TwistSliceIndex(n.twist, n.slice));
+      if (distance < left) {
+        n.flip = T.flipMove[p.flip][m];
+        distance = std::max(Distance(T.flipSlicePrune, FlipSliceIndex(n.flip, n.slice)),
+                            Distance(T.twistFlipPrune, TwistFlipIndex(n.twist, n.flip)));
+      }
+      if (distance < left) {
+        n.turnedTwist = T.twistMove[p.turnedTwist][d.turnedMove[m]];
+        n.turnedFlip = T.flipMove[p.turnedFlip][d.turnedMove[m]];
+        distance = Distance(T.twistFlipPrune, TwistFlipIndex(n.turnedTwist, n.turnedFlip));
+      }
       if (distance > left) break;
       if (distance == left) continue;
       s->path[depth] = m;
