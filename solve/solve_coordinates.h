@@ -17,7 +17,7 @@ const int kMaxDepth = 24;
 // The identity and the half turns about U-D, L-R and F-B: they keep the first phase's goal, so a
 // position and its images are equally far from it, and its tables keep one of each class.
 const int kSymmetries = 4;
-const int kTwistClasses = 567, kFlipClasses = 560;
+const int kTwistClasses = 567, kFlipClasses = 560, kCornerClasses = 10368, kUdClasses = 10368;
 
 struct SearchTables {
   int slicePos[4], udPos[8];        // edge places of the middle layer and of the others
@@ -29,23 +29,27 @@ struct SearchTables {
   uint16_t cornerMove[kPerms8][kMoves], udMove[kPerms8][kPhase2Moves];
   uint16_t sortedMove[kEdgeGroups][kSorted][kMoves];
   int8_t slicePermMove[kPerms4][kPhase2Moves];
-  uint8_t combOf[kPerms8];                          // of each corner permutation
-  uint16_t twistClass[kTwists], flipClass[kFlips];  // class * kSymmetries + the symmetry to its first
-  uint16_t flipConj[kSymmetries][kFlips];           // each flip seen after each symmetry
+  uint8_t combOf[kPerms8];  // of each corner permutation
+  // Each coordinate's class * kSymmetries + the symmetry to its class's first member, and the other
+  // coordinates seen after each symmetry.
+  uint16_t twistClass[kTwists], flipClass[kFlips], cornerClass[kPerms8], udClass[kPerms8];
+  uint16_t flipConj[kSymmetries][kFlips];
   int16_t sliceConj[kSymmetries][kSlices];
+  int8_t slicePermConj[kSymmetries][kPerms4];
+  uint8_t combConj[kSymmetries][kCombs];
   // Distances two to a byte (Distance reads them), so more of them stay in the processor's cache; the
   // first phase's by class (see TwistSliceIndex).
   uint8_t twistSlicePrune[(kTwistClasses * kSlices + 1) / 2],
       flipSlicePrune[(kFlipClasses * kSlices + 1) / 2];
   uint8_t twistFlipPrune[kTwistClasses * kFlips / 2];
-  uint8_t cornerSlicePrune[kPerms8 * kPerms4 / 2], udSlicePrune[kPerms8 * kPerms4 / 2];
-  uint8_t udCombPrune[kPerms8 * kCombs / 2];
+  uint8_t cornerSlicePrune[kCornerClasses * kPerms4 / 2], udSlicePrune[kUdClasses * kPerms4 / 2];
+  uint8_t udCombPrune[kUdClasses * kCombs / 2];
 };
 extern SearchTables searchTables;
 
 inline int Distance(const uint8_t* table, int index) { return table[index >> 1] >> ((index & 1) << 2) & 15; }
-// Where the first phase's tables keep a position: its twist's (or flip's) class, the other coordinate
-// seen after the symmetry that takes it there.
+// Where the tables keep a position: its twist's (flip's, corners', U-D edges') class, the other
+// coordinate seen after the symmetry that takes it there.
 inline int TwistSliceIndex(int twist, int slice) {
   const int c = searchTables.twistClass[twist];
   return c / kSymmetries * kSlices + searchTables.sliceConj[c % kSymmetries][slice];
@@ -57,6 +61,18 @@ inline int FlipSliceIndex(int flip, int slice) {
 inline int TwistFlipIndex(int twist, int flip) {
   const int c = searchTables.twistClass[twist];
   return c / kSymmetries * kFlips + searchTables.flipConj[c % kSymmetries][flip];
+}
+inline int CornerSliceIndex(int corner, int slicePerm) {
+  const int c = searchTables.cornerClass[corner];
+  return c / kSymmetries * kPerms4 + searchTables.slicePermConj[c % kSymmetries][slicePerm];
+}
+inline int UdSliceIndex(int ud, int slicePerm) {
+  const int c = searchTables.udClass[ud];
+  return c / kSymmetries * kPerms4 + searchTables.slicePermConj[c % kSymmetries][slicePerm];
+}
+inline int UdCombIndex(int ud, int comb) {
+  const int c = searchTables.udClass[ud];
+  return c / kSymmetries * kCombs + searchTables.combConj[c % kSymmetries][comb];
 }
 
 int TwistOf(const CubieState& s);
@@ -79,5 +95,9 @@ void MoveCubies(int m, CubieState* s);
 void BuildMoveTables();
 // Move m as seen after a symmetry.
 int SymmetryMove(int symmetry, int m);
-// The symmetries' tables (after the move tables), and each class's first member in order.
-void BuildSymmetryTables(std::vector<int>* twistMembers, std::vector<int>* flipMembers);
+// Each class's first member, in order.
+struct SymmetryClasses {
+  std::vector<int> twists, flips, corners, uds;
+};
+// The symmetries' tables (after the move tables).
+void BuildSymmetryTables(SymmetryClasses* classes);

@@ -68,9 +68,9 @@ bool TimeUp(Search* s) {
 }
 
 int Phase2Distance(int corner, int ud, int slice) {
-  return std::max(std::max(Distance(T.cornerSlicePrune, corner * kPerms4 + slice),
-                           Distance(T.udSlicePrune, ud * kPerms4 + slice)),
-                  Distance(T.udCombPrune, ud * kCombs + T.combOf[corner]));
+  return std::max(std::max(Distance(T.cornerSlicePrune, CornerSliceIndex(corner, slice)),
+                           Distance(T.udSlicePrune, UdSliceIndex(ud, slice))),
+                  Distance(T.udCombPrune, UdCombIndex(ud, T.combOf[corner])));
 }
 
 bool Phase2(Search* s, int corner, int ud, int slice, int depth, int left, int last) {
@@ -88,9 +88,9 @@ bool Phase2(Search* s, int corner, int ud, int slice, int depth, int left, int l
     for (int m = face * 3 + (upDown ? 0 : 1); m < face * 3 + (upDown ? 3 : 2); ++m) {
       const int k = T.phase2Index[m];
       corners[m] = T.cornerMove[corner][m], uds[m] = T.udMove[ud][k], slices[m] = T.slicePermMove[slice][k];
-      __builtin_prefetch(&T.cornerSlicePrune[(corners[m] * kPerms4 + slices[m]) >> 1]);
-      __builtin_prefetch(&T.udSlicePrune[(uds[m] * kPerms4 + slices[m]) >> 1]);
-      __builtin_prefetch(&T.udCombPrune[(uds[m] * kCombs + T.combOf[corners[m]]) >> 1]);
+      __builtin_prefetch(&T.cornerSlicePrune[CornerSliceIndex(corners[m], slices[m]) >> 1]);
+      __builtin_prefetch(&T.udSlicePrune[UdSliceIndex(uds[m], slices[m]) >> 1]);
+      __builtin_prefetch(&T.udCombPrune[UdCombIndex(uds[m], T.combOf[corners[m]]) >> 1]);
     }
   }
   for (int face = 0; face < 6; ++face) {
@@ -147,7 +147,7 @@ void StartPhase2(Search* s, int depth) {
   // middle layer tell before the other edges are worked out (X' and R' below can each be one turn
   // nearer).
   const int allowed = s->best - 1 - depth - s->preCount;
-  if (Distance(T.cornerSlicePrune, corner * kPerms4 + slice) >
+  if (Distance(T.cornerSlicePrune, CornerSliceIndex(corner, slice)) >
       allowed + (depth > 0 ? 1 : 0) + (s->preCount > 0 ? 1 : 0))
     return;
   CubieState c;

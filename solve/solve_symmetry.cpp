@@ -1,6 +1,8 @@
-// The whole-cube half turns that keep the first phase's goal: the coordinates as seen after each, and
-// the classes of coordinates they make alike, by which the first phase's tables are kept small.
+// The whole-cube half turns that keep the first phase's goal and the second phase's moves: the
+// coordinates as seen after each, and the classes of coordinates they make alike, by which the
+// distance tables are kept small enough to stay near the processor.
 #include <cstddef>
+#include <type_traits>
 #include <vector>
 
 #include "solve/solve_coordinates.h"
@@ -14,19 +16,27 @@ SearchTables& T = searchTables;
 const int kSymmetryFace[kSymmetries][6] = {
     {0, 1, 2, 3, 4, 5}, {0, 3, 4, 1, 2, 5}, {5, 1, 4, 3, 2, 0}, {5, 3, 2, 1, 4, 0}};
 
+}  // namespace
+
+int SymmetryMove(int symmetry, int m) { return kSymmetryFace[symmetry][m / 3] * 3 + m % 3; }
+
+namespace {
+
 // conj[c] for every c of a coordinate, from conj[solved] = solved and conj[c·m] = conj[c]·S(m), S(m)
-// being m seen after the symmetry: a walk over the coordinate's moves, which reach every value.
+// being m seen after the symmetry: a walk over the coordinate's moves (the first phase's, or with
+// `phase2` the second's by their places), which reach every value.
 template <typename Move>
-std::vector<int> Conjugates(int size, int solved, int symmetry, Move move) {
+std::vector<int> Conjugates(int size, int solved, int symmetry, bool phase2, Move move) {
   std::vector<int> conj(static_cast<size_t>(size), -1), queue(1, solved);
   conj[static_cast<size_t>(solved)] = solved;
   for (size_t at = 0; at < queue.size(); ++at) {
     const int c = queue[at];
-    for (int m = 0; m < kMoves; ++m) {
+    for (int m = 0; m < (phase2 ? kPhase2Moves : kMoves); ++m) {
       const int next = move(c, m);
       if (conj[static_cast<size_t>(next)] >= 0) continue;
-      conj[static_cast<size_t>(next)] =
-          move(conj[static_cast<size_t>(c)], kSymmetryFace[symmetry][m / 3] * 3 + m % 3);
+      const int seen =
+          phase2 ? T.phase2Index[SymmetryMove(symmetry, T.phase2Move[m])] : SymmetryMove(symmetry, m);
+      conj[static_cast<size_t>(next)] = move(conj[static_cast<size_t>(c)], seen);
       queue.push_back(next);
     }
   }
@@ -34,39 +44,58 @@ std::vector<int> Conjugates(int size, int solved, int symmetry, Move move) {
 }
 
 // Each value's class * kSymmetries + the symmetry that takes it to its class's smallest member, and
-// those members in order.
-template <typename Move>
-void Classify(int size, int solved, Move move, uint16_t* classOf, std::vector<int>* members,
-              uint16_t (*conjOut)[kFlips] = nullptr) {
-  std::vector<int> conj[kSymmetries];
-  for (int s = 0; s < kSymmetries; ++s) conj[s] = Conjugates(size, solved, s, move);
-  std::vector<int> classOfMember(static_cast<size_t>(size), -1);
+// those members in order, from each value's image under each symmetry.
+void Classify(const std::vector<int> (&conj)[kSymmetries], uint16_t* classOf, std::vector<int>* members) {
+  const size_t size = conj[0].size();
+  std::vector<int> classOfMember(size, -1);
   members->clear();
-  for (int c = 0; c < size; ++c) {
-    int least = c, by = 0;
+  for (size_t c = 0; c < size; ++c) {
+    int least = static_cast<int>(c), by = 0;
     for (int s = 1; s < kSymmetries; ++s)
-      if (conj[s][static_cast<size_t>(c)] < least) least = conj[s][static_cast<size_t>(c)], by = s;
-    if (least == c)
-      classOfMember[static_cast<size_t>(c)] = static_cast<int>(members->size()), members->push_back(c);
+      if (conj[s][c] < least) least = conj[s][c], by = s;
+    if (least == static_cast<int>(c))
+      classOfMember[c] = static_cast<int>(members->size()), members->push_back(least);
     classOf[c] = static_cast<uint16_t>(classOfMember[static_cast<size_t>(least)] * kSymmetries + by);
   }
-  if (conjOut != nullptr)
-    for (int s = 0; s < kSymmetries; ++s)
-      for (int c = 0; c < size; ++c) conjOut[s][c] = static_cast<uint16_t>(conj[s][static_cast<size_t>(c)]);
+}
+
+// Every value's image under each symmetry, kept in `out` too where given.
+template <typename Conj, typename Move>
+void ConjugateAll(int size, int solved, bool phase2, Move move, std::vector<int> (&conj)[kSymmetries],
+                  Conj* out) {
+  for (int s = 0; s < kSymmetries; ++s) {
+    conj[s] = Conjugates(size, solved, s, phase2, move);
+    if (out != nullptr)
+      for (int c = 0; c < size; ++c)
+        out[s][c] =
+            static_cast<std::remove_reference_t<decltype(out[s][c])>>(conj[s][static_cast<size_t>(c)]);
+  }
 }
 
 }  // namespace
 
-int SymmetryMove(int symmetry, int m) { return kSymmetryFace[symmetry][m / 3] * 3 + m % 3; }
-
-void BuildSymmetryTables(std::vector<int>* twistMembers, std::vector<int>* flipMembers) {
-  for (int s = 0; s < kSymmetries; ++s) {
-    const std::vector<int> slice =
-        Conjugates(kSlices, T.solvedSlice, s, [](int c, int m) { return T.sliceMove[c][m]; });
-    for (int c = 0; c < kSlices; ++c) T.sliceConj[s][c] = static_cast<int16_t>(slice[static_cast<size_t>(c)]);
-  }
-  Classify(
-      kTwists, 0, [](int c, int m) { return T.twistMove[c][m]; }, T.twistClass, twistMembers);
-  Classify(
-      kFlips, 0, [](int c, int m) { return T.flipMove[c][m]; }, T.flipClass, flipMembers, T.flipConj);
+void BuildSymmetryTables(SymmetryClasses* classes) {
+  std::vector<int> conj[kSymmetries];
+  ConjugateAll(
+      kSlices, T.solvedSlice, false, [](int c, int m) { return T.sliceMove[c][m]; }, conj, T.sliceConj);
+  ConjugateAll(
+      kPerms4, 0, true, [](int c, int k) { return T.slicePermMove[c][k]; }, conj, T.slicePermConj);
+  ConjugateAll(
+      kTwists, 0, false, [](int c, int m) { return T.twistMove[c][m]; }, conj,
+      static_cast<int16_t(*)[kTwists]>(nullptr));
+  Classify(conj, T.twistClass, &classes->twists);
+  ConjugateAll(
+      kFlips, 0, false, [](int c, int m) { return T.flipMove[c][m]; }, conj, T.flipConj);
+  Classify(conj, T.flipClass, &classes->flips);
+  ConjugateAll(
+      kPerms8, 0, false, [](int c, int m) { return T.cornerMove[c][m]; }, conj,
+      static_cast<int16_t(*)[kPerms8]>(nullptr));
+  Classify(conj, T.cornerClass, &classes->corners);
+  // The corners' combination follows from their permutation, and so does its image.
+  for (int s = 0; s < kSymmetries; ++s)
+    for (int c = 0; c < kPerms8; ++c) T.combConj[s][T.combOf[c]] = T.combOf[conj[s][static_cast<size_t>(c)]];
+  ConjugateAll(
+      kPerms8, 0, true, [](int c, int k) { return T.udMove[c][k]; }, conj,
+      static_cast<int16_t(*)[kPerms8]>(nullptr));
+  Classify(conj, T.udClass, &classes->uds);
 }

@@ -66,8 +66,9 @@ void BuildSearchTables() {
 
 void FillSearchTables() {
   BuildMoveTables();
-  std::vector<int> twists, flips;
-  BuildSymmetryTables(&twists, &flips);
+  SymmetryClasses classes;
+  BuildSymmetryTables(&classes);
+  const std::vector<int>&twists = classes.twists, &flips = classes.flips;
   PackHalves(
       ByClass(Distances(
                   kTwists, kSlices, 0, T.solvedSlice, kMoves, [](int c, int m) { return T.twistMove[c][m]; },
@@ -85,24 +86,28 @@ void FillSearchTables() {
                          [](int c, int m) { return T.flipMove[c][m]; }),
                      twists, kTwistClasses, kFlips),
              T.twistFlipPrune);
-  PackHalves(
-      Distances(
-          kPerms8, kPerms4, 0, 0, kPhase2Moves, [](int c, int k) { return T.cornerMove[c][T.phase2Move[k]]; },
-          [](int c, int k) { return T.slicePermMove[c][k]; }),
-      T.cornerSlicePrune);
-  PackHalves(Distances(
-                 kPerms8, kPerms4, 0, 0, kPhase2Moves, [](int c, int k) { return T.udMove[c][k]; },
-                 [](int c, int k) { return T.slicePermMove[c][k]; }),
+  PackHalves(ByClass(Distances(
+                         kPerms8, kPerms4, 0, 0, kPhase2Moves,
+                         [](int c, int k) { return T.cornerMove[c][T.phase2Move[k]]; },
+                         [](int c, int k) { return T.slicePermMove[c][k]; }),
+                     classes.corners, kCornerClasses, kPerms4),
+             T.cornerSlicePrune);
+  PackHalves(ByClass(Distances(
+                         kPerms8, kPerms4, 0, 0, kPhase2Moves, [](int c, int k) { return T.udMove[c][k]; },
+                         [](int c, int k) { return T.slicePermMove[c][k]; }),
+                     classes.uds, kUdClasses, kPerms4),
              T.udSlicePrune);
   // The corners' combination follows from their permutation, whatever the permutation behind it.
   static uint8_t combMove[kCombs][kPhase2Moves];
   for (int corner = 0; corner < kPerms8; ++corner)
     for (int k = 0; k < kPhase2Moves; ++k)
       combMove[T.combOf[corner]][k] = T.combOf[T.cornerMove[corner][T.phase2Move[k]]];
-  PackHalves(Distances(
-                 kPerms8, kCombs, 0, T.combOf[0], kPhase2Moves, [](int c, int k) { return T.udMove[c][k]; },
-                 [](int c, int k) { return combMove[c][k]; }),
-             T.udCombPrune);
+  PackHalves(
+      ByClass(Distances(
+                  kPerms8, kCombs, 0, T.combOf[0], kPhase2Moves, [](int c, int k) { return T.udMove[c][k]; },
+                  [](int c, int k) { return combMove[c][k]; }),
+              classes.uds, kUdClasses, kCombs),
+      T.udCombPrune);
   built = true;
 }
 
@@ -134,6 +139,10 @@ bool SearchTablesValid() {
   within(T.sliceConj, kSlices);
   for (const auto c : T.twistClass) valid = valid && c < kTwistClasses * kSymmetries;
   for (const auto c : T.flipClass) valid = valid && c < kFlipClasses * kSymmetries;
+  for (const auto c : T.cornerClass) valid = valid && c < kCornerClasses * kSymmetries;
+  for (const auto c : T.udClass) valid = valid && c < kUdClasses * kSymmetries;
+  within(T.slicePermConj, kPerms4);
+  within(T.combConj, kCombs);
   for (const auto& group : T.sortedMove) within(group, kSorted);
   within(T.groupCubies, 12);
   for (int k = 0; k < 4; ++k) valid = valid && T.slicePos[k] >= 0 && T.slicePos[k] < 12;

@@ -230,9 +230,9 @@ TEST(SolveTables, DistancesReadBackAlongRandomWalks) {
       const int now[5] = {Distance(t.twistSlicePrune, TwistSliceIndex(twist, slice)),
                           Distance(t.flipSlicePrune, FlipSliceIndex(flip, slice)),
                           Distance(t.twistFlipPrune, TwistFlipIndex(twist, flip)),
-                          Distance(t.cornerSlicePrune, corner * kPerms4 + slicePerm),
-                          std::max(Distance(t.udSlicePrune, ud * kPerms4 + slicePerm),
-                                   Distance(t.udCombPrune, ud * kCombs + t.combOf[corner]))};
+                          Distance(t.cornerSlicePrune, CornerSliceIndex(corner, slicePerm)),
+                          std::max(Distance(t.udSlicePrune, UdSliceIndex(ud, slicePerm)),
+                                   Distance(t.udCombPrune, UdCombIndex(ud, t.combOf[corner])))};
       for (int table = 0; table < 5; ++table) {
         EXPECT_GE(now[table], 0) << "table " << table;
         EXPECT_LE(now[table], step) << "table " << table;
@@ -242,17 +242,19 @@ TEST(SolveTables, DistancesReadBackAlongRandomWalks) {
     }
   }
   // Solved is 0 away; a quarter turn of U moves the corners by an odd permutation, another combination.
-  EXPECT_EQ(Distance(t.udCombPrune, 0 * kCombs + t.combOf[0]), 0);
+  EXPECT_EQ(Distance(t.udCombPrune, UdCombIndex(0, t.combOf[0])), 0);
   EXPECT_NE(t.combOf[t.cornerMove[0][t.phase2Move[2]]], t.combOf[0]);
 }
 
 TEST(SolveTables, EachSymmetryTurnsTheCoordinatesAsItTurnsTheMoves) {
   BuildSearchTables();
   const SearchTables& t = searchTables;
-  std::vector<int> twists, flips;
-  BuildSymmetryTables(&twists, &flips);
-  EXPECT_EQ(twists.size(), static_cast<size_t>(kTwistClasses));
-  EXPECT_EQ(flips.size(), static_cast<size_t>(kFlipClasses));
+  SymmetryClasses classes;
+  BuildSymmetryTables(&classes);
+  EXPECT_EQ(classes.twists.size(), static_cast<size_t>(kTwistClasses));
+  EXPECT_EQ(classes.flips.size(), static_cast<size_t>(kFlipClasses));
+  EXPECT_EQ(classes.corners.size(), static_cast<size_t>(kCornerClasses));
+  EXPECT_EQ(classes.uds.size(), static_cast<size_t>(kUdClasses));
   // Built along a tree of moves, the images must also agree along every other move, else a coordinate
   // would not survive the symmetry and the tables by class would misread it.
   int wrong = 0;
@@ -265,12 +267,19 @@ TEST(SolveTables, EachSymmetryTurnsTheCoordinatesAsItTurnsTheMoves) {
       for (int c = 0; c < kSlices; ++c)
         wrong += t.sliceConj[s][t.sliceMove[c][m]] != t.sliceMove[t.sliceConj[s][c]][seen] ||
                  t.sliceConj[s][t.sliceConj[s][c]] != c;
+      const int k = t.phase2Index[m];
+      if (k < 0) continue;
+      for (int c = 0; c < kPerms4; ++c)
+        wrong += t.slicePermConj[s][t.slicePermMove[c][k]] !=
+                 t.slicePermMove[t.slicePermConj[s][c]][t.phase2Index[seen]];
     }
   EXPECT_EQ(wrong, 0);
   // A class's first member is its own image, and no image of any value comes before its class's first.
-  for (size_t k = 0; k < twists.size(); ++k) EXPECT_EQ(t.twistClass[twists[k]], k * kSymmetries);
+  for (size_t k = 0; k < classes.twists.size(); ++k)
+    EXPECT_EQ(t.twistClass[classes.twists[k]], k * kSymmetries);
+  for (size_t k = 0; k < classes.uds.size(); ++k) EXPECT_EQ(t.udClass[classes.uds[k]], k * kSymmetries);
   for (int c = 0; c < kFlips; ++c) {
-    const int first = flips[t.flipClass[c] / kSymmetries];
+    const int first = classes.flips[t.flipClass[c] / kSymmetries];
     EXPECT_EQ(t.flipConj[t.flipClass[c] % kSymmetries][c], first);
     for (int s = 0; s < kSymmetries; ++s) EXPECT_GE(t.flipConj[s][c], first);
   }
