@@ -236,6 +236,18 @@ void BuildMoveTables() {
       T.udMove[code][k] = static_cast<uint16_t>(UdPermOf(t));
     }
   }
+  for (int code = 0; code < kPerms8; ++code) {
+    int inverse[8];
+    LehmerValues(code, 8, values);
+    for (int k = 0; k < 8; ++k) inverse[values[k]] = k;
+    T.inverse8[code] = static_cast<uint16_t>(LehmerOf(inverse, 8));
+  }
+  for (int code = 0; code < kPerms4; ++code) {
+    int inverse[4];
+    LehmerValues(code, 4, values);
+    for (int k = 0; k < 4; ++k) inverse[values[k]] = k;
+    T.inverse4[code] = static_cast<int8_t>(LehmerOf(inverse, 4));
+  }
   for (int code = 0; code < kPerms4; ++code)
     for (int m = 0; m < kPhase2Moves; ++m) {
       s = solved;

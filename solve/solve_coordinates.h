@@ -30,6 +30,10 @@ struct SearchTables {
   uint16_t sortedMove[kEdgeGroups][kSorted][kMoves];
   int8_t slicePermMove[kPerms4][kPhase2Moves];
   uint8_t combOf[kPerms8];  // of each corner permutation
+  // The inverse of each permutation of eight and of four: the second phase's coordinates of a position's
+  // inverse, which is as far from solved.
+  uint16_t inverse8[kPerms8];
+  int8_t inverse4[kPerms4];
   // Each coordinate's class * kSymmetries + the symmetry to its class's first member, and the other
   // coordinates seen after each symmetry.
   uint16_t twistClass[kTwists], flipClass[kFlips], cornerClass[kPerms8], udClass[kPerms8];

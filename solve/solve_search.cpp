@@ -73,6 +73,11 @@ int Phase2Distance(int corner, int ud, int slice) {
                   Distance(T.udCombPrune, UdCombIndex(ud, T.combOf[corner])));
 }
 
+// The inverse is as far from solved, and its bounds often say more.
+int InverseDistance(int corner, int ud, int slice) {
+  return Phase2Distance(T.inverse8[corner], T.inverse8[ud], T.inverse4[slice]);
+}
+
 bool Phase2(Search* s, int corner, int ud, int slice, int depth, int left, int last) {
   ++s->phase2Nodes;
   if (corner == 0 && ud == 0 && slice == 0) {
@@ -80,6 +85,8 @@ bool Phase2(Search* s, int corner, int ud, int slice, int depth, int left, int l
     return true;
   }
   if (left == 0) return false;
+  // The inverse's bounds, read once here, spare the moves' own reads from a position they rule out.
+  if (InverseDistance(corner, ud, slice) > left) return false;
   // As in Phase1, every move's bounds asked of memory together.
   int corners[kMoves], uds[kMoves], slices[kMoves];
   for (int face = 0; face < 6; ++face) {
@@ -114,7 +121,8 @@ bool Phase2(Search* s, int corner, int ud, int slice, int depth, int left, int l
 // Seeks the second phase from the coordinates after depth moves, as short as it can be.
 bool TryPhase2(Search* s, int corner, int ud, int slice, int depth, int last, int* distanceOut) {
   const int allowed = s->best - 1 - depth - s->preCount, bound = std::min(allowed, kPhase2Bound);
-  const int distance = *distanceOut = Phase2Distance(corner, ud, slice);
+  const int distance = *distanceOut =
+      std::max(Phase2Distance(corner, ud, slice), InverseDistance(corner, ud, slice));
   // Any answer within the bound first (most ends have none, and one search at the bound rules that
   // out), then shorter ones.
   bool found = false;
@@ -147,7 +155,8 @@ void StartPhase2(Search* s, int depth) {
   // middle layer tell before the other edges are worked out (X' and R' below can each be one turn
   // nearer).
   const int allowed = s->best - 1 - depth - s->preCount;
-  if (Distance(T.cornerSlicePrune, CornerSliceIndex(corner, slice)) >
+  if (std::max(Distance(T.cornerSlicePrune, CornerSliceIndex(corner, slice)),
+               Distance(T.cornerSlicePrune, CornerSliceIndex(T.inverse8[corner], T.inverse4[slice]))) >
       allowed + (depth > 0 ? 1 : 0) + (s->preCount > 0 ? 1 : 0))
     return;
   CubieState c;

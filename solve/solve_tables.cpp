@@ -143,6 +143,8 @@ bool SearchTablesValid() {
   for (const auto c : T.udClass) valid = valid && c < kUdClasses * kSymmetries;
   within(T.slicePermConj, kPerms4);
   within(T.combConj, kCombs);
+  for (const auto code : T.inverse8) valid = valid && code < kPerms8;
+  for (const auto code : T.inverse4) valid = valid && code >= 0 && code < kPerms4;
   for (const auto& group : T.sortedMove) within(group, kSorted);
   within(T.groupCubies, 12);
   for (int k = 0; k < 4; ++k) valid = valid && T.slicePos[k] >= 0 && T.slicePos[k] < 12;
