@@ -241,6 +241,16 @@ TEST(SolveTables, DistancesReadBackAlongRandomWalks) {
       }
     }
   }
+  // A permutation's inverse undoes it, so the second phase may read a position's inverse as well.
+  int undone = 0;
+  for (int code = 0; code < kPerms8; ++code) undone += t.inverse8[t.inverse8[code]] == code;
+  EXPECT_EQ(undone, kPerms8);
+  EXPECT_EQ(t.inverse8[0], 0);
+  for (int code = 0; code < kPerms4; ++code) EXPECT_EQ(t.inverse4[t.inverse4[code]], code);
+  // A quarter turn of U and its inverse: the U-D edges cycled one way, then the other.
+  const int u = t.udMove[0][t.phase2Index[0]], uPrime = t.udMove[0][t.phase2Index[2]];
+  EXPECT_NE(u, uPrime);
+  EXPECT_EQ(t.inverse8[u], uPrime);
   // Solved is 0 away; a quarter turn of U moves the corners by an odd permutation, another combination.
   EXPECT_EQ(Distance(t.udCombPrune, UdCombIndex(0, t.combOf[0])), 0);
   EXPECT_NE(t.combOf[t.cornerMove[0][t.phase2Move[2]]], t.combOf[0]);
