@@ -89,7 +89,7 @@ bool RepeatsEarlier(const Direction* directions, int direction) {
 // by the same turns with their faces renamed. Finds, for each axis, a rotation that brings it to U-D.
 bool SetUpDirections(const int32_t* pattern, Direction* directions) {
   bool axisDone[3] = {};
-  for (int code = 0; code < 16; ++code) {
+  for (int code = 0; code < 16 && !(axisDone[0] && axisDone[1] && axisDone[2]); ++code) {
     FaceletMap map, turned;
     IdentityMap(3, &map);
     for (int k = 0, c = code; k < 2; ++k, c /= 4)
