@@ -248,17 +248,17 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last, u
       if (seen) continue;
       // The bounds one at a time, each read only while the ones before leave the move in: one more turn
       // of the face reaches its other amounts, so any bound past `left` rules them out too.
-      n.twist = T.twistMove[p.twist][m], n.slice = T.sliceMove[p.slice][m];
-      int distance = Distance(T.twistSlicePrune, TwistSliceIndex(n.twist, n.slice));
-      if (distance < left) {
-        n.flip = T.flipMove[p.flip][m];
-        distance = std::max(Distance(T.flipSlicePrune, FlipSliceIndex(n.flip, n.slice)),
-                            Distance(T.twistFlipPrune, TwistFlipIndex(n.twist, n.flip)));
-      }
+      n.twist = T.twistMove[p.twist][m], n.flip = T.flipMove[p.flip][m];
+      int distance = Distance(T.twistFlipPrune, TwistFlipIndex(n.twist, n.flip));
       if (distance < left) {
         n.turnedTwist = T.twistMove[p.turnedTwist][d.turnedMove[m]];
         n.turnedFlip = T.flipMove[p.turnedFlip][d.turnedMove[m]];
         distance = Distance(T.twistFlipPrune, TwistFlipIndex(n.turnedTwist, n.turnedFlip));
+      }
+      if (distance < left) {
+        n.slice = T.sliceMove[p.slice][m];
+        distance = std::max(Distance(T.twistSlicePrune, TwistSliceIndex(n.twist, n.slice)),
+                            Distance(T.flipSlicePrune, FlipSliceIndex(n.flip, n.slice)));
       }
       if (distance > left) break;
       if (distance == left) continue;
