@@ -14,10 +14,11 @@ const int kSorted = kSlices * kPerms4;
 const int kCombs = 70 * 2;
 const int kMoves = 18, kPhase2Moves = 10;
 const int kMaxDepth = 24;
-// The identity and the half turns about U-D, L-R and F-B: they keep the first phase's goal, so a
-// position and its images are equally far from it, and its tables keep one of each class.
-const int kSymmetries = 4;
-const int kTwistClasses = 567, kFlipClasses = 560, kCornerClasses = 10368, kUdClasses = 10368;
+// The identity, the half turns about U-D, L-R and F-B, and each of those after the mirror that swaps
+// L and R: they keep the first phase's goal, so a position and its images are equally far from it,
+// and the tables keep one of each class.
+const int kSymmetries = 8;
+const int kTwistClasses = 324, kFlipClasses = 336, kCornerClasses = 5376, kUdClasses = 5328;
 
 struct SearchTables {
   int slicePos[4], udPos[8];        // edge places of the middle layer and of the others

@@ -1,5 +1,5 @@
-// The whole-cube half turns that keep the first phase's goal and the second phase's moves: the
-// coordinates as seen after each, and the classes of coordinates they make alike, by which the
+// The whole-cube half turns and mirrors that keep the first phase's goal and the second phase's moves:
+// the coordinates as seen after each, and the classes of coordinates they make alike, by which the
 // distance tables are kept small enough to stay near the processor.
 #include <cstddef>
 #include <type_traits>
@@ -11,14 +11,19 @@ namespace {
 
 SearchTables& T = searchTables;
 
-// Each face (U L F R B D) as seen after the identity and a half turn about U-D, L-R and F-B. A proper
-// rotation keeps a turn's direction, so a move keeps its amount.
-const int kSymmetryFace[kSymmetries][6] = {
-    {0, 1, 2, 3, 4, 5}, {0, 3, 4, 1, 2, 5}, {5, 1, 4, 3, 2, 0}, {5, 3, 2, 1, 4, 0}};
+// Each face (U L F R B D) as seen after a half turn about U-D, one about L-R, and the mirror that
+// swaps L and R: symmetry k is made of those whose bit is set in k. They commute, so k ^ j is k after j.
+const int kGenerator[3][6] = {{0, 3, 4, 1, 2, 5}, {5, 1, 4, 3, 2, 0}, {0, 3, 2, 1, 4, 5}};
 
 }  // namespace
 
-int SymmetryMove(int symmetry, int m) { return kSymmetryFace[symmetry][m / 3] * 3 + m % 3; }
+int SymmetryMove(int symmetry, int m) {
+  int face = m / 3;
+  for (int bit = 0; bit < 3; ++bit)
+    if (symmetry >> bit & 1) face = kGenerator[bit][face];
+  // A rotation keeps a turn's direction; a mirror reverses it.
+  return face * 3 + (symmetry & 4 ? 2 - m % 3 : m % 3);
+}
 
 namespace {
 
