@@ -256,6 +256,65 @@ TEST(SolveTables, DistancesReadBackAlongRandomWalks) {
   EXPECT_NE(t.combOf[t.cornerMove[0][t.phase2Move[2]]], t.combOf[0]);
 }
 
+// Breadth-first distances over a * b positions (index first * b + second) from (startA, startB), written
+// plainly, to hold the solver's tables against.
+template <typename MoveA, typename MoveB>
+std::vector<int> PlainDistances(int a, int b, int startA, int startB, int moves, MoveA moveA, MoveB moveB) {
+  std::vector<int> distance(static_cast<size_t>(a) * b, -1), queue(1, startA * b + startB);
+  distance[static_cast<size_t>(queue[0])] = 0;
+  for (size_t at = 0; at < queue.size(); ++at)
+    for (int m = 0; m < moves; ++m) {
+      const int index = queue[at], next = moveA(index / b, m) * b + moveB(index % b, m);
+      if (distance[static_cast<size_t>(next)] >= 0) continue;
+      distance[static_cast<size_t>(next)] = distance[static_cast<size_t>(index)] + 1;
+      queue.push_back(next);
+    }
+  return distance;
+}
+
+// Every position read through its class, against the plain distance; counts the ones that differ.
+template <typename Read>
+int Misread(const std::vector<int>& distance, int b, Read read) {
+  int wrong = 0;
+  for (size_t index = 0; index < distance.size(); ++index)
+    wrong += read(static_cast<int>(index) / b, static_cast<int>(index) % b) != std::min(distance[index], 14);
+  return wrong;
+}
+
+TEST(SolveTables, EveryDistanceReadThroughItsClassIsTheBreadthFirstOne) {
+  BuildSearchTables();
+  const SearchTables& t = searchTables;
+  const auto twist = [&t](int c, int m) { return t.twistMove[c][m]; };
+  const auto flip = [&t](int c, int m) { return t.flipMove[c][m]; };
+  const auto slice = [&t](int c, int m) { return t.sliceMove[c][m]; };
+  EXPECT_EQ(Misread(PlainDistances(kTwists, kSlices, 0, t.solvedSlice, kMoves, twist, slice), kSlices,
+                    [&t](int a, int b) { return Distance(t.twistSlicePrune, TwistSliceIndex(a, b)); }),
+            0);
+  EXPECT_EQ(Misread(PlainDistances(kFlips, kSlices, 0, t.solvedSlice, kMoves, flip, slice), kSlices,
+                    [&t](int a, int b) { return Distance(t.flipSlicePrune, FlipSliceIndex(a, b)); }),
+            0);
+  EXPECT_EQ(Misread(PlainDistances(kTwists, kFlips, 0, 0, kMoves, twist, flip), kFlips,
+                    [&t](int a, int b) { return Distance(t.twistFlipPrune, TwistFlipIndex(a, b)); }),
+            0);
+  const auto corner = [&t](int c, int k) { return t.cornerMove[c][t.phase2Move[k]]; };
+  const auto ud = [&t](int c, int k) { return t.udMove[c][k]; };
+  const auto slicePerm = [&t](int c, int k) { return t.slicePermMove[c][k]; };
+  EXPECT_EQ(Misread(PlainDistances(kPerms8, kPerms4, 0, 0, kPhase2Moves, corner, slicePerm), kPerms4,
+                    [&t](int a, int b) { return Distance(t.cornerSlicePrune, CornerSliceIndex(a, b)); }),
+            0);
+  EXPECT_EQ(Misread(PlainDistances(kPerms8, kPerms4, 0, 0, kPhase2Moves, ud, slicePerm), kPerms4,
+                    [&t](int a, int b) { return Distance(t.udSlicePrune, UdSliceIndex(a, b)); }),
+            0);
+  // The corners' combination moves as the permutations behind it do.
+  std::vector<int> combMove(kCombs * kPhase2Moves);
+  for (int c = 0; c < kPerms8; ++c)
+    for (int k = 0; k < kPhase2Moves; ++k) combMove[t.combOf[c] * kPhase2Moves + k] = t.combOf[corner(c, k)];
+  const auto comb = [&combMove](int c, int k) { return combMove[static_cast<size_t>(c * kPhase2Moves + k)]; };
+  EXPECT_EQ(Misread(PlainDistances(kPerms8, kCombs, 0, t.combOf[0], kPhase2Moves, ud, comb), kCombs,
+                    [&t](int a, int b) { return Distance(t.udCombPrune, UdCombIndex(a, b)); }),
+            0);
+}
+
 TEST(SolveTables, EachSymmetryTurnsTheCoordinatesAsItTurnsTheMoves) {
   BuildSearchTables();
   const SearchTables& t = searchTables;
