@@ -70,7 +70,7 @@ cmake --build "$host" -j2 --target plexaro-cli >/dev/null || broken "plexaro-cli
 cli=$host/frontends/cli/plexaro-cli
 
 # A private display, on the first free number.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
 export WINEPREFIX=$build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 cleanup() {
