@@ -69,6 +69,7 @@ for tool in Xvfb xdotool import; do
     exit 0
   fi
 done
+# Without a reset when the last client leaves, which drops a client connecting at that moment.
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 400); do

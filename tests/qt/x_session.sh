@@ -20,7 +20,8 @@ fail() {
   exit 1
 }
 
-# Xvfb picks a free display itself and names it once it accepts clients.
+# Xvfb picks a free display itself and names it once it accepts clients. Without a reset when its last
+# client leaves: a reset drops a client that is connecting at that moment.
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 400); do
