@@ -206,11 +206,19 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last, u
       StartPhase2(s, depth);
     return;
   }
+  const bool inSubgroup = p.twist == 0 && p.flip == 0 && p.slice == T.solvedSlice;
+  // With turns before the pattern, a first phase of the shortest length they are tried with may reach
+  // the subgroup sooner (by a quarter turn X; X' is tried with X): no other length tries those ends
+  // with them.
+  if (inSubgroup && left < 5 && s->preCount > 0 && depth + left == kLongestWithoutPreMoves + 1 && last >= 0 &&
+      T.phase2Index[last] < 0) {
+    if (last % 3 == 0) StartPhase2(s, depth);
+    return;
+  }
   // Before the first answer, a first phase that reaches the subgroup and leaves it again only to come
   // back within a few turns rarely beats the second phase from where it first arrived; those are left
   // for the search after it, and an answer they might have made is no longer known to be missing.
-  if (p.twist == 0 && p.flip == 0 && p.slice == T.solvedSlice && left < 5 && s->best > 20 &&
-      depth + left >= kSkipReturnsFrom) {
+  if (inSubgroup && left < 5 && s->best > 20 && depth + left >= kSkipReturnsFrom) {
     if (s->preCount == 0) s->passedOver = std::min(s->passedOver, depth + left);
     return;
   }
