@@ -130,8 +130,14 @@ SolverTablesSource LoadSolverTables() {
     return kTablesRead;
   }
   FillSearchTables();
-  if (SolverCachePath(path, sizeof path, true) && WriteCache(path, data, size)) return kTablesBuiltAndKept;
-  return kTablesBuilt;
+  if (!SolverCachePath(path, sizeof path, true) || !WriteCache(path, data, size)) return kTablesBuilt;
+  // Copies of earlier editions are never read again: they only take room.
+  const size_t folder = std::strrchr(path, '/') + 1 - path;
+  for (unsigned edition = 1; edition < kSearchTablesEdition; ++edition) {
+    std::snprintf(path + folder, sizeof path - folder, "solver-tables-%u.bin", edition);
+    std::remove(path);
+  }
+  return kTablesBuiltAndKept;
 }
 
 void PrepareSolverTables() {

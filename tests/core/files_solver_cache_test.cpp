@@ -57,7 +57,13 @@ class SolverCache : public ::testing::Test {
 };
 
 TEST_F(SolverCache, KeptWholeThenReadBackInsteadOfBuilt) {
+  // A copy of an earlier edition goes once the new one is kept.
+  mkdir((folder + "/plexaro").c_str(), 0700);
+  const std::string older =
+      folder + "/plexaro/solver-tables-" + std::to_string(kSearchTablesEdition - 1) + ".bin";
+  std::ofstream(older) << "older";
   EXPECT_EQ(LoadSolverTables(), kTablesBuiltAndKept);
+  EXPECT_NE(access(older.c_str(), F_OK), 0);
   const std::vector<char> built = TakeTables();
   std::ifstream in(file, std::ios::binary | std::ios::ate);
   EXPECT_EQ(static_cast<size_t>(in.tellg()), built.size() + 32);
@@ -101,6 +107,9 @@ TEST_F(SolverCache, ADamagedCopyIsBuiltAgainAndReplaced) {
   EXPECT_TRUE(spoiled(searchTables.cornerMove[5][3], 0xFFFF));
   EXPECT_TRUE(spoiled(searchTables.combOf[7], kCombs));
   EXPECT_TRUE(spoiled(searchTables.phase2Index[4], 9));  // L2 said to be another move
+  EXPECT_TRUE(spoiled(searchTables.twistClass[100], kTwistClasses * kSymmetries));
+  EXPECT_TRUE(spoiled(searchTables.flipConj[3][20], kFlips));
+  EXPECT_TRUE(spoiled(searchTables.inverse8[9], kPerms8));
 }
 
 TEST_F(SolverCache, NoFolderToKeepItInCostsOnlyTheBuild) {
