@@ -6,10 +6,16 @@
 
 namespace {
 
-// The cells of the corners and edges, in the order of the pieces.
+// A solved cell shows its face's colour.
+int HomeColour(int cell) { return cell / kFaceStride; }
+
+// The cells of the corners and edges, in the order of the pieces; and which cubie, turned how, shows
+// each reading of a corner's colours (colours 0 to 5, first * 36 + second * 6 + third) or an edge's
+// (first * 6 + second): cubie * 3 + turn + 1, 0 for none.
 struct Places {
   int corners, edges;
   int16_t corner[8][3], edge[12][2];
+  int8_t cornerOf[216], edgeOf[36];
 };
 
 const Places& PlacesOf(int n) {
@@ -26,42 +32,48 @@ const Places& PlacesOf(int n) {
       else if (piece.kind == kMiddleEdgePiece)
         std::memcpy(p.edge[p.edges++], piece.cells, sizeof p.edge[0]);
     }
+    std::memset(p.cornerOf, 0, sizeof p.cornerOf);
+    std::memset(p.edgeOf, 0, sizeof p.edgeOf);
+    // Cubie j turned t shows its k-th home colour at its place's cell (t + k) % 3.
+    for (int j = 0; j < p.corners; ++j)
+      for (int t = 0; t < 3; ++t) {
+        int seen[3];
+        for (int k = 0; k < 3; ++k) seen[(t + k) % 3] = HomeColour(p.corner[j][k]);
+        p.cornerOf[seen[0] * 36 + seen[1] * 6 + seen[2]] = static_cast<int8_t>(j * 3 + t + 1);
+      }
+    for (int j = 0; j < p.edges; ++j)
+      for (int t = 0; t < 2; ++t) {
+        int seen[2];
+        seen[t] = HomeColour(p.edge[j][0]), seen[1 - t] = HomeColour(p.edge[j][1]);
+        p.edgeOf[seen[0] * 6 + seen[1]] = static_cast<int8_t>(j * 3 + t + 1);
+      }
     ready[n] = true;
   }
   return places[n];
 }
-
-// A solved cell shows its face's colour.
-int HomeColour(int cell) { return cell / kFaceStride; }
 
 }  // namespace
 
 bool ReadCubies(int n, const int32_t* pattern, CubieState* state) {
   const Places& p = PlacesOf(n);
   std::memset(state, 0, sizeof *state);
+  const auto colour = [pattern](int cell) {
+    const int32_t c = pattern[cell];
+    return c >= 0 && c < 6 ? static_cast<int>(c) : -1;
+  };
   for (int i = 0; i < p.corners; ++i) {
-    bool found = false;
-    for (int j = 0; j < p.corners && !found; ++j)
-      for (int t = 0; t < 3 && !found; ++t) {
-        bool match = true;
-        for (int k = 0; k < 3; ++k)
-          match = match && pattern[p.corner[i][(t + k) % 3]] == HomeColour(p.corner[j][k]);
-        if (match)
-          state->cornerPerm[i] = static_cast<int8_t>(j), state->cornerTwist[i] = static_cast<int8_t>(t);
-        found = match;
-      }
-    if (!found) return false;
+    const int a = colour(p.corner[i][0]), b = colour(p.corner[i][1]), c = colour(p.corner[i][2]);
+    const int found = a < 0 || b < 0 || c < 0 ? 0 : p.cornerOf[a * 36 + b * 6 + c];
+    if (found == 0) return false;
+    state->cornerPerm[i] = static_cast<int8_t>((found - 1) / 3),
+    state->cornerTwist[i] = static_cast<int8_t>((found - 1) % 3);
   }
   for (int i = 0; i < p.edges; ++i) {
-    bool found = false;
-    for (int j = 0; j < p.edges && !found; ++j)
-      for (int t = 0; t < 2 && !found; ++t) {
-        const bool match = pattern[p.edge[i][t]] == HomeColour(p.edge[j][0]) &&
-                           pattern[p.edge[i][1 - t]] == HomeColour(p.edge[j][1]);
-        if (match) state->edgePerm[i] = static_cast<int8_t>(j), state->edgeFlip[i] = static_cast<int8_t>(t);
-        found = match;
-      }
-    if (!found) return false;
+    const int a = colour(p.edge[i][0]), b = colour(p.edge[i][1]);
+    const int found = a < 0 || b < 0 ? 0 : p.edgeOf[a * 6 + b];
+    if (found == 0) return false;
+    state->edgePerm[i] = static_cast<int8_t>((found - 1) / 3),
+    state->edgeFlip[i] = static_cast<int8_t>((found - 1) % 3);
   }
   return true;
 }
