@@ -85,26 +85,62 @@ bool RepeatsEarlier(const Direction* directions, int direction) {
   return false;
 }
 
-// Seen after a whole-cube rotation with its colours renamed so the centres are home, a pattern is made
-// by the same turns with their faces renamed. Finds, for each axis, a rotation that brings it to U-D.
-bool SetUpDirections(const int32_t* pattern, Direction* directions) {
+namespace {
+
+// The frames of the three axes: a rotation that brings the axis to U-D, the same turned a quarter about
+// it, and the rotations about it (and half turns that swap its ends) that could leave a pattern as it
+// is. With the centres home none depends on the pattern, so they are composed once.
+struct AxisFrames {
+  FaceletMap map, turned, rotation[8];
+};
+
+const AxisFrames* FramesOfAxes() {
+  static AxisFrames frames[3];
+  static bool ready;
+  if (ready) return frames;
+  static CubeState solved, rotated;
+  ForEachUsedCell(3, [](int cell) { solved[cell] = cell / kFaceStride; });
   bool axisDone[3] = {};
-  for (int code = 0; code < 16 && !(axisDone[0] && axisDone[1] && axisDone[2]); ++code) {
-    FaceletMap map, turned;
+  for (int code = 0; code < 16; ++code) {
+    FaceletMap map;
     IdentityMap(3, &map);
     for (int k = 0, c = code; k < 2; ++k, c /= 4)
       ComposeMaps(3, map, OperationMap(kMapRotateLeft + c % 4, 3), &map);
-    Direction d;
-    CubieState start, turnedStart;
-    if (!ReadFrame(pattern, map, &start, d.faceOf)) return false;
-    const int axis = kAxis[d.faceOf[0]];
+    ApplyMap(3, map, solved, rotated);
+    const int axis = kAxis[rotated[CellIndex(0, 1, 1)]];
     if (axisDone[axis]) continue;
     axisDone[axis] = true;
+    AxisFrames& f = frames[axis];
+    f.map = map;
+    ComposeMaps(3, map, OperationMap(kMapRotateLeft, 3), &f.turned);
+    for (int r = 1; r < 8; ++r) {
+      // A quarter turn r % 4 times about U-D, after a half turn about L-R for r >= 4.
+      f.rotation[r] = map;
+      for (int k = 0; k < (r >= 4 ? 2 : 0); ++k)
+        ComposeMaps(3, f.rotation[r], OperationMap(kMapRotateUp, 3), &f.rotation[r]);
+      for (int k = 0; k < r % 4; ++k)
+        ComposeMaps(3, f.rotation[r], OperationMap(kMapRotateLeft, 3), &f.rotation[r]);
+    }
+  }
+  ready = true;
+  return frames;
+}
+
+}  // namespace
+
+// Seen after a whole-cube rotation with its colours renamed so the centres are home, a pattern is made
+// by the same turns with their faces renamed.
+bool SetUpDirections(const int32_t* pattern, Direction* directions) {
+  const AxisFrames* frames = FramesOfAxes();
+  for (int axis = 0; axis < 3; ++axis) {
+    const AxisFrames& f = frames[axis];
+    Direction d;
+    CubieState start, turnedStart;
+    if (!ReadFrame(pattern, f.map, &start, d.faceOf)) return false;
     // The same frame turned a quarter about its U-D axis has the same first-phase goal, but its edge
     // flips read differently: its twist-flip distance is a second bound.
     int turnedFaceOf[6];
-    ComposeMaps(3, map, OperationMap(kMapRotateLeft, 3), &turned);
-    if (!ReadFrame(pattern, turned, &turnedStart, turnedFaceOf)) return false;
+    if (!ReadFrame(pattern, f.turned, &turnedStart, turnedFaceOf)) return false;
     const auto moveMap = [&d](const int* faceOf, int* moveOf) {
       for (int face = 0; face < 6; ++face)
         for (int other = 0; other < 6; ++other)
@@ -114,14 +150,9 @@ bool SetUpDirections(const int32_t* pattern, Direction* directions) {
     moveMap(turnedFaceOf, d.turnedMove);
     d.symmetries = 0;
     for (int r = 1; r < 8; ++r) {
-      // A quarter turn r % 4 times about U-D, after a half turn about L-R for r >= 4.
-      FaceletMap rotation = map;
-      for (int k = 0; k < (r >= 4 ? 2 : 0); ++k)
-        ComposeMaps(3, rotation, OperationMap(kMapRotateUp, 3), &rotation);
-      for (int k = 0; k < r % 4; ++k) ComposeMaps(3, rotation, OperationMap(kMapRotateLeft, 3), &rotation);
       CubieState seen;
       int seenFaceOf[6];
-      if (!ReadFrame(pattern, rotation, &seen, seenFaceOf)) return false;
+      if (!ReadFrame(pattern, f.rotation[r], &seen, seenFaceOf)) return false;
       if (std::memcmp(&seen, &start, sizeof seen) != 0) continue;
       d.symmetries |= 1u << r;
       moveMap(seenFaceOf, d.symmetryMove[r]);
@@ -135,5 +166,5 @@ bool SetUpDirections(const int32_t* pattern, Direction* directions) {
       directions[3 * inverted + axis] = d;
     }
   }
-  return axisDone[0] && axisDone[1] && axisDone[2];
+  return true;
 }
