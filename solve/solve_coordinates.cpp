@@ -79,7 +79,15 @@ int FlipOf(const CubieState& s) {
   return code;
 }
 
-int SliceOf(const CubieState& s) { return SortedOf(s, kSliceEdges) / kPerms4; }
+int SliceOf(const CubieState& s) {
+  // As SortedOf without the order, which the first phase's starts need alone.
+  unsigned slice = 0;
+  for (int k = 0; k < 4; ++k) slice |= 1u << T.slicePos[k];
+  int places = 0, found = 0;
+  for (int k = 0; k < 12; ++k)
+    if (slice >> s.edgePerm[k] & 1) places += Binomial(k, ++found);
+  return places;
+}
 
 int CornerPermOf(const CubieState& s) {
   int values[8];

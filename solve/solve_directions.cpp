@@ -57,12 +57,11 @@ const CubieState& MoveCubie(int m) {
 // The turned state is `turnedMove` (when not -1) followed by turnedBefore, worked out only when the
 // other bounds leave the start within reach.
 bool StartOf(const CubieState& state, const CubieState& turnedBefore, int turnedMove, int within,
-             Start* start) {
-  Phase1Position& p = start->position;
+             Phase1Position* start) {
+  Phase1Position& p = *start;
   p.twist = TwistOf(state);
   p.flip = FlipOf(state);
-  const int sortedSlice = SortedOf(state, kSliceEdges);
-  p.slice = sortedSlice / kPerms4;
+  p.slice = SliceOf(state);
   p.distance[0] = Distance(T.twistSlicePrune, TwistSliceIndex(p.twist, p.slice));
   p.distance[1] = Distance(T.flipSlicePrune, FlipSliceIndex(p.flip, p.slice));
   p.distance[2] = Distance(T.twistFlipPrune, TwistFlipIndex(p.twist, p.flip));
@@ -73,9 +72,6 @@ bool StartOf(const CubieState& state, const CubieState& turnedBefore, int turned
   p.turnedFlip = FlipOf(turned);
   p.distance[3] = Distance(T.twistFlipPrune, TwistFlipIndex(p.turnedTwist, p.turnedFlip));
   if (p.distance[3] > within) return false;
-  start->corner = CornerPermOf(state);
-  start->sorted[kSliceEdges] = sortedSlice;
-  for (int group = kUpEdges; group <= kDownEdges; ++group) start->sorted[group] = SortedOf(state, group);
   return true;
 }
 

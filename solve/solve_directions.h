@@ -18,15 +18,9 @@ struct Phase1Position {
   int distance[4];
 };
 
-// Where a first phase starts, and the second phase's coordinates there.
-struct Start {
-  Phase1Position position;
-  int corner, sorted[kEdgeGroups];
-};
-
 struct Direction {
   CubieState start, turnedStart;  // the second seen a quarter turn about the U-D axis
-  Start begin;                    // of start
+  Phase1Position begin;           // of start
   int faceOf[6];                  // the pattern's face for each face of this direction's frame
   int turnedMove[kMoves];         // each move as seen in the turned frame
   // Rotations about the U-D axis, and half turns that swap U and D, under which the start is the same
@@ -42,7 +36,7 @@ const CubieState& MoveCubie(int m);
 // The turned state is `turnedMove` (when not -1) followed by turnedBefore, worked out only when the
 // other bounds leave the start within reach.
 bool StartOf(const CubieState& state, const CubieState& turnedBefore, int turnedMove, int within,
-             Start* start);
+             Phase1Position* start);
 // Fills the kDirections directions: the U-D, L-R and F-B axes as the second phase's, then each inverted.
 // False when the pattern reads as no position.
 bool SetUpDirections(const int32_t* pattern, Direction* directions);

@@ -48,8 +48,10 @@ struct Search {
   int phase2End;  // the length of the path where Phase2 last found solved
   // Answers this long or longer may have been passed over by the bound on the second phase.
   int passedOver;
-  // The second phase's coordinates after the path's first k moves, worked out for k <= known.
+  // The second phase's coordinates after the path's first k moves, worked out for k <= known (none
+  // while -1), from the cubies where the first phase started.
   int known;
+  const CubieState* root;
   int cornerAt[kMaxDepth + 8], sortedAt[kEdgeGroups][kMaxDepth + 8];
 };
 
@@ -144,7 +146,12 @@ bool TryPhase2(Search* s, int corner, int ud, int slice, int depth, int last, in
 }
 
 void StartPhase2(Search* s, int depth) {
-  for (int k = std::max(s->known, 0); k < depth; ++k) {
+  if (s->known < 0) {
+    s->cornerAt[0] = CornerPermOf(*s->root);
+    for (int group = 0; group < kEdgeGroups; ++group) s->sortedAt[group][0] = SortedOf(*s->root, group);
+    s->known = 0;
+  }
+  for (int k = s->known; k < depth; ++k) {
     s->cornerAt[k + 1] = T.cornerMove[s->cornerAt[k]][s->path[k]];
     for (int group = 0; group < kEdgeGroups; ++group)
       s->sortedAt[group][k + 1] = T.sortedMove[group][s->sortedAt[group][k]][s->path[k]];
@@ -290,12 +297,13 @@ void Phase1(Search* s, const Phase1Position& p, int depth, int left, int last, u
   }
 }
 
-void RunPhase1(Search* s, const Start& start, int depth) {
-  if (*std::max_element(start.position.distance, start.position.distance + 4) > depth) return;
-  s->known = 0;
-  s->cornerAt[0] = start.corner;
-  for (int group = 0; group < kEdgeGroups; ++group) s->sortedAt[group][0] = start.sorted[group];
-  Phase1(s, start.position, 0, depth, -1, s->preCount == 0 ? s->directions[s->direction].symmetries : 0);
+// root: the cubies where the first phase starts, whose second-phase coordinates StartPhase2 works out
+// when a first phase from there first ends (from most starts none does).
+void RunPhase1(Search* s, const Phase1Position& start, const CubieState& root, int depth) {
+  if (*std::max_element(start.distance, start.distance + 4) > depth) return;
+  s->known = -1;
+  s->root = &root;
+  Phase1(s, start, 0, depth, -1, s->preCount == 0 ? s->directions[s->direction].symmetries : 0);
 }
 
 // The first phase `length` turns long in all, count of them already made before the pattern (state),
@@ -310,8 +318,8 @@ void PreMoves(Search* s, const CubieState& state, const CubieState& turnedBefore
   } else if (T.phase2Index[lastPre] < 0 && lastPre % 3 == 0) {
     // The turn made last before the pattern comes right after the second phase: one that keeps the
     // subgroup would belong to it. R' is tried with R, see StartPhase2.
-    Start start;
-    if (StartOf(state, turnedBefore, turnedMove, depth, &start)) RunPhase1(s, start, depth);
+    Phase1Position start;
+    if (StartOf(state, turnedBefore, turnedMove, depth, &start)) RunPhase1(s, start, state, depth);
   }
   // A symmetric pattern has its symmetries to cut its search instead.
   if (depth - 1 <= kLongestWithoutPreMoves || d.symmetries != 0 || s->outOfTime || length >= s->best) return;
@@ -368,7 +376,7 @@ int SolveEdgesAndCorners(const int32_t* unrotated, double limitSeconds, int* fac
         const Direction& d = s.directions[s.direction];
         s.preCount = 0;
         if (pass == 0)
-          RunPhase1(&s, d.begin, depth);
+          RunPhase1(&s, d.begin, d.start, depth);
         else
           PreMoves(&s, d.start, d.turnedStart, -1, depth, 0, -1);
       }
