@@ -85,7 +85,7 @@ int SliceOf(const CubieState& s) {
   for (int k = 0; k < 4; ++k) slice |= 1u << T.slicePos[k];
   int places = 0, found = 0;
   for (int k = 0; k < 12; ++k)
-    if (slice >> s.edgePerm[k] & 1) places += Binomial(k, ++found);
+    if (slice >> s.edgePerm[k] & 1) places += kBinomials.value[k][++found];
   return places;
 }
 
