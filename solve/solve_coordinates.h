@@ -1,6 +1,7 @@
 // The two-phase search's coordinates of a cubie state, and the tables over them.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "solve/solve_steps.h"
@@ -53,31 +54,30 @@ struct SearchTables {
 extern SearchTables searchTables;
 
 inline int Distance(const uint8_t* table, int index) { return table[index >> 1] >> ((index & 1) << 2) & 15; }
-// Where the tables keep a position: its twist's (flip's, corners', U-D edges') class, the other
-// coordinate seen after the symmetry that takes it there.
+// Where a table kept by class holds the pair (first, second): first's class, second seen after the
+// symmetry that takes first to its class's first member (a row holds every second).
+template <typename Conj, std::size_t kRow>
+inline int ClassIndex(const uint16_t* classOf, const Conj (&conj)[kSymmetries][kRow], int first, int second) {
+  const int c = classOf[first];
+  return c / kSymmetries * static_cast<int>(kRow) + conj[c % kSymmetries][second];
+}
 inline int TwistSliceIndex(int twist, int slice) {
-  const int c = searchTables.twistClass[twist];
-  return c / kSymmetries * kSlices + searchTables.sliceConj[c % kSymmetries][slice];
+  return ClassIndex(searchTables.twistClass, searchTables.sliceConj, twist, slice);
 }
 inline int FlipSliceIndex(int flip, int slice) {
-  const int c = searchTables.flipClass[flip];
-  return c / kSymmetries * kSlices + searchTables.sliceConj[c % kSymmetries][slice];
+  return ClassIndex(searchTables.flipClass, searchTables.sliceConj, flip, slice);
 }
 inline int TwistFlipIndex(int twist, int flip) {
-  const int c = searchTables.twistClass[twist];
-  return c / kSymmetries * kFlips + searchTables.flipConj[c % kSymmetries][flip];
+  return ClassIndex(searchTables.twistClass, searchTables.flipConj, twist, flip);
 }
 inline int CornerSliceIndex(int corner, int slicePerm) {
-  const int c = searchTables.cornerClass[corner];
-  return c / kSymmetries * kPerms4 + searchTables.slicePermConj[c % kSymmetries][slicePerm];
+  return ClassIndex(searchTables.cornerClass, searchTables.slicePermConj, corner, slicePerm);
 }
 inline int UdSliceIndex(int ud, int slicePerm) {
-  const int c = searchTables.udClass[ud];
-  return c / kSymmetries * kPerms4 + searchTables.slicePermConj[c % kSymmetries][slicePerm];
+  return ClassIndex(searchTables.udClass, searchTables.slicePermConj, ud, slicePerm);
 }
 inline int UdCombIndex(int ud, int comb) {
-  const int c = searchTables.udClass[ud];
-  return c / kSymmetries * kCombs + searchTables.combConj[c % kSymmetries][comb];
+  return ClassIndex(searchTables.udClass, searchTables.combConj, ud, comb);
 }
 
 int TwistOf(const CubieState& s);
