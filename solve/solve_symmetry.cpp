@@ -12,7 +12,7 @@ namespace {
 SearchTables& T = searchTables;
 
 // Each face (U L F R B D) as seen after a half turn about U-D, one about L-R, and the mirror that
-// swaps L and R: symmetry k is made of those whose bit is set in k. They commute, so k ^ j is k after j.
+// swaps L and R: symmetry k is made of those whose bit is set in k.
 const int kGenerator[3][6] = {{0, 3, 4, 1, 2, 5}, {5, 1, 4, 3, 2, 0}, {0, 3, 2, 1, 4, 5}};
 
 }  // namespace

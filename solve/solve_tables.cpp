@@ -68,23 +68,22 @@ void FillSearchTables() {
   BuildMoveTables();
   SymmetryClasses classes;
   BuildSymmetryTables(&classes);
-  const std::vector<int>&twists = classes.twists, &flips = classes.flips;
   PackHalves(
       ByClass(Distances(
                   kTwists, kSlices, 0, T.solvedSlice, kMoves, [](int c, int m) { return T.twistMove[c][m]; },
                   [](int c, int m) { return T.sliceMove[c][m]; }),
-              twists, kTwistClasses, kSlices),
+              classes.twists, kTwistClasses, kSlices),
       T.twistSlicePrune);
   PackHalves(
       ByClass(Distances(
                   kFlips, kSlices, 0, T.solvedSlice, kMoves, [](int c, int m) { return T.flipMove[c][m]; },
                   [](int c, int m) { return T.sliceMove[c][m]; }),
-              flips, kFlipClasses, kSlices),
+              classes.flips, kFlipClasses, kSlices),
       T.flipSlicePrune);
   PackHalves(ByClass(Distances(
                          kTwists, kFlips, 0, 0, kMoves, [](int c, int m) { return T.twistMove[c][m]; },
                          [](int c, int m) { return T.flipMove[c][m]; }),
-                     twists, kTwistClasses, kFlips),
+                     classes.twists, kTwistClasses, kFlips),
              T.twistFlipPrune);
   PackHalves(ByClass(Distances(
                          kPerms8, kPerms4, 0, 0, kPhase2Moves,
