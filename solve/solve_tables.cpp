@@ -47,15 +47,17 @@ void PackHalves(const std::vector<uint8_t>& distance, uint8_t* prune) {
     prune[index >> 1] |= static_cast<uint8_t>(std::min<int>(distance[index], 14) << ((index & 1) << 2));
 }
 
-// The distances of the classes' first members alone, the rest being read through a symmetry; as many
-// classes as the table holds, whatever was found.
-std::vector<uint8_t> ByClass(const std::vector<uint8_t>& distance, const std::vector<int>& members,
-                             int classes, int b) {
+// The distances over a * b positions, kept two to a byte for the classes' first members alone (the
+// rest are read through a symmetry), as many classes as the table holds whatever was found.
+template <typename MoveA, typename MoveB>
+void KeepByClass(uint8_t* table, const std::vector<int>& members, int classes, int a, int b, int startA,
+                 int startB, int moves, MoveA moveA, MoveB moveB) {
+  const std::vector<uint8_t> distance = Distances(a, b, startA, startB, moves, moveA, moveB);
   std::vector<uint8_t> kept(static_cast<size_t>(classes) * static_cast<size_t>(b), 0);
   for (int k = 0; k < classes && k < static_cast<int>(members.size()); ++k)
     std::copy_n(distance.begin() + static_cast<long>(members[static_cast<size_t>(k)]) * b, b,
                 kept.begin() + static_cast<long>(k) * b);
-  return kept;
+  PackHalves(kept, table);
 }
 
 }  // namespace
@@ -68,45 +70,26 @@ void FillSearchTables() {
   BuildMoveTables();
   SymmetryClasses classes;
   BuildSymmetryTables(&classes);
-  PackHalves(
-      ByClass(Distances(
-                  kTwists, kSlices, 0, T.solvedSlice, kMoves, [](int c, int m) { return T.twistMove[c][m]; },
-                  [](int c, int m) { return T.sliceMove[c][m]; }),
-              classes.twists, kTwistClasses, kSlices),
-      T.twistSlicePrune);
-  PackHalves(
-      ByClass(Distances(
-                  kFlips, kSlices, 0, T.solvedSlice, kMoves, [](int c, int m) { return T.flipMove[c][m]; },
-                  [](int c, int m) { return T.sliceMove[c][m]; }),
-              classes.flips, kFlipClasses, kSlices),
-      T.flipSlicePrune);
-  PackHalves(ByClass(Distances(
-                         kTwists, kFlips, 0, 0, kMoves, [](int c, int m) { return T.twistMove[c][m]; },
-                         [](int c, int m) { return T.flipMove[c][m]; }),
-                     classes.twists, kTwistClasses, kFlips),
-             T.twistFlipPrune);
-  PackHalves(ByClass(Distances(
-                         kPerms8, kPerms4, 0, 0, kPhase2Moves,
-                         [](int c, int k) { return T.cornerMove[c][T.phase2Move[k]]; },
-                         [](int c, int k) { return T.slicePermMove[c][k]; }),
-                     classes.corners, kCornerClasses, kPerms4),
-             T.cornerSlicePrune);
-  PackHalves(ByClass(Distances(
-                         kPerms8, kPerms4, 0, 0, kPhase2Moves, [](int c, int k) { return T.udMove[c][k]; },
-                         [](int c, int k) { return T.slicePermMove[c][k]; }),
-                     classes.uds, kUdClasses, kPerms4),
-             T.udSlicePrune);
+  const auto twist = [](int c, int m) { return T.twistMove[c][m]; };
+  const auto flip = [](int c, int m) { return T.flipMove[c][m]; };
+  const auto slice = [](int c, int m) { return T.sliceMove[c][m]; };
+  const auto corner = [](int c, int k) { return T.cornerMove[c][T.phase2Move[k]]; };
+  const auto ud = [](int c, int k) { return T.udMove[c][k]; };
+  const auto slicePerm = [](int c, int k) { return T.slicePermMove[c][k]; };
+  KeepByClass(T.twistSlicePrune, classes.twists, kTwistClasses, kTwists, kSlices, 0, T.solvedSlice, kMoves,
+              twist, slice);
+  KeepByClass(T.flipSlicePrune, classes.flips, kFlipClasses, kFlips, kSlices, 0, T.solvedSlice, kMoves, flip,
+              slice);
+  KeepByClass(T.twistFlipPrune, classes.twists, kTwistClasses, kTwists, kFlips, 0, 0, kMoves, twist, flip);
+  KeepByClass(T.cornerSlicePrune, classes.corners, kCornerClasses, kPerms8, kPerms4, 0, 0, kPhase2Moves,
+              corner, slicePerm);
+  KeepByClass(T.udSlicePrune, classes.uds, kUdClasses, kPerms8, kPerms4, 0, 0, kPhase2Moves, ud, slicePerm);
   // The corners' combination follows from their permutation, whatever the permutation behind it.
   static uint8_t combMove[kCombs][kPhase2Moves];
-  for (int corner = 0; corner < kPerms8; ++corner)
-    for (int k = 0; k < kPhase2Moves; ++k)
-      combMove[T.combOf[corner]][k] = T.combOf[T.cornerMove[corner][T.phase2Move[k]]];
-  PackHalves(
-      ByClass(Distances(
-                  kPerms8, kCombs, 0, T.combOf[0], kPhase2Moves, [](int c, int k) { return T.udMove[c][k]; },
-                  [](int c, int k) { return combMove[c][k]; }),
-              classes.uds, kUdClasses, kCombs),
-      T.udCombPrune);
+  for (int c = 0; c < kPerms8; ++c)
+    for (int k = 0; k < kPhase2Moves; ++k) combMove[T.combOf[c]][k] = T.combOf[corner(c, k)];
+  KeepByClass(T.udCombPrune, classes.uds, kUdClasses, kPerms8, kCombs, 0, T.combOf[0], kPhase2Moves, ud,
+              [](int c, int k) { return combMove[c][k]; });
   built = true;
 }
 
