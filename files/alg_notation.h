@@ -11,8 +11,6 @@
 // is refused before it would grow past it, so memory stays bounded whatever the text says.
 const int kMaxAlgDepth = 16;
 const size_t kMaxAlgMoves = 2000000;
-// An .alg file longer than this is refused unread.
-const size_t kMaxAlgFileBytes = 1 << 20;
 
 // Parses `text` for a cube of size n (2 to 10) into the moves it stands for, groups, commutators and
 // conjugates expanded, in order. On a refusal, false with one line in `reason` naming the token, its
@@ -32,8 +30,8 @@ AlgCounts CountAlg(const BlockMove* moves, size_t count, int n);
 // not all fit in `capacity`, the text ends after the last whole move that leaves room for "...".
 size_t FormatAlg(const BlockMove* moves, size_t count, int n, char* text, size_t capacity);
 
-// Reads an .alg file from the stream: at most kMaxAlgFileBytes, then ParseAlg. A byte-order mark at the
-// start is skipped.
+// Reads an .alg file whole from the stream, within the stream's bounds, then ParseAlg. A byte-order mark
+// at the start is skipped.
 struct TextStream;
 bool ReadAlgFile(TextStream* stream, int n, std::vector<BlockMove>* moves, char* reason, size_t reasonSize);
 

@@ -7,7 +7,7 @@
 #include <initializer_list>
 
 #include "analysis/analysis.h"
-#include "files/files.h"
+#include "files/input_files.h"
 #include "tests/support/fresh_start.h"
 #include "ui/ui.h"
 
@@ -143,7 +143,7 @@ int main() {
   const char* missing = "/nonexistent/plexaro/heap.mov";
 
   StartFresh(quiet);
-  replaySwitch = 1;
+  document.replaySwitch = 1;
 
   for (const char* key = "udfblr-=*?\\|,m%(&'U5 "; *key; ++key) {
     char what[16];
