@@ -66,7 +66,7 @@ TEST(CubePicture, FillPaintsEachPolygonOverTheOnesBefore) {
     BuildTurnFrame(&frame, n, cells, BlockMove{U, 2, 3, 3}, 0.35, CubeCamera{-20, 40}, kLayoutFrontAndBack,
                    FitBox{3, 5, 150, 70});
     ExpectFilledAsDrawn(160, 80, 1, 1);
-    ExpectFilledAsDrawn(160, 80, 16, 13);
+    ExpectFilledAsDrawn(160, 80, 16, 29);
   }
   // Centres on a left or top edge are in, on a right or bottom edge out: no pixel is shared or lost
   // where polygons meet.
