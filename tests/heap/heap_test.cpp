@@ -9,6 +9,7 @@
 #include "analysis/analysis.h"
 #include "files/input_files.h"
 #include "tests/support/fresh_start.h"
+#include "ui/solid/cube_picture.h"
 #include "ui/ui.h"
 
 extern "C" void* __libc_malloc(size_t size);
@@ -91,6 +92,22 @@ void Paint(int) {
   PaintNet(surface);
 }
 
+// The solid cube's paint path: a still frame, a turning one, a click on it and a row of its picture.
+void PaintSolid(int) {
+  static CubeFrame frame;
+  static CubeRaster raster;
+  static uint8_t row[800];
+  const FitBox box = {0, 0, 800, 600};
+  BuildCubeFrame(&frame, cubeSize, liveCube, kDefaultCubeCamera, kLayoutFrontAndBack, box);
+  BuildTurnFrame(&frame, cubeSize, liveCube, BlockMove{R, 2, 3, 1}, 0.4, kDefaultCubeCamera, kLayoutCube,
+                 box);
+  Face face;
+  int r, c;
+  HitTestCubeFrame(frame, 400, 300, &face, &r, &c);
+  PrepareCubeRaster(&raster, frame, 800, 600, 1);
+  CubeRasterRow(raster, 300, row);
+}
+
 char paths[8][512];
 
 const char* WriteFile(int slot, const char* name, const char* bytes, size_t size) {
@@ -166,6 +183,7 @@ int main() {
   Check("% at size 10", Character, '%');
   Check(", at size 10", Character, ',');
   Check("paint at size 10", Paint, 0);
+  Check("solid cube at size 10", PaintSolid, 0);
   Check("[ refused pattern", Character, '[', bad);
   Check("[ cancelled", Character, '[');
   Check("[ missing file", Character, '[', missing);
