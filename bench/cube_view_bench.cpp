@@ -15,7 +15,7 @@ CubeState cells;
 void ScrambledTen() {
   Lcg lcg{10};
   RandomLayerPattern(10, lcg);
-  CopyCube(liveCube, cells);
+  CopyCube(document.cube.size, document.cube.live, cells);
 }
 
 const FitBox kWindow = {0, 0, 800, 600};

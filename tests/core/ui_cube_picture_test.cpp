@@ -62,7 +62,7 @@ TEST(CubePicture, FillPaintsEachPolygonOverTheOnesBefore) {
   for (int n : {3, 10}) {
     Lcg lcg{static_cast<uint32_t>(n)};
     RandomLayerPattern(n, lcg);
-    CopyCube(liveCube, cells);
+    CopyCube(document.cube.size, document.cube.live, cells);
     BuildTurnFrame(&frame, n, cells, BlockMove{U, 2, 3, 3}, 0.35, CubeCamera{-20, 40}, kLayoutFrontAndBack,
                    FitBox{3, 5, 150, 70});
     ExpectFilledAsDrawn(160, 80, 1, 1);
@@ -97,8 +97,8 @@ std::string Svg(int scale, const char* letters) {
 TEST(CubePicture, SvgHasEveryPolygonWithItsFaceletAndPoints) {
   Lcg lcg{8};
   RandomLayerPattern(3, lcg);
-  BuildTurnFrame(&frame, 3, liveCube, BlockMove{R, 1, 2, 1}, 0.4, kDefaultCubeCamera, kLayoutFrontAndBack,
-                 FitBox{0, 0, 200, 100});
+  BuildTurnFrame(&frame, 3, document.cube.live, BlockMove{R, 1, 2, 1}, 0.4, kDefaultCubeCamera,
+                 kLayoutFrontAndBack, FitBox{0, 0, 200, 100});
   const std::string text = Svg(3, nullptr);
   EXPECT_NE(text.find("width=\"600\" height=\"300\""), std::string::npos);
   EXPECT_EQ(text.substr(text.size() - 7), "</svg>\n");

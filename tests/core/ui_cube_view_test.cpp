@@ -61,7 +61,7 @@ std::vector<std::vector<const CubePolygon*>> CoveringRow(const CubeFrame& f, int
 void Scrambled(int n, uint32_t seed) {
   Lcg lcg{seed};
   RandomLayerPattern(n, lcg);
-  CopyCube(liveCube, before);
+  CopyCube(document.cube.size, document.cube.live, before);
 }
 
 TEST(CubeView, FacesPointingAtTheViewerShowStrictly) {
@@ -114,7 +114,7 @@ TEST(CubeView, StillCubeFillsTheBoxCentred) {
   for (CubeLayout layout : {kLayoutCube, kLayoutFrontAndBack})
     for (FitBox box : {kBox, FitBox{-5, 7, 200, 900}, FitBox{0, 0, 1000, 90}})
       for (CubeCamera camera : {kDefaultCubeCamera, CubeCamera{-70, -60}, CubeCamera{0, 0}}) {
-        BuildCubeFrame(&frame, 4, liveCube, camera, layout, box);
+        BuildCubeFrame(&frame, 4, document.cube.live, camera, layout, box);
         float left = 1e9, right = -1e9, top = 1e9, bottom = -1e9;
         for (const CubePolygon* p = frame.polygons; p < frame.polygons + frame.count; ++p)
           for (int c = 0; c < kCubePolygonCorners; ++c)
@@ -124,20 +124,22 @@ TEST(CubeView, StillCubeFillsTheBoxCentred) {
         EXPECT_NEAR(top + bottom, 2 * box.top + box.height, 0.01);
         EXPECT_NEAR(std::max((right - left) / box.width, (bottom - top) / box.height), 1, 1e-5);
       }
-  BuildCubeFrame(&frame, 0, liveCube, kDefaultCubeCamera, kLayoutCube, kBox);
+  BuildCubeFrame(&frame, 0, document.cube.live, kDefaultCubeCamera, kLayoutCube, kBox);
   EXPECT_EQ(frame.count, 0);
-  BuildCubeFrame(&frame, 3, liveCube, kDefaultCubeCamera, kLayoutCube, FitBox{0, 0, 0, 10});
+  BuildCubeFrame(&frame, 3, document.cube.live, kDefaultCubeCamera, kLayoutCube, FitBox{0, 0, 0, 10});
   EXPECT_EQ(frame.count, 0);
 }
 
 // The cells a block's layers hold: those its quarter turn moves, and the middles it turns in place.
 std::set<Cell> BlockCells(int n, const BlockMove& move) {
-  cubeSize = static_cast<int16_t>(n);
-  for (int cell = 0; cell < kCellCount; ++cell) liveCube[cell] = shadowCube[cell] = cell;
-  TurnBlock(move.face, move.first, move.last, 1, liveCube, shadowCube);
+  Cube numbered;
+  numbered.size = static_cast<int16_t>(n);
+  for (int cell = 0; cell < kCellCount; ++cell) numbered.live[cell] = numbered.shadow[cell] = cell;
+  TurnBlock(numbered, move.face, move.first, move.last, 1);
   std::set<Cell> cells;
   for (int cell = 0; cell < kCellCount; ++cell)
-    if (IsUsedCell(cell, n) && liveCube[cell] != cell) cells.insert({cell / 100, cell / 10 % 10, cell % 10});
+    if (IsUsedCell(cell, n) && numbered.live[cell] != cell)
+      cells.insert({cell / 100, cell / 10 % 10, cell % 10});
   static const Face kOpposites[6] = {D, R, B, L, F, U};
   if (n % 2 == 1 && move.first == 1) cells.insert({move.face, n / 2, n / 2});
   if (n % 2 == 1 && move.last == n) cells.insert({kOpposites[move.face], n / 2, n / 2});
@@ -159,10 +161,12 @@ TEST(CubeView, TurnFramesAgreeWithTheTurnModel) {
           BuildCubeFrame(&other, n, before, kDefaultCubeCamera, kLayoutFrontAndBack, kBox);
           BuildTurnFrame(&frame, n, before, move, 0, kDefaultCubeCamera, kLayoutFrontAndBack, kBox);
           ExpectSameFacelets(frame, other);
-          // The turn model works on the global pair: the face turns go through them whatever is passed.
-          CopyCube(before, shadowCube);
-          TurnBlock(move.face, move.first, move.last, move.quarterTurns, liveCube, shadowCube);
-          CopyCube(liveCube, after);
+          Cube turned;
+          turned.size = static_cast<int16_t>(n);
+          CopyCube(n, before, turned.live);
+          CopyCube(n, before, turned.shadow);
+          TurnBlock(turned, move.face, move.first, move.last, move.quarterTurns);
+          CopyCube(n, turned.live, after);
           BuildCubeFrame(&other, n, after, kDefaultCubeCamera, kLayoutFrontAndBack, kBox);
           BuildTurnFrame(&frame, n, before, move, 1, kDefaultCubeCamera, kLayoutFrontAndBack, kBox);
           ExpectSameFacelets(frame, other);

@@ -98,9 +98,10 @@ void PaintSolid(int) {
   static CubeRaster raster;
   static uint8_t row[800];
   const FitBox box = {0, 0, 800, 600};
-  BuildCubeFrame(&frame, cubeSize, liveCube, kDefaultCubeCamera, kLayoutFrontAndBack, box);
-  BuildTurnFrame(&frame, cubeSize, liveCube, BlockMove{R, 2, 3, 1}, 0.4, kDefaultCubeCamera, kLayoutCube,
+  BuildCubeFrame(&frame, document.cube.size, document.cube.live, kDefaultCubeCamera, kLayoutFrontAndBack,
                  box);
+  BuildTurnFrame(&frame, document.cube.size, document.cube.live, BlockMove{R, 2, 3, 1}, 0.4,
+                 kDefaultCubeCamera, kLayoutCube, box);
   Face face;
   int r, c;
   HitTestCubeFrame(frame, 400, 300, &face, &r, &c);
