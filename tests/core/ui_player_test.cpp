@@ -81,16 +81,21 @@ TEST(Player, ThePatternAtEveryPositionIsTheMovesBeforeItAppliedToTheStart) {
     for (int64_t p = 0; p <= length; ++p) {
       ASSERT_EQ(player.Position(), p);
       ASSERT_EQ(Shown(player), expected[static_cast<size_t>(p)]) << "forward to " << p << " at " << n;
+      const int64_t applied = player.MovesApplied();
       EXPECT_EQ(player.StepForward(), p < length);
+      ASSERT_EQ(player.MovesApplied() - applied, p < length ? 1 : 0) << "a step is one move";
     }
     for (int64_t p = length; p >= 0; --p) {
       ASSERT_EQ(Shown(player), expected[static_cast<size_t>(p)]) << "back to " << p << " at " << n;
       EXPECT_EQ(player.StepBack(), p > 0);
     }
-    // Jumps of every length, near and across kept patterns, and to either end.
+    // Jumps of every length, near and across kept patterns, and to either end: none walks more than
+    // half the way between two kept patterns.
     for (int jump = 0; jump < 300; ++jump) {
       const int64_t target = jump % 10 == 0 ? lcg.Next() % 3 * length / 2 : lcg.Next() % (length + 1);
+      const int64_t applied = player.MovesApplied();
       player.Seek(target);
+      ASSERT_LE(player.MovesApplied() - applied, kPlayerSnapshotSpacing / 2) << "to " << target;
       ASSERT_EQ(Shown(player), expected[static_cast<size_t>(target)]) << "jump to " << target << " at " << n;
       // Back then forward returns the same pattern.
       if (player.StepBack()) player.StepForward();

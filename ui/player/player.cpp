@@ -26,7 +26,7 @@ std::string Words(const char* format, long long first, long long second) {
 
 }  // namespace
 
-Player::Player() : position_(0) {
+Player::Player() : position_(0), applied_(0) {
   start_.size = 1;
   MakeSolved(start_, 1);
   Open(start_, {}, {}, nullptr);
@@ -83,8 +83,8 @@ bool Player::Open(const Cube& start, std::vector<BlockMove> moves, std::vector<T
     cycles_.Apply(move, arrangement_.data());
     counted = Plus(counted, move, n);
   }
-  position_ = length;
   LoadSnapshot(0);
+  applied_ = 0;
   return true;
 }
 
@@ -99,6 +99,7 @@ void Player::LoadSnapshot(int64_t index) {
 }
 
 void Player::Walk(int64_t target) {
+  applied_ += target > position_ ? target - position_ : position_ - target;
   while (position_ < target) cycles_.Apply(moves_[static_cast<size_t>(position_++)], arrangement_.data());
   while (position_ > target)
     cycles_.Apply(InverseBlockMove(moves_[static_cast<size_t>(--position_)]), arrangement_.data());

@@ -46,6 +46,9 @@ class Player {
   bool StepForward();
   bool StepBack();
 
+  // Moves applied since the sequence was opened, counted to show what stepping and jumping cost.
+  int64_t MovesApplied() const { return applied_; }
+
   // The pattern at the position, in both copies of `cube`, at the sequence's size.
   void Pattern(Cube* cube) const;
   // The move at the position, the next one played; false at the end.
@@ -75,6 +78,7 @@ class Player {
   std::vector<BlockMove> moves_;
   std::vector<TextPlace> places_;
   int64_t position_;
+  int64_t applied_;
   std::vector<uint16_t> arrangement_;  // at position_
   // Pattern j is the arrangement at min(j × spacing, Length()); counts_[j] those of the moves before it.
   std::vector<uint16_t> snapshots_;
