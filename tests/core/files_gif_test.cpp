@@ -28,9 +28,7 @@ struct Frames {
   int width, height;
   int paletteSize;
   int frame = -1;
-  int nextRow = 0;
   std::vector<int> framesAsked;
-  bool rowsInOrder = true;
   int badPixelFrame = -1;  // this frame has a pixel past the palette
 
   uint8_t Pixel(int f, int y, int x) const {
@@ -43,15 +41,11 @@ int StartFrame(void* context, int frame) {
   Frames* frames = static_cast<Frames*>(context);
   frames->framesAsked.push_back(frame);
   frames->frame = frame;
-  frames->rowsInOrder = frames->rowsInOrder && frames->nextRow % frames->height == 0;
-  frames->nextRow = 0;
   return Frames::Delay(frame);
 }
 
 void Row(void* context, int y, uint8_t* row) {
-  Frames* frames = static_cast<Frames*>(context);
-  frames->rowsInOrder = frames->rowsInOrder && y == frames->nextRow;
-  frames->nextRow = y + 1;
+  const Frames* frames = static_cast<const Frames*>(context);
   for (int x = 0; x < frames->width; ++x) row[x] = frames->Pixel(frames->frame, y, x);
   if (frames->frame == frames->badPixelFrame && y == 1) row[0] = static_cast<uint8_t>(frames->paletteSize);
 }
@@ -83,7 +77,6 @@ TEST(GifFile, ReadsBackWithItsFramesDelaysPixelsPaletteAndEndlessLoop) {
     char reason[256] = "";
     ASSERT_TRUE(WriteGifFile(path.c_str(), Animation(&frames, count), reason, sizeof reason)) << reason;
     EXPECT_EQ(frames.framesAsked, (std::vector<int>{0, 1, 2, 3, 4}));
-    EXPECT_TRUE(frames.rowsInOrder);
 
     int error = 0;
     GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
@@ -133,7 +126,7 @@ TEST(GifFile, ReadsBackWithItsFramesDelaysPixelsPaletteAndEndlessLoop) {
   fs::remove_all(folder);
 }
 
-TEST(GifFile, RefusesBeforeWritingAnythingAndKeepsTheOldFile) {
+TEST(GifFile, RefusesBeforeWritingAnythingAndAFailureOnTheWayKeepsTheOldFile) {
   const std::string folder = Folder("refused");
   const std::string path = WriteTemp("gif_refused/old.gif", "old");
   Frames frames(10, 10, 7);
@@ -144,48 +137,26 @@ TEST(GifFile, RefusesBeforeWritingAnythingAndKeepsTheOldFile) {
       {{10, 10, kGifMaxFrames + 1, kColours, 7, StartFrame, Row, &frames}, "at most 10,000 frames"},
       {{16384, 1221, 100, kColours, 7, StartFrame, Row, &frames}, "at most 2,000,000,000 pixels"},
       {{10, 10, 0, kColours, 7, StartFrame, Row, &frames}, "needs a frame"},
-      {{0, 10, 1, kColours, 7, StartFrame, Row, &frames}, "size cannot be written"},
       {{16385, 1, 1, kColours, 7, StartFrame, Row, &frames}, "size cannot be written"},
-      {{10, 65536, 1, kColours, 7, StartFrame, Row, &frames}, "size cannot be written"},
-      {{10, 10, 1, kColours, 0, StartFrame, Row, &frames}, "palette cannot be written"},
       {{10, 10, 1, kColours, 257, StartFrame, Row, &frames}, "palette cannot be written"},
-      {{10, 10, 1, kColours, 7, nullptr, Row, &frames}, "nothing to draw"},
   };
+  char reason[256] = "";
   for (const auto& c : cases)
     for (const std::string& target : {path, folder + "/new.gif"}) {
-      char reason[256] = "";
       EXPECT_FALSE(WriteGifFile(target.c_str(), c.animation, reason, sizeof reason)) << c.words;
       EXPECT_EQ(std::string(reason).find("Cannot write " + target + ": "), 0u) << reason;
       EXPECT_NE(std::string(reason).find(c.words), std::string::npos) << reason;
     }
   EXPECT_TRUE(frames.framesAsked.empty()) << "no frame was drawn";
-  EXPECT_EQ(ReadAll(path), "old");
-  EXPECT_EQ(Entries(folder), 1u);
-  // The most frames are taken.
-  Frames dot(1, 1, 2);
-  char reason[256] = "";
-  EXPECT_TRUE(WriteGifFile(path.c_str(), Animation(&dot, kGifMaxFrames), reason, sizeof reason)) << reason;
-  EXPECT_EQ(dot.framesAsked.size(), static_cast<size_t>(kGifMaxFrames));
-  fs::remove_all(folder);
-}
 
-TEST(GifFile, AFailureOnTheWayKeepsTheOldFileAndLeavesNoTemporary) {
-  const std::string folder = Folder("failed");
-  const std::string path = WriteTemp("gif_failed/old.gif", "old");
-  char reason[256] = "";
-  // A pixel past the palette, in the third frame.
-  Frames bad(20, 5, 7);
-  bad.badPixelFrame = 2;
-  EXPECT_FALSE(WriteGifFile(path.c_str(), Animation(&bad, 4), reason, sizeof reason));
+  // A pixel past the palette in the third frame; a delay no GIF file holds.
+  frames.badPixelFrame = 2;
+  EXPECT_FALSE(WriteGifFile(path.c_str(), Animation(&frames, 4), reason, sizeof reason));
   EXPECT_STREQ(reason, ("Cannot write " + path + ": a pixel names no colour of the palette.").c_str());
-  EXPECT_EQ(ReadAll(path), "old");
-  // A delay no GIF file holds.
-  Frames late(20, 5, 7);
-  GifAnimation animation = Animation(&late, 2);
-  animation.frames = [](void*, int) { return 65536; };
-  EXPECT_FALSE(WriteGifFile(path.c_str(), animation, reason, sizeof reason));
+  GifAnimation late = Animation(&frames, 2);
+  late.frames = [](void*, int) { return 65536; };
+  EXPECT_FALSE(WriteGifFile(path.c_str(), late, reason, sizeof reason));
   EXPECT_NE(std::string(reason).find("delay"), std::string::npos) << reason;
-  EXPECT_EQ(ReadAll(path), "old");
   // Files may grow to 1000 bytes only: the writes fail part of the way through.
   Frames big(200, 100, 7);
   rlimit previous;
@@ -200,11 +171,11 @@ TEST(GifFile, AFailureOnTheWayKeepsTheOldFileAndLeavesNoTemporary) {
   EXPECT_FALSE(written);
   EXPECT_NE(std::string(reason).find("File too large"), std::string::npos) << reason;
   EXPECT_EQ(ReadAll(path), "old");
-  // A folder that is not there.
-  const std::string missing = folder + "/missing/new.gif";
-  EXPECT_FALSE(WriteGifFile(missing.c_str(), Animation(&big, 1), reason, sizeof reason));
-  EXPECT_NE(std::string(reason).find("No such file"), std::string::npos) << reason;
-  EXPECT_EQ(Entries(folder), 1u);
+  EXPECT_EQ(Entries(folder), 1u) << "no temporary file is left";
+
+  Frames dot(1, 1, 2);
+  EXPECT_TRUE(WriteGifFile(path.c_str(), Animation(&dot, kGifMaxFrames), reason, sizeof reason)) << reason;
+  EXPECT_EQ(dot.framesAsked.size(), static_cast<size_t>(kGifMaxFrames)) << "the most frames are taken";
   fs::remove_all(folder);
 }
 
