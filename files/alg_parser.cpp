@@ -1,7 +1,6 @@
 // Parsing the standard notation: moves of any block of layers, repeated groups, commutators and conjugates.
 #include <algorithm>
 #include <cstdarg>
-#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -303,7 +302,7 @@ bool ParseAlgPlaces(const char* text, size_t length, int n, std::vector<BlockMov
   if (n < 2 || n > kMaxSize) {
     std::snprintf(reason, reasonSize, "There is no cube of size %d.", n);
     parsed = false;
-  } else if (places != nullptr && static_cast<uint64_t>(length) > UINT32_MAX) {
+  } else if (places != nullptr && !TextPlaceable(length)) {
     std::snprintf(reason, reasonSize, "The text is too long to show where its moves come from.");
     parsed = false;
   } else {

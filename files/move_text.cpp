@@ -56,7 +56,7 @@ bool ParseMoveText(const char* text, size_t length, int n, std::vector<BlockMove
     std::snprintf(reason, reasonSize, "There is no cube of size %d.", n);
     return false;
   }
-  if (static_cast<uint64_t>(length) > UINT32_MAX) {
+  if (!TextPlaceable(length)) {
     std::snprintf(reason, reasonSize, "The text is too long to show where its moves come from.");
     return false;
   }
