@@ -2,6 +2,7 @@
 #include "ui/player/player_controller.h"
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
