@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cube/block_move.h"
+#include "files/text_place.h"
 
 // Brackets nest at most this deep, and a text expands to at most this many moves: a repeated group
 // is refused before it would grow past it, so memory stays bounded whatever the text says.
@@ -17,6 +18,10 @@ const size_t kMaxAlgMoves = 2000000;
 // line and column and why; `moves` is then left empty. A move of no turn (R4) adds nothing.
 bool ParseAlg(const char* text, size_t length, int n, std::vector<BlockMove>* moves, char* reason,
               size_t reasonSize);
+// As ParseAlg, and `places` gets, for each move, the place of the token it comes from (the token a group,
+// commutator or conjugate expanded it from). A text of 4 GiB or more is refused, as no place can name it.
+bool ParseAlgPlaces(const char* text, size_t length, int n, std::vector<BlockMove>* moves,
+                    std::vector<TextPlace>* places, char* reason, size_t reasonSize);
 
 // Block turns (every move but a whole-cube rotation counts one) and quarter block turns (a half turn
 // counts two) of a list of moves.
