@@ -53,11 +53,13 @@ const Layer* LayerOf(char letter) {
   return nullptr;
 }
 
-bool ReadToken(TextStream* stream, char* text, size_t* length) {
+bool ReadToken(TextStream* stream, char* text, size_t* length, uint64_t* offset) {
   int byte;
   do byte = ReadByte(stream);
   while (byte >= 0 && std::isspace(byte));
   if (byte < 0) return false;
+  // A token's first byte is never half of a CR LF, which reads as space.
+  *offset = StreamOffset(*stream) - 1;
   *length = 0;
   for (;;) {
     text[(*length)++] = static_cast<char>(byte);
@@ -114,18 +116,21 @@ void ReadMoveFile(TextStream* stream, MoveFileSink& sink, MoveFileRead* read) {
   read->listedAll = true;
   read->stop = MoveFileRead::kWhole;
   read->tokenLength = 0;
+  read->tokenOffset = 0;
   read->token[0] = read->problem[0] = '\0';
   char token[kShownToken + 2];
   size_t length;
-  while (ReadToken(stream, token, &length)) {
+  uint64_t offset;
+  while (ReadToken(stream, token, &length, &offset)) {
     if (length > 2) {
       read->stop = MoveFileRead::kLongToken;
       std::memcpy(read->token, token, length + 1);
       read->tokenLength = length;
+      read->tokenOffset = offset;
       return;
     }
     List(read, token);
-    sink.Token(token);
+    sink.Token(token, offset, length);
     MoveToken move;
     if (!ParseMoveToken(token, &move)) continue;
     sink.Move(move);

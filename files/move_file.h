@@ -43,6 +43,7 @@ struct MoveFileRead {
   enum Stop { kWhole, kLongToken, kCutShort } stop;
   char token[kShownToken + 2];
   size_t tokenLength;
+  uint64_t tokenOffset;  // where the long token starts in the input
   char problem[48];
 };
 
@@ -51,7 +52,8 @@ struct MoveFileRead {
 class MoveFileSink {
  public:
   virtual ~MoveFileSink() = default;
-  virtual void Token(const char* /*text*/) {}
+  // The token and where it stands in the input: its first byte's offset and its length in bytes.
+  virtual void Token(const char* /*text*/, uint64_t /*offset*/, size_t /*length*/) {}
   virtual void Move(const MoveToken& move) = 0;
 };
 

@@ -5,27 +5,36 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "files/files.h"
+#include "files/move_file.h"
 
 namespace {
 
-// The byte that ends a text stream wherever it stands, as it ends a file.
-const char kEndOfText = 26;
 // How much of a refused token the reason shows.
-const size_t kShownToken = 40;
+const size_t kShownInReason = 40;
 
-bool IsTokenSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+// Every move the one reader meets, as a block move with the place of its token.
+class PlacedMoves : public MoveFileSink {
+ public:
+  PlacedMoves(int n, std::vector<BlockMove>* moves, std::vector<TextPlace>* places)
+      : n_(n), moves_(moves), places_(places) {}
+  void Token(const char* text, uint64_t offset, size_t length) override {
+    text_ = text;
+    place_ = {static_cast<uint32_t>(offset), static_cast<uint32_t>(length)};
+  }
+  void Move(const MoveToken&) override {
+    BlockMove move;
+    if (!MoveTokenBlock(text_, n_, &move)) return;
+    moves_->push_back(move);
+    places_->push_back(place_);
+  }
 
-bool Refuse(const char* text, size_t start, size_t end, char* reason, size_t reasonSize) {
-  int line = 1;
-  for (size_t k = 0; k < start; ++k) line += text[k] == '\n';
-  const size_t shown = end - start < kShownToken ? end - start : kShownToken;
-  if (reasonSize > 0)
-    std::snprintf(reason, reasonSize,
-                  "INVALID mov file containing %.*s%s (line %d; a move is one or two characters)",
-                  static_cast<int>(shown), text + start, end - start > shown ? "..." : "", line);
-  return false;
-}
+ private:
+  int n_;
+  std::vector<BlockMove>* moves_;
+  std::vector<TextPlace>* places_;
+  const char* text_ = "";
+  TextPlace place_ = {0, 0};
+};
 
 }  // namespace
 
@@ -60,22 +69,21 @@ bool ParseMoveText(const char* text, size_t length, int n, std::vector<BlockMove
     std::snprintf(reason, reasonSize, "The text is too long to show where its moves come from.");
     return false;
   }
-  size_t at = 0;
-  while (true) {
-    while (at < length && text[at] != kEndOfText && IsTokenSpace(text[at])) ++at;
-    if (at == length || text[at] == kEndOfText) return true;
-    const size_t start = at;
-    while (at < length && text[at] != kEndOfText && !IsTokenSpace(text[at])) ++at;
-    if (at - start > 2) {
-      moves->clear();
-      places->clear();
-      return Refuse(text, start, at, reason, reasonSize);
-    }
-    // A zero byte ends the token as the reader's own string does.
-    const char token[3] = {text[start], at - start > 1 ? text[start + 1] : '\0', '\0'};
-    BlockMove move;
-    if (!MoveTokenBlock(token, n, &move)) continue;
-    moves->push_back(move);
-    places->push_back({static_cast<uint32_t>(start), static_cast<uint32_t>(at - start)});
-  }
+  TextStream stream;
+  OpenMemoryStream(&stream, text, length);
+  PlacedMoves placed(n, moves, places);
+  MoveFileRead read;
+  ReadMoveFile(&stream, placed, &read);
+  if (read.stop == MoveFileRead::kWhole) return true;
+  moves->clear();
+  places->clear();
+  // Memory ends only where the text does: the one way to stop early is a token too long to be a move.
+  const uint64_t start = read.tokenOffset;
+  const size_t shown = read.tokenLength < kShownInReason ? read.tokenLength : kShownInReason;
+  int line = 1;
+  for (size_t k = 0; k < start && k < length; ++k) line += text[k] == '\n';
+  std::snprintf(reason, reasonSize,
+                "INVALID mov file containing %.*s%s (line %d; a move is one or two characters)",
+                static_cast<int>(shown), read.token, read.tokenLength > shown ? "..." : "", line);
+  return false;
 }

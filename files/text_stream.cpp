@@ -178,3 +178,9 @@ int ReadByte(TextStream* stream) {
   }
   return byte;
 }
+
+uint64_t StreamOffset(const TextStream& stream) {
+  // The buffer holds the last bytes taken from a descriptor; memory is its own buffer.
+  if (stream.descriptor < 0) return stream.position;
+  return stream.taken - stream.size + stream.position;
+}

@@ -38,3 +38,5 @@ void OpenDescriptorStream(TextStream* stream, int descriptor);
 void OpenMemoryStream(TextStream* stream, const void* data, size_t size);
 void CloseTextStream(TextStream* stream);
 int ReadByte(TextStream* stream);  // 0 to 255, or -1 at the end of the input
+// The bytes of the input taken so far, as they stand in it (a CR LF counts two).
+uint64_t StreamOffset(const TextStream& stream);

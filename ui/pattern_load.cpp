@@ -11,7 +11,7 @@ namespace {
 // Each token echoed as it is read; each move turned on the cube and added to the last moves.
 class WindowMoves : public MoveFileSink {
  public:
-  void Token(const char* text) override {
+  void Token(const char* text, uint64_t, size_t) override {
     char echo[4];
     std::snprintf(echo, sizeof echo, "%s ", text);
     platform->WriteDiagnostic(echo);

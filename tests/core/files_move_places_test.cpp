@@ -96,9 +96,13 @@ TEST(AlgPlaces, AreTheSameParseAsWithoutThemAndEachPlaceSpellsItsMoveOrItsInvers
   EXPECT_GT(accepted, 300) << "the random texts should often parse";
 }
 
-void ApplyLayerTurn(void*, const MoveToken& move) { TurnLayer(document.cube, move.layer, move.quarterTurns); }
+// The reader's moves as the window turns them.
+class TurnWindowCube : public MoveFileSink {
+ public:
+  void Move(const MoveToken& move) override { TurnLayer(document.cube, move.layer, move.quarterTurns); }
+};
 
-TEST(MoveTextPlaces, TurnsAndSkipsEveryTokenAsTheReaderDoesAndRefusesWhatItRefuses) {
+TEST(MoveTextPlaces, BlockMovesTurnAsTheReadersLayerTurnsAndRefuseWhatItRefuses) {
   // Random bytes of the notation, white space, a zero byte and the end-of-text byte, read by both.
   Lcg lcg{3};
   const std::string alphabet = std::string("UDLFRBTudlrx123'+-  \t\n\r") + '\0' + "\x1a";
@@ -111,10 +115,10 @@ TEST(MoveTextPlaces, TurnsAndSkipsEveryTokenAsTheReaderDoesAndRefusesWhatItRefus
     for (int length = lcg.Next() % 30; length > 0; --length)
       bytes += alphabet[static_cast<size_t>(lcg.Next()) % alphabet.size()];
     StartSolved(n);
-    TextStream stream;
-    OpenMemoryStream(&stream, bytes.data(), bytes.size());
+    TurnWindowCube turn;
+    MoveFileRead read;
     std::string refusal;
-    const bool accepted = ScanMoveTokens(&stream, "text", &refusal, ApplyLayerTurn, nullptr);
+    const bool accepted = ReadMoveText(bytes.data(), bytes.size(), "text", turn, &read, &refusal);
     const std::vector<int32_t> expected = UsedCells();
     ASSERT_EQ(ParseMoveText(bytes.data(), bytes.size(), n, &moves, &places, reason, sizeof reason), accepted)
         << ::testing::PrintToString(bytes);
