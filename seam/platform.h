@@ -1,6 +1,7 @@
 // The seam: what each front end supplies to the portable core, below every other layer.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
 #include "seam/file_kind.h"
@@ -18,6 +19,8 @@ class DrawingSurface {
   virtual void WriteText(int x, int y, const char* text, int length) = 0;
   // A black capital `height` pixels high, centred on x, its top at y, on no ground of its own.
   virtual void WriteLetter(int x, int y, char letter, int /*height*/) { WriteText(x, y, &letter, 1); }
+  // A polygon filled with the brush (0 to 6) and outlined with the outline pen, corners in order.
+  virtual void FillPolygon(const int* x, const int* y, int count, int brush) = 0;
 };
 
 const int kOutlineBrush = 6;  // the outline pen's black, as a fill
@@ -46,6 +49,15 @@ class Platform {
   virtual void RequestRepaint(bool erase) = 0;
   // Paint the window now, before returning.
   virtual void PaintNow() = 0;
+  // Calls the core's TimerTick about every `milliseconds` on the window's thread until asked to stop
+  // (0); false for a platform without a timer, whose window then shows every end at once.
+  virtual bool SetTimer(int /*milliseconds*/) { return false; }
+  // Milliseconds on a clock that only goes forward, from any fixed start.
+  virtual int64_t Milliseconds() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+  }
 };
 
 // Set by the front end before the first command.

@@ -6,6 +6,7 @@
 
 #include "files/input_files.h"
 #include "ui/document.h"
+#include "ui/solid/animation.h"
 #include "ui/ui.h"
 
 namespace {
@@ -13,7 +14,9 @@ namespace {
 void ApplyAndShow(bool fromSolved) {
   const std::vector<BlockMove>& algMoves = document.moves;
   if (fromSolved) MakeSolved(document.cube, document.cube.size);
+  NoteStart();
   ApplyBlockMoves(document.cube, algMoves.data(), algMoves.size());
+  NoteMoves(algMoves.data(), algMoves.size());
   // The order menu item studies the last file read, whichever notation it was in.
   BeginSequence(&document.last.sequence, document.cube.size);
   AppendBlockMoves(&document.last.sequence, algMoves.data(), algMoves.size());
@@ -57,4 +60,5 @@ void TypeMoves() {
     return;
   }
   ApplyBlockMoves(document.cube, document.moves.data(), document.moves.size());
+  NoteMoves(document.moves.data(), document.moves.size());
 }

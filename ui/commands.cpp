@@ -5,6 +5,7 @@
 
 #include "analysis/analysis.h"
 #include "ui/document.h"
+#include "ui/solid/animation.h"
 #include "ui/ui.h"
 
 Platform* platform = nullptr;
@@ -16,15 +17,53 @@ struct Command {
   void (*run)();
 };
 
+// A key's turn as the solid cube plays it: the layers it turns, as a block.
+void NoteKeyTurn(int face, int layer) {
+  if (layer >= 1 && layer <= document.cube.size && (layer == 1 || document.cube.size >= 3))
+    NoteMove(BlockMove{static_cast<int8_t>(face), static_cast<int8_t>(layer), static_cast<int8_t>(layer), 1});
+}
+
 const Command kCharacterTable[] = {
-    {'u', [] { QuarterTurnU(document.cube); }},
-    {'d', [] { QuarterTurnD(document.cube); }},
-    {'f', [] { QuarterTurnF(document.cube); }},
-    {'b', [] { QuarterTurnB(document.cube); }},
-    {'l', [] { QuarterTurnL(document.cube); }},
-    {'r', [] { QuarterTurnR(document.cube); }},
-    {'-', [] { TurnColumnSlice(document.cube); }},
-    {'=', [] { TurnRowSlice(document.cube); }},
+    {'u',
+     [] {
+       QuarterTurnU(document.cube);
+       NoteKeyTurn(U, 1);
+     }},
+    {'d',
+     [] {
+       QuarterTurnD(document.cube);
+       NoteKeyTurn(D, 1);
+     }},
+    {'f',
+     [] {
+       QuarterTurnF(document.cube);
+       NoteKeyTurn(F, 1);
+     }},
+    {'b',
+     [] {
+       QuarterTurnB(document.cube);
+       NoteKeyTurn(B, 1);
+     }},
+    {'l',
+     [] {
+       QuarterTurnL(document.cube);
+       NoteKeyTurn(L, 1);
+     }},
+    {'r',
+     [] {
+       QuarterTurnR(document.cube);
+       NoteKeyTurn(R, 1);
+     }},
+    {'-',
+     [] {
+       TurnColumnSlice(document.cube);
+       NoteKeyTurn(L, 2);
+     }},
+    {'=',
+     [] {
+       TurnRowSlice(document.cube);
+       NoteKeyTurn(D, document.cube.size - 1);
+     }},
     {'*', ResetCube},
     {'?', ShowHelp},
     {'\\', [] { ReflectCentral(document.cube); }},
@@ -65,10 +104,18 @@ void LayOutNewSize(int16_t before) {
 
 bool RunCommand(CommandCall run, bool recorded) {
   if (document.commandRunning) return false;
+  // The turns still playing end where the cube already stands before anything else happens.
+  FinishAnimation();
   document.commandRunning = true;
-  if (recorded) BeginStep(document.history, document.cube);
+  if (recorded) {
+    BeginStep(document.history, document.cube);
+    NoteStart();
+  }
   run();
-  if (recorded) EndStep(document.history, document.cube);
+  if (recorded) {
+    EndStep(document.history, document.cube);
+    PlayNotedMoves();
+  }
   document.commandRunning = false;
   const bool erase = document.eraseOnRepaint;
   document.eraseOnRepaint = false;
@@ -148,8 +195,13 @@ Colour PatternCell(Face face, int row, int column) {
   return document.cube.live[CellIndex(face, row, column)];
 }
 
+void TimerTick() {
+  if (AdvanceAnimation()) platform->RequestRepaint(false);
+}
+
 void HandleCharacter(int code) {
   if (document.commandRunning) return;
+  FinishAnimation();
   if (const Command* command = Find(kCharacterTable, code))
     Run(*command);
   else
@@ -158,6 +210,7 @@ void HandleCharacter(int code) {
 
 void HandleKeyDown(int code) {
   if (document.commandRunning) return;
+  FinishAnimation();
   if (const Command* command = Find(kKeyDownTable, code))
     Run(*command);
   else

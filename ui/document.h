@@ -12,6 +12,7 @@
 #include "study/order.h"
 #include "ui/history.h"
 #include "ui/net_layout.h"
+#include "ui/solid/cube_view.h"
 #include "ui/view.h"
 
 // The moves of the last move file or moves read, as one sequence at the size they were read for.
@@ -20,10 +21,41 @@ struct LastMoves {
   bool read;  // false before the first and after one refused for a bad token
 };
 
+// How the window shows the cube: the cross-shaped net, or the cube as a solid, alone or with its back.
+enum ViewMode { kViewNet, kViewCube, kViewCubeBoth };
+
 // What the menu sets; the cube never changes with it.
 struct ViewOptions {
-  int letters;       // kLettersNone to kLettersColours
-  bool fitToWindow;  // the net scaled to fill the window, proportions kept
+  int letters = 0;           // kLettersNone to kLettersColours
+  bool fitToWindow = false;  // the net scaled to fill the window, proportions kept
+  ViewMode mode = kViewNet;
+  CubeCamera camera = kDefaultCubeCamera;
+};
+
+// The turns a command made, played on the solid cube a quarter turn at a time after the cube already
+// shows where they end; only painting reads it.
+const int kMaxAnimatedMoves = 20;
+struct Animation {
+  bool active = false;
+  Cube shown;  // the pattern before the move playing now
+  BlockMove moves[kMaxAnimatedMoves];
+  int count = 0;
+  int index = 0;
+  int64_t moveStarted = 0;  // on the platform's clock
+  // What the command running now has made: where it started from and its moves, one past the most
+  // that animate when there are more.
+  Cube start;
+  BlockMove made[kMaxAnimatedMoves + 1];
+  int madeCount = 0;
+};
+
+// A left-button press on the solid cube: a click, or once it moves far enough, a drag that turns the
+// camera.
+struct PointerDrag {
+  bool down = false;
+  bool dragging = false;
+  int x = 0, y = 0;
+  CubeCamera camera = kDefaultCubeCamera;
 };
 
 // The menu solver's last answer, with the pattern it answers, for saving while the cube still shows it.
@@ -48,8 +80,11 @@ struct Document {
   bool eraseOnRepaint = false;
   // A box keeps the thread inside a command; a key that reaches us from there must not start another.
   bool commandRunning = false;
+  Animation animation;
+  PointerDrag pointer;
   // The window's own storage for what it paints.
   NetView windowView;
+  CubeFrame windowFrame;
   // The moves a command read in the standard notation, kept so a long list is not allocated afresh.
   std::vector<BlockMove> moves;
 };

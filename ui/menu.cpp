@@ -24,6 +24,23 @@ const MenuItem kMenuItems[kMenuItemCount] = {
     {kMenuLettersFaces, "Face letters", "Letters on the squares", false, true, 1},
     {kMenuLettersColours, "Colour letters", "Letters on the squares", false, true, 1},
     {kMenuFitToWindow, "Fit the net to the window", nullptr, false, true, 0},
+    {kMenuViewNet, "Net", "View", true, true, 2},
+    {kMenuViewCube, "Cube", "View", false, true, 2},
+    {kMenuViewCubeBoth, "Cube, front and back", "View", false, true, 2},
+#define TIMES "\xC3\x97"
+#define NEW_CUBE(n) \
+  { static_cast<MenuItemId>(kMenuNewCube2 + (n)-2), #n TIMES #n TIMES #n, "New cube", false, false, 0 }
+    NEW_CUBE(2),
+    NEW_CUBE(3),
+    NEW_CUBE(4),
+    NEW_CUBE(5),
+    NEW_CUBE(6),
+    NEW_CUBE(7),
+    NEW_CUBE(8),
+    NEW_CUBE(9),
+    NEW_CUBE(10),
+#undef NEW_CUBE
+#undef TIMES
 };
 
 namespace {
@@ -89,6 +106,8 @@ bool MenuItemEnabled(MenuItemId id) {
     case kMenuExportPicture: return PictureWidth() > 0;
     case kMenuOrderOfMoves: return document.last.read;
     case kMenuSaveSolution: return SolutionFitsPattern();
+    // The net's own scaling means nothing to the solid cube.
+    case kMenuFitToWindow: return document.view.mode == kViewNet;
     default: return id >= 0 && id < kMenuItemCount;
   }
 }
@@ -99,6 +118,9 @@ bool MenuItemChecked(MenuItemId id) {
     case kMenuLettersFaces: return document.view.letters == kLettersFaces;
     case kMenuLettersColours: return document.view.letters == kLettersColours;
     case kMenuFitToWindow: return document.view.fitToWindow;
+    case kMenuViewNet: return document.view.mode == kViewNet;
+    case kMenuViewCube: return document.view.mode == kViewCube;
+    case kMenuViewCubeBoth: return document.view.mode == kViewCubeBoth;
     default: return false;
   }
 }
@@ -123,6 +145,27 @@ bool RunMenuItem(MenuItemId id) {
       return RunCommand([letters] { document.view.letters = letters; }, false);
     }
     case kMenuFitToWindow: return RunCommand(ToggleFit, false);
-    default: return false;
+    case kMenuViewNet:
+    case kMenuViewCube:
+    case kMenuViewCubeBoth: {
+      const ViewMode mode = static_cast<ViewMode>(kViewNet + (id - kMenuViewNet));
+      return RunCommand(
+          [mode] {
+            document.view.mode = mode;
+            document.eraseOnRepaint = true;  // the net and the solid cover different ground
+          },
+          false);
+    }
+    default:
+      if (id >= kMenuNewCube2 && id <= kMenuNewCube10) {
+        const int16_t size = static_cast<int16_t>(2 + id - kMenuNewCube2);
+        return RunCommand(
+            [size] {
+              SetCubeSize(size);
+              ResetCube();
+            },
+            true);
+      }
+      return false;
   }
 }

@@ -20,6 +20,11 @@ enum MenuItemId {
   kMenuLettersFaces,
   kMenuLettersColours,
   kMenuFitToWindow,
+  kMenuViewNet,
+  kMenuViewCube,
+  kMenuViewCubeBoth,
+  kMenuNewCube2,  // to kMenuNewCube10, one a size
+  kMenuNewCube10 = kMenuNewCube2 + 8,
   kMenuItemCount
 };
 

@@ -5,6 +5,7 @@
 
 #include "files/input_files.h"
 #include "ui/document.h"
+#include "ui/solid/animation.h"
 #include "ui/ui.h"
 
 namespace {
@@ -82,6 +83,8 @@ void OpenNamedFile(const char* path) {
 }
 
 int32_t ReplayMoveLog(int64_t count) {
+  // The replay keeps its own pace: what the file turned is not played over again.
+  NoteNoAnimation();
   if (count > kMoveLogCapacity) {
     char text[kTextCapacity];
     std::snprintf(text, sizeof text,

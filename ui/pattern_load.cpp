@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "files/move_text.h"
 #include "ui/document.h"
+#include "ui/solid/animation.h"
 #include "ui/ui.h"
 
 namespace {
@@ -15,12 +17,18 @@ class WindowMoves : public MoveFileSink {
     char echo[4];
     std::snprintf(echo, sizeof echo, "%s ", text);
     platform->WriteDiagnostic(echo);
+    token_ = text;
   }
   void Move(const MoveToken& move) override {
     TurnLayer(document.cube, move.layer, move.quarterTurns);
+    BlockMove block;
+    if (MoveTokenBlock(token_, document.cube.size, &block)) NoteMove(block);
     // The layers are numbered as the maps' first operations are: the faces, then the two slices.
     AppendLayerTurn(&document.last.sequence, move.layer, move.quarterTurns);
   }
+
+ private:
+  const char* token_ = "";
 };
 
 static_assert(int{kMapU} == int{U} && int{kMapD} == int{D} && kMapColumnSlice == kColumnSliceLayer &&
@@ -69,6 +77,7 @@ void PutPattern(const PatternData& pattern) {
 
 int64_t LoadMoveFile(TextStream* stream, bool fromSolved) {
   if (fromSolved) MakeSolved(document.cube, document.cube.size);
+  NoteStart();
   BeginSequence(&document.last.sequence, document.cube.size);
   document.last.read = true;
   WindowMoves sink;

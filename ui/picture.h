@@ -63,6 +63,7 @@ class RasterSurface : public DrawingSurface {
   void LineTo(int x, int y) override;
   void FillRectangle(int left, int top, int right, int bottom, int brush) override;
   void WriteText(int x, int y, const char* text, int length) override;
+  void FillPolygon(const int* x, const int* y, int count, int brush) override;
 
  private:
   void Plot(int x, int y, uint8_t value);

@@ -1,4 +1,5 @@
 // The raster of the net: a drawing surface into fixed storage, its capital letters, and its scaled rows.
+#include <cmath>
 #include <cstring>
 
 #include "ui/picture.h"
@@ -72,6 +73,30 @@ void RasterSurface::LineTo(int x, int y) {
   }
   x_ = x;
   y_ = y;
+}
+
+void RasterSurface::FillPolygon(const int* x, const int* y, int count, int brush) {
+  const uint8_t value =
+      brush == kOutlineBrush ? kRasterBlack : static_cast<uint8_t>(brush >= 0 && brush < 6 ? brush : 0);
+  int top = y[0], bottom = y[0];
+  for (int k = 1; k < count; ++k) top = y[k] < top ? y[k] : top, bottom = y[k] > bottom ? y[k] : bottom;
+  // A pixel is inside when its centre is: each edge crossing a row's centre line bounds the run there.
+  for (int row = top; row < bottom; ++row) {
+    const double centre = row + 0.5;
+    double left = 1e9, right = -1e9;
+    for (int k = 0; k < count; ++k) {
+      const int j = (k + 1) % count;
+      if ((y[k] > centre) == (y[j] > centre)) continue;
+      const double at = x[k] + (centre - y[k]) * (x[j] - x[k]) / static_cast<double>(y[j] - y[k]);
+      left = at < left ? at : left;
+      right = at > right ? at : right;
+    }
+    for (int column = static_cast<int>(std::ceil(left - 0.5)); column + 0.5 < right; ++column)
+      Plot(column, row, value);
+  }
+  if (penDepth_ <= 0) return;
+  MoveTo(x[count - 1], y[count - 1]);
+  for (int k = 0; k < count; ++k) LineTo(x[k], y[k]);
 }
 
 void RasterSurface::FillRectangle(int left, int top, int right, int bottom, int brush) {

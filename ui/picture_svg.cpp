@@ -23,6 +23,7 @@ class SvgSurface : public DrawingSurface {
   void LineTo(int, int) override {}
   void FillRectangle(int left, int top, int right, int bottom, int brush) override;
   void WriteText(int x, int y, const char* text, int length) override;
+  void FillPolygon(const int* x, const int* y, int count, int brush) override;
 
   void Begin(int width, int height);
   bool Finish();
@@ -91,6 +92,20 @@ bool SvgSurface::Finish() {
   Append("</svg>\n");
   Flush();
   return !failed_;
+}
+
+void SvgSurface::FillPolygon(const int* x, const int* y, int count, int brush) {
+  const PaletteColour& colour =
+      brush == kOutlineBrush ? PaletteColour{0, 0, 0} : kPalette[brush >= 0 && brush < 6 ? brush : 0];
+  Enter(kSquares);
+  Append("<polygon points=\"");
+  for (int k = 0; k < count; ++k) {
+    Append(k > 0 ? " " : "");
+    AppendHalves(2 * x[k]);
+    Append(",");
+    AppendHalves(2 * y[k]);
+  }
+  Append("\" fill=\"#%02x%02x%02x\"/>\n", colour.red, colour.green, colour.blue);
 }
 
 void SvgSurface::FillRectangle(int left, int top, int right, int bottom, int brush) {

@@ -78,6 +78,8 @@ const int kKeyDown = 0x28;
 void HandleCharacter(int code);
 // A key-down: the key-down table. An unbound code paints at once.
 void HandleKeyDown(int code);
+// The platform's timer, while the core asked for it (Platform::SetTimer): turns playing move on.
+void TimerTick();
 
 // What the front ends show beyond the net: the files, the studies of a pattern and its pictures.
 #include "files/alg_notation.h"
@@ -94,4 +96,6 @@ void HandleKeyDown(int code);
 #include "ui/menu.h"
 #include "ui/menu_entries.h"
 #include "ui/picture.h"
+#include "ui/solid/animation.h"
+#include "ui/solid/window_solid.h"
 #include "ui/view.h"

@@ -5,6 +5,7 @@
 
 #include "ui/document.h"
 #include "ui/picture.h"
+#include "ui/solid/window_solid.h"
 #include "ui/ui.h"
 
 namespace {
@@ -31,6 +32,14 @@ char SquareLetter(const Cube& cube, Face face, int row, int column, int letters)
   }
   return '\0';
 }
+
+}  // namespace
+
+void WriteCaption(DrawingSurface& surface) {
+  surface.WriteText(kCaptionX, kCaptionTop, kCaptionText, sizeof kCaptionText - 1);
+}
+
+namespace {
 
 void SetText(ViewText* text, int x, int y, int height, const char* characters, int length) {
   text->x = x;
@@ -137,6 +146,10 @@ bool HitTestNet(int x, int y, Face* face, int* row, int* column) {
 
 bool HitTestWindow(int clientX, int clientY, int clientWidth, int clientHeight, Face* face, int* row,
                    int* column) {
+  if (document.view.mode != kViewNet) {
+    BuildWindowFrame(&document.windowFrame, clientWidth, clientHeight);
+    return HitTestCubeFrame(document.windowFrame, clientX, clientY, face, row, column);
+  }
   NetView& view = document.windowView;
   BuildNetView(&view, document.view.letters, true, document.view.fitToWindow);
   const ViewTransform t = WindowTransform(view, clientWidth, clientHeight);
@@ -191,6 +204,12 @@ void DrawNetOneToOne(DrawingSurface& surface, int letters, bool caption) {
 void PaintNet(DrawingSurface& surface) { DrawNetOneToOne(surface, kLettersNone, true); }
 
 void PaintWindowView(DrawingSurface& surface, int clientWidth, int clientHeight) {
+  if (document.view.mode != kViewNet) {
+    BuildWindowFrame(&document.windowFrame, clientWidth, clientHeight);
+    DrawCubeFrame(surface, document.windowFrame, document.cube.size, document.view.letters, clientWidth,
+                  clientHeight, true);
+    return;
+  }
   NetView& view = document.windowView;
   BuildNetView(&view, document.view.letters, true, document.view.fitToWindow);
   DrawView(surface, view, WindowTransform(view, clientWidth, clientHeight), clientWidth, clientHeight);

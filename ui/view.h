@@ -82,3 +82,5 @@ void DrawFacelet(DrawingSurface& surface, int brush, int16_t left, int16_t top, 
 void PaintNet(DrawingSurface& surface);
 // The window's painting: the cube with the menu's view settings, drawn into a client area of this size.
 void PaintWindowView(DrawingSurface& surface, int clientWidth, int clientHeight);
+// The window's caption, where it has always been, in the surface's alignment.
+void WriteCaption(DrawingSurface& surface);

@@ -3,6 +3,7 @@
 
 #include <QKeyEvent>
 #include <QPainter>
+#include <QTimerEvent>
 #include <QWindow>
 
 #include "frontends/qt/painter_surface.h"
@@ -38,10 +39,25 @@ void CubeWindow::RequestRepaint(bool erase) {
 
 void CubeWindow::PaintNow() { repaint(); }
 
+void CubeWindow::SetTicks(int milliseconds) {
+  if (ticks_ != 0) killTimer(ticks_);
+  ticks_ = milliseconds > 0 ? startTimer(milliseconds, Qt::PreciseTimer) : 0;
+}
+
+void CubeWindow::timerEvent(QTimerEvent* event) {
+  if (event->timerId() == ticks_) TimerTick();
+}
+
+// Turns still playing end where the cube already stands.
+void CubeWindow::closeEvent(QCloseEvent* event) {
+  FinishAnimation();
+  QWidget::closeEvent(event);
+}
+
 void CubeWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  // A fitted view clears the whole client area itself.
-  if (document.view.fitToWindow) eraseNext_ = false;
+  // A fitted view and the solid cube clear the whole client area themselves.
+  if (document.view.fitToWindow || document.view.mode != kViewNet) eraseNext_ = false;
   if (eraseNext_) {
     painter.fillRect(event->rect(), BrushColour(0));
     if (event->rect().contains(rect())) eraseNext_ = false;

@@ -12,6 +12,8 @@ class CubeWindow : public QWidget {
   void RequestRepaint(bool erase);
   // Paint before returning.
   void PaintNow();
+  // The core's timer: a tick every so many milliseconds, 0 for none.
+  void SetTicks(int milliseconds);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -21,6 +23,10 @@ class CubeWindow : public QWidget {
   void moveEvent(QMoveEvent* event) override;
   bool focusNextPrevChild(bool next) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -31,4 +37,5 @@ class CubeWindow : public QWidget {
 
   bool eraseNext_ = true;
   bool outerSizeFitted_ = false;
+  int ticks_ = 0;  // the timer's id, 0 while none runs
 };

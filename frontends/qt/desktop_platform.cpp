@@ -33,6 +33,11 @@ QString FilterEntry(const FileFilter& filter, int index) {
 
 DesktopPlatform::DesktopPlatform(CubeWindow& window) : window_(window) {}
 
+bool DesktopPlatform::SetTimer(int milliseconds) {
+  window_.SetTicks(milliseconds);
+  return true;
+}
+
 void DesktopPlatform::ShowMessage(const char* text, const char* title) {
   ShowBox(&window_, QMessageBox::NoIcon, QString::fromLocal8Bit(title), QString::fromLocal8Bit(text));
 }

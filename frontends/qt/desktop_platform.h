@@ -19,6 +19,7 @@ class DesktopPlatform : public Platform {
   void WriteDiagnostic(const char* text) override;
   void RequestRepaint(bool erase) override;
   void PaintNow() override;
+  bool SetTimer(int milliseconds) override;
 
  private:
   CubeWindow& window_;

@@ -94,3 +94,12 @@ void PainterSurface::WriteLetter(int x, int y, char letter, int height) {
   painter_.drawText(x - metrics.horizontalAdvance(text) / 2, y + metrics.capHeight(), text);
   painter_.restore();
 }
+
+void PainterSurface::FillPolygon(const int* x, const int* y, int count, int brush) {
+  QPolygon polygon(count);
+  for (int k = 0; k < count; ++k) polygon.setPoint(k, x[k], y[k]);
+  const QBrush previousBrush = painter_.brush();
+  painter_.setBrush(brush == kOutlineBrush ? QColor(Qt::black) : BrushColour(brush));
+  painter_.drawPolygon(polygon);
+  painter_.setBrush(previousBrush);
+}

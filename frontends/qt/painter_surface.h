@@ -22,6 +22,7 @@ class PainterSurface : public DrawingSurface {
   void FillRectangle(int left, int top, int right, int bottom, int brush) override;
   void WriteText(int x, int y, const char* text, int length) override;
   void WriteLetter(int x, int y, char letter, int height) override;
+  void FillPolygon(const int* x, const int* y, int count, int brush) override;
 
  private:
   QPainter& painter_;

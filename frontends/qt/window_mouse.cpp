@@ -28,17 +28,29 @@ void CubeWindow::mousePressEvent(QMouseEvent* event) {
     case Qt::RightButton: return ShowMenu(event->globalPosition().toPoint());
     case Qt::LeftButton: {
       const QPoint point = event->position().toPoint();
-      ClickSquare(point.x(), point.y(), width(), height(), event->modifiers().testFlag(Qt::ShiftModifier));
+      PointerPress(point.x(), point.y(), width(), height(), event->modifiers().testFlag(Qt::ShiftModifier));
       return;
     }
     default: QWidget::mousePressEvent(event);
   }
 }
 
+void CubeWindow::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint point = event->position().toPoint();
+  PointerMove(point.x(), point.y(), width(), height());
+}
+
+void CubeWindow::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return QWidget::mouseReleaseEvent(event);
+  const QPoint point = event->position().toPoint();
+  PointerRelease(point.x(), point.y(), width(), height(), event->modifiers().testFlag(Qt::ShiftModifier));
+}
+
 // The menu belongs to the right button alone: the Menu key and Shift+F10 stay keys that only paint.
 void CubeWindow::contextMenuEvent(QContextMenuEvent* event) { event->ignore(); }
 
 void CubeWindow::ShowMenu(QPoint globalPosition) {
+  FinishAnimation();
   QMenu menu(this);
   QMenu* into = &menu;
   QMap<int, QActionGroup*> groups;

@@ -46,3 +46,14 @@ void GdiSurface::WriteLetter(int x, int y, char letter, int height) {
   SetBkMode(dc_, previousMode);
   if (previousFont != NULL) SelectObject(dc_, previousFont);
 }
+
+void GdiSurface::FillPolygon(const int* x, const int* y, int count, int brush) {
+  POINT points[8];
+  if (count > 8) count = 8;
+  for (int k = 0; k < count; ++k) points[k] = {x[k], y[k]};
+  const HGDIOBJ fill =
+      brush >= 0 && brush < 6 ? static_cast<HGDIOBJ>(colourBrushes[brush]) : GetStockObject(BLACK_BRUSH);
+  const HGDIOBJ previous = SelectObject(dc_, fill);
+  Polygon(dc_, points, count);
+  SelectObject(dc_, previous);
+}

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "frontends/win32/window.h"
+#include "frontends/win32/window_view.h"
 
 // The record without its later extension fields, as the 32-bit dialog has always taken it.
 const DWORD kRecordSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
@@ -73,3 +74,10 @@ void Win32Platform::WriteDiagnostic(const char* text) { std::fputs(text, stdout)
 void Win32Platform::RequestRepaint(bool erase) { InvalidateRect(mainWindow, NULL, erase ? TRUE : FALSE); }
 
 void Win32Platform::PaintNow() { PaintWindow(mainWindow); }
+
+bool Win32Platform::SetTimer(int milliseconds) {
+  if (mainWindow == NULL) return false;
+  if (milliseconds > 0) return ::SetTimer(mainWindow, kCoreTimer, static_cast<UINT>(milliseconds), NULL) != 0;
+  KillTimer(mainWindow, kCoreTimer);
+  return true;
+}

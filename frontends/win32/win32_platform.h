@@ -28,6 +28,7 @@ class Win32Platform : public Platform {
   void WriteDiagnostic(const char* text) override;
   void RequestRepaint(bool erase) override;
   void PaintNow() override;
+  bool SetTimer(int milliseconds) override;
 
  private:
   char name_[kDialogNameSize];

@@ -81,8 +81,19 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     // With double clicks on for the class, a quick second click comes as a double click: a click still.
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      ClickView(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), (wParam & MK_SHIFT) != 0);
+      // Held while pressed, so a drag that leaves the window still ends here.
+      SetCapture(window);
+      PressView(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), (wParam & MK_SHIFT) != 0);
       return 0;
+    case WM_MOUSEMOVE: MoveOverView(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    case WM_LBUTTONUP:
+      ReleaseCapture();
+      ReleaseView(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), (wParam & MK_SHIFT) != 0);
+      return 0;
+    case WM_TIMER:
+      if (wParam == kCoreTimer) TimerTick();
+      return 0;
+    case WM_CLOSE: FinishAnimation(); return DefWindowProcA(window, message, wParam, lParam);
     case WM_DROPFILES: DropFiles(window, reinterpret_cast<HDROP>(wParam)); return 0;
     case kOpenPendingFile: OpenPendingFile(lParam); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);

@@ -24,9 +24,19 @@ void PaintView(HWND window, HDC dc) {
   PaintWindowView(surface, client.cx, client.cy);
 }
 
-void ClickView(HWND window, int x, int y, bool shift) {
+void PressView(HWND window, int x, int y, bool shift) {
   const SIZE client = ClientSize(window);
-  ClickSquare(x, y, client.cx, client.cy, shift);
+  PointerPress(x, y, client.cx, client.cy, shift);
+}
+
+void MoveOverView(HWND window, int x, int y) {
+  const SIZE client = ClientSize(window);
+  PointerMove(x, y, client.cx, client.cy);
+}
+
+void ReleaseView(HWND window, int x, int y, bool shift) {
+  const SIZE client = ClientSize(window);
+  PointerRelease(x, y, client.cx, client.cy, shift);
 }
 
 void OpenFileLater(HWND window, const char* path) {

@@ -10,8 +10,14 @@ const UINT kOpenPendingFile = WM_APP + 1;
 
 // The core's view of the cube, drawn into the client area.
 void PaintView(HWND window, HDC dc);
-// A left click at a point of the client area: the square the core's hit test names cycles its colour.
-void ClickView(HWND window, int x, int y, bool shift);
+// The left button pressed, the mouse moved and the button let go at a point of the client area: a click
+// on a square cycles its colour, a drag turns the solid cube.
+void PressView(HWND window, int x, int y, bool shift);
+void MoveOverView(HWND window, int x, int y);
+void ReleaseView(HWND window, int x, int y, bool shift);
+
+// The timer the core asks for.
+const UINT_PTR kCoreTimer = 1;
 // Posts kOpenPendingFile with a copy of the path, so the file opens once the message loop runs.
 void OpenFileLater(HWND window, const char* path);
 // Opens the path the message carried as the desktop program opens a named file, and frees it.

@@ -37,7 +37,7 @@ cmp -s "$work/a.q" "$work/keep.q" || fail "a refused save changed the file alrea
 # Inputs that never end or are no file: a refusal in one line, never a hang. `timeout` only guards.
 timeout 20 "$cli" show --moves-file - </dev/zero >/dev/null 2>"$work/err"
 [ $? -eq 1 ] && [ "$(wc -l <"$work/err")" -eq 1 ] || fail "endless NUL bytes were not refused: $(cat "$work/err")"
-yes U | timeout 20 "$cli" show --moves-file - >/dev/null 2>"$work/err"
+yes U | timeout 60 "$cli" order --moves-file - >/dev/null 2>"$work/err"
 [ $? -eq 1 ] && grep -q "past 64 MiB" "$work/err" || fail "an endless stream of moves was not refused: $(cat "$work/err")"
 timeout 20 "$cli" show --pattern "$work" >/dev/null 2>"$work/err"
 [ $? -eq 1 ] && [ "$(wc -l <"$work/err")" -eq 1 ] || fail "a folder as a pattern was not refused: $(cat "$work/err")"

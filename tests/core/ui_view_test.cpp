@@ -207,7 +207,7 @@ TEST_F(View, MenuEntriesHoldTheTableInOrderWithTheSubmenuMarked) {
     switch (entries[k].kind) {
       case kMenuEntrySeparator: shape += '-'; break;
       case kMenuEntrySubmenu:
-        EXPECT_STREQ(entries[k].text, "Letters on the squares");
+        EXPECT_STREQ(entries[k].text, kMenuItems[next].submenu);
         shape += '(', ++depth;
         break;
       case kMenuEntrySubmenuEnd: shape += ')', --depth; break;
@@ -224,7 +224,15 @@ TEST_F(View, MenuEntriesHoldTheTableInOrderWithTheSubmenuMarked) {
     }
   }
   EXPECT_EQ(next, kMenuItemCount);
-  EXPECT_EQ(shape, "ii-iiii-ii-ii-(iii)i");
+  EXPECT_EQ(shape, "ii-iiii-ii-ii-(iii)i-(iii)(iiiiiiiii)");
+  EXPECT_STREQ(kMenuItems[kMenuNewCube2].text,
+               "2\xC3\x97"
+               "2\xC3\x97"
+               "2");
+  EXPECT_STREQ(kMenuItems[kMenuNewCube10].text,
+               "10\xC3\x97"
+               "10\xC3\x97"
+               "10");
   EXPECT_FALSE(entries[0].enabled);  // nothing to undo
   // A short list is cut, never overrun.
   EXPECT_EQ(ListMenuEntries(entries, 3), 3);

@@ -56,6 +56,7 @@ struct CountingPlatform : Platform {
   void WriteDiagnostic(const char*) override {}
   void RequestRepaint(bool) override { ++repaints; }
   void PaintNow() override { ++paintsNow; }
+  bool SetTimer(int) override { return true; }  // so the solid cube's turns play
 };
 
 struct QuietSurface : DrawingSurface {
@@ -67,6 +68,7 @@ struct QuietSurface : DrawingSurface {
   void LineTo(int, int) override { ++calls; }
   void FillRectangle(int, int, int, int, int) override { ++calls; }
   void WriteText(int, int, const char*, int) override { ++calls; }
+  void FillPolygon(const int*, const int*, int, int) override { ++calls; }
 };
 
 CountingPlatform quiet;
@@ -93,6 +95,11 @@ void Paint(int) {
 }
 
 // The solid cube's paint path: a still frame, a turning one, a click on it and a row of its picture.
+void PaintWindow(int) {
+  QuietSurface surface;
+  PaintWindowView(surface, 600, 380);
+}
+
 void PaintSolid(int) {
   static CubeFrame frame;
   static CubeRaster raster;
@@ -185,6 +192,15 @@ int main() {
   Check(", at size 10", Character, ',');
   Check("paint at size 10", Paint, 0);
   Check("solid cube at size 10", PaintSolid, 0);
+  // The window's solid cube: a key that starts a turn playing, a frame of it, and the end.
+  document.view.mode = kViewCubeBoth;
+  Check("r in the solid view", Character, 'r');
+  Check("paint of a turn playing", PaintWindow, 0);
+  Check("- in the solid view", Character, '-');
+  Check(
+      "a timer tick", [](int) { TimerTick(); }, 0);
+  Check("paint of the still cube", PaintWindow, 0);
+  document.view.mode = kViewNet;
   Check("[ refused pattern", Character, '[', bad);
   Check("[ cancelled", Character, '[');
   Check("[ missing file", Character, '[', missing);

@@ -50,6 +50,11 @@ struct RecordingSurface : DrawingSurface {
   void WriteText(int x, int y, const char* text, int length) override {
     calls.push_back("text " + std::to_string(x) + " " + std::to_string(y) + " " + std::string(text, length));
   }
+  void FillPolygon(const int* x, const int* y, int count, int brush) override {
+    std::string call = "polygon";
+    for (int k = 0; k < count; ++k) call += " " + std::to_string(x[k]) + "," + std::to_string(y[k]);
+    calls.push_back(call + " " + std::to_string(brush));
+  }
 };
 
 struct RecordingPlatform : Platform {
@@ -63,6 +68,8 @@ struct RecordingPlatform : Platform {
   int paintsNow = 0;
   std::function<void()> onMessage;  // runs inside the box, as a window's message loop would
   std::string lastAnswer;
+  int timer = 0;    // the interval the core last asked for, 0 while none runs
+  int64_t now = 0;  // the clock, which only the test moves
 
   void ShowMessage(const char* text, const char* title) override {
     boxes.push_back({title, text});
@@ -82,4 +89,9 @@ struct RecordingPlatform : Platform {
     if (erase) ++erasingRepaints;
   }
   void PaintNow() override { ++paintsNow; }
+  bool SetTimer(int milliseconds) override {
+    timer = milliseconds;
+    return true;
+  }
+  int64_t Milliseconds() override { return now; }
 };
