@@ -5,6 +5,7 @@
 
 #include "files/input_files.h"
 #include "ui/document.h"
+#include "ui/solid/solid_picture.h"
 #include "ui/ui.h"
 
 #define ELLIPSIS "\xE2\x80\xA6"  // the texts are UTF-8
@@ -76,8 +77,15 @@ void ExportPicture() {
   const char* path = platform->ChooseSaveFile(kPictureFile, PictureFilter());
   if (path == nullptr) return;
   char reason[kTextCapacity];
-  if (!SaveNetPicture(path, 1, document.view.letters, reason, sizeof reason))
-    platform->ShowMessage(reason, "Error");
+  const ViewOptions& view = document.view;
+  // The view the window shows; the net exactly as it has always been exported.
+  const bool written = view.mode == kViewNet
+                           ? SaveNetPicture(path, 1, view.letters, reason, sizeof reason)
+                           : SavePicture(document.cube, document.layout,
+                                         {view.mode == kViewCube ? kPictureCube : kPictureCubeBoth,
+                                          view.camera, view.letters, 1},
+                                         path, reason, sizeof reason);
+  if (!written) platform->ShowMessage(reason, "Error");
 }
 
 void AboutPattern() {

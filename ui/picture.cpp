@@ -121,10 +121,8 @@ bool PicturePngAvailable() {
 
 const FileFilter& PictureFilter() { return PicturePngAvailable() ? kPngFilter : kBmpFilter; }
 
-namespace {
-
 // Whether the request is one a picture can be made for: a name, a kind it can write, a scale.
-bool Makeable(const char* path, int scale, char* reason, size_t reasonSize) {
+bool PictureMakeable(const char* path, int scale, char* reason, size_t reasonSize) {
   if (path == nullptr || path[0] == '\0') {
     std::snprintf(reason, reasonSize, "No file name was given for the picture.");
     return false;
@@ -141,6 +139,8 @@ bool Makeable(const char* path, int scale, char* reason, size_t reasonSize) {
   }
   return true;
 }
+
+namespace {
 
 bool Save(const NetView& view, const char* path, int scale, char* reason, size_t reasonSize) {
   if (PathHasExtension(path, ".svg")) return SaveSvg(view, path, scale, reason, reasonSize);
@@ -162,7 +162,7 @@ bool SaveNetPicture(const NetView& view, const char* path, int scale, char* reas
     reason = spare;
     reasonSize = sizeof spare;
   }
-  return Makeable(path, scale, reason, reasonSize) && Save(view, path, scale, reason, reasonSize);
+  return PictureMakeable(path, scale, reason, reasonSize) && Save(view, path, scale, reason, reasonSize);
 }
 
 bool SaveNetPicture(const char* path, int scale, int letters, char* reason, size_t reasonSize) {
@@ -171,7 +171,7 @@ bool SaveNetPicture(const char* path, int scale, int letters, char* reason, size
     reason = spare;
     reasonSize = sizeof spare;
   }
-  if (!Makeable(path, scale, reason, reasonSize)) return false;
+  if (!PictureMakeable(path, scale, reason, reasonSize)) return false;
   if (letters != kLettersNone && letters != kLettersFaces && letters != kLettersColours) {
     std::snprintf(reason, reasonSize, "There is no choice of letters numbered %d.", letters);
     return false;

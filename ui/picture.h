@@ -50,6 +50,11 @@ struct NetRaster {
   uint8_t pixels[kRasterHeightCapacity][kRasterWidthCapacity];
 };
 
+// The built-in capital's rows, kPictureLetterHeight of them, bit 4 the leftmost of its 5 pixels; null for
+// a letter no picture writes.
+const int kLetterGlyphWidth = 5;
+const uint8_t* LetterGlyph(char letter);
+
 // Draws into a raster as a window does: lines without their end point, fills without their right and
 // bottom edges, anything outside the raster clipped. Text is the built-in capital letters, black, on
 // whatever lies beneath.
@@ -92,6 +97,9 @@ bool PicturePngAvailable();
 // The save chooser's filter for pictures: PNG where this build writes it, else BMP, then SVG.
 const FileFilter& PictureFilter();
 
+// Whether a picture can be made for the request: a name ending in .svg, .bmp or .png, a scale from 1 to
+// kPictureMaxScale; false with the reason in words.
+bool PictureMakeable(const char* path, int scale, char* reason, size_t reasonSize);
 // Saves the view's net as SVG, BMP (24 bits a pixel) or PNG, by the path's extension (any case). False,
 // with the reason in words, when the request is not one it can make or the file cannot be written; the
 // old file then stays.

@@ -37,6 +37,11 @@ int Magnitude(int value) { return value < 0 ? -value : value; }
 
 }  // namespace
 
+const uint8_t* LetterGlyph(char letter) {
+  const Glyph* glyph = FindGlyph(letter);
+  return glyph != nullptr ? glyph->rows : nullptr;
+}
+
 void RasterSurface::Plot(int x, int y, uint8_t value) {
   if (x < 0 || y < 0 || x >= raster_.width || y >= raster_.height) return;
   raster_.pixels[y][x] = value;

@@ -97,5 +97,6 @@ void TimerTick();
 #include "ui/menu_entries.h"
 #include "ui/picture.h"
 #include "ui/solid/animation.h"
+#include "ui/solid/solid_picture.h"
 #include "ui/solid/window_solid.h"
 #include "ui/view.h"

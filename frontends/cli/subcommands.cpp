@@ -273,46 +273,79 @@ int RunSave(int argc, char** argv, int first) {
   return 0;
 }
 
+namespace {
+
+// "TURN,TILT" in degrees, each a number within its range.
+bool ParseCamera(const char* text, CubeCamera* camera) {
+  char* end = nullptr;
+  camera->turn = std::strtod(text, &end);
+  if (end == text || *end != ',') return false;
+  const char* tilt = end + 1;
+  camera->tilt = std::strtod(tilt, &end);
+  return end != tilt && *end == '\0' && camera->turn >= -180 && camera->turn <= 180 && camera->tilt >= -90 &&
+         camera->tilt <= 90;
+}
+
+}  // namespace
+
 int RunRender(int argc, char** argv, int first) {
   static const char kRenderUsage[] =
-      "usage: plexaro-cli render [--json] OUT.svg|OUT.png [--scale K] [--letters faces|colours] "
-      "[INPUT]\n";
+      "usage: plexaro-cli render [--json] OUT.svg|OUT.png|OUT.bmp [--view net|cube|cube-both]\n"
+      "       [--camera TURN,TILT] [--scale K] [--letters faces|colours] [INPUT]\n";
   Arguments args;
   const char* scaleText = nullptr;
   const char* lettersText = nullptr;
+  const char* viewText = nullptr;
+  const char* cameraText = nullptr;
   bool ok = ParseArguments(argc, argv, first, true, &args,
-                           {{"--scale", &scaleText}, {"--letters", &lettersText}}) &&
+                           {{"--scale", &scaleText},
+                            {"--letters", &lettersText},
+                            {"--view", &viewText},
+                            {"--camera", &cameraText}}) &&
             args.positional.size() == 1;
-  int scale = 1;
+  PictureRequest request = {kPictureNet, kDefaultCubeCamera, kLettersNone, 1};
   if (ok && scaleText != nullptr) {
     char* end = nullptr;
-    scale = static_cast<int>(std::strtol(scaleText, &end, 10));
-    ok = *end == '\0' && scale >= 1 && scale <= kPictureMaxScale;
+    request.scale = static_cast<int>(std::strtol(scaleText, &end, 10));
+    ok = *end == '\0' && request.scale >= 1 && request.scale <= kPictureMaxScale;
   }
-  int letters = kLettersNone;
   if (ok && lettersText != nullptr) {
     if (std::strcmp(lettersText, "faces") == 0)
-      letters = kLettersFaces;
+      request.letters = kLettersFaces;
     else if (std::strcmp(lettersText, "colours") == 0)
-      letters = kLettersColours;
+      request.letters = kLettersColours;
     else
       ok = false;
   }
+  if (ok && viewText != nullptr) {
+    if (std::strcmp(viewText, "cube") == 0)
+      request.view = kPictureCube;
+    else if (std::strcmp(viewText, "cube-both") == 0)
+      request.view = kPictureCubeBoth;
+    else
+      ok = std::strcmp(viewText, "net") == 0;
+  }
+  // A camera means nothing to the net.
+  if (ok && cameraText != nullptr)
+    ok = request.view != kPictureNet && ParseCamera(cameraText, &request.camera);
   const int usage = Usage(ok || args.help, args, kRenderUsage,
-                          "Draws the net as the window shows it, as SVG or PNG by the extension; --scale "
-                          "1 to 16.\n");
+                          "Draws the view as the window shows it, as SVG, PNG or BMP by the extension: the "
+                          "net, or the\ncube from the camera (TURN round from in front of F towards R, -180 "
+                          "to 180; TILT above\nthe horizon, -90 to 90; 30,25 by default), alone or with its "
+                          "back; --scale 1 to 16.\n");
   if (usage >= 0) return usage;
   StartWithInput(args);
   if (!BuildInputOrReport(args.input)) return 1;
   char reason[512];
-  if (!SaveNetPicture(args.positional[0], scale, letters, reason, sizeof reason)) {
+  if (!SavePicture(document.cube, document.layout, request, args.positional[0], reason, sizeof reason)) {
     ReportRefusal(reason);
     return 1;
   }
   if (args.json) {
     std::fputs("{\"written\":", stdout);
     PrintJsonString(stdout, args.positional[0]);
-    std::printf(",\"width\":%d,\"height\":%d}\n", PictureWidth() * scale, PictureHeight() * scale);
+    std::printf(",\"width\":%d,\"height\":%d}\n", PictureWidth() * request.scale,
+                PictureHeight() * request.scale);
   }
   return 0;
 }

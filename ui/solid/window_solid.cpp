@@ -8,6 +8,7 @@
 #include "ui/facelet_edit.h"
 #include "ui/picture.h"
 #include "ui/solid/animation.h"
+#include "ui/solid/solid_picture.h"
 
 namespace {
 
@@ -17,17 +18,6 @@ const int kDragThreshold = 4;
 CubeLayout LayoutOf(ViewMode mode) { return mode == kViewCubeBoth ? kLayoutFrontAndBack : kLayoutCube; }
 
 int Round(float value) { return static_cast<int>(std::lround(value)); }
-
-// As the net letters its squares: a face's name on its middle place, or the colour a facelet shows.
-char PolygonLetter(const CubePolygon& p, int n, int letters) {
-  if (p.face == kBodyFace) return '\0';
-  if (letters == kLettersFaces) {
-    const int middle = (n - 1) / 2;
-    return p.row == middle && p.column == middle ? "ULFRBD"[p.face] : '\0';
-  }
-  if (letters == kLettersColours && p.colour >= 0 && p.colour < 6) return "WRYOGB"[p.colour];
-  return '\0';
-}
 
 }  // namespace
 
@@ -61,7 +51,7 @@ void DrawCubeFrame(DrawingSurface& surface, const CubeFrame& frame, int size, in
   if (letters != kLettersNone)
     for (int k = 0; k < frame.count; ++k) {
       const CubePolygon& p = frame.polygons[k];
-      const char letter = PolygonLetter(p, size, letters);
+      const char letter = FaceletLetter(p, size, letters);
       const int height = static_cast<int>(p.letterHeight);
       if (letter != '\0' && height >= 3)
         surface.WriteLetter(Round(p.letterX), Round(p.letterY - p.letterHeight / 2), letter, height);
