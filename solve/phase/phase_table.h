@@ -1,0 +1,150 @@
+// Distance tables of four bits an entry: allocated without throwing, built once behind a lock (or read
+// from the installed store and checked), shared read-only by every solve after that.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+
+#include "solve/phase/phase.h"
+
+// 15 marks a position not reached (yet); a table may also cap its distances below that.
+const int kUnknownDistance = 15;
+
+class DistanceTable {
+ public:
+  DistanceTable(const char* name, unsigned edition, uint64_t entries);
+  ~DistanceTable();
+  DistanceTable(const DistanceTable&) = delete;
+  DistanceTable& operator=(const DistanceTable&) = delete;
+
+  int Get(uint64_t index) const { return (data_[index >> 1] >> ((index & 1) * 4)) & 15; }
+  void Set(uint64_t index, int value) {
+    uint8_t& byte = data_[index >> 1];
+    byte = static_cast<uint8_t>((index & 1) ? (byte & 0x0F) | (value << 4) : (byte & 0xF0) | value);
+  }
+  uint64_t Entries() const { return entries_; }
+  size_t Bytes() const { return static_cast<size_t>((entries_ + 1) / 2); }
+  const char* Name() const { return name_; }
+  bool Ready() const { return ready_.load(std::memory_order_acquire); }
+
+  // The first caller builds the table (or reads a copy that `check` accepts) while later ones wait;
+  // build fills every entry from all unknown, reporting through ReportBuild, and false from it (asked
+  // to stop) leaves nothing. A copy read back is saved again only when built here.
+  template <class Build, class Check>
+  TableResult Ensure(Build build, Check check) {
+    if (Ready()) return TableResult::kReady;
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (Ready()) return TableResult::kReady;
+    if (!Allocate()) return TableResult::kNoMemory;
+    if (LoadStored() && check(*this)) return Publish();
+    Clear();
+    if (!build(*this)) {
+      Release();
+      return TableResult::kCancelled;
+    }
+    SaveStored();
+    return Publish();
+  }
+
+  // Seconds the last build here took (0 when read from the store), for the benchmark.
+  double BuildSeconds() const { return buildSeconds_; }
+  void SetBuildSeconds(double seconds) { buildSeconds_ = seconds; }
+
+ private:
+  bool Allocate();
+  void Release();
+  void Clear();
+  bool LoadStored();
+  void SaveStored();
+  TableResult Publish() {
+    ready_.store(true, std::memory_order_release);
+    return TableResult::kReady;
+  }
+
+  const char* name_;
+  unsigned edition_;
+  uint64_t entries_;
+  uint8_t* data_ = nullptr;
+  std::mutex mutex_;
+  std::atomic<bool> ready_{false};
+  double buildSeconds_ = 0;
+};
+
+// Tells the installed store how far a build has come; false when it asks the build to stop.
+bool ReportBuild(const char* what, double done);
+
+// Breadth-first distances from the goal positions over the table's positions, where next(index, m, out)
+// gives the positions move m leads to (a list, for coordinates held up to a symmetry; returns how
+// many) and the moves include every inverse. Reports progress now and then; false when asked to stop.
+template <class Next>
+bool FillDistances(DistanceTable& table, const uint64_t* goals, int goalCount, int moveCount, Next next) {
+  const uint64_t entries = table.Entries();
+  uint64_t done = 0;
+  for (int g = 0; g < goalCount; ++g)
+    if (table.Get(goals[g]) == kUnknownDistance) table.Set(goals[g], 0), ++done;
+  uint64_t out[64];
+  for (int depth = 0; done < entries && depth + 1 < kUnknownDistance; ++depth) {
+    // Past the middle, the unknown positions look for a neighbour at this depth instead.
+    const bool backward = done > entries / 2;
+    uint64_t added = 0;
+    for (uint64_t index = 0; index < entries; ++index) {
+      if ((index & 0xFFFFF) == 0 &&
+          !ReportBuild(table.Name(), (static_cast<double>(done) + static_cast<double>(added)) / entries))
+        return false;
+      const int value = table.Get(index);
+      if (backward ? value != kUnknownDistance : value != depth) continue;
+      for (int m = 0; m < moveCount; ++m) {
+        const int count = next(index, m, out);
+        bool hit = false;
+        for (int k = 0; k < count && !hit; ++k) {
+          if (backward) {
+            hit = table.Get(out[k]) == depth;
+          } else if (table.Get(out[k]) == kUnknownDistance) {
+            table.Set(out[k], depth + 1);
+            ++added;
+          }
+        }
+        if (hit) {
+          table.Set(index, depth + 1);
+          ++added;
+          break;
+        }
+      }
+    }
+    if (added == 0) break;
+    done += added;
+  }
+  return true;
+}
+
+// A loaded copy is trusted only if, at `samples` spread positions, its distances agree with their
+// neighbours' as breadth-first distances must (one step apart at most, one nearer unless a goal), and
+// every goal reads 0.
+template <class Next>
+bool DistancesConsistent(const DistanceTable& table, const uint64_t* goals, int goalCount, int moveCount,
+                         Next next, int samples) {
+  for (int g = 0; g < goalCount; ++g)
+    if (table.Get(goals[g]) != 0) return false;
+  uint64_t out[64];
+  uint64_t state = 0x9E3779B97F4A7C15ull;
+  for (int s = 0; s < samples; ++s) {
+    state = state * 6364136223846793005ull + 1442695040888963407ull;
+    const uint64_t index = (state >> 11) % table.Entries();
+    const int value = table.Get(index);
+    if (value == kUnknownDistance) continue;
+    bool nearer = value == 0;
+    for (int m = 0; m < moveCount; ++m) {
+      const int count = next(index, m, out);
+      for (int k = 0; k < count; ++k) {
+        const int other = table.Get(out[k]);
+        if (other != kUnknownDistance && (other > value + 1 || other < value - 1)) return false;
+        if (other == kUnknownDistance && value + 1 < kUnknownDistance) return false;
+        nearer = nearer || other == value - 1;
+      }
+    }
+    if (!nearer) return false;
+  }
+  return true;
+}
