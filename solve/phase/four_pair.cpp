@@ -29,6 +29,7 @@ struct PairData {
   MaskMoves masks;
   MaskRanker axisRanker[3];
   int8_t axisPlaces[3][8];
+  uint8_t axisMove[3][70][kMaxPhaseMoves];  // each axis's arrangement (its ranker's rank) after a move
   int8_t parityFlip[kMaxPhaseMoves];
   uint64_t goals[24];
 };
@@ -60,10 +61,28 @@ int ParityBit(const BigState& state) {
   return corners != OddPermutation(edges, 12);
 }
 
-uint64_t CentreIndex(const PairData& d, int assignment, uint32_t mask, int bit) {
-  uint64_t index = static_cast<uint64_t>(assignment);
-  for (int axis = 0; axis < 3; ++axis) index = index * 70 + d.axisRanker[axis].Rank(mask);
-  return index * 2 + static_cast<uint64_t>(bit);
+struct Centres {
+  uint8_t rank[3];
+  int bit;
+};
+
+Centres CentresOf(const PairData& d, uint32_t mask, int bit) {
+  Centres c;
+  for (int axis = 0; axis < 3; ++axis) c.rank[axis] = static_cast<uint8_t>(d.axisRanker[axis].Rank(mask));
+  c.bit = bit;
+  return c;
+}
+
+uint64_t CentreIndex(int assignment, const Centres& c) {
+  return ((((static_cast<uint64_t>(assignment) * 70 + c.rank[0]) * 70 + c.rank[1]) * 70 + c.rank[2]) << 1) +
+         static_cast<uint64_t>(c.bit);
+}
+
+Centres MoveCentres(const PairData& d, const Centres& c, int move) {
+  Centres to;
+  for (int axis = 0; axis < 3; ++axis) to.rank[axis] = d.axisMove[axis][c.rank[axis]][move];
+  to.bit = c.bit ^ d.parityFlip[move];
+  return to;
 }
 
 const PairData& Data() {
@@ -82,6 +101,15 @@ const PairData& Data() {
       for (int q = 0; q < 24; ++q)
         if (within >> q & 1) d.axisPlaces[axis][k++] = static_cast<int8_t>(q);
     }
+    for (int axis = 0; axis < 3; ++axis)
+      for (uint32_t rank = 0; rank < 70; ++rank) {
+        const uint32_t compact = UnrankMask(rank, 8, 4);
+        uint32_t mask = 0;
+        for (int k = 0; k < 8; ++k)
+          if (compact >> k & 1) mask |= 1u << d.axisPlaces[axis][k];
+        for (int m = 0; m < count; ++m)
+          d.axisMove[axis][rank][m] = static_cast<uint8_t>(d.axisRanker[axis].Rank(d.masks.Apply(mask, m)));
+      }
     FourWingHalves();
     BigState solved;
     BigSolved(kN, &solved);
@@ -96,8 +124,8 @@ const PairData& Data() {
       const int16_t* source = SymmetrySources(kN, s);
       BigState turned = solved;
       ForEachUsedCell(kN, [&](int cell) { turned.cells[cell] = solved.cells[source[cell]]; });
-      d.goals[s] =
-          CentreIndex(d, AssignmentOf(turned), ColourMask(centres, turned, kLowerColours), ParityBit(turned));
+      d.goals[s] = CentreIndex(AssignmentOf(turned),
+                               CentresOf(d, ColourMask(centres, turned, kLowerColours), ParityBit(turned)));
     }
     data = &d;
   });
@@ -105,9 +133,9 @@ const PairData& Data() {
 }
 
 struct PairNode {
-  uint32_t mask;
-  int bit;
+  Centres centres;
   int8_t partner[12];
+  uint64_t edgeIndex;  // worked out by Ready
 };
 
 struct PairSpace {
@@ -116,20 +144,28 @@ struct PairSpace {
   const PairEdgeData& edges;
   int assignment;
   void Next(const Node& from, int move, Node* to) const {
-    to->mask = d.masks.Apply(from.mask, move);
-    to->bit = from.bit ^ d.parityFlip[move];
+    to->centres = MoveCentres(d, from.centres, move);
     MovePartners(edges, from.partner, move, to->partner);
   }
   int Bound(const Node& node) const {
-    const int centres = table.Get(CentreIndex(d, assignment, node.mask, node.bit));
+    const int centres = table.Get(CentreIndex(assignment, node.centres));
     const int pairs = PairEdgeDistances().Get(PartnerIndex(edges, node.partner));
     return centres > pairs ? centres : pairs;
   }
+  // The centres' bound first: it is cheap and often enough; then the edges' entry is asked for.
+  bool Ready(Node& node, int moves) const {
+    if (table.Get(CentreIndex(assignment, node.centres)) > moves) return false;
+    node.edgeIndex = PartnerIndex(edges, node.partner);
+    PairEdgeDistances().Prefetch(node.edgeIndex);
+    return true;
+  }
+  bool Within(const Node& node, int moves) const { return PairEdgeDistances().Get(node.edgeIndex) <= moves; }
   bool Goal(const Node& node) const {
     for (int e = 0; e < 12; ++e)
       if (node.partner[e] != e) return false;
-    return table.Get(CentreIndex(d, assignment, node.mask, node.bit)) == 0;
+    return table.Get(CentreIndex(assignment, node.centres)) == 0;
   }
+  void Enter(const Node&, int, Node*) const {}
   bool Accept(const Node&, const Node&, const int*, int) const { return true; }
 };
 
@@ -137,10 +173,10 @@ bool Encode(const BigState& state, PairSpace* space, PairNode* node) {
   const OrbitPlaces& centres = OrbitOf(kN, kXCentreOrbit);
   space->assignment = AssignmentOf(state);
   if (space->assignment < 0) return false;
-  node->mask = ColourMask(centres, state, kLowerColours);
-  node->bit = ParityBit(state);
+  const int bit = ParityBit(state);
+  node->centres = CentresOf(space->d, ColourMask(centres, state, kLowerColours), bit);
   int8_t piece[24], twist[24];
-  if (node->bit < 0 || !ReadPieces(OrbitOf(kN, kWingOrbit), state, piece, twist)) return false;
+  if (bit < 0 || !ReadPieces(OrbitOf(kN, kWingOrbit), state, piece, twist)) return false;
   int8_t placeOf[24];
   for (int q = 0; q < 24; ++q) placeOf[piece[q]] = static_cast<int8_t>(q);
   for (int e = 0; e < 12; ++e) {
@@ -154,16 +190,14 @@ bool Encode(const BigState& state, PairSpace* space, PairNode* node) {
 }
 
 int TableNext(const PairData& d, uint64_t index, int move, uint64_t* out) {
-  const int bit = static_cast<int>(index & 1);
+  Centres c;
+  c.bit = static_cast<int>(index & 1);
   uint64_t rest = index >> 1;
-  uint32_t mask = 0;
   for (int axis = 2; axis >= 0; --axis) {
-    const uint32_t compact = UnrankMask(static_cast<uint32_t>(rest % 70), 8, 4);
+    c.rank[axis] = static_cast<uint8_t>(rest % 70);
     rest /= 70;
-    for (int k = 0; k < 8; ++k)
-      if (compact >> k & 1) mask |= 1u << d.axisPlaces[axis][k];
   }
-  out[0] = CentreIndex(d, static_cast<int>(rest), d.masks.Apply(mask, move), bit ^ d.parityFlip[move]);
+  out[0] = CentreIndex(static_cast<int>(rest), MoveCentres(d, c, move));
   return 1;
 }
 
@@ -175,11 +209,10 @@ class PairPhase : public Phase {
   TableResult Prepare() const override {
     const PairData& d = Data();
     auto next = [&d](uint64_t index, int move, uint64_t* out) { return TableNext(d, index, move, out); };
-    const TableResult centres =
-        table.Ensure([&](DistanceTable& t) { return FillDistances(t, d.goals, 24, d.moves.count, next); },
-                     [&](const DistanceTable& t) {
-                       return DistancesConsistent(t, d.goals, 24, d.moves.count, next, 2000);
-                     });
+    const auto graph = MakeIndexGraph(d.moves.count, next);
+    const TableResult centres = table.Ensure(
+        [&](DistanceTable& t) { return FillDistances(t, d.goals, 24, graph); },
+        [&](const DistanceTable& t) { return DistancesConsistent(t, d.goals, 24, graph, 2000); });
     if (centres != TableResult::kReady) return centres;
     return PreparePairEdges();
   }

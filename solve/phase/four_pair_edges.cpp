@@ -34,16 +34,29 @@ int RawOf(const PairEdgeData& d, const int8_t* partner) {
   return d.rawOfValues[((partner[f[0]] * 12 + partner[f[1]]) * 12 + partner[f[2]]) * 12 + partner[f[3]]];
 }
 
+const struct BitCounts {
+  int8_t bits[4096];
+  BitCounts() {
+    for (int v = 0; v < 4096; ++v) bits[v] = static_cast<int8_t>(v == 0 ? 0 : (v & 1) + bits[v >> 1]);
+  }
+} kBitCounts;
+const uint32_t kFactorial[8] = {1, 1, 2, 6, 24, 120, 720, 5040};
+
 // The other eight partners, renumbered among the values the first four leave, ranked and halved.
 uint32_t RestIndex(const PairEdgeData& d, const int8_t* partner) {
   unsigned used = 0;
   for (int k = 0; k < 4; ++k) used |= 1u << partner[d.firstEdges[k]];
-  int8_t rest[8];
+  // Lehmer digits: each value less the smaller values already placed.
+  unsigned placed = 0;
+  uint32_t rank = 0;
   for (int k = 0; k < 8; ++k) {
     const int value = partner[d.otherEdges[k]];
-    rest[k] = static_cast<int8_t>(__builtin_popcount(~used & ((1u << value) - 1)));
+    const unsigned below = (1u << value) - 1;
+    const int renumbered = value - kBitCounts.bits[used & below];
+    rank += static_cast<uint32_t>(renumbered - kBitCounts.bits[placed & below]) * kFactorial[7 - k];
+    placed |= 1u << value;
   }
-  return RankPermutation(rest, 8) >> 1;
+  return rank >> 1;
 }
 
 void Build(PairEdgeData* d) {
@@ -113,6 +126,17 @@ void Build(PairEdgeData* d) {
                                     static_cast<int8_t>(e)};
           std::memcpy(d->valuesOfRaw[raw++], values, 4);
         }
+  for (int r = 0; r < 11880; ++r) {
+    int8_t partner[12];
+    unsigned used = 0;
+    for (int k = 0; k < 4; ++k)
+      partner[d->firstEdges[k]] = d->valuesOfRaw[r][k], used |= 1u << d->valuesOfRaw[r][k];
+    for (int k = 0, v = 0; k < 8; ++k, ++v) {
+      while (used >> v & 1) ++v;
+      partner[d->otherEdges[k]] = static_cast<int8_t>(v);
+    }
+    d->restParity[r] = OddPermutation(partner, 12);
+  }
   // Classes: the first raw value met of each, in order.
   std::memset(d->classOfRaw, 0xFF, sizeof d->classOfRaw);
   d->classCount = 0;
@@ -161,6 +185,15 @@ uint64_t PartnerIndex(const PairEdgeData& d, const int8_t* partner) {
 
 namespace {
 
+const struct BitSelect {
+  int8_t nth[256][8];  // the place of the k-th set bit of a byte
+  BitSelect() {
+    for (int v = 0; v < 256; ++v)
+      for (int k = 0, seen = 0; k < 8; ++k)
+        if (v >> k & 1) nth[v][seen++] = static_cast<int8_t>(k);
+  }
+} kBitSelect;
+
 // The arrangement at a table index: the class's own first partners, the rest of the even one.
 void Decode(const PairEdgeData& d, uint64_t index, int8_t* partner) {
   const int raw = d.rawOfClass[index / kRest];
@@ -174,30 +207,47 @@ void Decode(const PairEdgeData& d, uint64_t index, int8_t* partner) {
   int count = 0;
   for (int v = 0; v < 12; ++v)
     if (!(used >> v & 1)) free[count++] = static_cast<int8_t>(v);
-  for (uint32_t low = 0; low < 2; ++low) {
-    int8_t order[8];
-    UnrankPermutation(rest * 2 + low, 8, order);
-    for (int k = 0; k < 8; ++k) partner[d.otherEdges[k]] = free[order[k]];
-    if (!OddPermutation(partner, 12)) return;
+  // Lehmer digits of rest * 2 + low; the permutation's parity is their sum's. The low digit is chosen
+  // to make the whole arrangement even.
+  int digits[8], sum = 0;
+  uint32_t r = rest * 2;
+  for (int k = 7; k >= 0; --k) {
+    digits[k] = static_cast<int>(r % static_cast<uint32_t>(8 - k));
+    r /= static_cast<uint32_t>(8 - k);
+    sum += digits[k];
+  }
+  if (((sum + d.restParity[raw]) & 1) != 0) digits[6] = 1;
+  unsigned left = 0xFF;
+  for (int k = 0; k < 8; ++k) {
+    const int pick = kBitSelect.nth[left][digits[k]];
+    left &= ~(1u << pick);
+    partner[d.otherEdges[k]] = free[pick];
   }
 }
 
-int TableNext(const PairEdgeData& d, uint64_t index, int move, uint64_t* out) {
-  int8_t partner[12], moved[12], seen[12], again[12];
-  Decode(d, index, partner);
-  MovePartners(d, partner, move, moved);
-  const int raw = RawOf(d, moved);
-  const int cls = d.classOfRaw[raw];
-  Conjugate(d, d.symmetryOfRaw[raw], moved, seen);
-  int count = 0;
-  out[count++] = cls * kRest + RestIndex(d, seen);
-  // A class its own symmetries keep has the same arrangement under several rest indices: all of them.
-  for (unsigned rest = d.stabiliser[cls] & ~1u; rest != 0; rest &= rest - 1) {
-    Conjugate(d, __builtin_ctz(rest), seen, again);
-    out[count++] = cls * kRest + RestIndex(d, again);
+struct PartnerGraph {
+  struct Position {
+    int8_t partner[12];
+  };
+  const PairEdgeData& d;
+  int Moves() const { return d.moveCount; }
+  void Decode(uint64_t index, Position* position) const { ::Decode(d, index, position->partner); }
+  int Next(const Position& position, int move, uint64_t* out) const {
+    int8_t moved[12], seen[12], again[12];
+    MovePartners(d, position.partner, move, moved);
+    const int raw = RawOf(d, moved);
+    const int cls = d.classOfRaw[raw];
+    Conjugate(d, d.symmetryOfRaw[raw], moved, seen);
+    int count = 0;
+    out[count++] = cls * kRest + RestIndex(d, seen);
+    // A class its own symmetries keep has the same arrangement under several rest indices: all of them.
+    for (unsigned rest = d.stabiliser[cls] & ~1u; rest != 0; rest &= rest - 1) {
+      Conjugate(d, __builtin_ctz(rest), seen, again);
+      out[count++] = cls * kRest + RestIndex(d, again);
+    }
+    return count;
   }
-  return count;
-}
+};
 
 }  // namespace
 
@@ -208,8 +258,7 @@ TableResult PreparePairEdges() {
   int8_t solved[12];
   for (int e = 0; e < 12; ++e) solved[e] = static_cast<int8_t>(e);
   const uint64_t goal = PartnerIndex(d, solved);
-  auto next = [&d](uint64_t index, int move, uint64_t* out) { return TableNext(d, index, move, out); };
-  return table.Ensure(
-      [&](DistanceTable& t) { return FillDistances(t, &goal, 1, d.moveCount, next); },
-      [&](const DistanceTable& t) { return DistancesConsistent(t, &goal, 1, d.moveCount, next, 2000); });
+  const PartnerGraph graph{d};
+  return table.Ensure([&](DistanceTable& t) { return FillDistances(t, &goal, 1, graph); },
+                      [&](const DistanceTable& t) { return DistancesConsistent(t, &goal, 1, graph, 2000); });
 }

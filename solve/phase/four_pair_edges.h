@@ -20,6 +20,7 @@ struct PairEdgeData {
   int8_t otherEdges[8];
   int16_t rawOfValues[12 * 12 * 12 * 12];  // the four partners of the first edges -> 0 .. 11879
   int8_t valuesOfRaw[11880][4];
+  int8_t restParity[11880];  // the parity of the arrangement with the other eight partners in order
   uint16_t classOfRaw[11880];
   int8_t symmetryOfRaw[11880];  // one symmetry that takes the raw value to its class's own
   uint16_t rawOfClass[11880];

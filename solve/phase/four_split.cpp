@@ -99,6 +99,7 @@ const SplitData& Data() {
 struct SplitNode {
   uint32_t ct, rl;
   int parity;
+  int8_t wings[24];  // kept only along the way the search goes
 };
 
 uint64_t IndexOf(const SplitData& d, const SplitNode& node) {
@@ -130,7 +131,6 @@ bool Parted(const int8_t* wings) {
 struct SplitSpace {
   typedef SplitNode Node;
   const SplitData& d;
-  int8_t wings[24];
   void Next(const Node& from, int move, Node* to) const {
     to->ct = d.masks.Apply(from.ct, move);
     to->rl = d.masks.Apply(from.rl, move);
@@ -141,15 +141,12 @@ struct SplitSpace {
     return node.parity == 0 && (node.ct == d.upDown || node.ct == d.frontBack) &&
            d.goodRl[d.rlRanker.Rank(node.rl)];
   }
-  bool Accept(const Node&, const Node&, const int* path, int length) const {
-    int8_t now[24], next[24];
-    for (int q = 0; q < 24; ++q) now[q] = wings[q];
-    for (int k = 0; k < length; ++k) {
-      for (int q = 0; q < 24; ++q) next[q] = now[d.wingFrom[path[k]][q]];
-      for (int q = 0; q < 24; ++q) now[q] = next[q];
-    }
-    return Parted(now);
+  bool Within(const Node& node, int moves) const { return Bound(node) <= moves; }
+  bool Ready(Node&, int) const { return true; }
+  void Enter(const Node& from, int move, Node* to) const {
+    for (int q = 0; q < 24; ++q) to->wings[q] = from.wings[d.wingFrom[move][q]];
   }
+  bool Accept(const Node&, const Node& end, const int*, int) const { return Parted(end.wings); }
 };
 
 // The pair of colours not staged whose lower colour is lowest; the lower staged colour.
@@ -160,15 +157,15 @@ void Colours(const BigState& state, unsigned* parted, unsigned* staged) {
   *parted = stagedLow == U ? (1u << L | 1u << R) : (1u << U | 1u << D);
 }
 
-bool Encode(const BigState& state, SplitSpace* space, SplitNode* node) {
+bool Encode(const BigState& state, SplitNode* node) {
   const OrbitPlaces& centres = OrbitOf(kN, kXCentreOrbit);
   unsigned parted, staged;
   Colours(state, &parted, &staged);
   node->ct = ColourMask(centres, state, parted);
   node->rl = ColourMask(centres, state, staged);
   int8_t twist[24];
-  if (!ReadPieces(OrbitOf(kN, kWingOrbit), state, space->wings, twist)) return false;
-  node->parity = OddPermutation(space->wings, 24);
+  if (!ReadPieces(OrbitOf(kN, kWingOrbit), state, node->wings, twist)) return false;
+  node->parity = OddPermutation(node->wings, 24);
   return true;
 }
 
@@ -199,25 +196,27 @@ class SplitPhase : public Phase {
           goals[goalCount++] = (static_cast<uint64_t>(d.ctRanker.Rank(ct)) * kRlCount + rl) * 2;
     auto next = [&d](uint64_t index, int move, uint64_t* out) { return TableNext(d, index, move, out); };
     return table.Ensure(
-        [&](DistanceTable& t) { return FillDistances(t, goals, goalCount, d.moves.count, next); },
+        [&](DistanceTable& t) {
+          return FillDistances(t, goals, goalCount, MakeIndexGraph(d.moves.count, next));
+        },
         [&](const DistanceTable& t) {
-          return DistancesConsistent(t, goals, goalCount, d.moves.count, next, 2000);
+          return DistancesConsistent(t, goals, goalCount, MakeIndexGraph(d.moves.count, next), 2000);
         });
   }
 
   int Bound(const BigState& state) const override {
-    SplitSpace space{Data(), {}};
+    SplitSpace space{Data()};
     SplitNode node;
-    if (!Encode(state, &space, &node)) return kUnknownDistance;
+    if (!Encode(state, &node)) return kUnknownDistance;
     return space.Bound(node);
   }
 
   bool Search(const BigState& state, int length, const BlockMove* last, PhaseFinds& finds,
               SearchBudget& budget) const override {
     const SplitData& d = Data();
-    SplitSpace space{d, {}};
+    SplitSpace space{d};
     SplitNode node;
-    if (!Encode(state, &space, &node)) return true;
+    if (!Encode(state, &node)) return true;
     bool first[kMaxPhaseMoves];
     FirstMoves(d.moves, last, first);
     FixedLengthSearch<SplitSpace> search(space, d.moves, finds, budget);

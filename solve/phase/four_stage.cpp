@@ -50,6 +50,9 @@ struct StageSpace {
   void Next(const Node& from, int move, Node* to) const { *to = d.masks.Apply(from, move); }
   int Bound(const Node& node) const { return table.Get(d.ranker.Rank(node)); }
   bool Goal(const Node& node) const { return node == d.goals[0] || node == d.goals[1] || node == d.goals[2]; }
+  bool Within(const Node& node, int moves) const { return Bound(node) <= moves; }
+  bool Ready(Node&, int) const { return true; }
+  void Enter(const Node&, int, Node*) const {}
   bool Accept(const Node&, const Node&, const int*, int) const { return true; }
 };
 
@@ -69,8 +72,10 @@ class StagePhase : public Phase {
     for (int axis = 0; axis < 3; ++axis) goals[axis] = d.ranker.Rank(d.goals[axis]);
     auto next = [&d](uint64_t index, int move, uint64_t* out) { return TableNext(d, index, move, out); };
     return table.Ensure(
-        [&](DistanceTable& t) { return FillDistances(t, goals, 3, d.moves.count, next); },
-        [&](const DistanceTable& t) { return DistancesConsistent(t, goals, 3, d.moves.count, next, 2000); });
+        [&](DistanceTable& t) { return FillDistances(t, goals, 3, MakeIndexGraph(d.moves.count, next)); },
+        [&](const DistanceTable& t) {
+          return DistancesConsistent(t, goals, 3, MakeIndexGraph(d.moves.count, next), 2000);
+        });
   }
 
   int Bound(const BigState& state) const override {

@@ -21,15 +21,16 @@ struct SearchBudget {
   long nodes = 0;
   long nodeLimit = -1;  // none while negative
   double deadline = 0;  // on the limit's clock; none while 0
+  bool armed = false;   // the deadline counts only once there is an answer to give
   const SolveLimit* limit = nullptr;
   bool stopped = false;
+  bool Late() const { return armed && deadline > 0 && limit != nullptr && ReadSolveClock(*limit) > deadline; }
   // Counts a position; true once the search should stop.
   bool Spend() {
     if (stopped) return true;
     if ((++nodes & 4095) != 0) return false;
     if (nodeLimit >= 0 && nodes > nodeLimit) stopped = true;
-    if (limit != nullptr && (SolveCancelled(*limit) || (deadline > 0 && ReadSolveClock(*limit) > deadline)))
-      stopped = true;
+    if (limit != nullptr && (SolveCancelled(*limit) || Late())) stopped = true;
     return stopped;
   }
 };

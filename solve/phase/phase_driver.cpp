@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 
+#include "solve/phase/answer_moves.h"
 #include "solve/phase/phase_geometry.h"
 #include "solve/solve_search.h"
 
@@ -24,7 +25,7 @@ void Append(SolvingPath* path, const BlockMove* moves, int count) {
   for (int k = 0; k < count; ++k) {
     BigApply(&path->state, moves[k]);
     path->moves[path->count++] = moves[k];
-    path->length += BlockTurns(moves[k], path->state.n);
+    path->length += OuterBlockTurns(moves[k], path->state.n);
   }
   if (count > 0) path->last = moves[count - 1], path->hasLast = true;
 }
@@ -51,8 +52,8 @@ void Turn(SolvingPath* path, const BlockMove* rotation, int count) {
 class Collect : public PhaseFinds {
  public:
   Collect(const Candidate& from, const Phase& phase, const Phase* next, std::vector<Candidate>* out,
-          int limit)
-      : from_(from), phase_(phase), next_(next), out_(out), limit_(limit) {}
+          int limit, SearchBudget& budget)
+      : from_(from), phase_(phase), next_(next), out_(out), limit_(limit), budget_(budget) {}
   bool Found(const BlockMove* moves, int count) override {
     if (from_.path.count + count + 6 > kMaxSolvingMoves) return true;
     out_->push_back(from_);
@@ -61,7 +62,9 @@ class Collect : public PhaseFinds {
     BlockMove rotation[3];
     Turn(&c.path, rotation, phase_.Frame(c.path.state, rotation));
     c.key = c.path.length + (next_ != nullptr ? next_->Bound(c.path.state) : 0);
-    return static_cast<int>(out_->size()) < limit_;
+    // The last phase's first way is a whole answer: from then on the deadline counts.
+    if (next_ == nullptr) budget_.armed = true;
+    return static_cast<int>(out_->size()) < limit_ && !budget_.Late();
   }
 
  private:
@@ -70,6 +73,7 @@ class Collect : public PhaseFinds {
   const Phase* next_;
   std::vector<Candidate>* out_;
   int limit_;
+  SearchBudget& budget_;
 };
 
 void KeepBest(std::vector<Candidate>* list, size_t keep) {
@@ -79,23 +83,25 @@ void KeepBest(std::vector<Candidate>* list, size_t keep) {
 }
 
 // One phase from every candidate, by increasing total length, until `keep` ways are found.
-bool RunPhase(const Phase& phase, const Phase* next, int keep, int index, std::vector<Candidate>& from,
-              std::vector<Candidate>* out, SearchBudget& budget) {
+bool RunPhase(const Phase& phase, const Phase* next, int collect, int keep, int index,
+              std::vector<Candidate>& from, std::vector<Candidate>* out, SearchBudget& budget) {
   out->clear();
   if (from.empty()) return false;
   const int lowest = from.front().key;
-  for (int total = lowest; total < lowest + phase.MaxLength() && static_cast<int>(out->size()) < keep;
+  // By increasing total length: every candidate whose bound allows the total is searched at it.
+  for (int total = lowest; total < lowest + phase.MaxLength() && static_cast<int>(out->size()) < collect;
        ++total) {
     for (Candidate& c : from) {
       if (c.key > total) break;
       const int depth = total - c.path.length;
       if (depth > phase.MaxLength()) continue;
-      Collect collect(c, phase, next, out, keep);
-      phase.Search(c.path.state, depth, c.path.hasLast ? &c.path.last : nullptr, collect, budget);
-      if (budget.stopped) return false;
-      if (static_cast<int>(out->size()) >= keep) break;
+      Collect finds(c, phase, next, out, collect, budget);
+      phase.Search(c.path.state, depth, c.path.hasLast ? &c.path.last : nullptr, finds, budget);
+      if (budget.stopped || budget.Late() || static_cast<int>(out->size()) >= collect) break;
     }
+    if (budget.stopped || budget.Late()) break;
   }
+  if (budget.limit != nullptr && SolveCancelled(*budget.limit)) return false;
   for (Candidate& c : *out) c.path.ends[index] = c.path.count;
   KeepBest(out, static_cast<size_t>(keep));
   return !out->empty();
@@ -119,10 +125,12 @@ bool FinishThree(SolvingPath* path, double seconds, int index) {
     BigApply(&path->state, move);
     path->moves[path->count++] = move;
   }
-  path->count = SimplifyMoves(path->moves, path->count, path->state.n);
-  path->length = 0;
-  for (int k = 0; k < path->count; ++k) path->length += BlockTurns(path->moves[k], path->state.n);
   path->ends[index] = path->count;
+  // Its length as the answer will have it: the 3×3×3 search's first turn may merge with the last.
+  BlockMove merged[kMaxSolvingMoves];
+  std::memcpy(merged, path->moves, sizeof(BlockMove) * static_cast<size_t>(path->count));
+  path->length =
+      OuterBlockTurns(merged, MergeRuns(path->state.n, merged, nullptr, path->count), path->state.n);
   return true;
 }
 
@@ -145,7 +153,10 @@ bool RunPhases(const PhasePlan& plan, const PhaseEffort& effort, const BigState&
   first.key = plan.count > 0 ? plan.phases[0]->Bound(start) : 0;
   for (int k = 0; k < plan.count; ++k) {
     const Phase* next = k + 1 < plan.count ? plan.phases[k + 1] : nullptr;
-    if (!RunPhase(*plan.phases[k], next, effort.keep[k], k, *from, to.get(), budget)) return false;
+    if (!RunPhase(*plan.phases[k], next, std::max(effort.collect[k], effort.keep[k]), effort.keep[k], k,
+                  *from, to.get(), budget))
+      return false;
+
     std::swap(from, to);
   }
   // Each reduced cube's first 3×3×3 answer, then the best few searched longer.
@@ -162,12 +173,16 @@ bool RunPhases(const PhasePlan& plan, const PhaseEffort& effort, const BigState&
   }
   std::stable_sort(done.begin(), done.end(),
                    [](const Finished& a, const Finished& b) { return a.path.length < b.path.length; });
-  if (effort.finishSeconds > 0)
-    for (size_t k = 0; k < done.size() && k < 3 && !budget.stopped; ++k) {
-      SolvingPath path = (*from)[done[k].source].path;
-      if (FinishThree(&path, effort.finishSeconds, plan.count) && path.length < done[k].path.length)
-        done[k].path = path;
-    }
+  // Then the best few again with what time is left, shared between them.
+  const int longer = std::min(3, static_cast<int>(done.size()));
+  for (int k = 0; k < longer && effort.finishSeconds > 0 && budget.limit != nullptr; ++k) {
+    const double left = budget.deadline - ReadSolveClock(*budget.limit);
+    if (left <= 0.005 || SolveCancelled(*budget.limit)) break;
+    SolvingPath path = (*from)[done[k].source].path;
+    if (FinishThree(&path, std::min(effort.finishSeconds, left / (longer - k)), plan.count) &&
+        path.length < done[k].path.length)
+      done[k].path = path;
+  }
   for (const Finished& finished : done) {
     const SolvingPath& path = finished.path;
     if (best->length == 0 || path.length < best->length) *best = path, found = true;

@@ -18,6 +18,7 @@ struct PhasePlan {
 // How hard a run tries: candidates kept after each phase, and how many reduced cubes the 3×3×3
 // search is run on (each for its first answer, then the best few for longer).
 struct PhaseEffort {
+  int collect[kMaxPhases];  // ways found in each phase before the best are kept
   int keep[kMaxPhases];
   int finishes;
   double finishSeconds;  // per reduced cube in the longer search; 0 for first answers only

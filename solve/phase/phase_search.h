@@ -27,7 +27,13 @@ void FirstMoves(const PhaseMoveSet& set, const BlockMove* last, bool* allowed);
 //   typename Node;
 //   void Next(const Node& from, int move, Node* to) const;   // the move's effect
 //   int Bound(const Node& node) const;                       // a lower bound on moves left
+//   bool Within(const Node& node, int moves) const;          // Bound(node) <= moves, maybe sooner
+//   bool Ready(Node& node, int moves) const;                 // false if a cheap bound already
+//       exceeds moves; else may work out (and ask memory for) what Within reads, for every move
+//       at once
 //   bool Goal(const Node& node) const;                       // the phase's goal
+//   void Enter(const Node& from, int move, Node* to) const;  // what only the positions the search
+//       goes on from (or ends at) need, after Next
 //   bool Accept(const Node& start, const Node& end, const int* path, int length) const;  // a last
 //                                                            check at the goal, given the way there
 template <class Space>
@@ -60,19 +66,33 @@ class FixedLengthSearch {
     // A way that meets the goal sooner and leaves it again is left to the phases after it.
     if (depth > 0 && space_.Goal(node)) return true;
     const bool* allowed = depth == 0 ? firstAllowed : moves_.follows[last];
-    Node next;
-    for (int m = 0; m < moves_.count; ++m) {
-      if (!allowed[m]) continue;
-      space_.Next(node, m, &next);
-      if (left == 1) {
+    if (left == 1) {
+      Node next;
+      for (int m = 0; m < moves_.count; ++m) {
+        if (!allowed[m]) continue;
+        space_.Next(node, m, &next);
         if (!space_.Goal(next)) continue;
+        space_.Enter(node, m, &next);
         path_[depth] = m;
         if (!Report(next)) return false;
-        continue;
       }
-      if (space_.Bound(next) >= left) continue;
+      return true;
+    }
+    // Every move's position first, so that the tables' reads for all of them are on their way
+    // together; then each is bounded and followed.
+    Node next[kMaxPhaseMoves];
+    bool ready[kMaxPhaseMoves];
+    for (int m = 0; m < moves_.count; ++m) {
+      ready[m] = allowed[m];
+      if (!ready[m]) continue;
+      space_.Next(node, m, &next[m]);
+      ready[m] = space_.Ready(next[m], left - 1);
+    }
+    for (int m = 0; m < moves_.count; ++m) {
+      if (!ready[m] || !space_.Within(next[m], left - 1)) continue;
+      space_.Enter(node, m, &next[m]);
       path_[depth] = m;
-      if (!Step(next, depth + 1, left - 1, m, firstAllowed)) return false;
+      if (!Step(next[m], depth + 1, left - 1, m, firstAllowed)) return false;
     }
     return true;
   }

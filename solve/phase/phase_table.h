@@ -24,6 +24,7 @@ class DistanceTable {
     uint8_t& byte = data_[index >> 1];
     byte = static_cast<uint8_t>((index & 1) ? (byte & 0x0F) | (value << 4) : (byte & 0xF0) | value);
   }
+  void Prefetch(uint64_t index) const { __builtin_prefetch(data_ + (index >> 1)); }
   uint64_t Entries() const { return entries_; }
   size_t Bytes() const { return static_cast<size_t>((entries_ + 1) / 2); }
   const char* Name() const { return name_; }
@@ -75,19 +76,23 @@ class DistanceTable {
 // Tells the installed store how far a build has come; false when it asks the build to stop.
 bool ReportBuild(const char* what, double done);
 
-// Breadth-first distances from the goal positions over the table's positions, where next(index, m, out)
-// gives the positions move m leads to (a list, for coordinates held up to a symmetry; returns how
-// many) and the moves include every inverse. Reports progress now and then; false when asked to stop.
-template <class Next>
-bool FillDistances(DistanceTable& table, const uint64_t* goals, int goalCount, int moveCount, Next next) {
+// Breadth-first distances from the goal positions over the table's positions. Graph supplies
+//   typename Position; int Moves() const; void Decode(uint64_t index, Position*) const;
+//   int Next(const Position&, int move, uint64_t* out) const;  // the indices the move leads to: a
+//                                    list, for coordinates held up to a symmetry; returns how many
+// and its moves include every inverse. Reports progress now and then; false when asked to stop.
+template <class Graph>
+bool FillDistances(DistanceTable& table, const uint64_t* goals, int goalCount, const Graph& graph) {
   const uint64_t entries = table.Entries();
-  uint64_t done = 0;
+  uint64_t done = 0, frontier = 0;
   for (int g = 0; g < goalCount; ++g)
-    if (table.Get(goals[g]) == kUnknownDistance) table.Set(goals[g], 0), ++done;
+    if (table.Get(goals[g]) == kUnknownDistance) table.Set(goals[g], 0), ++done, ++frontier;
   uint64_t out[64];
+  typename Graph::Position position;
   for (int depth = 0; done < entries && depth + 1 < kUnknownDistance; ++depth) {
-    // Past the middle, the unknown positions look for a neighbour at this depth instead.
-    const bool backward = done > entries / 2;
+    // Once the unknown positions are fewer than the frontier's moves would reach, they look for a
+    // neighbour at this depth instead.
+    const bool backward = entries - done < frontier * 3;
     uint64_t added = 0;
     for (uint64_t index = 0; index < entries; ++index) {
       if ((index & 0xFFFFF) == 0 &&
@@ -95,8 +100,9 @@ bool FillDistances(DistanceTable& table, const uint64_t* goals, int goalCount, i
         return false;
       const int value = table.Get(index);
       if (backward ? value != kUnknownDistance : value != depth) continue;
-      for (int m = 0; m < moveCount; ++m) {
-        const int count = next(index, m, out);
+      graph.Decode(index, &position);
+      for (int m = 0; m < graph.Moves(); ++m) {
+        const int count = graph.Next(position, m, out);
         bool hit = false;
         for (int k = 0; k < count && !hit; ++k) {
           if (backward) {
@@ -115,6 +121,7 @@ bool FillDistances(DistanceTable& table, const uint64_t* goals, int goalCount, i
     }
     if (added == 0) break;
     done += added;
+    frontier = added;
   }
   return true;
 }
@@ -122,21 +129,23 @@ bool FillDistances(DistanceTable& table, const uint64_t* goals, int goalCount, i
 // A loaded copy is trusted only if, at `samples` spread positions, its distances agree with their
 // neighbours' as breadth-first distances must (one step apart at most, one nearer unless a goal), and
 // every goal reads 0.
-template <class Next>
-bool DistancesConsistent(const DistanceTable& table, const uint64_t* goals, int goalCount, int moveCount,
-                         Next next, int samples) {
+template <class Graph>
+bool DistancesConsistent(const DistanceTable& table, const uint64_t* goals, int goalCount, const Graph& graph,
+                         int samples) {
   for (int g = 0; g < goalCount; ++g)
     if (table.Get(goals[g]) != 0) return false;
   uint64_t out[64];
   uint64_t state = 0x9E3779B97F4A7C15ull;
+  typename Graph::Position position;
   for (int s = 0; s < samples; ++s) {
     state = state * 6364136223846793005ull + 1442695040888963407ull;
     const uint64_t index = (state >> 11) % table.Entries();
     const int value = table.Get(index);
     if (value == kUnknownDistance) continue;
+    graph.Decode(index, &position);
     bool nearer = value == 0;
-    for (int m = 0; m < moveCount; ++m) {
-      const int count = next(index, m, out);
+    for (int m = 0; m < graph.Moves(); ++m) {
+      const int count = graph.Next(position, m, out);
       for (int k = 0; k < count; ++k) {
         const int other = table.Get(out[k]);
         if (other != kUnknownDistance && (other > value + 1 || other < value - 1)) return false;
@@ -147,4 +156,19 @@ bool DistancesConsistent(const DistanceTable& table, const uint64_t* goals, int 
     if (!nearer) return false;
   }
   return true;
+}
+
+// A graph whose positions are the indices themselves, for tables whose moves are cheap from an index.
+template <class NextOf>
+struct IndexGraph {
+  typedef uint64_t Position;
+  int moves;
+  NextOf next;
+  int Moves() const { return moves; }
+  void Decode(uint64_t index, Position* position) const { *position = index; }
+  int Next(const Position& position, int move, uint64_t* out) const { return next(position, move, out); }
+};
+template <class NextOf>
+IndexGraph<NextOf> MakeIndexGraph(int moves, NextOf next) {
+  return IndexGraph<NextOf>{moves, next};
 }
