@@ -14,7 +14,8 @@ DistanceTable::~DistanceTable() { Release(); }
 bool DistanceTable::Allocate() {
   if (data_ != nullptr) return true;
   // A 32-bit program may not find this much in one piece: the caller hears so and falls back.
-  if (static_cast<uint64_t>(Bytes()) != (entries_ + 1) / 2) return false;
+  if ((entries_ + 1) / 2 > kMaxTableBytes || static_cast<uint64_t>(Bytes()) != (entries_ + 1) / 2)
+    return false;
   data_ = new (std::nothrow) uint8_t[Bytes()];
   return data_ != nullptr;
 }

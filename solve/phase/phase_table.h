@@ -11,6 +11,8 @@
 
 // 15 marks a position not reached (yet); a table may also cap its distances below that.
 const int kUnknownDistance = 15;
+// No table asks for more than this in one piece; a larger one is refused as memory would be.
+const uint64_t kMaxTableBytes = 1ull << 30;
 
 class DistanceTable {
  public:
@@ -127,8 +129,8 @@ bool FillDistances(DistanceTable& table, const uint64_t* goals, int goalCount, c
 }
 
 // A loaded copy is trusted only if, at `samples` spread positions, its distances agree with their
-// neighbours' as breadth-first distances must (one step apart at most, one nearer unless a goal), and
-// every goal reads 0.
+// neighbours' as breadth-first distances must (one step apart at most, one nearer unless a goal, 0
+// only at a goal), and every goal reads 0.
 template <class Graph>
 bool DistancesConsistent(const DistanceTable& table, const uint64_t* goals, int goalCount, const Graph& graph,
                          int samples) {
@@ -142,6 +144,9 @@ bool DistancesConsistent(const DistanceTable& table, const uint64_t* goals, int 
     const uint64_t index = (state >> 11) % table.Entries();
     const int value = table.Get(index);
     if (value == kUnknownDistance) continue;
+    bool goal = false;
+    for (int g = 0; g < goalCount; ++g) goal = goal || goals[g] == index;
+    if (goal != (value == 0)) return false;
     graph.Decode(index, &position);
     bool nearer = value == 0;
     for (int m = 0; m < graph.Moves(); ++m) {
