@@ -217,6 +217,12 @@ class PairPhase : public Phase {
     return PreparePairEdges();
   }
 
+  int Tables(const DistanceTable** out) const override {
+    out[0] = &table;
+    out[1] = &PairEdgeDistances();
+    return 2;
+  }
+
   int Bound(const BigState& state) const override {
     PairSpace space{Data(), *PairEdgeTables(), 0};
     PairNode node;

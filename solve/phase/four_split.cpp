@@ -204,6 +204,11 @@ class SplitPhase : public Phase {
         });
   }
 
+  int Tables(const DistanceTable** out) const override {
+    out[0] = &table;
+    return 1;
+  }
+
   int Bound(const BigState& state) const override {
     SplitSpace space{Data()};
     SplitNode node;

@@ -78,6 +78,11 @@ class StagePhase : public Phase {
         });
   }
 
+  int Tables(const DistanceTable** out) const override {
+    out[0] = &table;
+    return 1;
+  }
+
   int Bound(const BigState& state) const override {
     const StageData& d = Data();
     const OrbitPlaces& orbit = OrbitOf(kN, kXCentreOrbit);

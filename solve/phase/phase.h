@@ -58,6 +58,8 @@ class Phase {
                       SearchBudget& budget) const = 0;
   // The longest way this phase searches for.
   virtual int MaxLength() const = 0;
+  // The distance tables it reads, for reports; their count.
+  virtual int Tables(const class DistanceTable** /*out*/) const { return 0; }
   // The whole-cube rotation the next phase wants made once this one's goal holds; its moves' count.
   virtual int Frame(const BigState& /*state*/, BlockMove* /*rotation*/) const { return 0; }
 };

@@ -9,6 +9,7 @@
 #include "solve/phase/answer_moves.h"
 #include "solve/phase/four_phases.h"
 #include "solve/phase/phase_driver.h"
+#include "solve/phase/phase_table.h"
 #include "solve/phase/short_answers.h"
 #include "solve/solve_search.h"
 #include "study/facelet_map.h"
@@ -107,6 +108,18 @@ TableResult PreparePhaseTables(int n) {
   const TableResult result = PreparePlan(plan);
   if (result == TableResult::kReady) BuildSearchTables();
   return result;
+}
+
+int PhaseTablesOf(int n, const DistanceTable** out, int capacity) {
+  PhasePlan plan;
+  if (!PlanFor(n, &plan)) return 0;
+  int count = 0;
+  for (int k = 0; k < plan.count; ++k) {
+    const DistanceTable* tables[8];
+    const int found = plan.phases[k]->Tables(tables);
+    for (int t = 0; t < found && count < capacity; ++t) out[count++] = tables[t];
+  }
+  return count;
 }
 
 PhaseSolveStatus SolveWithPhases(int n, const int32_t* pattern, const SolveLimit& limit,

@@ -42,6 +42,9 @@ bool PhaseSolverFor(int n);
 // caller may do this ahead of the first solve, on any thread.
 TableResult PreparePhaseTables(int n);
 
+// The distance tables size n reads, for reports (names, sizes and build times); their count.
+int PhaseTablesOf(int n, const class DistanceTable** out, int capacity);
+
 // Solves a reachable pattern of size 4 or 5 (cells in the CellIndex layout, colour k being face k's
 // solved colour, in any whole-cube orientation). The limit counts from the call and bounds only the
 // search for a better answer: the first answer is always given (unless cancelled). Every answer is
