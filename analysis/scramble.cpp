@@ -1,11 +1,9 @@
 // The program's one pseudo-random generator and the random scramble drawn from it.
 #include "analysis/analysis.h"
 
-uint32_t randomState = 1;
-
-int32_t NextRandom() {
-  randomState = randomState * 214013u + 2531011u;
-  return static_cast<int32_t>((randomState >> 16) & 0x7FFF);
+int32_t NextRandom(Random& random) {
+  random.state = random.state * 214013u + 2531011u;
+  return static_cast<int32_t>((random.state >> 16) & 0x7FFF);
 }
 
 namespace {
@@ -21,24 +19,24 @@ const int16_t kFaceOfChoice[6] = {U, D, F, B, L, R};
 
 }  // namespace
 
-void Scramble(CubeState live, CubeState shadow, int16_t repeatCount) {
-  const int16_t n = cubeSize;
+void Scramble(Cube& cube, Random& random, int16_t repeatCount) {
+  const int16_t n = cube.size;
   if (n < 2) return;  // every pattern of one facelet a side counts as solved
   int32_t divisor = kFirstPassDivisor;
   for (int pass = 0; pass < kMaxPasses; ++pass) {
-    const int32_t length = 10 + NextRandom() / divisor;
+    const int32_t length = 10 + NextRandom(random) / divisor;
     for (int32_t step = 1; step <= length; ++step) {
       divisor = 32767 / (n + 4);
-      const int32_t choice = NextRandom() / divisor + 1;
+      const int32_t choice = NextRandom(random) / divisor + 1;
       if (choice <= 6) {
-        TurnLayer(kFaceOfChoice[choice - 1], repeatCount, live, shadow);
+        TurnLayer(cube, kFaceOfChoice[choice - 1], repeatCount);
       } else if (n >= 4) {
-        const int32_t slice = NextRandom() / 16383 + 1;
+        const int32_t slice = NextRandom(random) / 16383 + 1;
         divisor = 32767 / (n - 2);
-        NextRandom();  // drawn, though each slice key always turns the same layer
-        TurnLayer(slice == 1 ? kColumnSliceLayer : kRowSliceLayer, repeatCount, live, shadow);
+        NextRandom(random);  // drawn, though each slice key always turns the same layer
+        TurnLayer(cube, slice == 1 ? kColumnSliceLayer : kRowSliceLayer, repeatCount);
       }
     }
-    if (static_cast<int16_t>(CheckSolved(live)) != 0) return;
+    if (static_cast<int16_t>(CheckSolved(n, cube.live)) != 0) return;
   }
 }

@@ -35,7 +35,7 @@ void ParseEach(benchmark::State& state, const std::string& text, bool apply) {
   char reason[kTextCapacity];
   for (auto _ : state) {
     if (!ParseAlg(text.data(), text.size(), 10, &moves, reason, sizeof reason)) state.SkipWithError(reason);
-    if (apply) ApplyBlockMoves(moves.data(), moves.size(), liveCube, shadowCube);
+    if (apply) ApplyBlockMoves(document.cube, moves.data(), moves.size());
     benchmark::DoNotOptimize(moves.data());
     benchmark::ClobberMemory();
   }
@@ -56,10 +56,10 @@ BENCHMARK(ParseMillionMovesFromAGroup)->Unit(benchmark::kMillisecond);
 
 void MillionFaceTurns(benchmark::State& state) {
   StartFresh(quiet, 10);
-  typedef void (*Turn)(CubeState, CubeState);
+  typedef void (*Turn)(Cube&);
   const Turn kTurns[] = {QuarterTurnR, HalfTurnU, QuarterTurnF, QuarterTurnL, HalfTurnB, QuarterTurnD};
   for (auto _ : state) {
-    for (int k = 0; k < kMoves; ++k) kTurns[k % 6](liveCube, shadowCube);
+    for (int k = 0; k < kMoves; ++k) kTurns[k % 6](document.cube);
     benchmark::ClobberMemory();
   }
   state.SetItemsProcessed(state.iterations() * kMoves);

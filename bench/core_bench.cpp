@@ -14,10 +14,10 @@ QuietPlatform quiet;
 
 void StartAt(int16_t size) { StartFresh(quiet, size); }
 
-void Move(benchmark::State& state, void (*move)(CubeState, CubeState)) {
+void Move(benchmark::State& state, void (*move)(Cube&)) {
   StartAt(static_cast<int16_t>(state.range(0)));
   for (auto _ : state) {
-    move(liveCube, shadowCube);
+    move(document.cube);
     benchmark::ClobberMemory();
   }
 }
@@ -28,8 +28,8 @@ BENCHMARK_CAPTURE(Move, WholeCubeRotation, RotateUp)->Arg(3)->Arg(10);
 
 void CountSymmetriesOfScramble(benchmark::State& state) {
   StartAt(static_cast<int16_t>(state.range(0)));
-  Scramble(liveCube, shadowCube, 1);
-  for (auto _ : state) CountSymmetries(liveCube, shadowCube);
+  Scramble(document.cube, document.random, 1);
+  for (auto _ : state) CountSymmetries();
 }
 BENCHMARK(CountSymmetriesOfScramble)->Arg(3)->Arg(10)->Unit(benchmark::kMicrosecond);
 
@@ -42,7 +42,7 @@ void SlowestReplay(benchmark::State& state) {
   for (auto _ : state) {
     TextStream stream;
     OpenMemoryStream(&stream, kSlowestReplay, sizeof kSlowestReplay - 1);
-    passes = ReplayMoveLog(LoadMoveFile(&stream));
+    passes = ReplayMoveLog(LoadMoveFile(document.cube, &stream));
   }
   state.counters["passes"] = passes;
 }
@@ -56,7 +56,7 @@ void MoveFileOfAMillionTokens(benchmark::State& state) {
   for (auto _ : state) {
     TextStream stream;
     OpenMemoryStream(&stream, text.data(), text.size());
-    benchmark::DoNotOptimize(LoadMoveFile(&stream));
+    benchmark::DoNotOptimize(LoadMoveFile(document.cube, &stream));
   }
 }
 BENCHMARK(MoveFileOfAMillionTokens)->Unit(benchmark::kMillisecond);

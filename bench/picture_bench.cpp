@@ -15,7 +15,7 @@ QuietPlatform quiet;
 
 void StartScrambledTen() {
   StartFresh(quiet, 10);
-  Scramble(liveCube, shadowCube, 1);
+  Scramble(document.cube, document.random, 1);
 }
 
 NetRaster raster;

@@ -7,21 +7,20 @@
 namespace {
 
 void CheckScramble(benchmark::State& state) {
-  cubeSize = static_cast<int16_t>(state.range(0));
-  FillSolved();
-  CopyCube(liveCube, shadowCube);
-  typedef void (*Operation)(CubeState, CubeState);
+  Cube cube;
+  MakeSolved(cube, static_cast<int>(state.range(0)));
+  typedef void (*Operation)(Cube&);
   const Operation turns[] = {QuarterTurnU,    QuarterTurnF, QuarterTurnR,
                              TurnColumnSlice, TurnRowSlice, RotateUp};
   uint32_t lcg = 1;
   for (int k = 0; k < 200; ++k) {
     lcg = lcg * 214013u + 2531011u;
-    turns[(lcg >> 16) % 6](liveCube, shadowCube);
+    turns[(lcg >> 16) % 6](cube);
   }
   ReachabilityReport report;
-  CheckReachable(&report);  // the first call derives the maps
+  CheckReachable(cube, &report);  // the first call derives the maps
   for (auto _ : state) {
-    CheckReachable(&report);
+    CheckReachable(cube, &report);
     benchmark::DoNotOptimize(report.reachable);
   }
   if (!report.reachable) state.SkipWithError("a scramble checked as unreachable");
@@ -30,16 +29,17 @@ BENCHMARK(CheckScramble)->Arg(2)->Arg(3)->Arg(4)->Arg(5)->Arg(10)->Unit(benchmar
 
 // Any colouring: many problems, every one worded.
 void CheckRandomColouring(benchmark::State& state) {
-  cubeSize = static_cast<int16_t>(state.range(0));
+  Cube cube;
+  cube.size = static_cast<int16_t>(state.range(0));
   uint32_t lcg = 1;
   for (int cell = 0; cell < kCellCount; ++cell) {
     lcg = lcg * 214013u + 2531011u;
-    liveCube[cell] = shadowCube[cell] = static_cast<int32_t>((lcg >> 16) % 6);
+    cube.live[cell] = cube.shadow[cell] = static_cast<int32_t>((lcg >> 16) % 6);
   }
   ReachabilityReport report;
-  CheckReachable(&report);
+  CheckReachable(cube, &report);
   for (auto _ : state) {
-    CheckReachable(&report);
+    CheckReachable(cube, &report);
     benchmark::DoNotOptimize(report.problemCount);
   }
 }

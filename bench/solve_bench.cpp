@@ -13,6 +13,7 @@
 
 #include "cube/cube.h"
 #include "files/files.h"
+#include "files/table_cache.h"
 #include "solve/solve.h"
 #include "solve/solve_coordinates.h"
 #include "solve/solve_corners.h"
@@ -40,11 +41,12 @@ void ReadTwoPhaseTablesFromCache(benchmark::State& state) {
     return;
   }
   setenv("XDG_CACHE_HOME", folder, 1);
-  if (LoadSolverTables() != kTablesBuiltAndKept) state.SkipWithError("the cache was not written");
+  CacheTableStore store;
+  if (LoadSearchTables(&store) != kTablesBuiltAndKept) state.SkipWithError("the cache was not written");
   for (auto _ : state)
-    if (LoadSolverTables() != kTablesRead) state.SkipWithError("the cache was not read");
+    if (LoadSearchTables(&store) != kTablesRead) state.SkipWithError("the cache was not read");
   char path[4200];
-  SolverCachePath(path, sizeof path, false);
+  TableCachePath("solver-tables", kSearchTablesEdition, path, sizeof path, false);
   std::remove(path);
   std::remove((std::string(folder) + "/plexaro").c_str());
   std::remove(folder);
@@ -82,16 +84,16 @@ std::vector<std::string> Scrambles(int count, int turns) {
   return scrambles;
 }
 
+Cube cube;
+
 bool SetPattern(int n, const std::string& text) {
-  cubeSize = static_cast<int16_t>(n);
-  FillSolved();
-  CopyCube(liveCube, shadowCube);
+  MakeSolved(cube, n);
   std::istringstream in(text);
   std::string word;
   while (in >> word) {
     MoveToken move;
     if (!ParseMoveToken(word.c_str(), &move)) return false;
-    TurnLayer(move.layer, move.quarterTurns, liveCube, shadowCube);
+    TurnLayer(cube, move.layer, move.quarterTurns);
   }
   return true;
 }
@@ -115,22 +117,25 @@ std::vector<double> nodes;  // of each answer of the last SolveAll
 
 // Solves each scramble with the limit and returns the seconds of each; the superflip's come last.
 std::vector<double> SolveAll(benchmark::State& state, int n, const std::vector<std::string>& scrambles,
-                             double limit, double* faceTurns, int* longest) {
-  std::vector<double> seconds;
+                             double seconds, double* faceTurns, int* longest, double (*clock)() = nullptr) {
+  SolveLimit limit;
+  limit.seconds = seconds;
+  limit.clock = clock;
+  std::vector<double> taken;
   nodes.clear();
   *faceTurns = 0;
   *longest = 0;
   for (const std::string& text : scrambles) {
     static SolveResult result;
     if (!SetPattern(n, text)) state.SkipWithError("a scramble did not read");
-    SolvePattern(limit, &result);
+    SolvePattern(cube, limit, &result);
     if (!result.solved) state.SkipWithError("a random pattern was not solved");
-    seconds.push_back(result.seconds);
-    nodes.push_back(static_cast<double>(SearchNodes()));
-    *faceTurns += result.lengthF;
-    *longest = std::max(*longest, result.lengthF);
+    taken.push_back(result.seconds);
+    nodes.push_back(static_cast<double>(result.nodes));
+    *faceTurns += result.lengthBtm;
+    *longest = std::max(*longest, result.lengthBtm);
   }
-  return seconds;
+  return taken;
 }
 
 // A published solver named by PLEXARO_REFERENCE_SOLVER reads the same scrambles one a line ("superflip"
@@ -192,24 +197,22 @@ BENCHMARK(SolveCorners1000)->Unit(benchmark::kMillisecond)->Iterations(1);
 // processor time (the reference solver is asked to measure the same).
 void SolveTwoPhase1000(benchmark::State& state) {
   const std::vector<std::string> scrambles = Scrambles(1000, 40);
-  PrepareSolverTables();
-  SetSolveClock(ThreadSeconds);
+  ReadySearchTables();
   double faceTurns = 0, superflipTurns = 0;
   int longest = 0, superflipLength = 0;
   std::vector<double> seconds, superflip;
   for (auto _ : state) {
-    seconds = SolveAll(state, 3, scrambles, 0, &faceTurns, &longest);
+    seconds = SolveAll(state, 3, scrambles, 0, &faceTurns, &longest, ThreadSeconds);
     std::sort(nodes.begin(), nodes.end());
     state.counters["median_nodes"] = nodes[nodes.size() / 2];
     state.counters["p99_nodes"] = nodes[nodes.size() * 99 / 100];
     state.counters["worst_nodes"] = nodes.back();
-    superflip = SolveAll(state, 3, {kSuperflip}, 0, &superflipTurns, &superflipLength);
+    superflip = SolveAll(state, 3, {kSuperflip}, 0, &superflipTurns, &superflipLength, ThreadSeconds);
     state.counters["superflip_nodes"] = nodes[0];
   }
   Report(state, "", seconds, faceTurns);
   state.counters["longest_f"] = longest;
   state.counters["superflip_ms"] = superflip[0] * 1e3;
-  SetSolveClock(nullptr);
   SolveWithReference(state, scrambles);
 }
 BENCHMARK(SolveTwoPhase1000)->Unit(benchmark::kMillisecond)->Iterations(1);
@@ -217,7 +220,7 @@ BENCHMARK(SolveTwoPhase1000)->Unit(benchmark::kMillisecond)->Iterations(1);
 // The length the default limit of one second buys, over 100 patterns (about 100 s).
 void SolveTwoPhaseOneSecond100(benchmark::State& state) {
   const std::vector<std::string> scrambles = Scrambles(100, 40);
-  PrepareSolverTables();
+  ReadySearchTables();
   double faceTurns = 0;
   int longest = 0;
   std::vector<double> seconds;

@@ -23,8 +23,9 @@ int PatternCount() {
 
 void SolveBigPatterns(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
-  PrepareSolverTables();
   static SolveResult result;
+  SolveLimit firstAnswer;
+  firstAnswer.seconds = 0;
   std::vector<double> turns, seconds;
   int failed = 0;
   for (auto _ : state) {
@@ -35,14 +36,14 @@ void SolveBigPatterns(benchmark::State& state) {
       if (std::getenv("PLEXARO_BIG_ONLY") != nullptr && std::atoi(std::getenv("PLEXARO_BIG_ONLY")) != p)
         continue;
       const auto start = std::chrono::steady_clock::now();
-      SolvePattern(0, &result);
+      SolvePattern(document.cube, firstAnswer, &result);
       seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
       // PLEXARO_BIG_SLOW lists the patterns slower than that many seconds, to study them.
       if (std::getenv("PLEXARO_BIG_SLOW") != nullptr &&
           seconds.back() > std::atof(std::getenv("PLEXARO_BIG_SLOW")))
         std::fprintf(stderr, "n=%d pattern %d: %.2f s, %d block turns (%d %d %d %d)\n", n, p, seconds.back(),
-                     result.lengthBtm, result.stageTurns[0], result.stageTurns[1], result.stageTurns[2],
-                     result.stageTurns[3]);
+                     result.lengthBtm, result.stages[0].turns, result.stages[1].turns, result.stages[2].turns,
+                     result.stages[3].turns);
       if (result.solved)
         turns.push_back(result.lengthBtm);
       else

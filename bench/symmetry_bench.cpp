@@ -6,19 +6,14 @@
 
 namespace {
 
-void ScrambleAt(int16_t size) {
-  randomState = 1;
-  cubeSize = size;
-  FillSolved();
-  CopyCube(liveCube, shadowCube);
-  Scramble(liveCube, shadowCube, 1);
-}
-
 void SymmetryGroupOfScramble(benchmark::State& state) {
-  ScrambleAt(static_cast<int16_t>(state.range(0)));
+  Cube cube;
+  Random random;
+  MakeSolved(cube, static_cast<int>(state.range(0)));
+  Scramble(cube, random, 1);
   static SymmetryReport report;
   for (auto _ : state) {
-    FindSymmetryGroup(&report);
+    FindSymmetryGroup(cube, random, &report);
     benchmark::DoNotOptimize(report.symmetries);
   }
 }
@@ -26,13 +21,12 @@ BENCHMARK(SymmetryGroupOfScramble)->Arg(3)->Arg(4)->Arg(10)->Unit(benchmark::kMi
 
 // The most any pattern asks: all 48 kept, so every comparison runs to the last cell.
 void SymmetryGroupOfSolved(benchmark::State& state) {
-  cubeSize = static_cast<int16_t>(state.range(0));
-  FillSolved();
-  CopyCube(liveCube, shadowCube);
-  randomState = 1;
+  Cube cube;
+  const Random random;
+  MakeSolved(cube, static_cast<int>(state.range(0)));
   static SymmetryReport report;
   for (auto _ : state) {
-    FindSymmetryGroup(&report);
+    FindSymmetryGroup(cube, random, &report);
     benchmark::DoNotOptimize(report.symmetries);
   }
 }

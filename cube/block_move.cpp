@@ -3,12 +3,12 @@
 
 #include <cstdio>
 
-void ApplyBlockMove(const BlockMove& move, CubeState live, CubeState shadow) {
-  TurnBlock(move.face, move.first, move.last, move.quarterTurns, live, shadow);
+void ApplyBlockMove(Cube& cube, const BlockMove& move) {
+  TurnBlock(cube, move.face, move.first, move.last, move.quarterTurns);
 }
 
-void ApplyBlockMoves(const BlockMove* moves, size_t count, CubeState live, CubeState shadow) {
-  for (size_t k = 0; k < count; ++k) ApplyBlockMove(moves[k], live, shadow);
+void ApplyBlockMoves(Cube& cube, const BlockMove* moves, size_t count) {
+  for (size_t k = 0; k < count; ++k) ApplyBlockMove(cube, moves[k]);
 }
 
 BlockMove InverseBlockMove(const BlockMove& move) {
@@ -45,4 +45,8 @@ int BlockTurns(const BlockMove& move, int n) {
 
 int QuarterBlockTurns(const BlockMove& move, int n) {
   return BlockTurns(move, n) * (((move.quarterTurns % 4) + 4) % 4 == 2 ? 2 : 1);
+}
+
+int OuterBlockTurns(const BlockMove& move, int n) {
+  return BlockTurns(move, n) * (move.first == 1 || move.last == n ? 1 : 2);
 }

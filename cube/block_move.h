@@ -14,10 +14,10 @@ struct BlockMove {
   int8_t quarterTurns;
 };
 
-// Applies the move to the global cube, as TurnBlock does.
-void ApplyBlockMove(const BlockMove& move, CubeState live, CubeState shadow);
+// Applies the move to the cube, as TurnBlock does.
+void ApplyBlockMove(Cube& cube, const BlockMove& move);
 // A list of moves, in order.
-void ApplyBlockMoves(const BlockMove* moves, size_t count, CubeState live, CubeState shadow);
+void ApplyBlockMoves(Cube& cube, const BlockMove* moves, size_t count);
 
 // The same move turned the other way.
 BlockMove InverseBlockMove(const BlockMove& move);
@@ -34,3 +34,6 @@ int FormatBlockMove(const BlockMove& move, int n, char* text);
 // turns (a half turn counts two).
 int BlockTurns(const BlockMove& move, int n);
 int QuarterBlockTurns(const BlockMove& move, int n);
+// Outer block turns: a block that holds an outer layer counts one, an inner block two (it takes two
+// outer blocks), a rotation nothing.
+int OuterBlockTurns(const BlockMove& move, int n);

@@ -13,5 +13,5 @@ enum FaceTransform : int8_t {
   kAnticlockwise,  // old[j][n - i]
 };
 
-// Writes face `to` of liveCube from face `from` of shadowCube.
-void MapFace(Face to, Face from, FaceTransform how);
+// Writes face `to` of the live pattern from face `from` of the shadow copy.
+void MapFace(Cube& cube, Face to, Face from, FaceTransform how);

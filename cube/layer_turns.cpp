@@ -37,9 +37,11 @@ Line Locate(Face face, Coord row, Coord column, int n) {
           row.step * kMaxSize + column.step};
 }
 
-// Reads every strip from shadow, writes it into live, then copies exactly those cells back.
-void MoveStrips(const Strip* strips, int count, CubeState live, CubeState shadow) {
-  const int n = cubeSize - 1;
+// Reads every strip from the shadow copy, writes it into the live one, then copies exactly those cells back.
+void MoveStrips(Cube& cube, const Strip* strips, int count) {
+  const int n = cube.size - 1;
+  int32_t* live = cube.live;
+  int32_t* shadow = cube.shadow;
   Line to[4];
   for (int s = 0; s < count; ++s) {
     const Strip& strip = strips[s];
@@ -94,7 +96,7 @@ Coord Deeper(Coord coord, int depth) {
   return coord;
 }
 
-void MoveLayer(const FaceTurn& turn, int depth, CubeState live, CubeState shadow) {
+void MoveLayer(Cube& cube, const FaceTurn& turn, int depth) {
   Strip strips[4];
   for (int s = 0; s < 4; ++s) {
     strips[s] = turn.strips[s];
@@ -103,24 +105,24 @@ void MoveLayer(const FaceTurn& turn, int depth, CubeState live, CubeState shadow
     strips[s].fromRow = Deeper(strips[s].fromRow, depth);
     strips[s].fromColumn = Deeper(strips[s].fromColumn, depth);
   }
-  MoveStrips(strips, 4, live, shadow);
+  MoveStrips(cube, strips, 4);
 }
 
-void TurnFace(const FaceTurn& turn, CubeState live, CubeState shadow) {
-  RotateFacelets(turn.face, turn.turnMode);
-  MoveStrips(turn.strips, 4, live, shadow);
+void TurnFace(Cube& cube, const FaceTurn& turn) {
+  RotateFacelets(cube, turn.face, turn.turnMode);
+  MoveStrips(cube, turn.strips, 4);
 }
 
-void TurnSlice(const Strip* strips, CubeState live, CubeState shadow) {
-  if (cubeSize < 3) return;
-  MoveStrips(strips, 4, live, shadow);
-  CopyCube(live, shadow);
+void TurnSlice(Cube& cube, const Strip* strips) {
+  if (cube.size < 3) return;
+  MoveStrips(cube, strips, 4);
+  CopyCube(cube.size, cube.live, cube.shadow);
 }
 
 }  // namespace
 
-void MapFace(Face to, Face from, FaceTransform how) {
-  const int n = cubeSize - 1;
+void MapFace(Cube& cube, Face to, Face from, FaceTransform how) {
+  const int n = cube.size - 1;
   // Source cell of (i, j) is origin + i * down + j * across.
   static const int8_t originRows[] = {0, 1, 1, 0, 1, 0};
   static const int8_t originColumns[] = {0, 1, 0, 1, 0, 1};
@@ -130,38 +132,39 @@ void MapFace(Face to, Face from, FaceTransform how) {
   const int first = CellIndex(to, 0, 0);
   for (int i = 0; i <= n; ++i)
     for (int j = 0; j <= n; ++j)
-      liveCube[first + i * kMaxSize + j] = shadowCube[origin + i * down[how] + j * across[how]];
+      cube.live[first + i * kMaxSize + j] = cube.shadow[origin + i * down[how] + j * across[how]];
 }
 
-void RotateFacelets(Face face, int16_t turnMode) {
+void RotateFacelets(Cube& cube, Face face, int16_t turnMode) {
   static const FaceTransform byMode[] = {kClockwise, kAnticlockwise, kHalf};
-  MapFace(face, face, byMode[turnMode]);
-  CopyFace(face, liveCube, shadowCube);
+  MapFace(cube, face, face, byMode[turnMode]);
+  CopyFace(cube.size, face, cube.live, cube.shadow);
 }
 
-void QuarterTurnU(CubeState live, CubeState shadow) { TurnFace(kQuarterU, live, shadow); }
-void QuarterTurnL(CubeState live, CubeState shadow) { TurnFace(kQuarterL, live, shadow); }
-void QuarterTurnF(CubeState live, CubeState shadow) { TurnFace(kQuarterF, live, shadow); }
-void QuarterTurnR(CubeState live, CubeState shadow) { TurnFace(kQuarterR, live, shadow); }
-void QuarterTurnB(CubeState live, CubeState shadow) { TurnFace(kQuarterB, live, shadow); }
-void QuarterTurnD(CubeState live, CubeState shadow) { TurnFace(kQuarterD, live, shadow); }
-void HalfTurnU(CubeState live, CubeState shadow) { TurnFace(kHalfU, live, shadow); }
-void HalfTurnL(CubeState live, CubeState shadow) { TurnFace(kHalfL, live, shadow); }
-void HalfTurnF(CubeState live, CubeState shadow) { TurnFace(kHalfF, live, shadow); }
-void HalfTurnR(CubeState live, CubeState shadow) { TurnFace(kHalfR, live, shadow); }
-void HalfTurnB(CubeState live, CubeState shadow) { TurnFace(kHalfB, live, shadow); }
-void HalfTurnD(CubeState live, CubeState shadow) { TurnFace(kHalfD, live, shadow); }
-void TurnColumnSlice(CubeState live, CubeState shadow) { TurnSlice(kColumnSlice, live, shadow); }
-void TurnRowSlice(CubeState live, CubeState shadow) { TurnSlice(kRowSlice, live, shadow); }
+void QuarterTurnU(Cube& cube) { TurnFace(cube, kQuarterU); }
+void QuarterTurnL(Cube& cube) { TurnFace(cube, kQuarterL); }
+void QuarterTurnF(Cube& cube) { TurnFace(cube, kQuarterF); }
+void QuarterTurnR(Cube& cube) { TurnFace(cube, kQuarterR); }
+void QuarterTurnB(Cube& cube) { TurnFace(cube, kQuarterB); }
+void QuarterTurnD(Cube& cube) { TurnFace(cube, kQuarterD); }
+void HalfTurnU(Cube& cube) { TurnFace(cube, kHalfU); }
+void HalfTurnL(Cube& cube) { TurnFace(cube, kHalfL); }
+void HalfTurnF(Cube& cube) { TurnFace(cube, kHalfF); }
+void HalfTurnR(Cube& cube) { TurnFace(cube, kHalfR); }
+void HalfTurnB(Cube& cube) { TurnFace(cube, kHalfB); }
+void HalfTurnD(Cube& cube) { TurnFace(cube, kHalfD); }
+void TurnColumnSlice(Cube& cube) { TurnSlice(cube, kColumnSlice); }
+void TurnRowSlice(Cube& cube) { TurnSlice(cube, kRowSlice); }
 
 namespace {
 
-typedef void (*Turn)(CubeState, CubeState);
+typedef void (*Turn)(Cube&);
 
 // The one table of layer turns: a quarter and a half turn per layer; a slice has no half turn of its own.
-const struct {
+struct LayerTurn {
   Turn quarter, half;
-} kLayerTurns[kLayerCount] = {
+};
+const LayerTurn kLayerTurns[kLayerCount] = {
     {QuarterTurnU, HalfTurnU},  {QuarterTurnL, HalfTurnL}, {QuarterTurnF, HalfTurnF},
     {QuarterTurnR, HalfTurnR},  {QuarterTurnB, HalfTurnB}, {QuarterTurnD, HalfTurnD},
     {TurnColumnSlice, nullptr}, {TurnRowSlice, nullptr},
@@ -169,22 +172,21 @@ const struct {
 
 }  // namespace
 
-void TurnLayer(int16_t layer, int16_t quarterTurns, CubeState live, CubeState shadow) {
+void TurnLayer(Cube& cube, int16_t layer, int16_t quarterTurns) {
   if (layer < 0 || layer >= kLayerCount) return;
   const auto& turns = kLayerTurns[layer];
   if (turns.half != nullptr && quarterTurns >= 2) {
-    turns.half(live, shadow);
+    turns.half(cube);
     quarterTurns = static_cast<int16_t>(quarterTurns - 2);
   }
-  for (int16_t k = 0; k < quarterTurns; ++k) turns.quarter(live, shadow);
+  for (int16_t k = 0; k < quarterTurns; ++k) turns.quarter(cube);
 }
 
-void TurnBlock(Face face, int16_t first, int16_t last, int16_t quarterTurns, CubeState live,
-               CubeState shadow) {
+void TurnBlock(Cube& cube, Face face, int16_t first, int16_t last, int16_t quarterTurns) {
   static const FaceTurn* const quarters[] = {&kQuarterU, &kQuarterL, &kQuarterF,
                                              &kQuarterR, &kQuarterB, &kQuarterD};
   static const FaceTurn* const halves[] = {&kHalfU, &kHalfL, &kHalfF, &kHalfR, &kHalfB, &kHalfD};
-  if (face < U || face > D || first < 1 || first > last || last > cubeSize) return;
+  if (face < U || face > D || first < 1 || first > last || last > cube.size) return;
   quarterTurns = static_cast<int16_t>(((quarterTurns % 4) + 4) % 4);
   static const Face opposites[] = {D, R, B, L, F, U};
   const Face opposite = opposites[face];
@@ -192,9 +194,9 @@ void TurnBlock(Face face, int16_t first, int16_t last, int16_t quarterTurns, Cub
     const bool half = quarterTurns >= 2;
     const FaceTurn& turn = half ? *halves[face] : *quarters[face];
     // The far layer turns the same way in space, which its own face sees as the other way.
-    if (first == 1) RotateFacelets(face, half ? 2 : 0);
-    if (last == cubeSize && cubeSize > 1) RotateFacelets(opposite, half ? 2 : 1);
-    for (int depth = first - 1; depth < last; ++depth) MoveLayer(turn, depth, live, shadow);
+    if (first == 1) RotateFacelets(cube, face, half ? 2 : 0);
+    if (last == cube.size && cube.size > 1) RotateFacelets(cube, opposite, half ? 2 : 1);
+    for (int depth = first - 1; depth < last; ++depth) MoveLayer(cube, turn, depth);
     quarterTurns = static_cast<int16_t>(quarterTurns - (half ? 2 : 1));
   }
 }

@@ -42,38 +42,39 @@ const Reflection kRightLeft = {{{U, U, kFlipColumns},
                                 {R, L, kFlipColumns}},
                                {0, 3, 2, 4, 5, 1}};
 
-void Rotate(const Rotation& rotation, CubeState live, CubeState shadow) {
-  for (const FaceMove& move : rotation.moves) MapFace(move.to, move.from, move.how);
-  CopyCube(live, shadow);
-  RotateFacelets(rotation.firstAxis, rotation.firstMode);
-  RotateFacelets(rotation.secondAxis, rotation.secondMode);
+void Rotate(Cube& cube, const Rotation& rotation) {
+  for (const FaceMove& move : rotation.moves) MapFace(cube, move.to, move.from, move.how);
+  CopyCube(cube.size, cube.live, cube.shadow);
+  RotateFacelets(cube, rotation.firstAxis, rotation.firstMode);
+  RotateFacelets(cube, rotation.secondAxis, rotation.secondMode);
 }
 
-void Reflect(const Reflection& reflection, CubeState live, CubeState shadow) {
-  for (const FaceMove& move : reflection.moves) MapFace(move.to, move.from, move.how);
-  CopyCube(live, shadow);
+void Reflect(Cube& cube, const Reflection& reflection) {
+  for (const FaceMove& move : reflection.moves) MapFace(cube, move.to, move.from, move.how);
+  CopyCube(cube.size, cube.live, cube.shadow);
   const int16_t* c = reflection.colours;
-  Recolour(c[0], c[1], c[2], c[3], c[4], c[5]);
+  Recolour(cube, c[0], c[1], c[2], c[3], c[4], c[5]);
 }
 
 }  // namespace
 
-void RotateLeft(CubeState live, CubeState shadow) { Rotate(kLeft, live, shadow); }
-void RotateRight(CubeState live, CubeState shadow) { Rotate(kRight, live, shadow); }
-void RotateUp(CubeState live, CubeState shadow) { Rotate(kUp, live, shadow); }
-void RotateDown(CubeState live, CubeState shadow) { Rotate(kDown, live, shadow); }
-void ReflectCentral(CubeState live, CubeState shadow) { Reflect(kCentral, live, shadow); }
-void ReflectRightLeft(CubeState live, CubeState shadow) { Reflect(kRightLeft, live, shadow); }
+void RotateLeft(Cube& cube) { Rotate(cube, kLeft); }
+void RotateRight(Cube& cube) { Rotate(cube, kRight); }
+void RotateUp(Cube& cube) { Rotate(cube, kUp); }
+void RotateDown(Cube& cube) { Rotate(cube, kDown); }
+void ReflectCentral(Cube& cube) { Reflect(cube, kCentral); }
+void ReflectRightLeft(Cube& cube) { Reflect(cube, kRightLeft); }
 
-void Recolour(int16_t new0, int16_t new1, int16_t new2, int16_t new4, int16_t new5, int16_t new3) {
+void Recolour(Cube& cube, int16_t new0, int16_t new1, int16_t new2, int16_t new4, int16_t new5,
+              int16_t new3) {
   const int32_t map[6] = {new0, new1, new2, new3, new4, new5};
   for (int face = 0; face < 6; ++face)
-    for (int row = 0; row < cubeSize; ++row)
-      for (int column = 0; column < cubeSize; ++column) {
+    for (int row = 0; row < cube.size; ++row)
+      for (int column = 0; column < cube.size; ++column) {
         const int cell = CellIndex(face, row, column);
-        const int32_t old = shadowCube[cell];
+        const int32_t old = cube.shadow[cell];
         // Values that are no colour pass through untouched.
-        liveCube[cell] = old >= 0 && old < 6 ? map[old] : old;
+        cube.live[cell] = old >= 0 && old < 6 ? map[old] : old;
       }
-  CopyCube(liveCube, shadowCube);
+  CopyCube(cube.size, cube.live, cube.shadow);
 }

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -49,7 +50,7 @@ bool BeginAtomicFile(AtomicFile* file, const char* target) {
   struct stat status;
   if (stat(target, &status) == 0 && S_ISDIR(status.st_mode)) return Fail(file, EISDIR);
   // A name of our own beside the target, so the rename never crosses file systems.
-  static unsigned serial = 0;
+  static std::atomic<unsigned> serial{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::snprintf(file->temporary, sizeof file->temporary, "%s.%ld-%u.part", target,
                   static_cast<long>(getpid()), ++serial);

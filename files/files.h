@@ -1,4 +1,4 @@
-// Files: the text-mode byte stream, the pattern and move files with the notation, the solver's cache.
+// Files: the text-mode byte stream, the pattern and move files with the notation.
 #pragma once
 
 #include <cstddef>
@@ -53,8 +53,8 @@ struct PatternData {
 // refused. Changes nothing else.
 bool ReadPatternFile(TextStream* stream, PatternData* pattern, char* problem, size_t problemSize);
 
-// Writes the current pattern as a pattern file, whole or not at all; false with the reason in words.
-bool WritePatternFile(const char* path, char* reason, size_t reasonSize);
+// Writes the cube's pattern as a pattern file, whole or not at all; false with the reason in words.
+bool WritePatternFile(const Cube& cube, const char* path, char* reason, size_t reasonSize);
 // Writes space-separated move tokens as a move file of one line, whole or not at all; false with the
 // reason in words, also for a token the reader would not take as a move.
 bool WriteMoveFile(const char* path, const char* tokens, char* reason, size_t reasonSize);
@@ -71,25 +71,15 @@ struct MoveToken {
 bool ParseMoveToken(const char* token, MoveToken* move);
 bool DecodeMoveCode(MoveCode code, int16_t* layer, int16_t* quarterTurns);
 
-int64_t LoadMoveFile(TextStream* stream);  // the number of moves, 0 after a token error
+// Reads a move file onto the solved cube of the cube's size; the number of moves, 0 after a token error.
+int64_t LoadMoveFile(Cube& cube, TextStream* stream);
 // As LoadMoveFile, but the moves turn the pattern the cube shows instead of a solved cube.
-int64_t ApplyMoveFile(TextStream* stream);
+int64_t ApplyMoveFile(Cube& cube, TextStream* stream);
 
 // The moves of the last move file read, as one sequence at the size it was read for; lastMovesRead is
 // false before the first file and after a file refused for a bad token.
 extern MoveSequence lastMoves;
 extern bool lastMovesRead;
-
-// Where the 3×3×3 solver's tables are kept; false when no cache folder is known. With makeFolders
-// the folders on the way are made.
-bool SolverCachePath(char* path, size_t capacity, bool makeFolders);
-// Fills the 3×3×3 solver's tables from the cache when the copy there is whole and checked; else
-// builds them and writes the cache, whole or not at all. A cache that cannot be written costs only
-// the time to build.
-enum SolverTablesSource { kTablesRead, kTablesBuiltAndKept, kTablesBuilt };
-SolverTablesSource LoadSolverTables();
-// LoadSolverTables once in the life of the program.
-void PrepareSolverTables();
 
 // Inputs by name and the standard notation.
 #include "files/alg_notation.h"

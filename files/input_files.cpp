@@ -58,7 +58,7 @@ bool OpenInputStream(const char* path, TextStream* stream, std::string* refusal)
 }
 
 bool ReadPatternPath(const char* path, PatternData* pattern, std::string* refusal) {
-  static TextStream stream;
+  TextStream stream;
   if (!OpenInputStream(path, &stream, refusal)) return false;
   char problem[96];
   const bool read = ReadPatternFile(&stream, pattern, problem, sizeof problem);
@@ -70,7 +70,7 @@ bool ReadPatternPath(const char* path, PatternData* pattern, std::string* refusa
 }
 
 bool ReadAlgPath(const char* path, int n, std::vector<BlockMove>* moves, std::string* refusal) {
-  static TextStream stream;
+  TextStream stream;
   if (!OpenInputStream(path, &stream, refusal)) return false;
   char reason[kTextCapacity];
   const bool read = ReadAlgFile(&stream, n, moves, reason, sizeof reason);
@@ -88,7 +88,7 @@ bool ScanMoveText(const char* text, size_t size, const char* where, std::string*
 
 bool ScanMovePath(const char* path, std::string* refusal, void (*apply)(void* context, const MoveToken& move),
                   void* context) {
-  static TextStream stream;
+  TextStream stream;
   if (!OpenInputStream(path, &stream, refusal)) return false;
   const bool scanned = ScanMoveTokens(&stream, path, refusal, apply, context);
   CloseTextStream(&stream);

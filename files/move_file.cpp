@@ -154,16 +154,13 @@ static_assert(int{kMapU} == int{U} && int{kMapD} == int{D} && kMapColumnSlice ==
                   kMapRowSlice == kRowSliceLayer,
               "a layer's number is its map operation");
 
-int64_t ReadMoveFile(TextStream* stream, bool fromSolved) {
+int64_t ReadMoveFile(Cube& cube, TextStream* stream, bool fromSolved) {
   std::memset(moveLog, 0, sizeof moveLog);
   MoveList list = {{'\0'}, 0, false};
   int64_t faceTurnCount = 0;  // wider than the 16 bits a long file would overflow
   int64_t halfTurnCount = 0;
-  if (fromSolved) {
-    FillSolved();
-    CopyCube(liveCube, shadowCube);
-  }
-  BeginSequence(&lastMoves, cubeSize);
+  if (fromSolved) MakeSolved(cube, cube.size);
+  BeginSequence(&lastMoves, cube.size);
   lastMovesRead = true;
 
   Token token;
@@ -181,7 +178,7 @@ int64_t ReadMoveFile(TextStream* stream, bool fromSolved) {
 
     MoveToken move;
     if (!ParseMoveToken(token.text, &move)) continue;
-    TurnLayer(move.layer, move.quarterTurns, liveCube, shadowCube);
+    TurnLayer(cube, move.layer, move.quarterTurns);
     // The layers are numbered as the maps' first operations are: the faces, then the two slices.
     AppendLayerTurn(&lastMoves, move.layer, move.quarterTurns);
     ++faceTurnCount;
@@ -212,9 +209,9 @@ int64_t ReadMoveFile(TextStream* stream, bool fromSolved) {
 }  // namespace
 
 // A move file always starts from the solved cube of the current size.
-int64_t LoadMoveFile(TextStream* stream) { return ReadMoveFile(stream, true); }
+int64_t LoadMoveFile(Cube& cube, TextStream* stream) { return ReadMoveFile(cube, stream, true); }
 
-int64_t ApplyMoveFile(TextStream* stream) { return ReadMoveFile(stream, false); }
+int64_t ApplyMoveFile(Cube& cube, TextStream* stream) { return ReadMoveFile(cube, stream, false); }
 
 bool ScanMoveTokens(TextStream* stream, const char* where, std::string* refusal,
                     void (*apply)(void* context, const MoveToken& move), void* context) {

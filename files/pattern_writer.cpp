@@ -4,8 +4,8 @@
 #include "files/atomic_file.h"
 #include "files/files.h"
 
-bool WritePatternFile(const char* path, char* reason, size_t reasonSize) {
-  const int size = cubeSize;
+bool WritePatternFile(const Cube& cube, const char* path, char* reason, size_t reasonSize) {
+  const int size = cube.size;
   if (size < 2 || size > kMaxSize) {
     std::snprintf(reason, reasonSize, "The cube's size %d has no pattern file.", size);
     return false;
@@ -17,7 +17,7 @@ bool WritePatternFile(const char* path, char* reason, size_t reasonSize) {
   for (int face = 0; face < 6; ++face)
     for (int row = 0; row < size; ++row)
       for (int column = 0; column < size; ++column) {
-        const Colour colour = liveCube[CellIndex(face, row, column)];
+        const Colour colour = cube.live[CellIndex(face, row, column)];
         if (colour < 0 || colour > 5) {
           std::snprintf(reason, reasonSize, "A facelet holds colour %d; colours run from 0 to 5.",
                         static_cast<int>(colour));

@@ -21,11 +21,11 @@ void CheckAccepted(int n, const std::vector<BlockMove>& moves) {
                 "a move outside the %dx%dx%d: face %d layers %d-%d turns %d", n, n, n, move.face, move.first,
                 move.last, move.quarterTurns);
   // From a scrambled pattern, the moves then their inverse in reverse order come back to it.
-  Scramble(liveCube, shadowCube, 1);
+  Scramble(document.cube, document.random, 1);
   const Snapshot start = TakeSnapshot();
   const size_t applied = moves.size() < kAppliedMoves ? moves.size() : kAppliedMoves;
-  ApplyBlockMoves(moves.data(), applied, liveCube, shadowCube);
-  for (size_t k = applied; k > 0; --k) ApplyBlockMove(InverseBlockMove(moves[k - 1]), liveCube, shadowCube);
+  ApplyBlockMoves(document.cube, moves.data(), applied);
+  for (size_t k = applied; k > 0; --k) ApplyBlockMove(document.cube, InverseBlockMove(moves[k - 1]));
   CheckInvariants("after the moves and their inverse");
   const char* differs = FirstDifference(start, TakeSnapshot());
   EXPECT_THAT(differs == nullptr, "the moves and their inverse changed %s", differs);
@@ -37,11 +37,11 @@ void CheckAccepted(int n, const std::vector<BlockMove>& moves) {
   char reason[kTextCapacity];
   EXPECT_THAT(ParseAlg(text, std::strlen(text), n, &again, reason, sizeof reason), "\"%s\" refused: %s", text,
               reason);
-  ApplyBlockMoves(moves.data(), moves.size(), liveCube, shadowCube);
+  ApplyBlockMoves(document.cube, moves.data(), moves.size());
   const Snapshot first = TakeSnapshot();
   ResetProgram(*static_cast<CheckingPlatform*>(platform), static_cast<int16_t>(n));
-  Scramble(liveCube, shadowCube, 1);
-  ApplyBlockMoves(again.data(), again.size(), liveCube, shadowCube);
+  Scramble(document.cube, document.random, 1);
+  ApplyBlockMoves(document.cube, again.data(), again.size());
   differs = FirstDifference(first, TakeSnapshot());
   EXPECT_THAT(differs == nullptr, "\"%s\" spelled back turns otherwise: %s", text, differs);
 }

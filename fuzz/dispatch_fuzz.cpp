@@ -106,7 +106,7 @@ struct Input {
 };
 
 std::vector<int> SortedCounts() {
-  std::vector<int> counts = ColourCounts(liveCube, cubeSize);
+  std::vector<int> counts = ColourCounts(document.cube.live, document.cube.size);
   std::sort(counts.begin(), counts.end());
   return counts;
 }
@@ -134,7 +134,7 @@ void CheckFileKey(int code, const Answer& answer, const Snapshot& before, const 
     CheckReplay(outcome, checking.boxes);
   } else {
     EXPECT_THAT(checking.boxes.size() == outcome.nextBox, "a box after \"Moves\" with the replay off");
-    EXPECT_THAT(std::memcmp(liveCube, outcome.afterReading, sizeof liveCube) == 0,
+    EXPECT_THAT(std::memcmp(document.cube.live, outcome.afterReading, sizeof document.cube.live) == 0,
                 "the cube turned after reading");
   }
 }
@@ -160,7 +160,8 @@ void CheckCommand(int code, const Snapshot& before, const std::vector<int>& coun
     const char* changed = FirstDifference(before, after);
     EXPECT_THAT(changed == nullptr, "help changed %s", changed);
   }
-  if (code == '*') EXPECT_THAT(IsSolved(liveCube, cubeSize), "reset left an unsolved cube");
+  if (code == '*')
+    EXPECT_THAT(IsSolved(document.cube.live, document.cube.size), "reset left an unsolved cube");
   EXPECT_THAT(after.size == before.size, "key %d changed the size", code);
   EXPECT_THAT(std::memcmp(after.log, before.log, sizeof after.log) == 0, "key %d changed moveLog", code);
   // Turns move colours around and reflections rename them; neither adds or drops any.

@@ -21,10 +21,9 @@ void Fail(const char* format, ...) {
 Snapshot TakeSnapshot() {
   Snapshot s;
   std::memset(&s, 0, sizeof s);  // padding too, so that memcmp compares values only
-  s.size = cubeSize;
-  std::memcpy(s.live, liveCube, sizeof s.live);
-  std::memcpy(s.shadow, shadowCube, sizeof s.shadow);
-  std::memcpy(s.reference, referenceCube, sizeof s.reference);
+  s.size = document.cube.size;
+  std::memcpy(s.live, document.cube.live, sizeof s.live);
+  std::memcpy(s.shadow, document.cube.shadow, sizeof s.shadow);
   std::memcpy(s.log, moveLog, sizeof s.log);
   s.metrics[0] = cellWidth;
   s.metrics[1] = cellHeight;
@@ -33,22 +32,21 @@ Snapshot TakeSnapshot() {
   std::memcpy(s.columns, columnX, sizeof s.columns);
   std::memcpy(s.rows, rowY, sizeof s.rows);
   s.erase = eraseOnRepaint;
-  s.random = randomState;
+  s.random = document.random.state;
   s.replay = replaySwitch;
   return s;
 }
 
 const char* FirstDifference(const Snapshot& a, const Snapshot& b) {
-  if (a.size != b.size) return "cubeSize";
-  if (std::memcmp(a.live, b.live, sizeof a.live) != 0) return "liveCube";
-  if (std::memcmp(a.shadow, b.shadow, sizeof a.shadow) != 0) return "shadowCube";
-  if (std::memcmp(a.reference, b.reference, sizeof a.reference) != 0) return "referenceCube";
+  if (a.size != b.size) return "document.cube.size";
+  if (std::memcmp(a.live, b.live, sizeof a.live) != 0) return "document.cube.live";
+  if (std::memcmp(a.shadow, b.shadow, sizeof a.shadow) != 0) return "document.cube.shadow";
   if (std::memcmp(a.log, b.log, sizeof a.log) != 0) return "moveLog";
   if (std::memcmp(a.metrics, b.metrics, sizeof a.metrics) != 0) return "layout metrics";
   if (std::memcmp(a.columns, b.columns, sizeof a.columns) != 0) return "columnX";
   if (std::memcmp(a.rows, b.rows, sizeof a.rows) != 0) return "rowY";
   if (a.erase != b.erase) return "eraseOnRepaint";
-  if (a.random != b.random) return "randomState";
+  if (a.random != b.random) return "document.random.state";
   if (a.replay != b.replay) return "replaySwitch";
   return nullptr;
 }
@@ -64,8 +62,8 @@ void CheckingPlatform::ShowMessage(const char* text, const char* title) {
   Box box;
   box.title = title;
   box.text = text;
-  box.size = cubeSize;
-  std::memcpy(box.live, liveCube, sizeof box.live);
+  box.size = document.cube.size;
+  std::memcpy(box.live, document.cube.live, sizeof box.live);
   boxes.push_back(std::move(box));
   if (onMessage) onMessage();
 }
@@ -100,16 +98,17 @@ void ResetProgram(CheckingPlatform& checking, int16_t size) {
 }
 
 void CheckInvariants(const char* where) {
-  const int n = cubeSize;
-  EXPECT_THAT(n >= 2 && n <= kMaxSize, "%s: cubeSize is %d", where, n);
+  const int n = document.cube.size;
+  EXPECT_THAT(n >= 2 && n <= kMaxSize, "%s: document.cube.size is %d", where, n);
   for (int face = 0; face < 6; ++face)
     for (int row = 0; row < n; ++row)
       for (int column = 0; column < n; ++column) {
         const int cell = CellIndex(face, row, column);
-        EXPECT_THAT(liveCube[cell] >= 0 && liveCube[cell] <= 5, "%s: cell %d holds %d", where, cell,
-                    static_cast<int>(liveCube[cell]));
-        EXPECT_THAT(liveCube[cell] == shadowCube[cell], "%s: cell %d is %d in liveCube but %d in shadowCube",
-                    where, cell, static_cast<int>(liveCube[cell]), static_cast<int>(shadowCube[cell]));
+        EXPECT_THAT(document.cube.live[cell] >= 0 && document.cube.live[cell] <= 5, "%s: cell %d holds %d",
+                    where, cell, static_cast<int>(document.cube.live[cell]));
+        EXPECT_THAT(document.cube.live[cell] == document.cube.shadow[cell],
+                    "%s: cell %d is %d in document.cube.live but %d in document.cube.shadow", where, cell,
+                    static_cast<int>(document.cube.live[cell]), static_cast<int>(document.cube.shadow[cell]));
       }
   EXPECT_THAT(moveLog[0] == 0, "%s: moveLog entry 0 holds %d", where, moveLog[0]);
   for (int k = 1; k <= kMoveLogCapacity; ++k) {

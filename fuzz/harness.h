@@ -22,7 +22,7 @@
 // Everything a command may touch, copied whole (cells outside the used square included).
 struct Snapshot {
   int16_t size;
-  CubeState live, shadow, reference;
+  CubeState live, shadow;
   MoveCode log[kMoveLogCapacity + 1];
   int32_t metrics[4];
   int16_t columns[6][kMaxSize], rows[6][kMaxSize];
@@ -63,7 +63,7 @@ class CheckingPlatform : public Platform {
 
 // The program as it starts, at the given size, with the checking seam installed.
 void ResetProgram(CheckingPlatform& checking, int16_t size);
-// cubeSize in range, every used cell a colour, the two copies equal, the move log well-formed.
+// document.cube.size in range, every used cell a colour, the two copies equal, the move log well-formed.
 void CheckInvariants(const char* where);
 // How many used cells hold each colour.
 std::vector<int> ColourCounts(const int32_t* cube, int size);

@@ -10,9 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint32_t hash = HashBytes(data, size);
   ResetProgram(checking, static_cast<int16_t>(2 + hash % 9));
   // A turned cube, a log and a stale erase flag that a refused file must leave exactly as they are.
-  static void (*const kTurns[])(CubeState, CubeState) = {QuarterTurnF, QuarterTurnR, RotateUp, TurnRowSlice};
-  for (int k = 0; k < static_cast<int>(hash >> 8 & 7); ++k)
-    kTurns[(hash >> (11 + 2 * k)) & 3](liveCube, shadowCube);
+  static void (*const kTurns[])(Cube&) = {QuarterTurnF, QuarterTurnR, RotateUp, TurnRowSlice};
+  for (int k = 0; k < static_cast<int>(hash >> 8 & 7); ++k) kTurns[(hash >> (11 + 2 * k)) & 3](document.cube);
   std::memcpy(moveLog + 1, "1D3", 3);
   eraseOnRepaint = (hash & 0x100000) != 0;
 

@@ -27,14 +27,14 @@ struct Sequence {
 
 void Turn(const Sequence& sequence) {
   for (int k = 0; k < sequence.count; ++k)
-    TurnLayer(sequence.moves[k].layer, sequence.moves[k].quarterTurns, liveCube, shadowCube);
+    TurnLayer(document.cube, sequence.moves[k].layer, sequence.moves[k].quarterTurns);
 }
 
 bool AtHome(int n) {
   for (int face = 0; face < 6; ++face)
     for (int row = 0; row < n; ++row)
       for (int column = 0; column < n; ++column)
-        if (liveCube[CellIndex(face, row, column)] != face) return false;
+        if (document.cube.live[CellIndex(face, row, column)] != face) return false;
   return true;
 }
 
@@ -51,8 +51,8 @@ void CheckOrder(int n, const Sequence& sequence) {
               FirstDifference(before, TakeSnapshot()));
   EXPECT_THAT(report.orderFits && report.orderValue >= 1, "order %s", report.order);
   if (report.orderValue > kLongestReplay) return;
-  FillSolved();
-  CopyCube(liveCube, shadowCube);
+  FillSolved(document.cube);
+  CopyCube(document.cube.size, document.cube.live, document.cube.shadow);
   for (uint64_t k = 1; k <= report.orderValue; ++k) {
     Turn(sequence);
     EXPECT_THAT(AtHome(n) == (k == report.orderValue), "size %d: order %s but home after %llu", n,
@@ -71,7 +71,7 @@ void CheckKeysReachable(const uint8_t* keys, size_t count) {
   }
   static ReachabilityReport report;
   const Snapshot before = TakeSnapshot();
-  CheckReachable(&report);
+  CheckReachable(document.cube, &report);
   EXPECT_THAT(FirstDifference(before, TakeSnapshot()) == nullptr, "the check changed %s",
               FirstDifference(before, TakeSnapshot()));
   EXPECT_THAT(report.reachable, "keys made a pattern the check refuses: %s",
@@ -85,22 +85,22 @@ void CheckSaveLoads(const uint8_t* data, size_t size) {
   TextStream stream;
   OpenMemoryStream(&stream, data, size);
   if (!ReadPatternFile(&stream, &pattern, problem, sizeof problem)) return;
-  cubeSize = pattern.size;
+  document.cube.size = pattern.size;
   int at = 0;
   for (int face = 0; face < 6; ++face)
-    for (int row = 0; row < cubeSize; ++row)
-      for (int column = 0; column < cubeSize; ++column)
-        liveCube[CellIndex(face, row, column)] = pattern.colours[at++];
-  CopyCube(liveCube, shadowCube);
+    for (int row = 0; row < document.cube.size; ++row)
+      for (int column = 0; column < document.cube.size; ++column)
+        document.cube.live[CellIndex(face, row, column)] = pattern.colours[at++];
+  CopyCube(document.cube.size, document.cube.live, document.cube.shadow);
   static ReachabilityReport report;
-  CheckReachable(&report);
+  CheckReachable(document.cube, &report);
   EXPECT_THAT(report.reachable == (report.problemCount == 0), "reachable %d with %d problems",
               report.reachable, report.problemCount);
 
   char path[64];
   std::snprintf(path, sizeof path, "/tmp/plexaro-study-fuzz-%ld.q", static_cast<long>(getpid()));
   char reason[128];
-  EXPECT_THAT(WritePatternFile(path, reason, sizeof reason), "cannot save: %s", reason);
+  EXPECT_THAT(WritePatternFile(document.cube, path, reason, sizeof reason), "cannot save: %s", reason);
   static PatternData back;
   EXPECT_THAT(OpenTextStream(&stream, path), "the saved file does not open");
   const bool read = ReadPatternFile(&stream, &back, problem, sizeof problem);

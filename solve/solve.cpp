@@ -18,18 +18,21 @@ void Refuse(SolveResult* result, const char* problem) {
   std::snprintf(result->problems[0], kReachProblemLength, "%s", problem);
 }
 
-// The same answer as block moves, the rotation that the arrow keys make as x, y and z.
-void FillAlg(int n, const CubeState unrotated, const int* faces, const int* turns, int length,
-             SolveResult* result) {
+// The face turns, then the rotation that takes `unrotated` to the pattern shown, as x, y and z.
+void FillAlg(int n, const int32_t* shownCells, const CubeState unrotated, const int* faces, const int* turns,
+             int length, SolveResult* result) {
   result->size = n;
-  for (int k = 0; k < length; ++k) result->alg[result->algCount++] = Block(faces[k], 1, 1, turns[k]);
-  result->lengthBtm = length;
-  static BigState shown, home, undone;
+  for (int k = 0; k < length; ++k) {
+    result->alg[result->algCount++] = Block(faces[k], 1, 1, turns[k]);
+    result->lengthBtm += 1;
+    result->lengthQbtm += turns[k] == 2 ? 2 : 1;
+  }
+  BigState shown, home, undone;
   shown.n = home.n = n;
   std::memset(shown.cells, 0, sizeof shown.cells);
   std::memset(home.cells, 0, sizeof home.cells);
-  ForEachUsedCell(n, [unrotated](int cell) {
-    shown.cells[cell] = static_cast<int8_t>(liveCube[cell]);
+  ForEachUsedCell(n, [&](int cell) {
+    shown.cells[cell] = static_cast<int8_t>(shownCells[cell]);
     home.cells[cell] = static_cast<int8_t>(unrotated[cell]);
   });
   const BigRotation* rotations = BigRotations(n);
@@ -37,22 +40,23 @@ void FillAlg(int n, const CubeState unrotated, const int* faces, const int* turn
     UndoRotation(shown, rotations[r], &undone);
     if (std::memcmp(undone.cells, home.cells, sizeof home.cells) != 0) continue;
     for (int k = 0; k < rotations[r].count; ++k) result->alg[result->algCount++] = rotations[r].moves[k];
+    result->rotationCount = rotations[r].count;
     return;
   }
 }
 
 }  // namespace
 
-void SolvePattern(double limitSeconds, SolveResult* result) {
-  const double start = SolveClock();
+void SolvePattern(const Cube& cube, const SolveLimit& limit, SolveResult* result) {
+  const double started = ReadSolveClock(limit);
   std::memset(result, 0, sizeof *result);
-  const int n = cubeSize;
+  const int n = cube.size;
   if (n < 2 || n > kMaxSize) {
     Refuse(result, "Solving is for cubes of 2x2x2 to 10x10x10.");
     return;
   }
-  static ReachabilityReport report;
-  CheckReachable(&report);
+  ReachabilityReport report;
+  CheckReachable(cube, &report);
   if (!report.reachable) {
     result->unreachable = true;
     result->problemCount = report.problemCount;
@@ -60,34 +64,29 @@ void SolvePattern(double limitSeconds, SolveResult* result) {
     return;
   }
   if (n > 3) {
-    SolveBigPattern(n, liveCube, limitSeconds, result);
+    SolveBigPattern(n, cube.live, limit, started, result);
     return;
   }
-  static CubeState unrotated;
-  if (!FindRotation(n, liveCube, n == 2 ? CornerHome : CentresHome, unrotated, result->rotation,
-                    result->inverseRotation, result->rotationTurns)) {
+  CubeState unrotated;
+  char arrows[kMaxRotationText], undoArrows[kMaxRotationText], turns[kMaxRotationText];
+  if (!FindRotation(n, cube.live, n == 2 ? CornerHome : CentresHome, unrotated, arrows, undoArrows, turns)) {
     Refuse(result, "No whole-cube rotation brings the pattern home.");
     return;
   }
-  int faces[kMaxSolveLength], turns[kMaxSolveLength];
+  int faces[kMaxSolveLength], quarterTurns[kMaxSolveLength];
   int length;
   if (n == 2) {
-    length = SolveCorners(unrotated, faces, turns);
+    length = SolveCorners(unrotated, faces, quarterTurns);
     result->optimal = true;
   } else {
-    length = SolveEdgesAndCorners(unrotated, limitSeconds, faces, turns, &result->optimal);
+    length = SolveEdgesAndCorners(unrotated, limit, started, faces, quarterTurns, &result->optimal,
+                                  &result->nodes);
   }
   if (length < 0) {
     Refuse(result, "The pattern reads as no position of the pieces.");
     return;
   }
-  for (int k = 0; k < length; ++k) {
-    AppendToken(result->moves, faces[k], turns[k]);
-    AppendToken(result->inverse, faces[length - 1 - k], 4 - turns[length - 1 - k]);
-    result->lengthQ += turns[k] == 2 ? 2 : 1;
-  }
-  result->lengthF = length;
-  FillAlg(n, unrotated, faces, turns, length, result);
+  FillAlg(n, cube.live, unrotated, faces, quarterTurns, length, result);
   result->solved = true;
-  result->seconds = SolveClock() - start;
+  result->seconds = ReadSolveClock(limit) - started;
 }

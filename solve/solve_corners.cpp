@@ -2,6 +2,8 @@
 #include "solve/solve_corners.h"
 
 #include <cstring>
+#include <mutex>
+#include <vector>
 
 #include "solve/solve_steps.h"
 #include "study/pieces.h"
@@ -21,7 +23,6 @@ struct Tables {
   int counts[kMaxCornerDistance];
 };
 Tables tables;
-bool built;
 
 int EncodePerm(const CubieState& s) {
   int rank[8] = {}, value[7];
@@ -123,13 +124,14 @@ void FillCornerTables() {
     }
 
   Spread(false, tables.distance, tables.counts);
-  built = true;
 }
 
 namespace {
 
+// Once, from whichever thread asks first.
 void EnsureBuilt() {
-  if (!built) FillCornerTables();
+  static std::once_flag built;
+  std::call_once(built, FillCornerTables);
 }
 
 }  // namespace
@@ -141,8 +143,8 @@ const int* CornerDistanceCounts() {
 
 void CornerQuarterTurnCounts(int* counts) {
   EnsureBuilt();
-  static uint8_t distance[kPositions];
-  Spread(true, distance, counts);
+  std::vector<uint8_t> distance(kPositions);
+  Spread(true, distance.data(), counts);
 }
 
 bool CornerHome(int n, const int32_t* pattern) {

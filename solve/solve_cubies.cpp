@@ -1,6 +1,7 @@
 // Cubie states read from cells, their product, the 24 rotations as arrow keys and move tokens.
 #include <cstring>
 
+#include "cube/size_tables.h"
 #include "solve/solve_steps.h"
 #include "study/pieces.h"
 
@@ -18,38 +19,51 @@ struct Places {
   int8_t cornerOf[216], edgeOf[36];
 };
 
-const Places& PlacesOf(int n) {
-  static Places places[4];
-  static bool ready[4];
-  if (!ready[n]) {
-    Places& p = places[n];
-    const PieceSet& set = PiecesOf(n);
-    p.corners = p.edges = 0;
-    for (int k = 0; k < set.count; ++k) {
-      const Piece& piece = set.pieces[k];
-      if (piece.kind == kCornerPiece)
-        std::memcpy(p.corner[p.corners++], piece.cells, sizeof p.corner[0]);
-      else if (piece.kind == kMiddleEdgePiece)
-        std::memcpy(p.edge[p.edges++], piece.cells, sizeof p.edge[0]);
-    }
-    std::memset(p.cornerOf, 0, sizeof p.cornerOf);
-    std::memset(p.edgeOf, 0, sizeof p.edgeOf);
-    // Cubie j turned t shows its k-th home colour at its place's cell (t + k) % 3.
-    for (int j = 0; j < p.corners; ++j)
-      for (int t = 0; t < 3; ++t) {
-        int seen[3];
-        for (int k = 0; k < 3; ++k) seen[(t + k) % 3] = HomeColour(p.corner[j][k]);
-        p.cornerOf[seen[0] * 36 + seen[1] * 6 + seen[2]] = static_cast<int8_t>(j * 3 + t + 1);
-      }
-    for (int j = 0; j < p.edges; ++j)
-      for (int t = 0; t < 2; ++t) {
-        int seen[2];
-        seen[t] = HomeColour(p.edge[j][0]), seen[1 - t] = HomeColour(p.edge[j][1]);
-        p.edgeOf[seen[0] * 6 + seen[1]] = static_cast<int8_t>(j * 3 + t + 1);
-      }
-    ready[n] = true;
+void FindPlaces(int n, Places* places) {
+  Places& p = *places;
+  const PieceSet& set = PiecesOf(n);
+  p.corners = p.edges = 0;
+  for (int k = 0; k < set.count; ++k) {
+    const Piece& piece = set.pieces[k];
+    if (piece.kind == kCornerPiece)
+      std::memcpy(p.corner[p.corners++], piece.cells, sizeof p.corner[0]);
+    else if (piece.kind == kMiddleEdgePiece)
+      std::memcpy(p.edge[p.edges++], piece.cells, sizeof p.edge[0]);
   }
-  return places[n];
+  std::memset(p.cornerOf, 0, sizeof p.cornerOf);
+  std::memset(p.edgeOf, 0, sizeof p.edgeOf);
+  // Cubie j turned t shows its k-th home colour at its place's cell (t + k) % 3.
+  for (int j = 0; j < p.corners; ++j)
+    for (int t = 0; t < 3; ++t) {
+      int seen[3];
+      for (int k = 0; k < 3; ++k) seen[(t + k) % 3] = HomeColour(p.corner[j][k]);
+      p.cornerOf[seen[0] * 36 + seen[1] * 6 + seen[2]] = static_cast<int8_t>(j * 3 + t + 1);
+    }
+  for (int j = 0; j < p.edges; ++j)
+    for (int t = 0; t < 2; ++t) {
+      int seen[2];
+      seen[t] = HomeColour(p.edge[j][0]), seen[1 - t] = HomeColour(p.edge[j][1]);
+      p.edgeOf[seen[0] * 6 + seen[1]] = static_cast<int8_t>(j * 3 + t + 1);
+    }
+}
+
+const Places& PlacesOf(int n) { return TableOfSize<Places, FindPlaces>(n); }
+
+struct FaceTurns {
+  CubieState of[6];
+};
+
+void FindFaceTurns(int n, FaceTurns* turns) {
+  CubeState solved, turned;
+  ForEachUsedCell(n, [&solved](int cell) { solved[cell] = HomeColour(cell); });
+  for (int f = 0; f < 6; ++f) {
+    ApplyMap(n, OperationMap(kMapU + f, n), solved, turned);
+    ReadCubies(n, turned, &turns->of[f]);
+    // Only 2×2×2 has no edges; keep its edge part the identity so products stay defined.
+    if (PlacesOf(n).edges == 0)
+      for (int i = 0; i < 12; ++i)
+        turns->of[f].edgePerm[i] = static_cast<int8_t>(i), turns->of[f].edgeFlip[i] = 0;
+  }
 }
 
 }  // namespace
@@ -92,44 +106,28 @@ void MultiplyCubies(const CubieState& a, const CubieState& b, CubieState* result
 }
 
 const CubieState& FaceTurnCubies(int n, int face) {
-  static CubieState turns[4][6];
-  static bool ready[4];
-  if (!ready[n]) {
-    static CubeState solved, turned;
-    ForEachUsedCell(n, [](int cell) { solved[cell] = HomeColour(cell); });
-    for (int f = 0; f < 6; ++f) {
-      ApplyMap(n, OperationMap(kMapU + f, n), solved, turned);
-      ReadCubies(n, turned, &turns[n][f]);
-      // Only 2×2×2 has no edges; keep its edge part the identity so products stay defined.
-      if (PlacesOf(n).edges == 0)
-        for (int i = 0; i < 12; ++i)
-          turns[n][f].edgePerm[i] = static_cast<int8_t>(i), turns[n][f].edgeFlip[i] = 0;
-    }
-    ready[n] = true;
-  }
-  return turns[n][face];
+  return TableOfSize<FaceTurns, FindFaceTurns>(n).of[face];
 }
 
-bool FindRotation(int n, const int32_t* pattern, bool (*home)(int n, const int32_t*), CubeState unrotated,
-                  char* arrows, char* undoArrows, char* turns) {
+namespace {
+
+// Arrow-key sequences of up to four keys (every rotation is at most a half turn about the third axis),
+// shortest first, each with the map it makes: the first that `take` takes is spelled out.
+template <typename Take>
+bool FirstArrows(int n, Take take, char* arrows, char* undoArrows, char* turns) {
   static const char* const kArrowNames[4] = {"<Left>", "<Up>", "<Right>", "<Down>"};
-  // Every rotation is at most four arrow keys (a half turn about the third axis); shorter first.
   for (int length = 0; length <= 4; ++length) {
     int count = 1;
     for (int k = 0; k < length; ++k) count *= 4;
     for (int code = 0; code < count; ++code) {
       int keys[4], c = code;
-      FaceletMap map, inverse;
+      FaceletMap map;
       IdentityMap(n, &map);
       for (int k = 0; k < length; ++k, c /= 4) {
         keys[k] = c % 4;
         ComposeMaps(n, map, OperationMap(kMapRotateLeft + keys[k], n), &map);
       }
-      ForEachUsedCell(n, [&](int cell) { inverse.from[map.from[cell]] = static_cast<int16_t>(cell); });
-      for (int colour = 0; colour < 6; ++colour)
-        inverse.colour[map.colour[colour]] = static_cast<int8_t>(colour);
-      ApplyMap(n, inverse, pattern, unrotated);
-      if (!home(n, unrotated)) continue;
+      if (!take(map)) continue;
       arrows[0] = undoArrows[0] = turns[0] = '\0';
       for (int k = 0; k < length; ++k) {
         std::strcat(arrows, kArrowNames[keys[k]]);
@@ -140,6 +138,30 @@ bool FindRotation(int n, const int32_t* pattern, bool (*home)(int n, const int32
     }
   }
   return false;
+}
+
+}  // namespace
+
+bool FindRotation(int n, const int32_t* pattern, bool (*home)(int n, const int32_t*), CubeState unrotated,
+                  char* arrows, char* undoArrows, char* turns) {
+  const auto undone = [&](const FaceletMap& map) {
+    FaceletMap inverse;
+    ForEachUsedCell(n, [&](int cell) { inverse.from[map.from[cell]] = static_cast<int16_t>(cell); });
+    for (int colour = 0; colour < 6; ++colour)
+      inverse.colour[map.colour[colour]] = static_cast<int8_t>(colour);
+    ApplyMap(n, inverse, pattern, unrotated);
+    return home(n, unrotated);
+  };
+  return FirstArrows(n, undone, arrows, undoArrows, turns);
+}
+
+bool SpellRotation(int n, const FaceletMap& rotation, char* arrows, char* undoArrows, char* turns) {
+  const auto same = [&](const FaceletMap& map) {
+    bool equal = true;
+    ForEachUsedCell(n, [&](int cell) { equal = equal && map.from[cell] == rotation.from[cell]; });
+    return equal;
+  };
+  return FirstArrows(n, same, arrows, undoArrows, turns);
 }
 
 namespace {

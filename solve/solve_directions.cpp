@@ -25,7 +25,7 @@ void Invert(const CubieState& a, CubieState* result) {
 // Reads the pattern seen after `map`, its colours renamed so the centres are home; faceOf gets the
 // pattern's face for each face of that frame.
 bool ReadFrame(const int32_t* pattern, const FaceletMap& map, CubieState* state, int* faceOf) {
-  static CubeState rotated;
+  CubeState rotated;
   ApplyMap(3, map, pattern, rotated);
   int rename[6];
   for (int face = 0; face < 6; ++face) {
@@ -39,18 +39,19 @@ bool ReadFrame(const int32_t* pattern, const FaceletMap& map, CubieState* state,
 }  // namespace
 
 const CubieState& MoveCubie(int m) {
-  static CubieState moves[kMoves];
-  static bool ready;
-  if (!ready) {
-    for (int k = 0; k < kMoves; ++k) {
-      CubieState& c = moves[k];
-      for (int i = 0; i < 8; ++i) c.cornerPerm[i] = static_cast<int8_t>(i), c.cornerTwist[i] = 0;
-      for (int i = 0; i < 12; ++i) c.edgePerm[i] = static_cast<int8_t>(i), c.edgeFlip[i] = 0;
-      MoveCubies(k, &c);
+  struct Moves {
+    CubieState of[kMoves];
+    Moves() {
+      for (int k = 0; k < kMoves; ++k) {
+        CubieState& c = of[k];
+        for (int i = 0; i < 8; ++i) c.cornerPerm[i] = static_cast<int8_t>(i), c.cornerTwist[i] = 0;
+        for (int i = 0; i < 12; ++i) c.edgePerm[i] = static_cast<int8_t>(i), c.edgeFlip[i] = 0;
+        MoveCubies(k, &c);
+      }
     }
-    ready = true;
-  }
-  return moves[m];
+  };
+  static const Moves moves;
+  return moves.of[m];
 }
 
 // Fills start from the state (and the same seen turned); false when a distance is past `within`.
@@ -90,12 +91,9 @@ struct AxisFrames {
   FaceletMap map, turned, rotation[8];
 };
 
-const AxisFrames* FramesOfAxes() {
-  static AxisFrames frames[3];
-  static bool ready;
-  if (ready) return frames;
-  static CubeState solved, rotated;
-  ForEachUsedCell(3, [](int cell) { solved[cell] = cell / kFaceStride; });
+void ComposeFrames(AxisFrames* frames) {
+  CubeState solved, rotated;
+  ForEachUsedCell(3, [&solved](int cell) { solved[cell] = cell / kFaceStride; });
   bool axisDone[3] = {};
   for (int code = 0; code < 16; ++code) {
     FaceletMap map;
@@ -118,8 +116,15 @@ const AxisFrames* FramesOfAxes() {
         ComposeMaps(3, f.rotation[r], OperationMap(kMapRotateLeft, 3), &f.rotation[r]);
     }
   }
-  ready = true;
-  return frames;
+}
+
+const AxisFrames* FramesOfAxes() {
+  struct Frames {
+    AxisFrames of[3];
+    Frames() { ComposeFrames(of); }
+  };
+  static const Frames frames;
+  return frames.of;
 }
 
 }  // namespace

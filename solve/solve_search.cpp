@@ -3,7 +3,6 @@
 #include "solve/solve_search.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 
 #include "solve/solve_coordinates.h"
@@ -11,12 +10,7 @@
 
 namespace {
 
-SearchTables& T = searchTables;
-
-double SteadySeconds() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-double (*clockNow)() = SteadySeconds;
+const SearchTables& T = searchTables;
 
 // The second phase is sought at most this long while the best answer would allow more: longer ones
 // are rare and slow to rule out, and another end of the first phase usually does better.
@@ -40,7 +34,8 @@ struct Search {
   int best;                          // the length of the best answer so far, 21 before the first
   int bestPath[kMaxDepth + 8], bestPre[kMaxDepth + 8], bestPreCount;
   int bestDirection;
-  double deadline;
+  const SolveLimit* limit;
+  double deadline;       // on the limit's clock
   bool firstAnswerOnly;  // without a time limit: stop at the first answer of at most 20 turns
   int length;            // of the first phases tried now, turns before the pattern included
   bool outOfTime;
@@ -65,7 +60,7 @@ bool Redundant(int face, int last) {
 bool TimeUp(Search* s) {
   // Without a limit the search stops at its first answer instead, see TryPhase2.
   if (++s->nodes % 1024 != 0 || s->best > 20 || s->firstAnswerOnly) return s->outOfTime;
-  if (clockNow() > s->deadline) s->outOfTime = true;
+  if (ReadSolveClock(*s->limit) > s->deadline || SolveCancelled(*s->limit)) s->outOfTime = true;
   return s->outOfTime;
 }
 
@@ -338,8 +333,6 @@ void PreMoves(Search* s, const CubieState& state, const CubieState& turnedBefore
   }
 }
 
-Search s;
-
 }  // namespace
 
 bool CentresHome(int n, const int32_t* pattern) {
@@ -348,21 +341,16 @@ bool CentresHome(int n, const int32_t* pattern) {
   return true;
 }
 
-long SearchNodes() { return s.nodes + s.phase2Nodes; }
-
-void SetSolveClock(double (*now)()) { clockNow = now != nullptr ? now : SteadySeconds; }
-
-double SolveClock() { return clockNow(); }
-
-int SolveEdgesAndCorners(const int32_t* unrotated, double limitSeconds, int* faces, int* quarterTurns,
-                         bool* optimal) {
-  BuildSearchTables();
-  s = Search{};
+int SolveEdgesAndCorners(const int32_t* unrotated, const SolveLimit& limit, double started, int* faces,
+                         int* quarterTurns, bool* optimal, long* nodes) {
+  ReadySearchTables();
+  Search s = {};
   if (!SetUpDirections(unrotated, s.directions)) return -1;
   s.best = 21;
   s.passedOver = kMaxDepth + 8;
-  s.deadline = clockNow() + limitSeconds;
-  s.firstAnswerOnly = limitSeconds <= 0;
+  s.limit = &limit;
+  s.deadline = started + limit.seconds;
+  s.firstAnswerOnly = limit.seconds <= 0;
   int tried = 0;  // every first phase shorter than this was tried, in all directions
   for (int depth = 0; depth < s.best && !s.outOfTime; ++depth) {
     if (s.firstAnswerOnly && s.best <= 20 && depth >= kShortAnswers) break;
@@ -384,6 +372,7 @@ int SolveEdgesAndCorners(const int32_t* unrotated, double limitSeconds, int* fac
   }
   // Any answer shorter than the best has a first phase shorter than the best.
   *optimal = tried >= s.best && s.passedOver >= s.best;
+  if (nodes != nullptr) *nodes = s.nodes + s.phase2Nodes;
   if (s.best > 20) return -1;
   // The path, then the turns before the pattern last made first, takes the direction's start to
   // solved. From solved, an uninverted start is made by their inverse; an inverted one by them.

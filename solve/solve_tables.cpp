@@ -2,6 +2,7 @@
 // and the checks of a copy read back.
 #include <algorithm>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 #include "solve/solve_coordinates.h"
@@ -10,7 +11,9 @@
 namespace {
 
 SearchTables& T = searchTables;
-bool built;
+
+// The cache file's name: solver-tables-EDITION.bin.
+const char kTableName[] = "solver-tables";
 
 // Distances from (startA, startB) over a * b positions (index first * b + second), level by level, so
 // no queue is needed.
@@ -62,10 +65,6 @@ void KeepByClass(uint8_t* table, const std::vector<int>& members, int classes, i
 
 }  // namespace
 
-void BuildSearchTables() {
-  if (!built) FillSearchTables();
-}
-
 void FillSearchTables() {
   BuildMoveTables();
   SymmetryClasses classes;
@@ -85,20 +84,32 @@ void FillSearchTables() {
               corner, slicePerm);
   KeepByClass(T.udSlicePrune, classes.uds, kUdClasses, kPerms8, kPerms4, 0, 0, kPhase2Moves, ud, slicePerm);
   // The corners' combination follows from their permutation, whatever the permutation behind it.
-  static uint8_t combMove[kCombs][kPhase2Moves];
+  uint8_t combMove[kCombs][kPhase2Moves];
   for (int c = 0; c < kPerms8; ++c)
     for (int k = 0; k < kPhase2Moves; ++k) combMove[T.combOf[c]][k] = T.combOf[corner(c, k)];
   KeepByClass(T.udCombPrune, classes.uds, kUdClasses, kPerms8, kCombs, 0, T.combOf[0], kPhase2Moves, ud,
-              [](int c, int k) { return combMove[c][k]; });
-  built = true;
+              [&combMove](int c, int k) { return combMove[c][k]; });
+}
+
+SearchTablesSource LoadSearchTables(TableStore* store) {
+  size_t size = 0;
+  void* data = SearchTableBytes(&size);
+  if (store != nullptr && store->Load(kTableName, kSearchTablesEdition, data, size) && SearchTablesValid())
+    return kTablesRead;
+  FillSearchTables();
+  return store != nullptr && store->Save(kTableName, kSearchTablesEdition, data, size) ? kTablesBuiltAndKept
+                                                                                       : kTablesBuilt;
+}
+
+void ReadySearchTables() {
+  static std::once_flag ready;
+  std::call_once(ready, [] { LoadSearchTables(InstalledTableStore()); });
 }
 
 void* SearchTableBytes(size_t* size) {
   *size = sizeof T;
   return &T;
 }
-
-void MarkSearchTables(bool filled) { built = filled; }
 
 bool SearchTablesValid() {
   // Every entry that indexes another table must stay inside it; the distances are only compared.

@@ -1,54 +1,48 @@
 // Deriving the facelet maps by running each operation of the model on numbered cells.
 #include "study/facelet_map.h"
 
-#include <cstring>
-
 #include "analysis/analysis.h"
+#include "cube/size_tables.h"
 
 namespace {
 
-void RunOperation(int operation) {
-  typedef void (*Pair)(CubeState, CubeState);
-  static const Pair kPairs[] = {QuarterTurnU, QuarterTurnL,    QuarterTurnF,   QuarterTurnR,    QuarterTurnB,
-                                QuarterTurnD, TurnColumnSlice, TurnRowSlice,   RotateLeft,      RotateUp,
-                                RotateRight,  RotateDown,      ReflectCentral, ReflectRightLeft};
-  if (operation == kMapStepRight)
-    StepRight();
-  else if (operation == kMapStepDown)
-    StepDown();
-  else
-    kPairs[operation](liveCube, shadowCube);
+void RunOperation(Cube& cube, int operation) {
+  typedef void (*Operation)(Cube&);
+  static const Operation kOperations[] = {QuarterTurnU,   QuarterTurnL,     QuarterTurnF,    QuarterTurnR,
+                                          QuarterTurnB,   QuarterTurnD,     TurnColumnSlice, TurnRowSlice,
+                                          RotateLeft,     RotateUp,         RotateRight,     RotateDown,
+                                          ReflectCentral, ReflectRightLeft, StepRight,       StepDown};
+  kOperations[operation](cube);
 }
 
 // Cell values from here up are no colour, so recolouring passes them through.
 const int kNumbered = 6;
 
-CubeState savedLive, savedShadow;
-
 void Derive(int operation, int n, FaceletMap* map) {
-  // The operations work on the globals.
-  const BorrowedCube borrowed(n);
-  ForEachUsedCell(n, [](int cell) { liveCube[cell] = shadowCube[cell] = kNumbered + cell; });
-  RunOperation(operation);
-  ForEachUsedCell(n, [map](int cell) { map->from[cell] = static_cast<int16_t>(liveCube[cell] - kNumbered); });
+  Cube cube;
+  cube.size = static_cast<int16_t>(n);
+  ForEachUsedCell(n, [&cube](int cell) { cube.live[cell] = cube.shadow[cell] = kNumbered + cell; });
+  RunOperation(cube, operation);
+  ForEachUsedCell(n, [&](int cell) { map->from[cell] = static_cast<int16_t>(cube.live[cell] - kNumbered); });
   for (int colour = 0; colour < 6; ++colour) {
-    ForEachUsedCell(n, [colour](int cell) { liveCube[cell] = shadowCube[cell] = colour; });
-    RunOperation(operation);
-    map->colour[colour] = static_cast<int8_t>(liveCube[0]);
+    ForEachUsedCell(n, [&cube, colour](int cell) { cube.live[cell] = cube.shadow[cell] = colour; });
+    RunOperation(cube, operation);
+    map->colour[colour] = static_cast<int8_t>(cube.live[0]);
   }
 }
 
-FaceletMap maps[kMaxSize + 1][kMapOperationCount];
-bool derived[kMaxSize + 1];
+struct SizeMaps {
+  FaceletMap of[kMapOperationCount];
+};
+
+void DeriveAll(int n, SizeMaps* maps) {
+  for (int k = 0; k < kMapOperationCount; ++k) Derive(k, n, &maps->of[k]);
+}
 
 }  // namespace
 
 const FaceletMap& OperationMap(int operation, int n) {
-  if (!derived[n]) {
-    for (int k = 0; k < kMapOperationCount; ++k) Derive(k, n, &maps[n][k]);
-    derived[n] = true;
-  }
-  return maps[n][operation];
+  return TableOfSize<SizeMaps, DeriveAll>(n).of[operation];
 }
 
 void IdentityMap(int n, FaceletMap* map) {
@@ -69,16 +63,4 @@ void ApplyMap(int n, const FaceletMap& map, const CubeState pattern, CubeState r
     const int32_t old = pattern[map.from[cell]];
     result[cell] = old >= 0 && old < 6 ? map.colour[old] : old;
   });
-}
-
-BorrowedCube::BorrowedCube(int n) : savedSize_(cubeSize) {
-  std::memcpy(savedLive, liveCube, sizeof liveCube);
-  std::memcpy(savedShadow, shadowCube, sizeof shadowCube);
-  cubeSize = static_cast<int16_t>(n);
-}
-
-BorrowedCube::~BorrowedCube() {
-  cubeSize = savedSize_;
-  std::memcpy(liveCube, savedLive, sizeof liveCube);
-  std::memcpy(shadowCube, savedShadow, sizeof shadowCube);
 }

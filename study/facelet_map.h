@@ -32,8 +32,8 @@ enum MapOperation : int8_t {
   kMapOperationCount
 };
 
-// The map of `operation` on a cube of size n (2 to 10), derived on first use by running the model's own
-// operation on numbered cells. Never changes the cube states, the size or the generator.
+// The map of `operation` on a cube of size n (1 to 10), derived on first use by running the model's own
+// operation on a cube of numbered cells.
 const FaceletMap& OperationMap(int operation, int n);
 
 // The identity at size n; Compose(first, second) is first followed by second.
@@ -42,19 +42,6 @@ void ComposeMaps(int n, const FaceletMap& first, const FaceletMap& second, Facel
 
 // A pattern after the map: result[i] = colour[pattern[from[i]]] on the used cells of size n.
 void ApplyMap(int n, const FaceletMap& map, const CubeState pattern, CubeState result);
-
-// Lends the global cube, at size n, to code that derives a map by running the model's own operations
-// on it, and gives it back untouched when it goes. One at a time.
-class BorrowedCube {
- public:
-  explicit BorrowedCube(int n);
-  ~BorrowedCube();
-  BorrowedCube(const BorrowedCube&) = delete;
-  BorrowedCube& operator=(const BorrowedCube&) = delete;
-
- private:
-  int16_t savedSize_;
-};
 
 // Calls visit(cell) for every used cell of size n, face by face and row by row.
 template <typename Visit>

@@ -1,6 +1,8 @@
 // Move sequences as one permutation, their facelet cycles, and the exact orders those cycles make.
 #include "study/order.h"
 
+#include "cube/size_tables.h"
+
 namespace {
 
 const int kLayerOperations = kMapRowSlice + 1;
@@ -15,15 +17,16 @@ struct MovedCells {
   int16_t cycleEnd[kMaxMoved];
 };
 
-MovedCells moved[kMaxSize + 1][kLayerOperations][3];
-bool tabled[kMaxSize + 1];
+struct SizeMoves {
+  MovedCells of[kLayerOperations][3];
+};
 
-void TableMoves(int n) {
+void TableMoves(int n, SizeMoves* moved) {
   for (int operation = 0; operation < kLayerOperations; ++operation) {
     FaceletMap power = OperationMap(operation, n);
     for (int times = 0; times < 3; ++times) {
       if (times > 0) ComposeMaps(n, power, OperationMap(operation, n), &power);
-      MovedCells& list = moved[n][operation][times];
+      MovedCells& list = moved->of[operation][times];
       list.count = list.cycles = 0;
       bool listed[kCellCount] = {};
       ForEachUsedCell(n, [&](int start) {
@@ -36,7 +39,6 @@ void TableMoves(int n) {
       });
     }
   }
-  tabled[n] = true;
 }
 
 int HomeColour(int cell) { return cell / kFaceStride; }
@@ -118,7 +120,6 @@ void BeginSequence(MoveSequence* sequence, int n) {
   sequence->size = static_cast<int16_t>(n);
   sequence->turns = 0;
   IdentityMap(n, &sequence->map);
-  if (!tabled[n]) TableMoves(n);
 }
 
 void AppendLayerTurn(MoveSequence* sequence, int operation, int quarterTurns) {
@@ -126,7 +127,7 @@ void AppendLayerTurn(MoveSequence* sequence, int operation, int quarterTurns) {
   ++sequence->turns;
   const int times = (quarterTurns % 4 + 4) % 4;
   if (times == 0) return;
-  const MovedCells& list = moved[sequence->size][operation][times - 1];
+  const MovedCells& list = TableOfSize<SizeMoves, TableMoves>(sequence->size).of[operation][times - 1];
   int16_t* from = sequence->map.from;
   for (int cycle = 0, at = 0; cycle < list.cycles; ++cycle) {
     const int end = list.cycleEnd[cycle];

@@ -1,6 +1,8 @@
 // The cubie geometry of the net: every used cell placed in space, grouped into pieces and orbits.
 #include "study/pieces.h"
 
+#include "cube/size_tables.h"
+
 namespace {
 
 // Each face's normal, and how its row and column run in space: axis 0 x (L to R), 1 y (D to U), 2 z (B
@@ -16,9 +18,6 @@ const FaceFrame kFrames[6] = {
     {1, 1, 2, 0, 0, 0}, {0, -1, 1, 1, 2, 0}, {2, 1, 1, 1, 0, 0},
     {0, 1, 1, 1, 2, 1}, {2, -1, 1, 1, 0, 1}, {1, -1, 2, 1, 0, 0},
 };
-
-PieceSet sets[kMaxSize + 1];
-bool built[kMaxSize + 1];
 
 bool IsEnd(int coordinate, int n) { return coordinate == 0 || coordinate == n - 1; }
 
@@ -131,10 +130,4 @@ void CellPosition(int cell, int n, int8_t normal[3], int8_t position[3]) {
   position[frame.columnAxis] = static_cast<int8_t>(frame.columnReversed ? n - 1 - column : column);
 }
 
-const PieceSet& PiecesOf(int n) {
-  if (!built[n]) {
-    Build(n, &sets[n]);
-    built[n] = true;
-  }
-  return sets[n];
-}
+const PieceSet& PiecesOf(int n) { return TableOfSize<PieceSet, Build>(n); }

@@ -7,11 +7,11 @@
 
 namespace {
 
-void CheckColourCounts(ReachContext* context) {
+void CheckColourCounts(const Cube& cube, ReachContext* context) {
   const int n = context->n;
   int counts[6] = {}, others = 0;
   ForEachUsedCell(n, [&](int cell) {
-    const int32_t colour = liveCube[cell];
+    const int32_t colour = cube.live[cell];
     if (colour >= 0 && colour < 6)
       ++counts[colour];
     else
@@ -124,11 +124,11 @@ bool ShowsMirrorScheme(ReachContext* context) {
 
 }  // namespace
 
-void CheckReachable(ReachabilityReport* report) {
+void CheckReachable(const Cube& cube, ReachabilityReport* report) {
   report->reachable = false;
   report->problemCount = 0;
   ReachContext context;
-  context.n = cubeSize;
+  context.n = cube.size;
   context.report = report;
   context.found = 0;
   context.cornerParity = context.edgeParity = -1;
@@ -138,10 +138,10 @@ void CheckReachable(ReachabilityReport* report) {
     return;
   }
   const int n = context.n;
-  CheckColourCounts(&context);
+  CheckColourCounts(cube, &context);
   const FaceletMap* turns = RotationsOf(n);
   context.shown = &turns[0];
-  ApplyMap(n, turns[0], liveCube, context.pattern);
+  ApplyMap(n, turns[0], cube.live, context.pattern);
   const FaceletMap* frame = FindFrame(n, context.pattern, turns);
   context.framed = frame != nullptr;
   if (frame) {
@@ -154,13 +154,13 @@ void CheckReachable(ReachabilityReport* report) {
     traded.colour[1] = 3;
     traded.colour[3] = 1;
     CubeState recoloured;
-    ApplyMap(n, traded, liveCube, recoloured);
+    ApplyMap(n, traded, cube.live, recoloured);
     frame = FindFrame(n, recoloured, turns);
     context.framed = frame != nullptr;
     ComposeMaps(n, traded, frame ? *frame : turns[0], &context.recolouredFrame);
     context.shown = &context.recolouredFrame;
   }
-  ApplyMap(n, *context.shown, liveCube, context.pattern);
+  ApplyMap(n, *context.shown, cube.live, context.pattern);
   if (n >= 2) {
     CheckCorners(&context);
     CheckMiddleEdges(&context);

@@ -1,6 +1,8 @@
 // Whether a physical cube, turned by its layers, can show the current pattern, and why not.
 #pragma once
 
+#include "cube/cube.h"
+
 const int kMaxReachProblems = 16;
 const int kReachProblemLength = 200;
 
@@ -12,6 +14,6 @@ struct ReachabilityReport {
   char problems[kMaxReachProblems][kReachProblemLength];
 };
 
-// Checks liveCube at cubeSize (1 to 10). Changes no cube state, the size or the generator; any value in
-// any cell is taken, and one that is no colour is a problem.
-void CheckReachable(ReachabilityReport* report);
+// Checks the cube's pattern (sizes 1 to 10); any value in any cell is taken, and one that is no colour
+// is a problem.
+void CheckReachable(const Cube& cube, ReachabilityReport* report);

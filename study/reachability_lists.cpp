@@ -1,5 +1,6 @@
 // What the reachability check looks pieces up by: the pieces of each size by kind and orbit, the home
 // piece of each set of colours, and the 24 whole-cube rotations as cell maps.
+#include "cube/size_tables.h"
 #include "study/reachability_steps.h"
 
 namespace {
@@ -65,11 +66,6 @@ void Build(int n, PieceLists* lists) {
   }
 }
 
-PieceLists lists[kMaxSize + 1];
-bool listed[kMaxSize + 1];
-
-FaceletMap rotations[kMaxSize + 1][24];
-bool rotated[kMaxSize + 1];
 const int kRotationSteps[2] = {kMapRotateLeft, kMapRotateUp};
 
 bool SameMap(int n, const FaceletMap& a, const FaceletMap& b) {
@@ -80,29 +76,29 @@ bool SameMap(int n, const FaceletMap& a, const FaceletMap& b) {
 
 }  // namespace
 
-const PieceLists& ListsOf(int n) {
-  if (!listed[n]) {
-    Build(n, &lists[n]);
-    listed[n] = true;
-  }
-  return lists[n];
+namespace {
+
+struct Rotations {
+  FaceletMap of[24];
+};
+
+// Every rotation is a product of quarter rotations about two axes: close the identity under them.
+void FindRotations(int n, Rotations* rotations) {
+  FaceletMap* found = rotations->of;
+  IdentityMap(n, &found[0]);
+  int count = 1;
+  for (int k = 0; k < count; ++k)
+    for (int step : kRotationSteps) {
+      FaceletMap next;
+      ComposeMaps(n, found[k], OperationMap(step, n), &next);
+      bool known = false;
+      for (int j = 0; j < count && !known; ++j) known = SameMap(n, found[j], next);
+      if (!known && count < 24) found[count++] = next;
+    }
 }
 
-const FaceletMap* RotationsOf(int n) {
-  if (!rotated[n]) {
-    // Every rotation is a product of quarter rotations about two axes: close the identity under them.
-    FaceletMap* found = rotations[n];
-    IdentityMap(n, &found[0]);
-    int count = 1;
-    for (int k = 0; k < count; ++k)
-      for (int step : kRotationSteps) {
-        FaceletMap next;
-        ComposeMaps(n, found[k], OperationMap(step, n), &next);
-        bool known = false;
-        for (int j = 0; j < count && !known; ++j) known = SameMap(n, found[j], next);
-        if (!known && count < 24) found[count++] = next;
-      }
-    rotated[n] = true;
-  }
-  return rotations[n];
-}
+}  // namespace
+
+const PieceLists& ListsOf(int n) { return TableOfSize<PieceLists, Build>(n); }
+
+const FaceletMap* RotationsOf(int n) { return TableOfSize<Rotations, FindRotations>(n).of; }

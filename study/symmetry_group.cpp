@@ -2,6 +2,7 @@
 #include "study/symmetry_group.h"
 
 #include "analysis/analysis.h"
+#include "cube/size_tables.h"
 #include "study/pieces.h"
 
 namespace {
@@ -11,9 +12,8 @@ const int kMaxDraws = 1000;
 // Whole-cube rotations in the order the corner search numbers them, 1 to 4.
 const int kDrawnRotations[4] = {kMapRotateRight, kMapRotateLeft, kMapRotateUp, kMapRotateDown};
 
-// Everything that depends only on the size, for one size at a time.
+// Everything that depends only on the size.
 struct Tables {
-  int n;
   int cellCount;
   int16_t cells[kCellCount];  // the used cells
   // The 24 orientations, reached by rotations alone, with the orientation each drawn rotation leads to.
@@ -24,13 +24,12 @@ struct Tables {
   FaceletMap walk[48];
   CubeSymmetry walkSymmetry[48];
 };
-Tables tables;
 
 void Step(int n, char step, FaceletMap* map) {
   ComposeMaps(n, *map, OperationMap(step == 'R' ? kMapStepRight : kMapStepDown, n), map);
 }
 
-void BuildOrientations(int n) {
+void BuildOrientations(int n, Tables& tables) {
   IdentityMap(n, &tables.rotation[0]);
   tables.rotationSymmetry[0] = SymmetryOfMap(n, tables.rotation[0]);
   int found = 1;
@@ -49,7 +48,7 @@ void BuildOrientations(int n) {
     }
 }
 
-void BuildWalk(int n) {
+void BuildWalk(int n, Tables& tables) {
   FaceletMap at;
   IdentityMap(n, &at);
   int k = 0;
@@ -64,24 +63,23 @@ void BuildWalk(int n) {
   }
 }
 
-void Build(int n) {
-  tables.n = n;
-  tables.cellCount = 0;
-  ForEachUsedCell(n, [](int cell) { tables.cells[tables.cellCount++] = static_cast<int16_t>(cell); });
-  BuildOrientations(n);
-  BuildWalk(n);
+void Build(int n, Tables* tables) {
+  tables->cellCount = 0;
+  ForEachUsedCell(n, [tables](int cell) { tables->cells[tables->cellCount++] = static_cast<int16_t>(cell); });
+  BuildOrientations(n, *tables);
+  BuildWalk(n, *tables);
 }
 
 // What the cube in orientation o shows at a cell: rotations move cells and keep their colours.
-int32_t Shown(const CubeState pattern, int o, int face, int row, int column) {
+int32_t Shown(const Tables& tables, const CubeState pattern, int o, int face, int row, int column) {
   return pattern[tables.rotation[o].from[CellIndex(face, row, column)]];
 }
 
 // Odd sizes: white up by the centres, then yellow to the front.
-int NormaliseByCentres(int n, const CubeState pattern) {
+int NormaliseByCentres(const Tables& tables, int n, const CubeState pattern) {
   const int m = n / 2;
   int o = 0;
-  auto centre = [&](int face) { return Shown(pattern, o, face, m, m); };
+  auto centre = [&](int face) { return Shown(tables, pattern, o, face, m, m); };
   auto turn = [&](int k) { o = tables.next[o][k]; };
   enum { kRight, kLeft, kUp, kDown };
   if (centre(D) == 0) {
@@ -111,20 +109,20 @@ int NormaliseByCentres(int n, const CubeState pattern) {
 }
 
 // Even sizes: the corner search's random walk, drawn from a copy of the generator.
-int NormaliseByCorner(int n, const CubeState pattern) {
-  uint32_t state = randomState;
+int NormaliseByCorner(const Tables& tables, int n, const CubeState pattern, uint32_t state) {
   int o = 0;
   for (int draws = 1;; ++draws) {
     state = state * 214013u + 2531011u;
     const int32_t k = static_cast<int32_t>((state >> 16) & 0x7FFF) / 8191 + 1;
     if (k <= 4) o = tables.next[o][k - 1];
-    const bool found = Shown(pattern, o, F, 0, n - 1) == 2 && Shown(pattern, o, U, n - 1, n - 1) == 0 &&
-                       Shown(pattern, o, R, 0, 0) == 3;
+    const bool found = Shown(tables, pattern, o, F, 0, n - 1) == 2 &&
+                       Shown(tables, pattern, o, U, n - 1, n - 1) == 0 &&
+                       Shown(tables, pattern, o, R, 0, 0) == 3;
     if (found || draws == kMaxDraws) return o;
   }
 }
 
-bool Keeps(const FaceletMap& map, const CubeState pattern) {
+bool Keeps(const Tables& tables, const FaceletMap& map, const CubeState pattern) {
   for (int k = 0; k < tables.cellCount; ++k) {
     const int cell = tables.cells[k];
     int32_t value = pattern[map.from[cell]];
@@ -157,19 +155,20 @@ CubeSymmetry SymmetryOfMap(int n, const FaceletMap& map) {
   return s;
 }
 
-void FindSymmetryGroup(SymmetryReport* report) {
-  const int n = cubeSize;
-  if (tables.n != n) Build(n);
-  const int o = n % 2 == 1 ? NormaliseByCentres(n, liveCube) : NormaliseByCorner(n, liveCube);
-  static CubeState normalised;
-  ApplyMap(n, tables.rotation[o], liveCube, normalised);
+void FindSymmetryGroup(const Cube& cube, const Random& random, SymmetryReport* report) {
+  const int n = cube.size;
+  const Tables& tables = TableOfSize<Tables, Build>(n);
+  const int o = n % 2 == 1 ? NormaliseByCentres(tables, n, cube.live)
+                           : NormaliseByCorner(tables, n, cube.live, random.state);
+  CubeState normalised;
+  ApplyMap(n, tables.rotation[o], cube.live, normalised);
 
   // Seen from the pattern as shown: first into the normalised frame, the symmetry, then back.
   const CubeSymmetry& into = tables.rotationSymmetry[o];
   const CubeSymmetry back = Transposed(into);
   report->symmetries = report->rotations = 0;
   for (int k = 0; k < 48; ++k) {
-    if (!Keeps(tables.walk[k], normalised)) continue;
+    if (!Keeps(tables, tables.walk[k], normalised)) continue;
     const int at = report->symmetries++;
     if (k < 24) ++report->rotations;
     report->kept[at] = ComposeSymmetries(ComposeSymmetries(into, tables.walkSymmetry[k]), back);

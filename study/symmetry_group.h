@@ -22,8 +22,10 @@ struct SymmetryReport {
   char words[48][kSymmetryWordsSize];
 };
 
-// For the current pattern; changes no cube state, the size or the generator.
-void FindSymmetryGroup(SymmetryReport* report);
+// For the cube's pattern, as the symmetry count would orient it with the generator where it stands;
+// changes neither.
+struct Random;
+void FindSymmetryGroup(const Cube& cube, const Random& random, SymmetryReport* report);
 
 // The motion a whole-cube map makes, read from where each face's cells go.
 CubeSymmetry SymmetryOfMap(int n, const FaceletMap& map);

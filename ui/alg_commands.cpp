@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "files/files.h"
+#include "ui/document.h"
 #include "ui/ui.h"
 
 namespace {
@@ -13,21 +14,19 @@ namespace {
 std::vector<BlockMove> algMoves;
 
 void ApplyAndShow(bool fromSolved) {
-  if (fromSolved) {
-    FillSolved();
-    CopyCube(liveCube, shadowCube);
-  }
-  ApplyBlockMoves(algMoves.data(), algMoves.size(), liveCube, shadowCube);
+  if (fromSolved) MakeSolved(document.cube, document.cube.size);
+  ApplyBlockMoves(document.cube, algMoves.data(), algMoves.size());
   // The order menu item studies the last file read, whichever notation it was in.
-  BeginSequence(&lastMoves, cubeSize);
+  BeginSequence(&lastMoves, document.cube.size);
   AppendBlockMoves(&lastMoves, algMoves.data(), algMoves.size());
   lastMovesRead = true;
-  const AlgCounts counts = CountAlg(algMoves.data(), algMoves.size(), cubeSize);
+  const AlgCounts counts = CountAlg(algMoves.data(), algMoves.size(), document.cube.size);
   char text[kTextCapacity];
   const int head = std::snprintf(text, sizeof text, " Number of moves %lld qbtm %lld btm\n",
                                  static_cast<long long>(counts.quarterBlockTurns),
                                  static_cast<long long>(counts.blockTurns));
-  FormatAlg(algMoves.data(), algMoves.size(), cubeSize, text + head, sizeof text - static_cast<size_t>(head));
+  FormatAlg(algMoves.data(), algMoves.size(), document.cube.size, text + head,
+            sizeof text - static_cast<size_t>(head));
   platform->ShowMessage(text, "Moves");
 }
 
@@ -35,7 +34,7 @@ void ApplyAndShow(bool fromSolved) {
 
 void LoadAlgFile(TextStream* stream, bool fromSolved) {
   char reason[kTextCapacity];
-  if (!ReadAlgFile(stream, cubeSize, &algMoves, reason, sizeof reason)) {
+  if (!ReadAlgFile(stream, document.cube.size, &algMoves, reason, sizeof reason)) {
     char text[kTextCapacity];
     char after[kTextCapacity + 1];
     after[0] = '\n';
@@ -55,9 +54,9 @@ void TypeMoves() {
     return;
   typed[sizeof typed - 1] = '\0';
   char reason[kTextCapacity];
-  if (!ParseAlg(typed, std::strlen(typed), cubeSize, &algMoves, reason, sizeof reason)) {
+  if (!ParseAlg(typed, std::strlen(typed), document.cube.size, &algMoves, reason, sizeof reason)) {
     platform->ShowMessage(reason, "Error");
     return;
   }
-  ApplyBlockMoves(algMoves.data(), algMoves.size(), liveCube, shadowCube);
+  ApplyBlockMoves(document.cube, algMoves.data(), algMoves.size());
 }

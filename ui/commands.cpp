@@ -1,6 +1,7 @@
 // Start-up and reset, the two command tables, and the rule that turns a keystroke into a command.
 #include "analysis/analysis.h"
 #include "files/files.h"
+#include "ui/document.h"
 #include "ui/ui.h"
 
 Platform* platform = nullptr;
@@ -21,30 +22,30 @@ struct Command {
 };
 
 const Command kCharacterTable[] = {
-    {'u', [] { QuarterTurnU(liveCube, shadowCube); }},
-    {'d', [] { QuarterTurnD(liveCube, shadowCube); }},
-    {'f', [] { QuarterTurnF(liveCube, shadowCube); }},
-    {'b', [] { QuarterTurnB(liveCube, shadowCube); }},
-    {'l', [] { QuarterTurnL(liveCube, shadowCube); }},
-    {'r', [] { QuarterTurnR(liveCube, shadowCube); }},
-    {'-', [] { TurnColumnSlice(liveCube, shadowCube); }},
-    {'=', [] { TurnRowSlice(liveCube, shadowCube); }},
+    {'u', [] { QuarterTurnU(document.cube); }},
+    {'d', [] { QuarterTurnD(document.cube); }},
+    {'f', [] { QuarterTurnF(document.cube); }},
+    {'b', [] { QuarterTurnB(document.cube); }},
+    {'l', [] { QuarterTurnL(document.cube); }},
+    {'r', [] { QuarterTurnR(document.cube); }},
+    {'-', [] { TurnColumnSlice(document.cube); }},
+    {'=', [] { TurnRowSlice(document.cube); }},
     {'*', ResetCube},
     {'?', ShowHelp},
-    {'\\', [] { ReflectCentral(liveCube, shadowCube); }},
-    {'|', [] { ReflectRightLeft(liveCube, shadowCube); }},
-    {',', [] { Scramble(liveCube, shadowCube, 1); }},
-    {'m', [] { Scramble(liveCube, shadowCube, 2); }},
-    {'%', [] { CountSymmetries(liveCube, shadowCube); }},
+    {'\\', [] { ReflectCentral(document.cube); }},
+    {'|', [] { ReflectRightLeft(document.cube); }},
+    {',', [] { Scramble(document.cube, document.random, 1); }},
+    {'m', [] { Scramble(document.cube, document.random, 2); }},
+    {'%', CountSymmetries},
     {'[', [] { OpenCubeFile(kPatternFile); }},
     {'{', [] { OpenCubeFile(kMoveFile); }},
 };
 
 const Command kKeyDownTable[] = {
-    {kKeyLeft, [] { RotateLeft(liveCube, shadowCube); }},
-    {kKeyUp, [] { RotateUp(liveCube, shadowCube); }},
-    {kKeyRight, [] { RotateRight(liveCube, shadowCube); }},
-    {kKeyDown, [] { RotateDown(liveCube, shadowCube); }},
+    {kKeyLeft, [] { RotateLeft(document.cube); }},
+    {kKeyUp, [] { RotateUp(document.cube); }},
+    {kKeyRight, [] { RotateRight(document.cube); }},
+    {kKeyDown, [] { RotateDown(document.cube); }},
 };
 
 template <size_t Rows>
@@ -77,28 +78,40 @@ bool RunCommand(void (*run)(), bool recorded) {
 void StartUpCube() {
   SetStartMetrics();
   FillNetPlacement();
-  FillSolved();
+  FillSolved(document.cube);
   ComputeNetLayout();
-  CopyCube(liveCube, shadowCube);
+  CopyCube(document.cube.size, document.cube.live, document.cube.shadow);
   ClearHistory();
 }
 
 void ResetCube() {
   SetStartMetrics();
   ComputeNetLayout();
-  FillSolved();
-  CopyCube(liveCube, shadowCube);
+  MakeSolved(document.cube, document.cube.size);
+}
+
+void CountSymmetries() {
+  const SymmetryCount count = MeasureSymmetries(document.cube, document.random);
+  // Nobody has to read it; a windowed program drops it.
+  if (count.gaveUp) platform->WriteDiagnostic("Error: Illegal Arrangement");
+  char text[256];
+  FormatSymmetryCount(count, text, sizeof text);
+  // The box shows over the mirror image, which the count then takes back.
+  platform->ShowMessage(text, "Symmetry");
+  FinishSymmetryCount(document.cube);
 }
 
 void SetCubeSize(int16_t size) {
-  if (size == cubeSize) return;
-  cubeSize = size;
+  if (size == document.cube.size) return;
+  document.cube.size = size;
   ResetCube();            // the metrics and layout for the new size
   eraseOnRepaint = true;  // the old net lies elsewhere and must not stay
 }
 
-int16_t PatternSize() { return cubeSize; }
-Colour PatternCell(Face face, int row, int column) { return liveCube[CellIndex(face, row, column)]; }
+int16_t PatternSize() { return document.cube.size; }
+Colour PatternCell(Face face, int row, int column) {
+  return document.cube.live[CellIndex(face, row, column)];
+}
 
 void HandleCharacter(int code) {
   if (commandRunning) return;

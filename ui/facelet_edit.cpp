@@ -1,6 +1,7 @@
 // Facelet editing: setting a square's colour as a command, and the click that cycles it.
 #include "ui/facelet_edit.h"
 
+#include "ui/document.h"
 #include "ui/ui.h"
 
 namespace {
@@ -12,12 +13,16 @@ struct Edit {
 };
 Edit pending;
 
-void ApplyPending() { liveCube[pending.cell] = shadowCube[pending.cell] = pending.colour; }
+void ApplyPending() {
+  document.cube.live[pending.cell] = document.cube.shadow[pending.cell] = pending.colour;
+}
 
 }  // namespace
 
 bool EditFacelet(Face face, int row, int column, Colour colour) {
-  if (face < 0 || face > 5 || row < 0 || row >= cubeSize || column < 0 || column >= cubeSize) return false;
+  if (face < 0 || face > 5 || row < 0 || row >= document.cube.size || column < 0 ||
+      column >= document.cube.size)
+    return false;
   if (colour < 0 || colour > 5) return false;
   pending = {CellIndex(face, row, column), colour};
   return RunCommand(ApplyPending, true);
@@ -26,7 +31,7 @@ bool EditFacelet(Face face, int row, int column, Colour colour) {
 namespace {
 
 bool CycleCell(Face face, int row, int column, bool backwards) {
-  const Colour colour = liveCube[CellIndex(face, row, column)];
+  const Colour colour = document.cube.live[CellIndex(face, row, column)];
   // A colour off the palette starts the round again at white.
   const Colour next = colour < 0 || colour > 5 ? 0 : (colour + (backwards ? 5 : 1)) % 6;
   return EditFacelet(face, row, column, next);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "ui/document.h"
 #include "ui/ui.h"
 
 namespace {
@@ -23,12 +24,12 @@ Snapshot before;
 
 void Take(Snapshot snapshot) {
   std::memset(snapshot, 0, kSnapshotBytes);
-  snapshot[0] = static_cast<uint8_t>(cubeSize);
+  snapshot[0] = static_cast<uint8_t>(document.cube.size);
   uint8_t* cell = snapshot + 1;
   for (int face = 0; face < 6; ++face)
-    for (int row = 0; row < cubeSize; ++row)
-      for (int column = 0; column < cubeSize; ++column)
-        *cell++ = static_cast<uint8_t>(liveCube[CellIndex(face, row, column)]);
+    for (int row = 0; row < document.cube.size; ++row)
+      for (int column = 0; column < document.cube.size; ++column)
+        *cell++ = static_cast<uint8_t>(document.cube.live[CellIndex(face, row, column)]);
 }
 
 bool Same(const Snapshot first, const Snapshot second) {
@@ -58,9 +59,10 @@ void Show(const Snapshot snapshot) {
   SetCubeSize(snapshot[0]);
   const uint8_t* cell = snapshot + 1;
   for (int face = 0; face < 6; ++face)
-    for (int row = 0; row < cubeSize; ++row)
-      for (int column = 0; column < cubeSize; ++column) liveCube[CellIndex(face, row, column)] = *cell++;
-  CopyCube(liveCube, shadowCube);
+    for (int row = 0; row < document.cube.size; ++row)
+      for (int column = 0; column < document.cube.size; ++column)
+        document.cube.live[CellIndex(face, row, column)] = *cell++;
+  CopyCube(document.cube.size, document.cube.live, document.cube.shadow);
 }
 
 // Whether the cube still shows the cursor's snapshot; when not, the change becomes a step first.

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "files/files.h"
+#include "ui/document.h"
 #include "ui/ui.h"
 
 int viewLetters = kLettersNone;
@@ -52,7 +53,7 @@ void ApplyMoves() {
   if (FileKindOfPath(fileName) == kAlgFile)
     LoadAlgFile(&stream, false);
   else
-    ApplyMoveFile(&stream);
+    ApplyMoveFile(document.cube, &stream);
   CloseTextStream(&stream);
 }
 

@@ -1,6 +1,7 @@
 // The cross-shaped net: where every square goes, how it is painted, and the help box.
 #include <cstdio>
 
+#include "ui/document.h"
 #include "ui/ui.h"
 
 int32_t cellWidth;
@@ -22,7 +23,7 @@ void FillNetPlacement() {
 }
 
 void ComputeNetLayout() {
-  const int16_t n = cubeSize;
+  const int16_t n = document.cube.size;
   if (n <= 0) return;
   const int32_t stepX = (n - 2) * cellWidth + faceBaseWidth;
   const int32_t stepY = (n - 2) * cellHeight + faceBaseHeight;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "files/files.h"
+#include "ui/document.h"
 #include "ui/ui.h"
 
 char fileName[kFileNameCapacity];
@@ -33,7 +34,7 @@ CubeState replayStart;
 
 void ApplyMoveCode(MoveCode code) {
   int16_t layer, quarterTurns;
-  if (DecodeMoveCode(code, &layer, &quarterTurns)) TurnLayer(layer, quarterTurns, liveCube, shadowCube);
+  if (DecodeMoveCode(code, &layer, &quarterTurns)) TurnLayer(document.cube, layer, quarterTurns);
 }
 
 void ShowNoInputFile() {
@@ -54,7 +55,7 @@ void OpenFileNamed(FileKind kind, bool usable) {
   } else if (kind == kAlgFile) {
     LoadAlgFile(&stream, true);
   } else {
-    const int64_t count = LoadMoveFile(&stream);
+    const int64_t count = LoadMoveFile(document.cube, &stream);
     if (replaySwitch == 1) ReplayMoveLog(count);
   }
   CloseTextStream(&stream);
@@ -120,11 +121,12 @@ int32_t ReplayMoveLog(int64_t count) {
   }
   // The passes are powers of one permutation applied to the start, so they come back to it; if
   // none was solved by then, none ever will be.
-  CopyCube(liveCube, replayStart);
+  const Cube& cube = document.cube;
+  CopyCube(cube.size, cube.live, replayStart);
   for (int32_t passes = 1;; ++passes) {
     for (int64_t k = 1; k <= count; ++k) ApplyMoveCode(moveLog[k]);
-    if (static_cast<int16_t>(CheckSolved(liveCube)) == 0) return passes;
-    if (CompareCubes(liveCube, replayStart) == 0) {
+    if (static_cast<int16_t>(CheckSolved(cube.size, cube.live)) == 0) return passes;
+    if (CompareCubes(cube.size, cube.live, replayStart) == 0) {
       platform->ShowMessage("Repeating these moves never brings the cube back to solved.", "Replay");
       return passes;
     }

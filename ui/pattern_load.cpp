@@ -1,5 +1,6 @@
 // Putting a pattern file on the cube: the refusal box, or the new pattern with the layout for its size.
 #include "files/files.h"
+#include "ui/document.h"
 #include "ui/ui.h"
 
 void LoadPatternFile(TextStream* stream) {
@@ -19,9 +20,9 @@ void PutPattern(const PatternData& pattern) {
   SetCubeSize(pattern.size);
   const uint8_t* colour = pattern.colours;
   for (int16_t face = 0; face < 6; ++face)
-    for (int16_t row = 0; row < cubeSize; ++row)
-      for (int16_t column = 0; column < cubeSize; ++column)
-        liveCube[CellIndex(face, row, column)] = *colour++;
+    for (int16_t row = 0; row < document.cube.size; ++row)
+      for (int16_t column = 0; column < document.cube.size; ++column)
+        document.cube.live[CellIndex(face, row, column)] = *colour++;
   ComputeNetLayout();
-  CopyCube(liveCube, shadowCube);
+  CopyCube(document.cube.size, document.cube.live, document.cube.shadow);
 }

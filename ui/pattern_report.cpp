@@ -1,10 +1,12 @@
 // The texts of the menu's study boxes: symmetries and reachability, the order, the solver's answer.
-// solver's answer.
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "files/files.h"
+#include "solve/answer.h"
+#include "ui/document.h"
 #include "ui/menu.h"
 #include "ui/ui.h"
 
@@ -37,17 +39,17 @@ void Put(Writer* writer, const char* format, ...) {
 // The room a closing line needs, kept free while the lists are written.
 const int kClosingRoom = 40;
 
-// Too big for a front end's stack.
-SymmetryReport symmetry;
-ReachabilityReport reach;
-OrderReport order;
+// The box shows this many moves of a long answer and says how many more there are.
+const int kShownMoves = 60;
 
 }  // namespace
 
 void ComposePatternReport(char* text, int capacity) {
   text[0] = '\0';
-  FindSymmetryGroup(&symmetry);
-  CheckReachable(&reach);
+  SymmetryReport symmetry;
+  ReachabilityReport reach;
+  FindSymmetryGroup(document.cube, document.random, &symmetry);
+  CheckReachable(document.cube, &reach);
   Writer writer = {text, capacity, 0, false};
   Put(&writer, "Symmetry group: %s, %d %s\n", symmetry.group, symmetry.symmetries,
       symmetry.symmetries == 1 ? "symmetry" : "symmetries");
@@ -74,6 +76,7 @@ void ComposePatternReport(char* text, int capacity) {
 void ComposeOrderReport(char* text, int capacity) {
   text[0] = '\0';
   if (!lastMovesRead) return;
+  OrderReport order;
   ComputeOrder(lastMoves, &order);
   Writer writer = {text, capacity, 0, false};
   Put(&writer, "%lld moves on the %dx%dx%d cube\nOrder: %s\nFacelet order: %s\n\n",
@@ -107,12 +110,27 @@ void ComposeSolutionReport(const SolveResult& result, char* text, int capacity) 
       Put(&writer, result.unreachable ? "  %s\n" : "%s\n", result.problems[k]);
     return;
   }
-  Put(&writer, "From the solved cube: %s\n", result.lengthF > 0 ? result.moves : "no moves");
-  if (result.rotation[0] != '\0') Put(&writer, "Then turn the whole cube: %s\n", result.rotation);
-  Put(&writer, "%d f, %d q, %s\n", result.lengthF, result.lengthQ,
-      result.optimal ? "the fewest face turns" : "the shortest found");
-  Put(&writer, "Back to solved: %s%s%s\n", result.inverseRotation,
-      result.inverseRotation[0] != '\0' && result.lengthF > 0 ? " then " : "",
-      result.lengthF > 0 ? result.inverse : "");
+  const std::unique_ptr<SpelledAnswer> forward(new SpelledAnswer), back(new SpelledAnswer);
+  SpellAnswer(result, false, forward.get());
+  SpellAnswer(result, true, back.get());
+  if (FindAnswerField(*forward, "moves") != nullptr) {
+    // Face turns in the keys' own notation, the rotation as arrow keys.
+    const bool turned = result.lengthBtm > 0;
+    Put(&writer, "From the solved cube: %s\n", turned ? forward->moves : "no moves");
+    if (forward->rotation[0] != '\0') Put(&writer, "Then turn the whole cube: %s\n", forward->rotation);
+    Put(&writer, "%d f, %d q, %s\n", result.lengthBtm, result.lengthQbtm,
+        result.optimal ? "the fewest face turns" : "the shortest found");
+    Put(&writer, "Back to solved: %s%s%s\n", back->rotation,
+        back->rotation[0] != '\0' && turned ? " then " : "", turned ? back->moves : "");
+  } else {
+    char moves[kShownMoves * kMaxMoveText];
+    FormatSolveAlgStart(result, kShownMoves, moves, sizeof moves);
+    Put(&writer, "From the solved cube, the rotation last:\n%s\n", moves);
+    if (result.algCount > kShownMoves) Put(&writer, "and %d more moves\n", result.algCount - kShownMoves);
+    Put(&writer, "%d block turns: ", result.lengthBtm);
+    for (int stage = 0; stage < result.stageCount; ++stage)
+      Put(&writer, "%s %d%s", result.stages[stage].name, result.stages[stage].turns,
+          stage + 1 < result.stageCount ? ", " : "\n");
+  }
   Put(&writer, "Found in %.2f s.\n", result.seconds);
 }

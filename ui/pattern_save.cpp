@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "files/files.h"
+#include "ui/document.h"
 #include "ui/ui.h"
 
 void ShowSaveFailure(const char* before, const char* path, const char* reason) {
@@ -14,7 +15,7 @@ void ShowSaveFailure(const char* before, const char* path, const char* reason) {
 
 bool SavePatternFile(const char* path) {
   char reason[160];
-  if (WritePatternFile(path, reason, sizeof reason)) return true;
+  if (WritePatternFile(document.cube, path, reason, sizeof reason)) return true;
   ShowSaveFailure("Cannot save the pattern to ", path, reason);
   return false;
 }

@@ -7,6 +7,7 @@
 #include "files/atomic_file.h"
 #include "files/bmp_file.h"
 #include "files/input_files.h"
+#include "ui/document.h"
 #include "ui/ui.h"
 #include "ui/view.h"
 #ifdef PLEXARO_HAVE_PNG
@@ -15,7 +16,7 @@
 
 namespace {
 
-bool NetIsDrawable() { return cubeSize >= 1 && cubeSize <= kMaxSize; }
+bool NetIsDrawable() { return document.cube.size >= 1 && document.cube.size <= kMaxSize; }
 
 bool ToAtomicFile(void* context, const char* data, size_t size) {
   return WriteAtomicFile(static_cast<AtomicFile*>(context), data, size);
@@ -129,7 +130,7 @@ bool SaveNetPicture(const char* path, int scale, int letters, char* reason, size
     return false;
   }
   if (!NetIsDrawable()) {
-    std::snprintf(reason, reasonSize, "There is no net of size %d to draw.", cubeSize);
+    std::snprintf(reason, reasonSize, "There is no net of size %d to draw.", document.cube.size);
     return false;
   }
   if (svg) return SaveSvg(path, scale, letters, reason, reasonSize);

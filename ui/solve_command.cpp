@@ -2,9 +2,13 @@
 // (or, for an answer the move-file notation cannot spell, as a file in the standard notation).
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "files/alg_notation.h"
 #include "files/files.h"
+#include "files/table_cache.h"
+#include "solve/answer.h"
+#include "ui/document.h"
 #include "ui/menu.h"
 #include "ui/ui.h"
 
@@ -17,39 +21,24 @@ CubeState solutionPattern;
 
 char solutionText[kReportTextCapacity];
 
-// The box shows this many moves of a long answer and says how many more there are.
-const int kShownMoves = 60;
-
-void ComposeBigReport(const SolveResult& result, char* text, int capacity) {
-  char moves[kShownMoves * kMaxMoveText];
-  FormatSolveAlgStart(result, kShownMoves, moves, sizeof moves);
-  int used = std::snprintf(text, capacity, "From the solved cube, the rotation last:\n%s\n", moves);
-  if (result.algCount > kShownMoves && used < capacity)
-    used += std::snprintf(text + used, capacity - used, "and %d more moves\n", result.algCount - kShownMoves);
-  if (used < capacity)
-    used += std::snprintf(text + used, capacity - used, "%d block turns: ", result.lengthBtm);
-  for (int stage = 0; stage < kBigStageCount && used < capacity; ++stage)
-    used += std::snprintf(text + used, capacity - used, "%s %d%s", kBigStageNames[stage],
-                          result.stageTurns[stage], stage + 1 < kBigStageCount ? ", " : "\n");
-  if (used < capacity) std::snprintf(text + used, capacity - used, "Found in %.2f s.\n", result.seconds);
-}
-
 // The move-file notation has the six faces and, on 3×3×3, the two slices: an answer of sizes 2 and 3
 // always fits it, a bigger cube's only when it is face turns alone with no rotation.
 bool FitsMoveFile(const SolveResult& result) {
   if (result.size <= 3) return true;
-  if (result.algCount > kSolveTextLength / 4) return false;
+  if (result.algCount > kAnswerTextLength / 4) return false;
   for (int k = 0; k < result.algCount; ++k)
     if (result.alg[k].first != 1 || result.alg[k].last != 1) return false;
   return true;
 }
 
 bool SaveMoveFile(const char* path, char* reason, size_t reasonSize) {
-  char tokens[2 * kSolveTextLength + 2];
+  char tokens[2 * kAnswerTextLength + 2];
   if (solution.size <= 3) {
-    std::snprintf(tokens, sizeof tokens, "%s%s%s", solution.moves,
-                  solution.moves[0] != '\0' && solution.rotationTurns[0] != '\0' ? " " : "",
-                  solution.rotationTurns);
+    const std::unique_ptr<SpelledAnswer> spelled(new SpelledAnswer);
+    SpellAnswer(solution, false, spelled.get());
+    std::snprintf(tokens, sizeof tokens, "%s%s%s", spelled->moves,
+                  spelled->moves[0] != '\0' && spelled->rotationTurns[0] != '\0' ? " " : "",
+                  spelled->rotationTurns);
   } else {
     // Face turns only (FitsMoveFile): each token at most three characters and a space.
     int used = 0;
@@ -66,26 +55,21 @@ bool SaveMoveFile(const char* path, char* reason, size_t reasonSize) {
 }  // namespace
 
 void ShowSolution() {
-  if (cubeSize >= 3) PrepareSolverTables();
-  SolvePattern(kMenuSolveSeconds, &solution);
+  const Cube& cube = document.cube;
+  SolveLimit limit;
+  limit.seconds = kMenuSolveSeconds;
+  SolvePattern(cube, limit, &solution);
   solutionKept = solution.solved;
-  solutionSize = cubeSize;
-  CopyCube(liveCube, solutionPattern);
-  if (solution.solved && cubeSize > 3)
-    ComposeBigReport(solution, solutionText, sizeof solutionText);
-  else
-    ComposeSolutionReport(solution, solutionText, sizeof solutionText);
+  solutionSize = cube.size;
+  CopyCube(cube.size, cube.live, solutionPattern);
+  ComposeSolutionReport(solution, solutionText, sizeof solutionText);
   platform->ShowMessage(solutionText, "Moves that make this pattern");
 }
 
 bool SolutionFitsPattern() {
-  if (!solutionKept || solutionSize != cubeSize) return false;
-  for (int face = 0; face < 6; ++face)
-    for (int row = 0; row < cubeSize; ++row)
-      for (int column = 0; column < cubeSize; ++column)
-        if (solutionPattern[CellIndex(face, row, column)] != liveCube[CellIndex(face, row, column)])
-          return false;
-  return true;
+  const Cube& cube = document.cube;
+  return solutionKept && solutionSize == cube.size &&
+         CompareCubes(cube.size, solutionPattern, cube.live) == 0;
 }
 
 void SaveSolution() {
@@ -99,4 +83,9 @@ void SaveSolution() {
                            : WriteAlgFile(path, solution.alg, static_cast<size_t>(solution.algCount),
                                           solution.size, reason, sizeof reason);
   if (!written) ShowSaveFailure("Cannot save the moves to ", path, reason);
+}
+
+void KeepSolverTablesInCache() {
+  static CacheTableStore store;
+  InstallTableStore(&store);
 }

@@ -33,7 +33,12 @@ void ShowHelp();
 // The portable start-up steps, before any window exists: metrics, net placement, solved cube,
 // layout, copy.
 void StartUpCube();
+// Keeps the solvers' tables in the user's cache folder: each program asks for it once, at start-up.
+void KeepSolverTablesInCache();
 void ResetCube();
+// The symmetry count of the window's pattern: its box, the line a windowed program drops when an even
+// cube's orientation search gives up, and the cube left in the standard orientation.
+void CountSymmetries();
 // The one way the size changes: a new size starts from its solved cube and default layout, and the
 // old net is erased at the next repaint; the same size leaves everything as it is.
 void SetCubeSize(int16_t size);
@@ -87,11 +92,13 @@ void HandleKeyDown(int code);
 
 // What the front ends show beyond the net: the files, the studies of a pattern and its pictures.
 #include "files/files.h"
+#include "solve/answer.h"
 #include "solve/solve.h"
 #include "study/order.h"
 #include "study/reachability.h"
 #include "study/symmetry_group.h"
 #include "ui/command_line.h"
+#include "ui/document.h"
 #include "ui/facelet_edit.h"
 #include "ui/history.h"
 #include "ui/menu.h"

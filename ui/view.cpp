@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "ui/document.h"
 #include "ui/picture.h"
 #include "ui/ui.h"
 
@@ -22,12 +23,12 @@ NetView windowView;
 char SquareLetter(Face face, int row, int column, int letters) {
   if (letters == kLettersFaces) {
     static const char kFaceNames[] = "ULFRBD";
-    const int middle = (cubeSize - 1) / 2;
+    const int middle = (document.cube.size - 1) / 2;
     return row == middle && column == middle ? kFaceNames[face] : '\0';
   }
   if (letters == kLettersColours) {
     static const char kColourNames[] = "WRYOGB";
-    const Colour colour = liveCube[CellIndex(face, row, column)];
+    const Colour colour = document.cube.live[CellIndex(face, row, column)];
     // A cell that is no colour is painted as background, and naming it white would be untrue.
     return colour >= 0 && colour < 6 ? kColourNames[colour] : '\0';
   }
@@ -72,7 +73,7 @@ void BuildNetView(NetView* view, int letters, bool caption, bool fitted) {
   view->squareCount = 0;
   view->letterCount = 0;
   int right = 0, bottom = 0;
-  const int n = cubeSize >= 1 && cubeSize <= kMaxSize ? cubeSize : 0;
+  const int n = document.cube.size >= 1 && document.cube.size <= kMaxSize ? document.cube.size : 0;
   for (Face face = 0; face < 6; ++face)
     for (int16_t row = 0; row < n; ++row)
       for (int16_t column = 0; column < n; ++column) {
@@ -81,7 +82,7 @@ void BuildNetView(NetView* view, int letters, bool caption, bool fitted) {
         square.row = row;
         square.column = column;
         SquareBox(face, row, column, &square.left, &square.top, &square.right, &square.bottom);
-        const Colour colour = liveCube[CellIndex(face, row, column)];
+        const Colour colour = document.cube.live[CellIndex(face, row, column)];
         // No brush lies past the six colours; anything else shows as background.
         square.brush = colour >= 0 && colour < 6 ? colour : 0;
         if (square.right > right) right = square.right;
@@ -123,7 +124,7 @@ int NetFromClient(const ViewTransform& t, int client) {
 }
 
 bool HitTestNet(int x, int y, Face* face, int* row, int* column) {
-  const int n = cubeSize >= 1 && cubeSize <= kMaxSize ? cubeSize : 0;
+  const int n = document.cube.size >= 1 && document.cube.size <= kMaxSize ? document.cube.size : 0;
   for (Face f = 0; f < 6; ++f)
     for (int j = 0; j < n; ++j)
       for (int k = 0; k < n; ++k) {

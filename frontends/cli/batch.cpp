@@ -29,7 +29,7 @@ struct MoveTally {
 // As a move file is loaded: the turn on the cube, in the sequence and in the counts of the Moves box.
 void TallyTurn(void* context, const MoveToken& move) {
   MoveTally* tally = static_cast<MoveTally*>(context);
-  TurnLayer(move.layer, move.quarterTurns, liveCube, shadowCube);
+  TurnLayer(document.cube, move.layer, move.quarterTurns);
   AppendLayerTurn(tally->sequence, move.layer, move.quarterTurns);
   ++tally->faceTurns;
   if (move.half) ++tally->halfTurns;
@@ -68,7 +68,7 @@ void StudyFile(const char* path, int moveSize, Row* row) {
     if (!ReadAlgPath(path, moveSize, &moves, &row->error)) return;
     SetCubeSize(static_cast<int16_t>(moveSize));
     ResetCube();
-    ApplyBlockMoves(moves.data(), moves.size(), liveCube, shadowCube);
+    ApplyBlockMoves(document.cube, moves.data(), moves.size());
     BeginSequence(&sequence, moveSize);
     AppendBlockMoves(&sequence, moves.data(), moves.size());
     const AlgCounts counts = CountAlg(moves.data(), moves.size(), moveSize);
@@ -79,21 +79,22 @@ void StudyFile(const char* path, int moveSize, Row* row) {
   }
   row->size = PatternSize();
   static SymmetryReport symmetry;
-  FindSymmetryGroup(&symmetry);
+  FindSymmetryGroup(document.cube, document.random, &symmetry);
   row->group = symmetry.group;
   row->symmetries = symmetry.symmetries;
   row->totalC = symmetry.totalC;
   row->totalM = symmetry.totalM;
   static ReachabilityReport reach;
-  CheckReachable(&reach);
+  CheckReachable(document.cube, &reach);
   row->reachable = reach.reachable;
   if (row->reachable && row->size >= 2) {
     // The first answer (at most 20 face turns on 3x3x3): a batch cannot wait a second per file. Above
     // 3x3x3 the answer's block turns, of which a face turn is one.
     static SolveResult solution;
-    if (row->size >= 3) PrepareSolverTables();
-    SolvePattern(0, &solution);
-    if (solution.solved) row->solutionF = row->size <= 3 ? solution.lengthF : solution.lengthBtm;
+    SolveLimit firstAnswer;
+    firstAnswer.seconds = 0;
+    SolvePattern(document.cube, firstAnswer, &solution);
+    if (solution.solved) row->solutionF = solution.lengthBtm;
   }
 }
 

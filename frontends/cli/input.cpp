@@ -5,9 +5,7 @@
 
 namespace {
 
-void TurnLive(void*, const MoveToken& move) {
-  TurnLayer(move.layer, move.quarterTurns, liveCube, shadowCube);
-}
+void TurnLive(void*, const MoveToken& move) { TurnLayer(document.cube, move.layer, move.quarterTurns); }
 
 }  // namespace
 
@@ -77,7 +75,7 @@ bool BuildInput(const InputPlan& plan, std::string* refusal) {
         break;
       default:
         if (!ReadAlgInput(step, PatternSize(), &moves, refusal)) return false;
-        ApplyBlockMoves(moves.data(), moves.size(), liveCube, shadowCube);
+        ApplyBlockMoves(document.cube, moves.data(), moves.size());
         break;
     }
   }

@@ -43,6 +43,7 @@ void StartHeadless(bool json, BoxRoute route) {
 }
 
 int main(int argc, char** argv) {
+  KeepSolverTablesInCache();
   if (argc > 1) {
     const char* first = argv[1];
     for (const auto& subcommand : kSubcommands)

@@ -181,7 +181,7 @@ int RunSymmetry(int argc, char** argv, int first) {
   StartWithInput(args);
   if (!BuildInputOrReport(args.input)) return 1;
   static SymmetryReport report;
-  FindSymmetryGroup(&report);
+  FindSymmetryGroup(document.cube, document.random, &report);
   if (args.json) {
     std::fputs("{\"group\":", stdout);
     PrintJsonString(stdout, report.group);
@@ -211,7 +211,7 @@ int RunCheck(int argc, char** argv, int first) {
   StartWithInput(args);
   if (!BuildInputOrReport(args.input)) return 1;
   static ReachabilityReport report;
-  CheckReachable(&report);
+  CheckReachable(document.cube, &report);
   if (args.json) {
     std::printf("{\"reachable\":%s,\"problems\":[", report.reachable ? "true" : "false");
     for (int k = 0; k < report.problemCount; ++k) {
@@ -253,7 +253,7 @@ int RunSave(int argc, char** argv, int first) {
   StartWithInput(args);
   if (!BuildInputOrReport(args.input)) return 1;
   char reason[512];
-  if (!WritePatternFile(args.positional[0], reason, sizeof reason)) {
+  if (!WritePatternFile(document.cube, args.positional[0], reason, sizeof reason)) {
     ReportRefusal(reason);
     return 1;
   }
@@ -335,54 +335,53 @@ int RunSolve(int argc, char** argv, int first) {
   StartWithInput(args);
   if (!BuildInputOrReport(args.input)) return 1;
   static SolveResult result;
-  if (PatternSize() >= 3) PrepareSolverTables();
-  SolvePattern(limit, &result);
+  SolveLimit solveLimit;
+  solveLimit.seconds = limit;
+  SolvePattern(document.cube, solveLimit, &result);
   if (!result.solved) {
     std::string reason = "cannot solve:";
     for (int k = 0; k < result.problemCount; ++k) reason += std::string(" ") + result.problems[k];
     ReportRefusal(reason);
     return 1;
   }
-  static char alg[kMaxBigSolveMoves * kMaxMoveText];
-  FormatSolveAlg(result, inverse, alg, sizeof alg);
-  const bool big = result.size > 3;
-  const char* moves = inverse ? result.inverse : result.moves;
-  const char* rotation = inverse ? result.inverseRotation : result.rotation;
+  static SpelledAnswer spelled;
+  SpellAnswer(result, inverse, &spelled);
   if (args.json) {
     std::fputs("{", stdout);
-    if (!big) {
-      std::fputs("\"moves\":", stdout);
-      PrintJsonString(stdout, moves);
-      std::fputs(",\"rotation\":", stdout);
-      PrintJsonString(stdout, rotation);
-      std::printf(",\"length_f\":%d,\"length_q\":%d,\"optimal\":%s,", result.lengthF, result.lengthQ,
-                  result.optimal ? "true" : "false");
+    for (int k = 0; k < spelled.fieldCount; ++k) {
+      const AnswerField& field = spelled.fields[k];
+      std::printf("%s\"%s\":", k > 0 ? "," : "", field.key);
+      switch (field.kind) {
+        case kAnswerText: PrintJsonString(stdout, field.text); break;
+        case kAnswerNumber: std::printf("%d", field.number); break;
+        case kAnswerFlag: std::fputs(field.flag ? "true" : "false", stdout); break;
+        case kAnswerSeconds: std::printf("%.6f", result.seconds); break;
+        case kAnswerStages:
+          std::fputs("{", stdout);
+          for (int stage = 0; stage < result.stageCount; ++stage)
+            std::printf("%s\"%s\":%d", stage > 0 ? "," : "", result.stages[stage].name,
+                        result.stages[stage].turns);
+          std::fputs("}", stdout);
+          break;
+      }
     }
-    std::fputs("\"alg\":", stdout);
-    PrintJsonString(stdout, alg);
-    std::printf(",\"length_btm\":%d", result.lengthBtm);
-    if (big) {
-      std::fputs(",\"stages\":{", stdout);
-      for (int stage = 0; stage < kBigStageCount; ++stage)
-        std::printf("%s\"%s\":%d", stage > 0 ? "," : "", kBigStageNames[stage], result.stageTurns[stage]);
-      std::fputs("}", stdout);
-    }
-    std::printf(",\"seconds\":%.6f}\n", result.seconds);
+    std::puts("}");
     return 0;
   }
-  if (big) {
-    std::printf("%s: %s\n", inverse ? "back to solved" : "alg", alg);
+  if (FindAnswerField(spelled, "moves") == nullptr) {
+    std::printf("%s: %s\n", inverse ? "back to solved" : "alg", spelled.alg);
     std::printf("%d btm:", result.lengthBtm);
-    for (int stage = 0; stage < kBigStageCount; ++stage)
-      std::printf(" %s %d%s", kBigStageNames[stage], result.stageTurns[stage],
-                  stage + 1 < kBigStageCount ? "," : "\n");
+    for (int stage = 0; stage < result.stageCount; ++stage)
+      std::printf(" %s %d%s", result.stages[stage].name, result.stages[stage].turns,
+                  stage + 1 < result.stageCount ? "," : "\n");
     std::printf("%.3f s\n", result.seconds);
     return 0;
   }
+  const char* rotation = spelled.rotation;
   if (inverse && rotation[0] != '\0') std::printf("rotation first: %s\n", rotation);
-  std::printf("moves: %s\n", moves);
+  std::printf("moves: %s\n", spelled.moves);
   if (!inverse && rotation[0] != '\0') std::printf("then the rotation: %s\n", rotation);
-  std::printf("%d f, %d q%s\n%.3f s\n", result.lengthF, result.lengthQ, result.optimal ? ", the fewest" : "",
-              result.seconds);
+  std::printf("%d f, %d q%s\n%.3f s\n", result.lengthBtm, result.lengthQbtm,
+              result.optimal ? ", the fewest" : "", result.seconds);
   return 0;
 }

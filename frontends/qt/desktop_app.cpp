@@ -70,6 +70,7 @@ int RunDesktop(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("plexaro"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/plexaro.png")));
 
+  KeepSolverTablesInCache();
   StartUpCube();
   CubeWindow window;
   DesktopPlatform desktop(window);

@@ -45,6 +45,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR, int sh
     return 0;
   }
   if (arguments.replay) replaySwitch = 1;
+  KeepSolverTablesInCache();
   StartUpCube();
   if (InitialiseWindow(instance, previousInstance, showCommand) == 0) {
     MessageBoxA(NULL, "Failure during initialisation!\n\nClick OK to exit.", "Plexaro", MB_OK | MB_ICONHAND);

@@ -2,6 +2,7 @@
 // block commutators (many 3-cycles of centres at once), each step the most centres gained per move.
 #include <cstring>
 
+#include "cube/size_tables.h"
 #include "solve/big/big_cube.h"
 #include "study/facelet_map.h"
 #include "study/pieces.h"
@@ -64,9 +65,8 @@ int CommutatorMoves(const Template& t, int s1, int s2, int t1, int t2, BlockMove
   return k;
 }
 
-const CentreTables& TablesOf(int n) {
-  static CentreTables tables;
-  if (tables.n == n) return tables;
+void BuildCentreTables(int n, CentreTables* built) {
+  CentreTables& tables = *built;
   tables.n = n;
   tables.templates.clear();
   tables.centres.clear();
@@ -89,7 +89,7 @@ const CentreTables& TablesOf(int n) {
                                                   static_cast<int8_t>(qy), static_cast<int8_t>(qz),
                                                   static_cast<int8_t>(order)});
   tables.cycles.assign(tables.templates.size() * n * n, Cycle{false, {}, {}});
-  static int16_t perm[kCellCount];
+  int16_t perm[kCellCount];
   tables.insertions.clear();
   tables.to.clear();
   tables.from.clear();
@@ -135,8 +135,9 @@ const CentreTables& TablesOf(int n) {
         cycle.valid = cycle.valid && moved == 3;
         tables.cycles[(t * n + s) * n + u] = cycle;
       }
-  return tables;
 }
+
+const CentreTables& TablesOf(int n) { return LargeTableOfSize<CentreTables, BuildCentreTables>(n); }
 
 bool Matches(const BigState& state, int cell) { return state.cells[cell] == cell / kFaceStride; }
 

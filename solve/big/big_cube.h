@@ -15,7 +15,7 @@ struct BigState {
 
 struct BigMoveList {
   int count;
-  BlockMove moves[kMaxBigSolveMoves];
+  BlockMove moves[kMaxSolveMoves];
 };
 
 // A list in fixed storage, for the per-size tables: never more than its capacity (a push past it is
@@ -97,7 +97,7 @@ bool FlipOrbits(BigState* state, BigMoveList* list, int first, int last);
 bool OddWingOrbit(const BigState& state, int orbit);
 bool FixSwapParity(BigState* state, BigMoveList* list);
 // The reduced cube finished as a 3×3×3 by the two-phase search.
-bool FinishAsThree(BigState* state, double limitSeconds, BigMoveList* list);
+bool FinishAsThree(BigState* state, const SolveLimit& limit, double started, BigMoveList* list);
 // The reduced cube read as a 3×3×3 pattern (corners, middle or first wings, centres).
 void ThreeView(const BigState& state, int32_t* pattern3);
 

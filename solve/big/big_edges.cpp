@@ -2,6 +2,7 @@
 // by greedy slice-macro-unslice steps that keep the centres, scored by the wings that agree in each edge.
 #include <cstring>
 
+#include "cube/size_tables.h"
 #include "solve/big/big_cube.h"
 #include "study/facelet_map.h"
 #include "study/pieces.h"
@@ -86,7 +87,7 @@ int Score(const BigState& state, const EdgePlaces& p) {
 
 // Keeps the macro when it leaves every centre on its face, with its effect on the edge cells.
 void AddIfCentresStay(int n, EdgeTables* tables, Macro* candidate) {
-  static int16_t perm[kCellCount];
+  int16_t perm[kCellCount];
   Macro& macro = *candidate;
   for (int c = 0; c < kCellCount; ++c) perm[c] = static_cast<int16_t>(c);
   for (int k = 0; k < macro.count; ++k) CarryAlong(n, perm, macro.moves[k]);
@@ -209,18 +210,14 @@ void AddMacros(int n, EdgeTables* tables) {
         }
 }
 
-const EdgeTables& TablesOf(int n) {
-  static EdgeTables tables;
-  if (tables.n == n) return tables;
-  tables.n = n;
-  tables.macros.clear();
-  tables.to.clear();
-  tables.from.clear();
-  BuildPlaces(n, &tables.places);
-  AddMacros(n, &tables);
-  AddWingCycles(n, &tables);
-  return tables;
+void BuildEdgeTables(int n, EdgeTables* tables) {
+  tables->n = n;
+  BuildPlaces(n, &tables->places);
+  AddMacros(n, tables);
+  AddWingCycles(n, tables);
 }
+
+const EdgeTables& TablesOf(int n) { return LargeTableOfSize<EdgeTables, BuildEdgeTables>(n); }
 
 // The score gained by the macro: its cells moved on a scratch copy, the places it touches rescored.
 int MacroGain(BigState* state, const EdgeTables& tables, const Macro& macro, int8_t* saved,
@@ -254,7 +251,7 @@ struct Choice {
 
 void BestMacro(BigState* state, const EdgeTables& tables, const BlockMove* setup, int setups,
                bool endgameOnly, Choice* best) {
-  static int8_t saved[kCellCount];
+  int8_t saved[kCellCount];
   int placeScores[12];
   for (int place = 0; place < 12; ++place) placeScores[place] = PlaceScore(*state, tables.places, place);
   for (size_t m = 0; m < tables.macros.size(); ++m) {
@@ -301,7 +298,7 @@ bool TurnOddOrbits(BigState* state, BigMoveList* list, const EdgeTables& tables)
   const int n = state->n;
   const PieceSet& set = PiecesOf(n);
   const int upFront = tables.places.placeOfCell[CellIndex(U, n - 1, 1)];
-  static int16_t perm[kCellCount];
+  int16_t perm[kCellCount];
   for (int orbit = 0; orbit < (n - 2) / 2; ++orbit) {
     int misplaced = -1;
     int placeScores[12];
@@ -377,7 +374,7 @@ bool PairBigEdges(BigState* state, BigMoveList* list) {
     if (best.gain == 0) {
       // A plateau: a random small step that loses nothing (a wing cycle or one slice's flip), so
       // the next steps see other arrangements.
-      static int8_t saved[kCellCount];
+      int8_t saved[kCellCount];
       int placeScores[12];
       for (int place = 0; place < 12; ++place) placeScores[place] = PlaceScore(*state, tables.places, place);
       for (int tries = 0; tries < 4000; ++tries) {

@@ -1,49 +1,38 @@
 // The big-cube solver's layer turns as cell permutations derived from the model, and its move list.
 #include <cstring>
 
+#include "cube/size_tables.h"
 #include "solve/big/big_cube.h"
 #include "study/facelet_map.h"
 
 namespace {
 
 struct SizePerms {
-  bool ready;
   LayerPerm perms[6][kMaxSize + 1];
 };
 
-SizePerms sizes[kMaxSize + 1];
-
-void Derive(int n) {
-  // The model's turns work on the globals: borrow them and give them back untouched.
-  static CubeState savedLive, savedShadow;
-  std::memcpy(savedLive, liveCube, sizeof liveCube);
-  std::memcpy(savedShadow, shadowCube, sizeof shadowCube);
-  const int16_t savedSize = cubeSize;
-  cubeSize = static_cast<int16_t>(n);
+// Each layer's turn made on a cube of numbered cells.
+void Derive(int n, SizePerms* size) {
   for (int face = 0; face < 6; ++face)
     for (int layer = 1; layer <= n; ++layer) {
-      ForEachUsedCell(n, [](int cell) { liveCube[cell] = shadowCube[cell] = cell; });
-      TurnBlock(static_cast<Face>(face), static_cast<int16_t>(layer), static_cast<int16_t>(layer), 1,
-                liveCube, shadowCube);
-      LayerPerm& perm = sizes[n].perms[face][layer];
+      Cube cube;
+      cube.size = static_cast<int16_t>(n);
+      ForEachUsedCell(n, [&cube](int cell) { cube.live[cell] = cube.shadow[cell] = cell; });
+      TurnBlock(cube, static_cast<Face>(face), static_cast<int16_t>(layer), static_cast<int16_t>(layer), 1);
+      LayerPerm& perm = size->perms[face][layer];
       perm.count = 0;
-      ForEachUsedCell(n, [&perm](int cell) {
-        if (liveCube[cell] == cell) return;
+      ForEachUsedCell(n, [&perm, &cube](int cell) {
+        if (cube.live[cell] == cell) return;
         perm.to[perm.count] = static_cast<int16_t>(cell);
-        perm.from[perm.count++] = static_cast<int16_t>(liveCube[cell]);
+        perm.from[perm.count++] = static_cast<int16_t>(cube.live[cell]);
       });
     }
-  cubeSize = savedSize;
-  std::memcpy(liveCube, savedLive, sizeof liveCube);
-  std::memcpy(shadowCube, savedShadow, sizeof shadowCube);
-  sizes[n].ready = true;
 }
 
 }  // namespace
 
 const LayerPerm& LayerPermOf(int n, int face, int layer) {
-  if (!sizes[n].ready) Derive(n);
-  return sizes[n].perms[face][layer];
+  return TableOfSize<SizePerms, Derive>(n).perms[face][layer];
 }
 
 void BigSolved(int n, BigState* state) {
@@ -75,7 +64,7 @@ bool BigPush(BigState* state, BigMoveList* list, const BlockMove& move) {
       return true;
     }
   }
-  if (list->count >= kMaxBigSolveMoves) return false;
+  if (list->count >= kMaxSolveMoves) return false;
   list->moves[list->count++] = move;
   return true;
 }

@@ -1,6 +1,5 @@
 // The big cube's front door: the home orientation chosen, the stages run in order, the answer turned
 // round into moves from the solved cube, the rotation appended and the whole replayed as a check.
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 
@@ -8,9 +7,11 @@
 #include "study/facelet_map.h"
 #include "study/pieces.h"
 
-const char* const kBigStageNames[kBigStageCount] = {"centres", "edges", "parity", "3x3x3"};
-
 namespace {
+
+// The stages, in the order the answer names them.
+enum BigStage { kStageCentres, kStageEdges, kStageParity, kStageThree, kBigStageCount };
+const char* const kBigStageNames[kBigStageCount] = {"centres", "edges", "parity", "3x3x3"};
 
 const int kAttempts = 9;
 
@@ -38,15 +39,15 @@ void Refuse(SolveResult* result, const char* problem) {
   std::snprintf(result->problems[0], kReachProblemLength, "%s", problem);
 }
 
+}  // namespace
+
 BlockMove AnswerMove(const SolveResult& result, bool inverse, int k) {
   return inverse ? InverseBlockMove(result.alg[result.algCount - 1 - k]) : result.alg[k];
 }
 
-}  // namespace
-
-void SolveBigPattern(int n, const int32_t* pattern, double limitSeconds, SolveResult* result) {
-  const auto start = std::chrono::steady_clock::now();
-  static BigState shown, unrotated, state;
+void SolveBigPattern(int n, const int32_t* pattern, const SolveLimit& limit, double started,
+                     SolveResult* result) {
+  BigState shown, unrotated, state;
   shown.n = n;
   std::memset(shown.cells, 0, sizeof shown.cells);
   ForEachUsedCell(n, [&](int cell) { shown.cells[cell] = static_cast<int8_t>(pattern[cell]); });
@@ -60,9 +61,8 @@ void SolveBigPattern(int n, const int32_t* pattern, double limitSeconds, SolveRe
   if (chosen < 0) return Refuse(result, "No whole-cube rotation brings the pattern home.");
   UndoRotation(shown, rotations[chosen], &state);
 
-  static BigMoveList list;
-  static BigState first;
-  first = state;
+  BigMoveList list;
+  const BigState first = state;
   int ends[kBigStageCount + 1] = {};
   int wingFix = 0;
   const char* failed = nullptr;
@@ -81,7 +81,7 @@ void SolveBigPattern(int n, const int32_t* pattern, double limitSeconds, SolveRe
     ends[1] = list.count;
     if (!failed && !FixSwapParity(&state, &list)) failed = "The edge parity could not be fixed.";
     ends[2] = list.count;
-    if (!failed && !FinishAsThree(&state, limitSeconds, &list))
+    if (!failed && !FinishAsThree(&state, limit, started, &list))
       failed = "The reduced cube could not be solved.";
     ends[3] = list.count;
     if (!failed) break;
@@ -104,23 +104,29 @@ void SolveBigPattern(int n, const int32_t* pattern, double limitSeconds, SolveRe
     ends[2] = newBounds[4];
     ends[3] = newBounds[5];
   }
-  if (list.count + rotations[chosen].count > kMaxBigSolveMoves)
-    return Refuse(result, "The answer is too long.");
+  if (list.count + rotations[chosen].count > kMaxSolveMoves) return Refuse(result, "The answer is too long.");
 
   // Stage turns: the wing parity turns (made after the centres) count with the other parity turns.
-  int begin = 0;
-  for (int stage = 0; stage < kBigStageCount; ++stage) {
-    for (int k = begin; k < ends[stage]; ++k) {
-      const bool wingParity = stage == kStageEdges && k < wingFix;
-      result->stageTurns[wingParity ? kStageParity : stage] += BlockTurns(list.moves[k], n);
-    }
-    begin = ends[stage];
+  result->stageCount = kBigStageCount;
+  for (int stage = 0; stage < kBigStageCount; ++stage)
+    std::snprintf(result->stages[stage].name, kSolveStageNameLength, "%s", kBigStageNames[stage]);
+  const int runEnds[] = {ends[0], wingFix, ends[1], ends[2], ends[3]};
+  const int runStages[] = {kStageCentres, kStageParity, kStageEdges, kStageParity, kStageThree};
+  // The answer runs the stages' moves backwards: the last run first.
+  for (int run = 4; run >= 0; --run) {
+    const int begin = run > 0 ? runEnds[run - 1] : 0;
+    for (int k = begin; k < runEnds[run]; ++k)
+      result->stages[runStages[run]].turns += BlockTurns(list.moves[k], n);
+    if (begin < runEnds[run])
+      result->spans[result->spanCount++] =
+          SolveSpan{runStages[run], list.count - runEnds[run], list.count - begin};
   }
   // The stages took the pattern to solved; the answer is their way back, then the rotation.
   result->algCount = 0;
   for (int k = list.count - 1; k >= 0; --k) result->alg[result->algCount++] = InverseBlockMove(list.moves[k]);
   for (int k = 0; k < rotations[chosen].count; ++k)
     result->alg[result->algCount++] = rotations[chosen].moves[k];
+  result->rotationCount = rotations[chosen].count;
 
   BigSolved(n, &state);
   for (int k = 0; k < result->algCount; ++k) BigApply(&state, result->alg[k]);
@@ -130,10 +136,10 @@ void SolveBigPattern(int n, const int32_t* pattern, double limitSeconds, SolveRe
   result->lengthBtm = 0;
   for (int k = 0; k < result->algCount; ++k) {
     result->lengthBtm += BlockTurns(result->alg[k], n);
-    result->lengthQ += QuarterBlockTurns(result->alg[k], n);
+    result->lengthQbtm += QuarterBlockTurns(result->alg[k], n);
   }
   result->solved = true;
-  result->seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  result->seconds = ReadSolveClock(limit) - started;
 }
 
 namespace {

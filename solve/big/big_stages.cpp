@@ -1,6 +1,7 @@
 // The big cube's parities, its last stage as a 3×3×3, and the whole-cube rotations.
 #include <cstring>
 
+#include "cube/size_tables.h"
 #include "solve/big/big_cube.h"
 #include "solve/solve_search.h"
 #include "solve/solve_steps.h"
@@ -115,7 +116,7 @@ void ThreeView(const BigState& state, int32_t* pattern3) {
 
 bool FixSwapParity(BigState* state, BigMoveList* list) {
   if (state->n % 2 == 1) return true;
-  static CubeState pattern3;
+  CubeState pattern3;
   ThreeView(*state, pattern3);
   CubieState cubies;
   if (!ReadCubies(3, pattern3, &cubies)) return false;
@@ -138,12 +139,12 @@ bool FixSwapParity(BigState* state, BigMoveList* list) {
   return CentresSolved(*state) && EdgesPaired(*state);
 }
 
-bool FinishAsThree(BigState* state, double limitSeconds, BigMoveList* list) {
-  static CubeState pattern3;
+bool FinishAsThree(BigState* state, const SolveLimit& limit, double started, BigMoveList* list) {
+  CubeState pattern3;
   ThreeView(*state, pattern3);
   int faces[kMaxSolveLength], turns[kMaxSolveLength];
   bool optimal = false;
-  const int length = SolveEdgesAndCorners(pattern3, limitSeconds, faces, turns, &optimal);
+  const int length = SolveEdgesAndCorners(pattern3, limit, started, faces, turns, &optimal);
   if (length < 0) return false;
   // The search gives the way from solved to the pattern; the stage needs the way back.
   for (int k = length - 1; k >= 0; --k)
@@ -157,12 +158,15 @@ bool BigSolvedState(const BigState& state) {
   return solved;
 }
 
-const BigRotation* BigRotations(int n) {
-  static BigRotation rotations[kMaxSize + 1][24];
-  static bool ready[kMaxSize + 1];
-  if (ready[n]) return rotations[n];
-  // Breadth first over x, y and z quarter and half turns, keeping each new arrangement once.
-  static BigState seen[24];
+namespace {
+
+struct Rotations {
+  BigRotation of[24];
+};
+
+// Breadth first over x, y and z quarter and half turns, keeping each new arrangement once.
+void FindRotations(int n, Rotations* rotations) {
+  BigState seen[24];
   int found = 0;
   BigRotation queue[24 * 9 + 1];
   int head = 0, tail = 0;
@@ -178,7 +182,7 @@ const BigRotation* BigRotations(int n) {
       known = std::memcmp(seen[k].cells, state.cells, kCellCount) == 0;
     if (known) continue;
     seen[found] = state;
-    rotations[n][found++] = r;
+    rotations->of[found++] = r;
     if (r.count == 3) continue;
     for (int axis = 0; axis < 3; ++axis)
       for (int q = 1; q < 4; ++q) {
@@ -188,9 +192,11 @@ const BigRotation* BigRotations(int n) {
         queue[tail++] = next;
       }
   }
-  ready[n] = true;
-  return rotations[n];
 }
+
+}  // namespace
+
+const BigRotation* BigRotations(int n) { return TableOfSize<Rotations, FindRotations>(n).of; }
 
 void UndoRotation(const BigState& rotated, const BigRotation& rotation, BigState* unrotated) {
   *unrotated = rotated;

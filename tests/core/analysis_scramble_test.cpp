@@ -44,7 +44,7 @@ uint32_t StateDrawing(int index, int32_t value, std::function<bool(uint32_t)> ac
 void DescribedScramble(Lcg& lcg, int repeat) {
   const Operation faces[6] = {QuarterTurnU, QuarterTurnD, QuarterTurnF,
                               QuarterTurnB, QuarterTurnL, QuarterTurnR};
-  const int n = cubeSize;
+  const int n = document.cube.size;
   if (n < 2) return;
   int32_t divisor = -6048;
   for (int pass = 0; pass < 64; ++pass) {
@@ -61,34 +61,34 @@ void DescribedScramble(Lcg& lcg, int repeat) {
         lcg.Next();
         turn = side == 1 ? TurnColumnSlice : TurnRowSlice;
       }
-      for (int k = 0; turn && k < repeat; ++k) turn(liveCube, shadowCube);
+      for (int k = 0; turn && k < repeat; ++k) turn(document.cube);
     }
-    if (CheckSolved(liveCube) != 0) return;
+    if (CheckSolved(document.cube.size, document.cube.live) != 0) return;
   }
 }
 
 // Scrambles the cube as it stands from `state`, and checks turns and draws against the described scramble.
 void ExpectAsDescribed(uint32_t state, int repeat) {
   CubeState start;
-  CopyCube(liveCube, start);
-  randomState = state;
-  Scramble(liveCube, shadowCube, static_cast<int16_t>(repeat));
+  CopyCube(document.cube.size, document.cube.live, start);
+  document.random.state = state;
+  Scramble(document.cube, document.random, static_cast<int16_t>(repeat));
   const std::vector<int32_t> made = UsedCells();
-  const uint32_t madeState = randomState;
-  EXPECT_EQ(CompareCubes(liveCube, shadowCube), 0);
-  CopyCube(start, liveCube);
-  CopyCube(start, shadowCube);
+  const uint32_t madeState = document.random.state;
+  EXPECT_EQ(CompareCubes(document.cube.size, document.cube.live, document.cube.shadow), 0);
+  CopyCube(document.cube.size, start, document.cube.live);
+  CopyCube(document.cube.size, start, document.cube.shadow);
   Lcg lcg{state};
   DescribedScramble(lcg, repeat);
-  EXPECT_EQ(made, UsedCells()) << "N " << cubeSize << " repeat " << repeat << " state " << state;
-  EXPECT_EQ(madeState, lcg.state) << "N " << cubeSize << " repeat " << repeat << " state " << state;
+  EXPECT_EQ(made, UsedCells()) << "N " << document.cube.size << " repeat " << repeat << " state " << state;
+  EXPECT_EQ(madeState, lcg.state) << "N " << document.cube.size << " repeat " << repeat << " state " << state;
 }
 
 TEST(NextRandom, FirstValuesFromTheStartState) {
-  randomState = 1;
+  document.random.state = 1;
   const int32_t expected[] = {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464, 5705, 28145};
-  for (int32_t value : expected) EXPECT_EQ(NextRandom(), value);
-  EXPECT_EQ(randomState, After(1, 12));
+  for (int32_t value : expected) EXPECT_EQ(NextRandom(document.random), value);
+  EXPECT_EQ(document.random.state, After(1, 12));
 }
 
 TEST(Scramble, KnownSequencesFromTheStartState) {
@@ -110,12 +110,13 @@ TEST(Scramble, KnownSequencesFromTheStartState) {
     Apply(test.turns);
     const std::vector<int32_t> expected = UsedCells();
     StartSolved(test.n);
-    if (test.turnedFirst) QuarterTurnU(liveCube, shadowCube);
-    randomState = 1;
-    Scramble(liveCube, shadowCube, static_cast<int16_t>(test.repeat));
+    if (test.turnedFirst) QuarterTurnU(document.cube);
+    document.random.state = 1;
+    Scramble(document.cube, document.random, static_cast<int16_t>(test.repeat));
     EXPECT_EQ(UsedCells(), expected) << "N " << test.n << " repeat " << test.repeat;
-    EXPECT_EQ(DrawsBetween(1, randomState), test.draws) << "N " << test.n << " repeat " << test.repeat;
-    EXPECT_EQ(CompareCubes(liveCube, shadowCube), 0);
+    EXPECT_EQ(DrawsBetween(1, document.random.state), test.draws)
+        << "N " << test.n << " repeat " << test.repeat;
+    EXPECT_EQ(CompareCubes(document.cube.size, document.cube.live, document.cube.shadow), 0);
   }
 }
 
@@ -128,10 +129,11 @@ TEST(Scramble, FirstPassLengthFallsFromTenToFive) {
     for (const auto& test : cases) {
       StartSolved(n);
       const uint32_t state = StateDrawing(1, test.r0);
-      randomState = state;
-      Scramble(liveCube, shadowCube, 1);
-      ASSERT_EQ(CheckSolved(liveCube), -1);
-      EXPECT_EQ(DrawsBetween(state, randomState), 1 + test.length) << "N " << n << " r0 " << test.r0;
+      document.random.state = state;
+      Scramble(document.cube, document.random, 1);
+      ASSERT_EQ(CheckSolved(document.cube.size, document.cube.live), -1);
+      EXPECT_EQ(DrawsBetween(state, document.random.state), 1 + test.length)
+          << "N " << n << " r0 " << test.r0;
     }
 }
 
@@ -140,9 +142,9 @@ TEST(Scramble, TopChoicesAndSliceSidesAtTheirBoundaries) {
   for (int32_t r1 : {32765, 32766, 32767}) {
     StartSolved(2);
     const uint32_t state = StateDrawing(2, r1);
-    randomState = state;
-    Scramble(liveCube, shadowCube, 1);
-    EXPECT_EQ(DrawsBetween(state, randomState), 1 + 10 - DrawAt(state, 1) / 6048) << "r1 " << r1;
+    document.random.state = state;
+    Scramble(document.cube, document.random, 1);
+    EXPECT_EQ(DrawsBetween(state, document.random.state), 1 + 10 - DrawAt(state, 1) / 6048) << "r1 " << r1;
   }
   // N = 5: a first step that slices, with r2 at the edges of the column and row sides.
   auto slicesFirst = [](uint32_t state) { return DrawAt(state, 2) >= 6 * (32767 / 9); };
@@ -159,33 +161,33 @@ TEST(Scramble, MatchesTheDescribedDrawsForEverySize) {
       for (int k = 0; k < 6; ++k) {
         StartSolved(n);
         if (k % 2) {
-          QuarterTurnF(liveCube, shadowCube);
-          TurnRowSlice(liveCube, shadowCube);
+          QuarterTurnF(document.cube);
+          TurnRowSlice(document.cube);
         }
         ExpectAsDescribed(After(7, 1000 * k + 31 * n + repeat), repeat);
-        EXPECT_EQ(CheckSolved(liveCube), -1);
+        EXPECT_EQ(CheckSolved(document.cube.size, document.cube.live), -1);
       }
 }
 
 TEST(Scramble, PatternsNoTurnCanUnsolveStillEnd) {
   for (int n : {3, 5}) {
-    cubeSize = static_cast<int16_t>(n);
-    for (int cell = 0; cell < kCellCount; ++cell) liveCube[cell] = shadowCube[cell] = 0;
+    document.cube.size = static_cast<int16_t>(n);
+    for (int cell = 0; cell < kCellCount; ++cell) document.cube.live[cell] = document.cube.shadow[cell] = 0;
     ExpectAsDescribed(1, 1);
-    EXPECT_GE(DrawsBetween(1, randomState), 64 * 11) << "64 passes of at least ten steps";
-    EXPECT_EQ(CheckSolved(liveCube), 0);
+    EXPECT_GE(DrawsBetween(1, document.random.state), 64 * 11) << "64 passes of at least ten steps";
+    EXPECT_EQ(CheckSolved(document.cube.size, document.cube.live), 0);
   }
 }
 
 TEST(Scramble, OneFaceletCubeIsLeftAlone) {
   for (int n : {0, 1}) {
-    cubeSize = static_cast<int16_t>(n);
+    document.cube.size = static_cast<int16_t>(n);
     for (int face = 0; face < 6; ++face)
-      liveCube[CellIndex(face, 0, 0)] = shadowCube[CellIndex(face, 0, 0)] = face;
-    randomState = 99;
-    Scramble(liveCube, shadowCube, 1);
-    EXPECT_EQ(randomState, 99u);
-    for (int face = 0; face < 6; ++face) EXPECT_EQ(liveCube[CellIndex(face, 0, 0)], face);
+      document.cube.live[CellIndex(face, 0, 0)] = document.cube.shadow[CellIndex(face, 0, 0)] = face;
+    document.random.state = 99;
+    Scramble(document.cube, document.random, 1);
+    EXPECT_EQ(document.random.state, 99u);
+    for (int face = 0; face < 6; ++face) EXPECT_EQ(document.cube.live[CellIndex(face, 0, 0)], face);
   }
 }
 
@@ -193,9 +195,9 @@ TEST(Scramble, CommaKeyLeavesTheSolvedCubeUnsolved) {
   RecordingPlatform recording;
   StartFresh(recording, 3);
   HandleCharacter(',');
-  EXPECT_EQ(CheckSolved(liveCube), -1);
-  EXPECT_EQ(CompareCubes(liveCube, shadowCube), 0);
-  EXPECT_EQ(DrawsBetween(1, randomState), 11);
+  EXPECT_EQ(CheckSolved(document.cube.size, document.cube.live), -1);
+  EXPECT_EQ(CompareCubes(document.cube.size, document.cube.live, document.cube.shadow), 0);
+  EXPECT_EQ(DrawsBetween(1, document.random.state), 11);
 }
 
 }  // namespace

@@ -41,16 +41,17 @@ TEST(BlockMove, CountsLeaveOutRotations) {
 TEST(BlockMove, InverseUndoesEveryMoveAtEverySize) {
   for (int n = 2; n <= 10; ++n) {
     StartSolved(n);
-    for (int cell = 0; cell < kCellCount; ++cell) liveCube[cell] = shadowCube[cell] = cell;
+    for (int cell = 0; cell < kCellCount; ++cell)
+      document.cube.live[cell] = document.cube.shadow[cell] = cell;
     CubeState start;
-    CopyCube(liveCube, start);
+    CopyCube(document.cube.size, document.cube.live, start);
     for (int face = U; face <= D; ++face)
       for (int8_t turns = 1; turns <= 3; ++turns) {
         const BlockMove move = {static_cast<int8_t>(face), 2, static_cast<int8_t>(n), turns};
-        ApplyBlockMove(move, liveCube, shadowCube);
-        ApplyBlockMove(InverseBlockMove(move), liveCube, shadowCube);
+        ApplyBlockMove(document.cube, move);
+        ApplyBlockMove(document.cube, InverseBlockMove(move));
       }
-    EXPECT_EQ(CompareCubes(liveCube, start), 0) << n;
+    EXPECT_EQ(CompareCubes(document.cube.size, document.cube.live, start), 0) << n;
   }
 }
 

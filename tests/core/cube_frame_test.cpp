@@ -107,8 +107,8 @@ template <typename Label>
 void Fill(int n, Label label) {
   for (int cell = 0; cell < kCellCount; ++cell) {
     const bool used = IsUsedCell(cell, n);
-    liveCube[cell] = used ? label(cell) : kLiveUnused - cell;
-    shadowCube[cell] = used ? label(cell) : kShadowUnused - cell;
+    document.cube.live[cell] = used ? label(cell) : kLiveUnused - cell;
+    document.cube.shadow[cell] = used ? label(cell) : kShadowUnused - cell;
   }
 }
 
@@ -128,11 +128,12 @@ std::string Problems(const CubeState expected, int n) {
   for (int cell = 0; cell < kCellCount && count < 6; ++cell) {
     std::string problem;
     if (!IsUsedCell(cell, n)) {
-      if (liveCube[cell] != kLiveUnused - cell || shadowCube[cell] != kShadowUnused - cell)
+      if (document.cube.live[cell] != kLiveUnused - cell ||
+          document.cube.shadow[cell] != kShadowUnused - cell)
         problem = "unused cell written";
-    } else if (liveCube[cell] != expected[cell]) {
-      problem = "want " + std::to_string(expected[cell]) + " got " + std::to_string(liveCube[cell]);
-    } else if (shadowCube[cell] != liveCube[cell]) {
+    } else if (document.cube.live[cell] != expected[cell]) {
+      problem = "want " + std::to_string(expected[cell]) + " got " + std::to_string(document.cube.live[cell]);
+    } else if (document.cube.shadow[cell] != document.cube.live[cell]) {
       problem = "shadow differs";
     }
     if (!problem.empty()) {
@@ -144,9 +145,9 @@ std::string Problems(const CubeState expected, int n) {
 }
 
 // What turning the layers `first` to `last` in from `layerFace` (0 is the outer one) makes of the
-// pattern now in liveCube, each a quarter clockwise `quarters` times as seen from outside `sense`.
+// pattern now in document.cube.live, each a quarter clockwise `quarters` times as seen from outside `sense`.
 void ExpectedTurn(Face sense, Face layerFace, int first, int last, int quarters, int n, CubeState expected) {
-  for (int cell = 0; cell < kCellCount; ++cell) expected[cell] = liveCube[cell];
+  for (int cell = 0; cell < kCellCount; ++cell) expected[cell] = document.cube.live[cell];
   for (int face = 0; face < 6; ++face)
     for (int r = 0; r < n; ++r)
       for (int c = 0; c < n; ++c) {
@@ -157,11 +158,11 @@ void ExpectedTurn(Face sense, Face layerFace, int first, int last, int quarters,
           facelet.position = QuarterClockwise(facelet.position, kNormal[sense]);
           facelet.normal = QuarterClockwise(facelet.normal, kNormal[sense]);
         }
-        expected[CellOf(facelet, n)] = liveCube[CellIndex(face, r, c)];
+        expected[CellOf(facelet, n)] = document.cube.live[CellIndex(face, r, c)];
       }
 }
 
-// What the physical move makes of the pattern now in liveCube.
+// What the physical move makes of the pattern now in document.cube.live.
 void ExpectedAfter(const PhysicalMove& move, int n, CubeState expected) {
   const bool slice = move.depth > 0;
   const int first = move.depth >= 0 ? move.depth : 0, last = move.depth >= 0 ? move.depth : n - 1;
@@ -170,7 +171,7 @@ void ExpectedAfter(const PhysicalMove& move, int n, CubeState expected) {
 
 class PhysicalFrame : public ::testing::TestWithParam<int> {
  protected:
-  void SetUp() override { cubeSize = static_cast<int16_t>(GetParam()); }
+  void SetUp() override { document.cube.size = static_cast<int16_t>(GetParam()); }
   int N() const { return GetParam(); }
 };
 
@@ -180,7 +181,7 @@ TEST_P(PhysicalFrame, EveryTurnAndRotationIsThePhysicalMove) {
     Fill(N(), Distinct);
     CubeState expected;
     ExpectedAfter(move, N(), expected);
-    move.operation(liveCube, shadowCube);
+    move.operation(document.cube);
     EXPECT_EQ(Problems(expected, N()), "");
   }
 }
@@ -197,8 +198,8 @@ TEST_P(PhysicalFrame, EveryBlockOfLayersIsThePhysicalMove) {
           CubeState expected;
           ExpectedTurn(static_cast<Face>(face), static_cast<Face>(face), first - 1, last - 1, quarters, N(),
                        expected);
-          TurnBlock(static_cast<Face>(face), static_cast<int16_t>(first), static_cast<int16_t>(last),
-                    static_cast<int16_t>(quarters), liveCube, shadowCube);
+          TurnBlock(document.cube, static_cast<Face>(face), static_cast<int16_t>(first),
+                    static_cast<int16_t>(last), static_cast<int16_t>(quarters));
           ASSERT_EQ(Problems(expected, N()), "");
         }
 }
@@ -218,20 +219,20 @@ TEST_P(PhysicalFrame, FaceTurnsAndSlicesAreBlocksOfOneLayer) {
         (test.operation == TurnColumnSlice || test.operation == TurnRowSlice))
       continue;  // no inner layer
     Fill(n, Distinct);
-    test.operation(liveCube, shadowCube);
+    test.operation(document.cube);
     CubeState old;
-    CopyCube(liveCube, old);
+    CopyCube(document.cube.size, document.cube.live, old);
     Fill(n, Distinct);
-    TurnBlock(test.face, static_cast<int16_t>(test.layer), static_cast<int16_t>(test.layer),
-              static_cast<int16_t>(test.quarters), liveCube, shadowCube);
+    TurnBlock(document.cube, test.face, static_cast<int16_t>(test.layer), static_cast<int16_t>(test.layer),
+              static_cast<int16_t>(test.quarters));
     EXPECT_EQ(Problems(old, n), "") << "face " << test.face << " layer " << test.layer;
   }
   // Blocks that are no set of layers change nothing.
   Fill(n, Distinct);
   CubeState before;
-  CopyCube(liveCube, before);
+  CopyCube(document.cube.size, document.cube.live, before);
   const int16_t ranges[][2] = {{0, 1}, {2, 1}, {1, static_cast<int16_t>(n + 1)}};
-  for (const auto& range : ranges) TurnBlock(U, range[0], range[1], 1, liveCube, shadowCube);
+  for (const auto& range : ranges) TurnBlock(document.cube, U, range[0], range[1], 1);
   EXPECT_EQ(Problems(before, n), "");
 }
 
@@ -239,12 +240,12 @@ TEST_P(PhysicalFrame, FaceTurnsAndSlicesAreBlocksOfOneLayer) {
 // the recolouring that sends each home colour to the face its home face was mirrored onto.
 void ExpectedMirror(bool central, int n, CubeState expected) {
   auto mirror = [central](Vec v) { return central ? Negate(v) : Vec{-v.x, v.y, v.z}; };
-  for (int cell = 0; cell < kCellCount; ++cell) expected[cell] = liveCube[cell];
+  for (int cell = 0; cell < kCellCount; ++cell) expected[cell] = document.cube.live[cell];
   for (int face = 0; face < 6; ++face)
     for (int r = 0; r < n; ++r)
       for (int c = 0; c < n; ++c) {
         const Facelet facelet = FaceletAt(face, r, c, n);
-        const int32_t value = liveCube[CellIndex(face, r, c)];
+        const int32_t value = document.cube.live[CellIndex(face, r, c)];
         const bool colour = value >= 0 && value < 6;
         expected[CellOf({mirror(facelet.position), mirror(facelet.normal)}, n)] =
             colour ? FaceFacing(mirror(kNormal[value])) : value;
@@ -266,7 +267,7 @@ TEST_P(PhysicalFrame, ReflectionsAreMirrorImagesInHomeColours) {
       Fill(N(), labels[fill]);
       CubeState expected;
       ExpectedMirror(reflection.central, N(), expected);
-      reflection.operation(liveCube, shadowCube);
+      reflection.operation(document.cube);
       EXPECT_EQ(Problems(expected, N()), "") << "fill " << fill;
     }
   }
@@ -276,16 +277,16 @@ INSTANTIATE_TEST_SUITE_P(Sizes, PhysicalFrame, ::testing::Range(1, 11));
 
 // Worked facts, independent of the model: turn senses and the reversed strips of F.
 TEST(LayerTurnFacts, QuarterTurnFOnLabelledThreeCube) {
-  cubeSize = 3;
-  for (int cell = 0; cell < kCellCount; ++cell) liveCube[cell] = shadowCube[cell] = cell;
-  QuarterTurnF(liveCube, shadowCube);
-  EXPECT_EQ(liveCube[CellIndex(L, 0, 2)], CellIndex(D, 0, 0));
-  EXPECT_EQ(liveCube[CellIndex(L, 2, 2)], CellIndex(D, 0, 2));
-  EXPECT_EQ(liveCube[CellIndex(U, 2, 0)], CellIndex(L, 2, 2));
-  EXPECT_EQ(liveCube[CellIndex(D, 0, 0)], CellIndex(R, 2, 0));
-  EXPECT_EQ(liveCube[CellIndex(R, 0, 0)], CellIndex(U, 2, 0));
-  EXPECT_EQ(liveCube[CellIndex(F, 0, 2)], CellIndex(F, 0, 0));
-  EXPECT_EQ(liveCube[CellIndex(F, 1, 1)], CellIndex(F, 1, 1));
+  document.cube.size = 3;
+  for (int cell = 0; cell < kCellCount; ++cell) document.cube.live[cell] = document.cube.shadow[cell] = cell;
+  QuarterTurnF(document.cube);
+  EXPECT_EQ(document.cube.live[CellIndex(L, 0, 2)], CellIndex(D, 0, 0));
+  EXPECT_EQ(document.cube.live[CellIndex(L, 2, 2)], CellIndex(D, 0, 2));
+  EXPECT_EQ(document.cube.live[CellIndex(U, 2, 0)], CellIndex(L, 2, 2));
+  EXPECT_EQ(document.cube.live[CellIndex(D, 0, 0)], CellIndex(R, 2, 0));
+  EXPECT_EQ(document.cube.live[CellIndex(R, 0, 0)], CellIndex(U, 2, 0));
+  EXPECT_EQ(document.cube.live[CellIndex(F, 0, 2)], CellIndex(F, 0, 0));
+  EXPECT_EQ(document.cube.live[CellIndex(F, 1, 1)], CellIndex(F, 1, 1));
 }
 
 TEST(LayerTurnFacts, SolvedThreeCubeColoursAfterOneMove) {
@@ -301,11 +302,11 @@ TEST(LayerTurnFacts, SolvedThreeCubeColoursAfterOneMove) {
   };
   for (const auto& test : cases) {
     StartSolved(3);
-    test.operation(liveCube, shadowCube);
+    test.operation(document.cube);
     std::string rows;
     for (int face = 0; face < 6; ++face) {
       for (int cell = 0; cell < 9; ++cell)
-        rows += static_cast<char>('0' + liveCube[CellIndex(face, cell / 3, cell % 3)]);
+        rows += static_cast<char>('0' + document.cube.live[CellIndex(face, cell / 3, cell % 3)]);
       if (face < 5) rows += ' ';
     }
     EXPECT_EQ(rows, test.rows);

@@ -18,16 +18,16 @@ class RotationSizes : public ::testing::TestWithParam<int> {
   int N() const { return GetParam(); }
   // Values -2 to 8, colours and others, spread over the cells.
   void FillMixed() {
-    cubeSize = static_cast<int16_t>(N());
+    document.cube.size = static_cast<int16_t>(N());
     for (int cell = 0; cell < kCellCount; ++cell)
-      liveCube[cell] = shadowCube[cell] = (cell * 5 + cell / 11) % 11 - 2;
+      document.cube.live[cell] = document.cube.shadow[cell] = (cell * 5 + cell / 11) % 11 - 2;
   }
 };
 
 TEST_P(RotationSizes, RecolourTakesOldColoursInTheOrder012453) {
   FillMixed();
   const std::vector<int32_t> before = UsedCells();
-  Recolour(10, 11, 12, 14, 15, 13);
+  Recolour(document.cube, 10, 11, 12, 14, 15, 13);
   const std::vector<int32_t> after = UsedCells();
   for (size_t k = 0; k < before.size(); ++k) {
     const int32_t v = before[k];
@@ -38,11 +38,11 @@ TEST_P(RotationSizes, RecolourTakesOldColoursInTheOrder012453) {
 TEST_P(RotationSizes, RecolourMapsEachCellOnceAndExtendsTheSign) {
   FillMixed();
   const std::vector<int32_t> before = UsedCells();
-  Recolour(0, 1, 2, 4, 5, 3);
+  Recolour(document.cube, 0, 1, 2, 4, 5, 3);
   EXPECT_EQ(UsedCells(), before) << "the identity map";
-  Recolour(1, 2, 3, 5, 0, 4);  // 0->1->2->...->5->0: each value moves one step only
+  Recolour(document.cube, 1, 2, 3, 5, 0, 4);  // 0->1->2->...->5->0: each value moves one step only
   const std::vector<int32_t> shifted = UsedCells();
-  Recolour(-3, -3, -3, -3, -3, -3);
+  Recolour(document.cube, -3, -3, -3, -3, -3, -3);
   const std::vector<int32_t> after = UsedCells();
   for (size_t k = 0; k < before.size(); ++k) {
     const bool colour = before[k] >= 0 && before[k] <= 5;

@@ -24,7 +24,7 @@ std::vector<int32_t> After(const std::string& text, int n) {
   std::string reason;
   const std::vector<BlockMove> moves = Parse(text, n, &reason);
   EXPECT_EQ(reason, "") << text;
-  ApplyBlockMoves(moves.data(), moves.size(), liveCube, shadowCube);
+  ApplyBlockMoves(document.cube, moves.data(), moves.size());
   return UsedCells();
 }
 
@@ -160,10 +160,10 @@ TEST(AlgFile, WrittenMovesReadBackAtEverySize) {
     CloseTextStream(&stream);
     // The same turns, though a rotation or a far block may be spelled from the other face.
     StartSolved(n);
-    ApplyBlockMoves(moves.data(), moves.size(), liveCube, shadowCube);
+    ApplyBlockMoves(document.cube, moves.data(), moves.size());
     const std::vector<int32_t> written = UsedCells();
     StartSolved(n);
-    ApplyBlockMoves(back.data(), back.size(), liveCube, shadowCube);
+    ApplyBlockMoves(document.cube, back.data(), back.size());
     EXPECT_EQ(UsedCells(), written) << n;
   }
   const BlockMove outside = {R, 2, 4, 1};
@@ -208,7 +208,7 @@ TEST_F(AlgCommands, TypedMovesTurnThePatternShownAsOneStepAndARefusalChangesNoth
   const std::vector<int32_t> turned = UsedCells();
   seam.typed.push_back("Rw' 2R");
   EXPECT_TRUE(RunMenuItem(kMenuTypeMoves));
-  EXPECT_EQ(static_cast<int>(CheckSolved(liveCube)), 0);
+  EXPECT_EQ(static_cast<int>(CheckSolved(document.cube.size, document.cube.live)), 0);
   EXPECT_TRUE(seam.boxes.empty());
   RunMenuItem(kMenuUndo);
   EXPECT_EQ(UsedCells(), turned);
@@ -244,7 +244,7 @@ TEST_F(AlgCommands, AnAlgFileOpensOnTheSolvedCubeOrAppliesToThePatternShown) {
   StartFresh(seam, 4);
   const std::string bad = WriteTemp("bad.alg", "R\nM\n");
   OpenNamedFile(bad.c_str());
-  EXPECT_EQ(static_cast<int>(CheckSolved(liveCube)), 0);
+  EXPECT_EQ(static_cast<int>(CheckSolved(document.cube.size, document.cube.live)), 0);
   EXPECT_EQ(seam.boxes.back().title, "Error");
   EXPECT_EQ(seam.boxes.back().text,
             "INVALID alg file " + bad +

@@ -100,7 +100,7 @@ TEST_F(BoundedInput, EndlessValidMovesStopAtTheByteBoundWithAnError) {
   int opened = -1;
   while (opened < 0) opened = open(fifo.c_str(), O_RDONLY);  // blocking: meets the writer
   OpenDescriptorStream(&stream, opened);
-  EXPECT_EQ(LoadMoveFile(&stream), 0);
+  EXPECT_EQ(LoadMoveFile(document.cube, &stream), 0);
   close(opened);
   EXPECT_GE(stream.taken, kMaxInputBytes);
   EXPECT_LT(stream.taken, kMaxInputBytes + sizeof stream.buffer);
@@ -117,7 +117,7 @@ TEST_F(BoundedInput, TokenThatNeverEndsIsRefusedAfterItsShownPart) {
   int opened = -1;
   while (opened < 0) opened = open(fifo.c_str(), O_RDONLY);
   OpenDescriptorStream(&stream, opened);
-  EXPECT_EQ(LoadMoveFile(&stream), 0);
+  EXPECT_EQ(LoadMoveFile(document.cube, &stream), 0);
   close(opened);
   EXPECT_LE(stream.taken, sizeof stream.buffer * 2);  // the reader stopped within the token's start
   ASSERT_GE(recording.boxes.size(), 1u);

@@ -18,7 +18,7 @@ std::vector<int32_t> SolvedAfter(const std::string& turns) {
     const std::string letters = "UDLFRBcw";
     const Operation operations[] = {QuarterTurnU, QuarterTurnD, QuarterTurnL,    QuarterTurnF,
                                     QuarterTurnR, QuarterTurnB, TurnColumnSlice, TurnRowSlice};
-    operations[letters.find(turn)](liveCube, shadowCube);
+    operations[letters.find(turn)](document.cube);
   }
   return UsedCells();
 }
@@ -35,8 +35,9 @@ std::string Padded(const std::string& log) { return log + std::string(kMoveLogCa
 class MoveFile : public FreshStartTest {
  protected:
   int64_t Load(const std::string& bytes) {
-    const int64_t count = LoadFromMemory(LoadMoveFile, bytes);
-    EXPECT_EQ(CompareCubes(liveCube, shadowCube), 0);
+    const int64_t count =
+        LoadFromMemory([](TextStream* stream) { return LoadMoveFile(document.cube, stream); }, bytes);
+    EXPECT_EQ(CompareCubes(document.cube.size, document.cube.live, document.cube.shadow), 0);
     return count;
   }
 
@@ -97,7 +98,7 @@ TEST_F(MoveFile, SlicesChangeNothingOnTheTwoCubeButAreCounted) {
   StartFresh(recording, 2);
   EXPECT_EQ(Load("u d l r u2"), 5);
   EXPECT_EQ(LastText(), " Number of moves 6 q 5 f\nu d l r u2 ");
-  EXPECT_EQ(CheckSolved(liveCube), 0);
+  EXPECT_EQ(CheckSolved(document.cube.size, document.cube.live), 0);
 }
 
 TEST_F(MoveFile, StartsFromTheSolvedCubeEveryTime) {
@@ -164,7 +165,7 @@ TEST_F(MoveFile, CountsDoNotWrapOnAFileOfFortyThousandMoves) {
   const std::string text = LastText();
   EXPECT_EQ(text.substr(0, text.find('\n')), " Number of moves 80000 q 40000 f");
   EXPECT_LE(text.size(), 255u);
-  EXPECT_EQ(CheckSolved(liveCube), 0);
+  EXPECT_EQ(CheckSolved(document.cube.size, document.cube.live), 0);
 }
 
 // " Number of moves 0 q 0 f\n" takes 25 characters, leaving 230 for the list: 115 tokens "X ".

@@ -9,7 +9,9 @@
 
 namespace {
 
-std::vector<int32_t> AllCells() { return std::vector<int32_t>(liveCube, liveCube + kCellCount); }
+std::vector<int32_t> AllCells() {
+  return std::vector<int32_t>(document.cube.live, document.cube.live + kCellCount);
+}
 
 class OpenFile : public FreshStartTest {
  protected:
@@ -30,7 +32,9 @@ class OpenFile : public FreshStartTest {
     EXPECT_EQ(recording.boxes[0].text, text);
   }
 
-  static int64_t LoadMoves(const std::string& bytes) { return LoadFromMemory(LoadMoveFile, bytes); }
+  static int64_t LoadMoves(const std::string& bytes) {
+    return LoadFromMemory([](TextStream* stream) { return LoadMoveFile(document.cube, stream); }, bytes);
+  }
 };
 
 struct Chooser {
@@ -63,7 +67,7 @@ TEST_P(OpenCancel, HandsTheKindsFilterToTheChooserAndACancelChangesNothing) {
   ExpectRefused(" No input file \n");
   EXPECT_EQ(AllCells(), cells);
   EXPECT_EQ(LogBytes(), log);
-  EXPECT_EQ(cubeSize, 3);
+  EXPECT_EQ(document.cube.size, 3);
   EXPECT_EQ(recording.repaints, 1);
   EXPECT_EQ(fileName[0], '\0');
 }
@@ -131,7 +135,7 @@ TEST_F(OpenFile, PathLongerThanTheBufferIsNeverOpenedCutShort) {
   EXPECT_EQ(recording.boxes[0].title, "Error");
   EXPECT_EQ(recording.boxes[0].text.compare(0, 15, " No input file "), 0);
   EXPECT_LE(recording.boxes[0].text.size(), 255u);
-  EXPECT_EQ(CheckSolved(liveCube), 0);
+  EXPECT_EQ(CheckSolved(document.cube.size, document.cube.live), 0);
   EXPECT_EQ(LogBytes(), log);
 }
 
@@ -148,8 +152,8 @@ class ReplayPasses : public OpenFile, public ::testing::WithParamInterface<Repla
 TEST_P(ReplayPasses, StopsAtTheFirstSolvedPass) {
   const int64_t count = LoadMoves(GetParam().file);
   EXPECT_EQ(ReplayMoveLog(count), GetParam().passes);
-  EXPECT_EQ(CheckSolved(liveCube), 0);
-  EXPECT_EQ(CompareCubes(liveCube, shadowCube), 0);
+  EXPECT_EQ(CheckSolved(document.cube.size, document.cube.live), 0);
+  EXPECT_EQ(CompareCubes(document.cube.size, document.cube.live, document.cube.shadow), 0);
   ASSERT_EQ(recording.boxes.size(), 1u);  // "Moves" only
 }
 
@@ -164,7 +168,7 @@ TEST_F(OpenFile, ReplayRunsFromTheMoveKeyOnlyWhenTheSwitchIsOne) {
     replaySwitch = value;
     recording.answers.push_back(path);
     HandleCharacter('{');
-    EXPECT_EQ(CheckSolved(liveCube), value == 1 ? 0 : -1) << "switch " << value;
+    EXPECT_EQ(CheckSolved(document.cube.size, document.cube.live), value == 1 ? 0 : -1) << "switch " << value;
   }
 }
 

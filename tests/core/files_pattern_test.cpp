@@ -19,9 +19,9 @@ struct Snapshot {
 
   static Snapshot Take() {
     Snapshot s;
-    std::memcpy(s.live, liveCube, sizeof liveCube);
-    std::memcpy(s.shadow, shadowCube, sizeof shadowCube);
-    s.size = cubeSize;
+    std::memcpy(s.live, document.cube.live, sizeof document.cube.live);
+    std::memcpy(s.shadow, document.cube.shadow, sizeof document.cube.shadow);
+    s.size = document.cube.size;
     std::memcpy(s.x, columnX, sizeof columnX);
     std::memcpy(s.y, rowY, sizeof rowY);
     std::memcpy(s.log, moveLog, sizeof moveLog);
@@ -49,13 +49,13 @@ class PatternFile : public FreshStartTest {
   }
 
   void ExpectCells(int size, const std::function<int(int, int, int)>& colour) {
-    ASSERT_EQ(cubeSize, size);
+    ASSERT_EQ(document.cube.size, size);
     for (int face = 0; face < 6; ++face)
       for (int row = 0; row < size; ++row)
         for (int column = 0; column < size; ++column)
-          ASSERT_EQ(liveCube[CellIndex(face, row, column)], colour(face, row, column))
+          ASSERT_EQ(document.cube.live[CellIndex(face, row, column)], colour(face, row, column))
               << "face " << face << " row " << row << " column " << column;
-    EXPECT_EQ(CompareCubes(liveCube, shadowCube), 0);
+    EXPECT_EQ(CompareCubes(document.cube.size, document.cube.live, document.cube.shadow), 0);
   }
 };
 

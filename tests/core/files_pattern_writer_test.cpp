@@ -43,8 +43,8 @@ TEST_P(SavePattern, WritesTheReadersBytesAndLoadsBackTheSamePattern) {
   for (int face = 0; face < 6; ++face)
     for (int row = 0; row < n; ++row)
       for (int column = 0; column < n; ++column)
-        liveCube[CellIndex(face, row, column)] = shadowCube[CellIndex(face, row, column)] =
-            Uneven(face, row, column);
+        document.cube.live[CellIndex(face, row, column)] =
+            document.cube.shadow[CellIndex(face, row, column)] = Uneven(face, row, column);
   const std::vector<int32_t> saved = UsedCells();
   const std::string path = TempPath("writer_" + std::to_string(n) + ".q");
   ASSERT_TRUE(SavePatternFile(path.c_str()));
@@ -55,7 +55,7 @@ TEST_P(SavePattern, WritesTheReadersBytesAndLoadsBackTheSamePattern) {
   recording.answers.push_back(path);
   HandleCharacter('[');
   EXPECT_TRUE(recording.boxes.empty());
-  EXPECT_EQ(cubeSize, n);
+  EXPECT_EQ(document.cube.size, n);
   EXPECT_EQ(UsedCells(), saved);
 }
 
@@ -101,7 +101,7 @@ TEST_F(FailedSave, FolderAsTargetStaysAFolderAndNoTemporaryFileIsLeft) {
 TEST_F(FailedSave, ColourNoReaderTakesKeepsTheOldFile) {
   const std::string old = PatternFileBytes(2, Uneven);
   const std::string path = WriteTemp("writer_kept.q", old);
-  liveCube[CellIndex(B, 2, 1)] = 7;
+  document.cube.live[CellIndex(B, 2, 1)] = 7;
   EXPECT_FALSE(SavePatternFile(path.c_str()));
   ExpectBox(path, "A facelet holds colour 7; colours run from 0 to 5.");
   EXPECT_EQ(ReadWhole(path), old);

@@ -1,4 +1,4 @@
-// The solver's table cache: kept whole, read back instead of built, built again when a copy fails a check.
+// The solvers' table cache: kept whole, read back instead of built, built again when a copy fails a check.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,7 +10,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "files/files.h"
+#include "files/table_cache.h"
 #include "solve/solve_coordinates.h"
 #include "solve/solve_search.h"
 #include "support/cube_helpers.h"
@@ -26,7 +26,7 @@ class SolverCache : public ::testing::Test {
     saved = old != nullptr ? old : "";
     setenv("XDG_CACHE_HOME", folder.c_str(), 1);
     char path[4200];
-    ASSERT_TRUE(SolverCachePath(path, sizeof path, false));
+    ASSERT_TRUE(TableCachePath("solver-tables", kSearchTablesEdition, path, sizeof path, false));
     file = path;
     std::remove(file.c_str());
   }
@@ -39,15 +39,16 @@ class SolverCache : public ::testing::Test {
     else
       setenv("XDG_CACHE_HOME", saved.c_str(), 1);
   }
-  // The tables as they are now, then wiped and marked unbuilt, so only a read or a build can fill them.
+  // The tables as they are now, then wiped, so only a read or a build can fill them.
   std::vector<char> TakeTables() {
     size_t size = 0;
     char* data = static_cast<char*>(SearchTableBytes(&size));
     std::vector<char> copy(data, data + size);
     std::memset(data, 0, size);
-    MarkSearchTables(false);
     return copy;
   }
+  SearchTablesSource Load() { return LoadSearchTables(&store); }
+  CacheTableStore store;
   std::vector<char> Tables() {
     size_t size = 0;
     const char* data = static_cast<const char*>(SearchTableBytes(&size));
@@ -62,17 +63,17 @@ TEST_F(SolverCache, KeptWholeThenReadBackInsteadOfBuilt) {
   const std::string older =
       folder + "/plexaro/solver-tables-" + std::to_string(kSearchTablesEdition - 1) + ".bin";
   std::ofstream(older) << "older";
-  EXPECT_EQ(LoadSolverTables(), kTablesBuiltAndKept);
+  EXPECT_EQ(Load(), kTablesBuiltAndKept);
   EXPECT_NE(access(older.c_str(), F_OK), 0);
   const std::vector<char> built = TakeTables();
   std::ifstream in(file, std::ios::binary | std::ios::ate);
   EXPECT_EQ(static_cast<size_t>(in.tellg()), built.size() + 32);
-  EXPECT_EQ(LoadSolverTables(), kTablesRead);
+  EXPECT_EQ(Load(), kTablesRead);
   EXPECT_TRUE(Tables() == built);
 }
 
 TEST_F(SolverCache, ADamagedCopyIsBuiltAgainAndReplaced) {
-  ASSERT_EQ(LoadSolverTables(), kTablesBuiltAndKept);
+  ASSERT_EQ(Load(), kTablesBuiltAndKept);
   const std::vector<char> good = Tables();
   const auto damage = [&](long at, char value, bool truncate, bool append) {
     std::fstream io(file, std::ios::binary | std::ios::in | std::ios::out);
@@ -86,15 +87,15 @@ TEST_F(SolverCache, ADamagedCopyIsBuiltAgainAndReplaced) {
   };
   // A flipped byte in the tables, a different edition, a short file, a byte too many.
   damage(32 + 5000000, static_cast<char>(~good[5000000]), false, false);
-  EXPECT_EQ(LoadSolverTables(), kTablesBuiltAndKept);
+  EXPECT_EQ(Load(), kTablesBuiltAndKept);
   EXPECT_TRUE(Tables() == good);
   damage(8, 99, false, false);
-  EXPECT_EQ(LoadSolverTables(), kTablesBuiltAndKept);
+  EXPECT_EQ(Load(), kTablesBuiltAndKept);
   damage(1000, 0, true, false);
-  EXPECT_EQ(LoadSolverTables(), kTablesBuiltAndKept);
+  EXPECT_EQ(Load(), kTablesBuiltAndKept);
   damage(0, 0, false, true);
-  EXPECT_EQ(LoadSolverTables(), kTablesBuiltAndKept);
-  EXPECT_EQ(LoadSolverTables(), kTablesRead);
+  EXPECT_EQ(Load(), kTablesBuiltAndKept);
+  EXPECT_EQ(Load(), kTablesRead);
   // A copy whose entries point outside their tables is never used, whatever its checksum.
   EXPECT_TRUE(SearchTablesValid());
   const auto spoiled = [](auto& entry, int value) {
@@ -114,7 +115,7 @@ TEST_F(SolverCache, ADamagedCopyIsBuiltAgainAndReplaced) {
 
 TEST_F(SolverCache, NoFolderToKeepItInCostsOnlyTheBuild) {
   setenv("XDG_CACHE_HOME", "/proc/no-such-folder", 1);
-  EXPECT_EQ(LoadSolverTables(), kTablesBuilt);
+  EXPECT_EQ(Load(), kTablesBuilt);
   EXPECT_TRUE(SearchTablesValid());
   // A relative cache folder is not used; without a home either, no path at all.
   setenv("XDG_CACHE_HOME", "relative", 1);
@@ -122,8 +123,8 @@ TEST_F(SolverCache, NoFolderToKeepItInCostsOnlyTheBuild) {
   const std::string savedHome = home != nullptr ? home : "";
   unsetenv("HOME");
   char path[4200];
-  EXPECT_FALSE(SolverCachePath(path, sizeof path, false));
-  EXPECT_EQ(LoadSolverTables(), kTablesBuilt);
+  EXPECT_FALSE(TableCachePath("solver-tables", kSearchTablesEdition, path, sizeof path, false));
+  EXPECT_EQ(Load(), kTablesBuilt);
   if (!savedHome.empty()) setenv("HOME", savedHome.c_str(), 1);
 }
 

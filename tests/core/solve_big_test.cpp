@@ -36,12 +36,12 @@ void Scramble(int n, uint32_t seed) {
 std::vector<int32_t> Replay(const SolveResult& result, bool inverse) {
   const std::vector<int32_t> pattern = UsedCells();
   if (!inverse) {
-    FillSolved();
-    CopyCube(liveCube, shadowCube);
+    FillSolved(document.cube);
+    SyncCopies(document.cube);
   }
   for (int k = 0; k < result.algCount; ++k)
-    ApplyBlockMove(inverse ? InverseBlockMove(result.alg[result.algCount - 1 - k]) : result.alg[k], liveCube,
-                   shadowCube);
+    ApplyBlockMove(document.cube,
+                   inverse ? InverseBlockMove(result.alg[result.algCount - 1 - k]) : result.alg[k]);
   const std::vector<int32_t> made = UsedCells();
   Restore(pattern);
   return made;
@@ -55,9 +55,22 @@ std::vector<int32_t> SolvedCells(int n) {
   return solved;
 }
 
+// The first answer, as the batch asks for it.
+SolveLimit FirstAnswer() {
+  SolveLimit limit;
+  limit.seconds = 0;
+  return limit;
+}
+
+// The stage of that name, or null.
+const SolveStage* Stage(const SolveResult& result, const char* name) {
+  for (int k = 0; k < result.stageCount; ++k)
+    if (std::string(result.stages[k].name) == name) return &result.stages[k];
+  return nullptr;
+}
+
 class SolveBig : public ::testing::Test {
  protected:
-  void SetUp() override { PrepareSolverTables(); }
   void TearDown() override { StartSolved(3); }
   SolveResult result;
 };
@@ -67,20 +80,36 @@ TEST_F(SolveBig, EveryAnswerMakesItsPatternAndItsInverseSolvesIt) {
     for (int k = 0; k < kPatternsPerSize; ++k) {
       Scramble(n, 1000u * n + k);
       const std::vector<int32_t> pattern = UsedCells();
-      SolvePattern(0, &result);
+      SolvePattern(document.cube, FirstAnswer(), &result);
       ASSERT_TRUE(result.solved) << n << ": " << result.problems[0];
       // Pure: the pattern, the size and the shadow copy as they were.
-      EXPECT_EQ(cubeSize, n);
+      EXPECT_EQ(document.cube.size, n);
       EXPECT_EQ(UsedCells(), pattern);
       EXPECT_EQ(Replay(result, false), pattern) << "size " << n << " seed " << k;
       EXPECT_EQ(Replay(result, true), SolvedCells(n)) << "size " << n << " seed " << k;
-      // The counts agree with the moves: stages add up to the block turns, each one a non-rotation.
+      // The counts agree with the moves: stages add up to the block turns, each one a non-rotation, and
+      // the spans cover every move but the rotation once, each stage's own turns.
       int turns = 0, stages = 0;
       for (int m = 0; m < result.algCount; ++m) turns += BlockTurns(result.alg[m], n);
-      for (int stage = 0; stage < kBigStageCount; ++stage) stages += result.stageTurns[stage];
+      for (int stage = 0; stage < result.stageCount; ++stage) stages += result.stages[stage].turns;
       EXPECT_EQ(result.lengthBtm, turns);
       EXPECT_EQ(stages, turns);
-      EXPECT_GT(result.stageTurns[kStageCentres], 0) << n;
+      std::vector<int> spanned(static_cast<size_t>(result.stageCount), 0);
+      int covered = 0, at = 0;
+      for (int k = 0; k < result.spanCount; ++k) {
+        const SolveSpan& span = result.spans[k];
+        EXPECT_EQ(span.begin, at) << "spans run in order, one after another";
+        for (int m = span.begin; m < span.end; ++m)
+          spanned[static_cast<size_t>(span.stage)] += BlockTurns(result.alg[m], n);
+        covered += span.end - span.begin;
+        at = span.end;
+      }
+      EXPECT_EQ(covered, result.algCount - result.rotationCount);
+      for (int stage = 0; stage < result.stageCount; ++stage)
+        EXPECT_EQ(spanned[static_cast<size_t>(stage)], result.stages[stage].turns)
+            << result.stages[stage].name;
+      ASSERT_NE(Stage(result, "centres"), nullptr);
+      EXPECT_GT(Stage(result, "centres")->turns, 0) << n;
     }
 }
 
@@ -89,20 +118,20 @@ TEST_F(SolveBig, SmallCubesSpellTheirAnswerAndRotationAsBlockMovesToo) {
     for (int k = 0; k < 3; ++k) {
       Scramble(n, 77u * n + k);
       const std::vector<int32_t> pattern = UsedCells();
-      SolvePattern(0, &result);
+      SolvePattern(document.cube, FirstAnswer(), &result);
       ASSERT_TRUE(result.solved);
       EXPECT_EQ(Replay(result, false), pattern) << "size " << n << " seed " << k;
-      EXPECT_EQ(result.lengthBtm, result.lengthF);
+      EXPECT_EQ(result.stageCount, 0);
     }
 }
 
 TEST_F(SolveBig, ATurnedSolvedCubeIsOnlyItsRotation) {
   for (int n : {4, 7, 10}) {
     StartSolved(n);
-    RotateLeft(liveCube, shadowCube);
-    RotateUp(liveCube, shadowCube);
+    RotateLeft(document.cube);
+    RotateUp(document.cube);
     const std::vector<int32_t> pattern = UsedCells();
-    SolvePattern(0, &result);
+    SolvePattern(document.cube, FirstAnswer(), &result);
     ASSERT_TRUE(result.solved) << n;
     EXPECT_EQ(result.lengthBtm, 0);
     ASSERT_GT(result.algCount, 0);
@@ -118,12 +147,13 @@ TEST_F(SolveBig, ATurnedSolvedCubeIsOnlyItsRotation) {
 TEST_F(SolveBig, AFaceTurnAnswerAndAnInnerSlice) {
   // Solved centres and paired edges go straight to the last stage: face turns only.
   StartSolved(6);
-  TurnBlock(R, 1, 1, 1, liveCube, shadowCube);
-  TurnBlock(U, 1, 1, 2, liveCube, shadowCube);
-  SolvePattern(0, &result);
+  TurnBlock(document.cube, R, 1, 1, 1);
+  TurnBlock(document.cube, U, 1, 1, 2);
+  SolvePattern(document.cube, FirstAnswer(), &result);
   ASSERT_TRUE(result.solved);
   EXPECT_EQ(result.lengthBtm, 2);
-  EXPECT_EQ(result.stageTurns[kStageThree], 2);
+  ASSERT_NE(Stage(result, "3x3x3"), nullptr);
+  EXPECT_EQ(Stage(result, "3x3x3")->turns, 2);
   char text[64];
   FormatSolveAlg(result, false, text, sizeof text);
   EXPECT_STREQ(text, "R U2");
@@ -139,10 +169,10 @@ TEST_F(SolveBig, AFaceTurnAnswerAndAnInnerSlice) {
 TEST_F(SolveBig, UnreachablePatternsAreRefusedWithTheChecksReasons) {
   auto refused = [this](const char* what) {
     ReachabilityReport report;
-    CheckReachable(&report);
+    CheckReachable(document.cube, &report);
     ASSERT_FALSE(report.reachable) << what;
     const std::vector<int32_t> pattern = UsedCells();
-    SolvePattern(0, &result);
+    SolvePattern(document.cube, FirstAnswer(), &result);
     EXPECT_EQ(UsedCells(), pattern);
     EXPECT_FALSE(result.solved) << what;
     EXPECT_TRUE(result.unreachable) << what;
@@ -152,19 +182,20 @@ TEST_F(SolveBig, UnreachablePatternsAreRefusedWithTheChecksReasons) {
   // A twisted corner (U, F, R) at 5×5×5.
   StartSolved(5);
   const int corner[3] = {CellIndex(U, 4, 4), CellIndex(F, 0, 4), CellIndex(R, 0, 0)};
-  const int32_t first = liveCube[corner[0]];
-  liveCube[corner[0]] = liveCube[corner[1]];
-  liveCube[corner[1]] = liveCube[corner[2]];
-  liveCube[corner[2]] = first;
+  const int32_t first = document.cube.live[corner[0]];
+  document.cube.live[corner[0]] = document.cube.live[corner[1]];
+  document.cube.live[corner[1]] = document.cube.live[corner[2]];
+  document.cube.live[corner[2]] = first;
   refused("twisted corner");
   // A flipped middle edge (U-F) at 7×7×7.
   StartSolved(7);
-  std::swap(liveCube[CellIndex(U, 6, 3)], liveCube[CellIndex(F, 0, 3)]);
+  std::swap(document.cube.live[CellIndex(U, 6, 3)], document.cube.live[CellIndex(F, 0, 3)]);
   refused("flipped middle edge");
   // A mirrored colour scheme at 4×4×4: L and R swap colours everywhere.
   StartSolved(4);
   for (int cell = 0; cell < kCellCount; ++cell)
-    if (liveCube[cell] == L || liveCube[cell] == R) liveCube[cell] = L + R - liveCube[cell];
+    if (document.cube.live[cell] == L || document.cube.live[cell] == R)
+      document.cube.live[cell] = L + R - document.cube.live[cell];
   refused("mirrored scheme");
 }
 

@@ -44,7 +44,7 @@ OrderReport OrderOf(int n, const std::vector<Turn>& turns) {
 
 void ApplyOnce(const std::vector<Turn>& turns) {
   for (const Turn& turn : turns)
-    for (int k = 0; k < turn.times; ++k) kModelTurns[turn.operation](liveCube, shadowCube);
+    for (int k = 0; k < turn.times; ++k) kModelTurns[turn.operation](document.cube);
 }
 
 // Repetitions with the model's own turns until every cell shows its home colour (numbered: until
@@ -52,11 +52,11 @@ void ApplyOnce(const std::vector<Turn>& turns) {
 int64_t Repetitions(int n, const std::vector<Turn>& turns, bool numbered, int64_t limit) {
   StartSolved(n);
   auto home = [numbered](int cell) { return numbered ? 6 + cell : cell / kFaceStride; };
-  ForEachUsedCell(n, [&](int cell) { liveCube[cell] = shadowCube[cell] = home(cell); });
+  ForEachUsedCell(n, [&](int cell) { document.cube.live[cell] = document.cube.shadow[cell] = home(cell); });
   for (int64_t times = 1; times <= limit; ++times) {
     ApplyOnce(turns);
     bool back = true;
-    ForEachUsedCell(n, [&](int cell) { back = back && liveCube[cell] == home(cell); });
+    ForEachUsedCell(n, [&](int cell) { back = back && document.cube.live[cell] == home(cell); });
     if (back) return times;
   }
   return 0;
@@ -80,7 +80,7 @@ TEST(Order, PublishedOrdersOfTheThreeByThree) {
   do {
     ApplyOnce(turns);
     ++times;
-  } while (CheckSolved(liveCube) != 0 && times < 5000);
+  } while (CheckSolved(document.cube.size, document.cube.live) != 0 && times < 5000);
   EXPECT_EQ(times, 1260);
 }
 
@@ -163,13 +163,13 @@ TEST(Order, RandomSequencesMatchRepetitionWithTheModelsTurns) {
 
 TEST(Order, LeavesTheModelAlone) {
   StartSolved(5);
-  QuarterTurnR(liveCube, shadowCube);
+  QuarterTurnR(document.cube);
   const std::vector<int32_t> before = UsedCells();
-  const uint32_t generator = randomState;
+  const uint32_t generator = document.random.state;
   OrderOf(7, Parse("R U F' D2 L B"));
-  EXPECT_EQ(cubeSize, 5);
+  EXPECT_EQ(document.cube.size, 5);
   EXPECT_EQ(UsedCells(), before);
-  EXPECT_EQ(randomState, generator);
+  EXPECT_EQ(document.random.state, generator);
 }
 
 }  // namespace

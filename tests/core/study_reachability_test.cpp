@@ -12,7 +12,7 @@ namespace {
 
 std::string Problems() {
   ReachabilityReport report;
-  CheckReachable(&report);
+  CheckReachable(document.cube, &report);
   std::string lines;
   for (int k = 0; k < report.problemCount; ++k) lines += std::string(report.problems[k]) + "\n";
   EXPECT_EQ(report.reachable, lines.empty()) << lines;
@@ -20,26 +20,26 @@ std::string Problems() {
 }
 
 const Piece& PieceAt(int x, int y, int z) {
-  const PieceSet& set = PiecesOf(cubeSize);
+  const PieceSet& set = PiecesOf(document.cube.size);
   for (int k = 0; k < set.count; ++k)
     if (set.pieces[k].x == x && set.pieces[k].y == y && set.pieces[k].z == z) return set.pieces[k];
   ADD_FAILURE() << "no piece at " << x << y << z;
   return set.pieces[0];
 }
 
-void SetCell(int cell, int32_t colour) { liveCube[cell] = shadowCube[cell] = colour; }
+void SetCell(int cell, int32_t colour) { document.cube.live[cell] = document.cube.shadow[cell] = colour; }
 
 // Each facelet to the next in the piece's order: for a corner, a clockwise twist.
 void TurnPiece(const Piece& piece) {
-  const int32_t last = liveCube[piece.cells[piece.count - 1]];
-  for (int k = piece.count - 1; k > 0; --k) SetCell(piece.cells[k], liveCube[piece.cells[k - 1]]);
+  const int32_t last = document.cube.live[piece.cells[piece.count - 1]];
+  for (int k = piece.count - 1; k > 0; --k) SetCell(piece.cells[k], document.cube.live[piece.cells[k - 1]]);
   SetCell(piece.cells[0], last);
 }
 
 void SwapPieces(const Piece& a, const Piece& b) {
   for (int k = 0; k < a.count; ++k) {
-    const int32_t held = liveCube[a.cells[k]];
-    SetCell(a.cells[k], liveCube[b.cells[k]]);
+    const int32_t held = document.cube.live[a.cells[k]];
+    SetCell(a.cells[k], document.cube.live[b.cells[k]]);
     SetCell(b.cells[k], held);
   }
 }
@@ -50,13 +50,13 @@ const Operation kEveryOperation[] = {
     RotateLeft,   RotateUp,     RotateRight,  RotateDown,   ReflectCentral, ReflectRightLeft};
 
 void Scramble(Lcg* lcg, int moves) {
-  for (int k = 0; k < moves; ++k) kEveryOperation[lcg->Next() % 20](liveCube, shadowCube);
+  for (int k = 0; k < moves; ++k) kEveryOperation[lcg->Next() % 20](document.cube);
 }
 
 // The mirror image of the pattern: ReflectRightLeft without its recolouring.
 void Mirror() {
-  ReflectRightLeft(liveCube, shadowCube);
-  Recolour(0, 3, 2, 4, 5, 1);
+  ReflectRightLeft(document.cube);
+  Recolour(document.cube, 0, 3, 2, 4, 5, 1);
 }
 
 TEST(Reachability, EveryTurnRotationAndReflectionKeepsThePatternReachable) {
@@ -77,12 +77,12 @@ TEST(Reachability, LeavesTheCubeAsItWas) {
   Scramble(&lcg, 40);
   SetCell(CellIndex(F, 2, 2), 9);
   const std::vector<int32_t> before = UsedCells();
-  const uint32_t generator = randomState;
+  const uint32_t generator = document.random.state;
   EXPECT_NE(Problems(), "");
   EXPECT_EQ(UsedCells(), before);
-  EXPECT_EQ(CompareCubes(liveCube, shadowCube), 0);
-  EXPECT_EQ(cubeSize, 5);
-  EXPECT_EQ(randomState, generator);
+  EXPECT_EQ(CompareCubes(document.cube.size, document.cube.live, document.cube.shadow), 0);
+  EXPECT_EQ(document.cube.size, 5);
+  EXPECT_EQ(document.random.state, generator);
 }
 
 TEST(Reachability, MirrorImagesShowTheMirroredSchemeAndNothingElse) {
@@ -115,7 +115,7 @@ TEST(Reachability, TwistedCorners) {
   // Named where it is shown after a whole-cube turn; after layer turns only the sum is left.
   StartSolved(3);
   TurnPiece(PieceAt(2, 2, 2));
-  RotateLeft(liveCube, shadowCube);
+  RotateLeft(document.cube);
   EXPECT_EQ(Problems(), "one corner is twisted clockwise (the corner of U, F and L)\n");
   Lcg lcg{3};
   Scramble(&lcg, 30);
@@ -181,8 +181,8 @@ TEST(Reachability, CentresOfOneColourAreInterchangeable) {
       for (int column = 1; column < n - 1; ++column) {
         if (n % 2 && row == n / 2 && column == n / 2) continue;
         const int u = CellIndex(U, row, column), f = CellIndex(F, row, column);
-        const int32_t held = liveCube[u];
-        SetCell(u, liveCube[f]);
+        const int32_t held = document.cube.live[u];
+        SetCell(u, document.cube.live[f]);
         SetCell(f, held);
         ASSERT_EQ(Problems(), "") << n << " " << row << column;
       }
@@ -235,7 +235,7 @@ TEST(Reachability, AnyColouringIsAnsweredWithinTheReport) {
         for (int32_t& cell : cells) cell = lcg.Next() % 8 - 1;
       Restore(cells);
       ReachabilityReport report;
-      CheckReachable(&report);
+      CheckReachable(document.cube, &report);
       ASSERT_GE(report.problemCount, report.reachable ? 0 : 1);
       ASSERT_LE(report.problemCount, kMaxReachProblems);
       // Every line whole: worded, and short of the room it has.
@@ -254,7 +254,7 @@ TEST(Reachability, AnyColouringIsAnsweredWithinTheReport) {
   StartSolved(10);
   for (int cell = 0; cell < 100; ++cell) SetCell(CellIndex(F, cell / 10, cell % 10), 0);
   ReachabilityReport report;
-  CheckReachable(&report);
+  CheckReachable(document.cube, &report);
   ASSERT_EQ(report.problemCount, kMaxReachProblems);
   EXPECT_EQ(std::string(report.problems[kMaxReachProblems - 1]).find("and "), 0u);
   EXPECT_NE(std::string(report.problems[kMaxReachProblems - 1]).find(" more problems"), std::string::npos);

@@ -10,6 +10,7 @@
 
 #include "cube/cube.h"
 #include "files/files.h"
+#include "solve/answer.h"
 #include "solve/solve.h"
 #include "solve/solve_coordinates.h"
 #include "solve/solve_corners.h"
@@ -26,21 +27,21 @@ void Scramble(int n, uint32_t seed, int steps) {
   for (int k = 0; k < steps; ++k) {
     const int draw = lcg.Next() % 20;
     if (draw < 6)
-      TurnLayer(static_cast<int16_t>(draw), static_cast<int16_t>(1 + lcg.Next() % 3), liveCube, shadowCube);
+      TurnLayer(document.cube, static_cast<int16_t>(draw), static_cast<int16_t>(1 + lcg.Next() % 3));
     else if (draw < 14)
-      TurnLayer(static_cast<int16_t>(draw % 6), 1, liveCube, shadowCube);
+      TurnLayer(document.cube, static_cast<int16_t>(draw % 6), 1);
     else if (draw == 14)
-      RotateLeft(liveCube, shadowCube);
+      RotateLeft(document.cube);
     else if (draw == 15)
-      RotateUp(liveCube, shadowCube);
+      RotateUp(document.cube);
     else if (draw == 16)
-      RotateDown(liveCube, shadowCube);
+      RotateDown(document.cube);
     else if (draw == 17)
-      ReflectCentral(liveCube, shadowCube);
+      ReflectCentral(document.cube);
     else if (draw == 18)
-      ReflectRightLeft(liveCube, shadowCube);
+      ReflectRightLeft(document.cube);
     else
-      RotateRight(liveCube, shadowCube);
+      RotateRight(document.cube);
   }
 }
 
@@ -54,39 +55,61 @@ void Play(const std::string& text) {
       if (word[at] == '<') {
         const size_t end = word.find('>', at);
         const std::string key = word.substr(at, end - at + 1);
-        if (key == "<Left>") RotateLeft(liveCube, shadowCube);
-        if (key == "<Up>") RotateUp(liveCube, shadowCube);
-        if (key == "<Right>") RotateRight(liveCube, shadowCube);
-        if (key == "<Down>") RotateDown(liveCube, shadowCube);
+        if (key == "<Left>") RotateLeft(document.cube);
+        if (key == "<Up>") RotateUp(document.cube);
+        if (key == "<Right>") RotateRight(document.cube);
+        if (key == "<Down>") RotateDown(document.cube);
         at = end + 1;
       } else {
         MoveToken move;
         ASSERT_TRUE(ParseMoveToken(word.c_str(), &move)) << word;
-        TurnLayer(move.layer, move.quarterTurns, liveCube, shadowCube);
+        TurnLayer(document.cube, move.layer, move.quarterTurns);
         at = word.size();
       }
     }
   }
 }
 
+SolveLimit Limit(double seconds, double (*clock)() = nullptr) {
+  SolveLimit limit;
+  limit.seconds = seconds;
+  limit.clock = clock;
+  return limit;
+}
+
+// The answer as the window's box and the CLI spell it: in face turns with its rotation as arrow keys.
+struct Spelled {
+  std::string moves, rotation, rotationTurns;
+};
+Spelled Spell(const SolveResult& result, bool inverse) {
+  static SpelledAnswer spelled;
+  SpellAnswer(result, inverse, &spelled);
+  EXPECT_NE(FindAnswerField(spelled, "moves"), nullptr);
+  return {spelled.moves, spelled.rotation, spelled.rotationTurns};
+}
+
 // Solves the live pattern, checks that the answer and its inverse replay exactly, and returns it.
 SolveResult SolveAndReplay(double limit) {
   const std::vector<int32_t> pattern = UsedCells();
   SolveResult result;
-  SolvePattern(limit, &result);
+  SolvePattern(document.cube, Limit(limit), &result);
   EXPECT_EQ(UsedCells(), pattern) << "the solver changed the cube";
   EXPECT_TRUE(result.solved) << result.problems[0];
-  StartSolved(cubeSize);
-  Play(std::string(result.moves) + " " + result.rotation);
-  EXPECT_EQ(UsedCells(), pattern) << result.moves << " " << result.rotation;
-  StartSolved(cubeSize);
-  Play(std::string(result.moves) + " " + result.rotationTurns);
-  EXPECT_EQ(UsedCells(), pattern) << result.moves << " " << result.rotationTurns;
-  StartSolved(cubeSize);
+  const Spelled forward = Spell(result, false), back = Spell(result, true);
+  StartSolved(document.cube.size);
+  Play(forward.moves + " " + forward.rotation);
+  EXPECT_EQ(UsedCells(), pattern) << forward.moves << " " << forward.rotation;
+  StartSolved(document.cube.size);
+  Play(forward.moves + " " + forward.rotationTurns);
+  EXPECT_EQ(UsedCells(), pattern) << forward.moves << " " << forward.rotationTurns;
+  StartSolved(document.cube.size);
+  ApplyBlockMoves(document.cube, result.alg, static_cast<size_t>(result.algCount));
+  EXPECT_EQ(UsedCells(), pattern) << "the answer's block moves";
+  StartSolved(document.cube.size);
   const std::vector<int32_t> solved = UsedCells();
   Restore(pattern);
-  Play(std::string(result.inverseRotation) + " " + result.inverse);
-  EXPECT_EQ(UsedCells(), solved) << result.inverseRotation << " " << result.inverse;
+  Play(back.rotation + " " + back.moves);
+  EXPECT_EQ(UsedCells(), solved) << back.rotation << " " << back.moves;
   Restore(pattern);
   return result;
 }
@@ -111,40 +134,40 @@ TEST(SolveCorners, AnswersReplayAndAreAsShortAsTheTableSays) {
     Scramble(2, seed, 30);
     const SolveResult result = SolveAndReplay(1.0);
     EXPECT_TRUE(result.optimal);
-    EXPECT_LE(result.lengthF, 11);
-    EXPECT_GE(result.lengthQ, result.lengthF);
+    EXPECT_LE(result.lengthBtm, 11);
+    EXPECT_GE(result.lengthQbtm, result.lengthBtm);
   }
   // One quarter turn away, and after a rotation alone, the answers are that short.
   StartSolved(2);
-  QuarterTurnU(liveCube, shadowCube);
-  EXPECT_EQ(SolveAndReplay(1.0).lengthF, 1);
+  QuarterTurnU(document.cube);
+  EXPECT_EQ(SolveAndReplay(1.0).lengthBtm, 1);
   StartSolved(2);
-  RotateUp(liveCube, shadowCube);
+  RotateUp(document.cube);
   const SolveResult rotated = SolveAndReplay(1.0);
-  EXPECT_EQ(rotated.lengthF, 0);
-  EXPECT_STREQ(rotated.rotation, "<Up>");
+  EXPECT_EQ(rotated.lengthBtm, 0);
+  EXPECT_EQ(Spell(rotated, false).rotation, "<Up>");
 }
 
 TEST(SolveEdgesAndCorners, AnswersReplayWithinTwentyFaceTurns) {
   for (uint32_t seed = 1; seed <= 12; ++seed) {
     Scramble(3, seed, 60);
     const SolveResult result = SolveAndReplay(0.05);
-    EXPECT_LE(result.lengthF, 20);
-    EXPECT_GE(result.lengthQ, result.lengthF);
+    EXPECT_LE(result.lengthBtm, 20);
+    EXPECT_GE(result.lengthQbtm, result.lengthBtm);
   }
   StartSolved(3);
-  TurnLayer(3, 1, liveCube, shadowCube);
-  TurnLayer(0, 2, liveCube, shadowCube);
+  TurnLayer(document.cube, 3, 1);
+  TurnLayer(document.cube, 0, 2);
   const SolveResult two = SolveAndReplay(1.0);
-  EXPECT_EQ(two.lengthF, 2);
-  EXPECT_EQ(two.lengthQ, 3);
+  EXPECT_EQ(two.lengthBtm, 2);
+  EXPECT_EQ(two.lengthQbtm, 3);
   EXPECT_TRUE(two.optimal);
   // Seen after a rotation, the same two turns, then the rotation.
-  RotateLeft(liveCube, shadowCube);
-  RotateUp(liveCube, shadowCube);
+  RotateLeft(document.cube);
+  RotateUp(document.cube);
   const SolveResult rotated = SolveAndReplay(1.0);
-  EXPECT_EQ(rotated.lengthF, 2);
-  EXPECT_STRNE(rotated.rotation, "");
+  EXPECT_EQ(rotated.lengthBtm, 2);
+  EXPECT_NE(Spell(rotated, false).rotation, "");
 }
 
 TEST(SolveEdgesAndCorners, TheSuperflipTakesTwenty) {
@@ -152,7 +175,7 @@ TEST(SolveEdgesAndCorners, TheSuperflipTakesTwenty) {
   // Every edge flipped in place, nothing else moved.
   Play("U R2 F B R B2 R U2 L B2 R U' D' R2 F R' L B2 U2 F2");
   const SolveResult result = SolveAndReplay(0.5);
-  EXPECT_EQ(result.lengthF, 20);
+  EXPECT_EQ(result.lengthBtm, 20);
 }
 
 // A clock the tests move: each reading a tick after the one before (a power of two, so sums are exact).
@@ -162,26 +185,25 @@ double TickingClock() { return clockReading += kTick; }
 
 TEST(SolveEdgesAndCorners, TheTimeLimitIsHeldOnTheClockGiven) {
   Scramble(3, 99, 80);
-  SetSolveClock(TickingClock);
-  // Without a limit the search ends at its first answer: the solver reads the clock as it starts,
-  // the search as it sets its deadline, the solver as it ends.
+  // Without a limit the search ends at its first answer: the solver reads the clock as it starts and
+  // as it ends.
   SolveResult first, limited;
-  SolvePattern(0, &first);
-  EXPECT_EQ(first.seconds, 2 * kTick);
-  // With a limit it reads the clock every so many positions and stops at the first reading past it.
-  SolvePattern(50 * kTick, &limited);
-  SetSolveClock(nullptr);
+  SolvePattern(document.cube, Limit(0, TickingClock), &first);
+  EXPECT_EQ(first.seconds, kTick);
+  // With a limit the search reads the clock every so many positions and stops at the first reading past
+  // it.
+  SolvePattern(document.cube, Limit(50 * kTick, TickingClock), &limited);
   ASSERT_TRUE(first.solved);
   ASSERT_TRUE(limited.solved);
-  EXPECT_EQ(limited.seconds, 53 * kTick);
-  EXPECT_LE(limited.lengthF, first.lengthF);
-  EXPECT_LE(limited.lengthF, 20);
+  EXPECT_EQ(limited.seconds, 52 * kTick);
+  EXPECT_LE(limited.lengthBtm, first.lengthBtm);
+  EXPECT_LE(limited.lengthBtm, 20);
   EXPECT_FALSE(limited.optimal);
   // Without a limit, a pattern a few turns from solved still gets its fewest, known as such.
   StartSolved(3);
   Play("R U F' D2 L");
   const SolveResult near = SolveAndReplay(0);
-  EXPECT_EQ(near.lengthF, 5);
+  EXPECT_EQ(near.lengthBtm, 5);
   EXPECT_TRUE(near.optimal);
 }
 
@@ -196,7 +218,7 @@ TEST(SolveEdgesAndCorners, SymmetricPatternsStillGetTheFewest) {
     StartSolved(3);
     Play(c.moves);
     const SolveResult result = SolveAndReplay(2.0);
-    EXPECT_EQ(result.lengthF, c.fewest) << c.moves;
+    EXPECT_EQ(result.lengthBtm, c.fewest) << c.moves;
     EXPECT_TRUE(result.optimal) << c.moves;
   }
 }
@@ -206,12 +228,12 @@ TEST(SolveEdgesAndCorners, FirstAnswersReplayWithinTwentyFaceTurns) {
   // to the second phase are exercised as well as the plain search.
   for (uint32_t seed = 100; seed < 140; ++seed) {
     Scramble(3, seed, 50);
-    EXPECT_LE(SolveAndReplay(0).lengthF, 20) << "seed " << seed;
+    EXPECT_LE(SolveAndReplay(0).lengthBtm, 20) << "seed " << seed;
   }
 }
 
 TEST(SolveTables, DistancesReadBackAlongRandomWalks) {
-  BuildSearchTables();
+  ReadySearchTables();
   const SearchTables& t = searchTables;
   Lcg lcg{7};
   // From solved, a walk of k turns is at most k from solved in every table, and one turn changes a
@@ -282,7 +304,7 @@ int Misread(const std::vector<int>& distance, int b, Read read) {
 }
 
 TEST(SolveTables, EveryDistanceReadThroughItsClassIsTheBreadthFirstOne) {
-  BuildSearchTables();
+  ReadySearchTables();
   const SearchTables& t = searchTables;
   const auto twist = [&t](int c, int m) { return t.twistMove[c][m]; };
   const auto flip = [&t](int c, int m) { return t.flipMove[c][m]; };
@@ -316,7 +338,7 @@ TEST(SolveTables, EveryDistanceReadThroughItsClassIsTheBreadthFirstOne) {
 }
 
 TEST(SolveTables, EachSymmetryTurnsTheCoordinatesAsItTurnsTheMoves) {
-  BuildSearchTables();
+  ReadySearchTables();
   const SearchTables& t = searchTables;
   SymmetryClasses classes;
   BuildSymmetryTables(&classes);
@@ -357,25 +379,25 @@ TEST(SolveTables, EachSymmetryTurnsTheCoordinatesAsItTurnsTheMoves) {
 TEST(SolvePattern, RefusesWhatItCannotSolve) {
   StartSolved(3);
   // One corner twisted in place: no layer turns can do that.
-  std::swap(liveCube[CellIndex(0, 2, 2)], liveCube[CellIndex(2, 0, 2)]);
-  std::swap(liveCube[CellIndex(0, 2, 2)], liveCube[CellIndex(3, 0, 0)]);
-  CopyCube(liveCube, shadowCube);
+  std::swap(document.cube.live[CellIndex(0, 2, 2)], document.cube.live[CellIndex(2, 0, 2)]);
+  std::swap(document.cube.live[CellIndex(0, 2, 2)], document.cube.live[CellIndex(3, 0, 0)]);
+  SyncCopies(document.cube);
   ReachabilityReport report;
-  CheckReachable(&report);
+  CheckReachable(document.cube, &report);
   ASSERT_FALSE(report.reachable);
   SolveResult result;
-  SolvePattern(1.0, &result);
+  SolvePattern(document.cube, Limit(1.0), &result);
   EXPECT_FALSE(result.solved);
   ASSERT_EQ(result.problemCount, report.problemCount);
   EXPECT_STREQ(result.problems[0], report.problems[0]);
 
   // Bigger cubes have their own solver now; a solved one needs no move.
   StartSolved(4);
-  SolvePattern(1.0, &result);
+  SolvePattern(document.cube, Limit(1.0), &result);
   EXPECT_TRUE(result.solved);
   EXPECT_EQ(result.algCount, 0);
   StartSolved(1);
-  SolvePattern(1.0, &result);
+  SolvePattern(document.cube, Limit(1.0), &result);
   EXPECT_FALSE(result.solved);
   EXPECT_NE(std::strstr(result.problems[0], "2x2x2 to 10x10x10"), nullptr);
   StartSolved(3);
@@ -389,10 +411,10 @@ TEST(SolvePattern, AFewTurnsNeedNoMoreAndAreKnownFewest) {
       Lcg lcg{seed};
       const int turns = 1 + static_cast<int>(seed % 6);
       for (int k = 0; k < turns; ++k)
-        TurnLayer(static_cast<int16_t>(lcg.Next() % 6), static_cast<int16_t>(1 + lcg.Next() % 3), liveCube,
-                  shadowCube);
+        TurnLayer(document.cube, static_cast<int16_t>(lcg.Next() % 6),
+                  static_cast<int16_t>(1 + lcg.Next() % 3));
       const SolveResult result = SolveAndReplay(1.0);
-      EXPECT_LE(result.lengthF, turns) << "size " << n << " seed " << seed;
+      EXPECT_LE(result.lengthBtm, turns) << "size " << n << " seed " << seed;
       EXPECT_TRUE(result.optimal);
     }
 }

@@ -114,18 +114,18 @@ void Turn(const char* moves) {
   for (std::string token; tokens >> token;) {
     MoveToken move;
     ASSERT_TRUE(ParseMoveToken(token.c_str(), &move)) << token;
-    TurnLayer(move.layer, move.quarterTurns, liveCube, shadowCube);
+    TurnLayer(document.cube, move.layer, move.quarterTurns);
   }
 }
 
 // Finds the group, checks that it changed nothing and is closed, then that the count's box shows its totals.
 SymmetryReport Check(RecordingPlatform& recording, const std::string& what) {
   const std::vector<int32_t> pattern = UsedCells();
-  const uint32_t state = randomState;
+  const uint32_t state = document.random.state;
   static SymmetryReport report;
-  FindSymmetryGroup(&report);
+  FindSymmetryGroup(document.cube, document.random, &report);
   EXPECT_EQ(UsedCells(), pattern) << what;
-  EXPECT_EQ(randomState, state) << what;
+  EXPECT_EQ(document.random.state, state) << what;
   std::set<std::string> kept(report.words, report.words + report.symmetries);
   for (int a = 0; a < report.symmetries; ++a)
     for (int b = 0; b < report.symmetries; ++b)
@@ -133,19 +133,19 @@ SymmetryReport Check(RecordingPlatform& recording, const std::string& what) {
           << what << ": not closed";
   recording.boxes.clear();
   platform = &recording;
-  CountSymmetries(liveCube, shadowCube);
+  CountSymmetries();
   char text[64];
   std::snprintf(text, sizeof text, "Total C: %2d   Total M: %2d  ", report.totalC, report.totalM);
   EXPECT_EQ(recording.boxes.size() == 1 ? recording.boxes[0].text : "", text) << what;
   Restore(pattern);
-  randomState = state;
+  document.random.state = state;
   return report;
 }
 
 // For a pattern the count need not turn to normalise: each of the 48 motions, colours following the
 // faces, checked facelet by facelet against the symmetries kept.
 std::string KeptByGeometry(const SymmetryReport& report) {
-  const int n = cubeSize;
+  const int n = document.cube.size;
   std::map<Vector, int> cellAt, faceOf;
   ForEachUsedCell(n, [&](int cell) {
     cellAt[Spot(cell, n)] = cell;
@@ -155,9 +155,9 @@ std::string KeptByGeometry(const SymmetryReport& report) {
   for (const CubeSymmetry& s : FullGroup().all) {
     bool keeps = true;
     for (const auto& [spot, cell] : cellAt) {
-      const int colour = liveCube[cell];
-      keeps =
-          keeps && liveCube[cellAt[Act(s, spot)]] == faceOf[Act(s, Spot(CellIndex(colour, 0, 0), n, true))];
+      const int colour = document.cube.live[cell];
+      keeps = keeps && document.cube.live[cellAt[Act(s, spot)]] ==
+                           faceOf[Act(s, Spot(CellIndex(colour, 0, 0), n, true))];
     }
     bool kept = false;
     for (int k = 0; k < report.symmetries; ++k) kept = kept || SameSymmetry(report.kept[k], s);
@@ -211,7 +211,7 @@ TEST(SymmetryGroup, WordsFollowThePatternAsShown) {
   RecordingPlatform recording;
   StartFresh(recording, 3);
   Turn("U");
-  RotateUp(liveCube, shadowCube);
+  RotateUp(document.cube);
   const SymmetryReport report = Check(recording, "U seen from below");
   EXPECT_EQ(std::set<std::string>(report.words, report.words + report.symmetries),
             (std::set<std::string>{"identity", "half turn about the F-B axis",
@@ -244,7 +244,8 @@ TEST(SymmetryGroup, Checkerboards) {
       int8_t normal[3], at[3];
       CellPosition(cell, n, normal, at);
       const int face = cell / kFaceStride;
-      liveCube[cell] = shadowCube[cell] = (at[0] + at[1] + at[2] - 3 * (n - 1)) % 2 ? kOpposite[face] : face;
+      document.cube.live[cell] = document.cube.shadow[cell] =
+          (at[0] + at[1] + at[2] - 3 * (n - 1)) % 2 ? kOpposite[face] : face;
     });
     const SymmetryReport report = Check(recording, "checkerboard");
     EXPECT_EQ(KeptByGeometry(report), "");
@@ -267,7 +268,7 @@ TEST(SymmetryGroup, TotalsAgreeWithTheCountOnRandomPatterns) {
     StartFresh(recording, static_cast<int16_t>(n));
     if (kind == 0) {
       for (int length = lcg.Next() % (trial % 2 ? 4 : 40); length > 0; --length)
-        operations[lcg.Next() % 15](liveCube, shadowCube);
+        operations[lcg.Next() % 15](document.cube);
     } else {
       const int colours = 1 + lcg.Next() % 6;
       int byFace[6];
@@ -280,9 +281,10 @@ TEST(SymmetryGroup, TotalsAgreeWithTheCountOnRandomPatterns) {
       OpenMemoryStream(&stream, bytes.data(), bytes.size());
       ASSERT_TRUE(ReadPatternFile(&stream, &data, problem, sizeof problem));
       int at = 0;
-      ForEachUsedCell(n, [&](int cell) { liveCube[cell] = shadowCube[cell] = data.colours[at++]; });
+      ForEachUsedCell(
+          n, [&](int cell) { document.cube.live[cell] = document.cube.shadow[cell] = data.colours[at++]; });
     }
-    randomState = static_cast<uint32_t>(lcg.Next()) << 16 ^ static_cast<uint32_t>(lcg.Next());
+    document.random.state = static_cast<uint32_t>(lcg.Next()) << 16 ^ static_cast<uint32_t>(lcg.Next());
     groups.insert(Check(recording, "trial " + std::to_string(trial)).group);
   }
   EXPECT_GE(groups.size(), 10u);  // 12 at this seed: the trials reach well beyond C1 and Oh

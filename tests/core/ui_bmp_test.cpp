@@ -39,7 +39,7 @@ TEST_F(Bmp, ReadsBackAsTheRasterPixelForPixel) {
     for (int scale : {1, 3}) {
       SCOPED_TRACE(std::to_string(n) + " at scale " + std::to_string(scale));
       StartFresh(recording, n);
-      Scramble(liveCube, shadowCube, 1);
+      Scramble(document.cube, document.random, 1);
       const int letters = scale == 1 ? kLettersColours : kLettersNone;
       char reason[256] = "";
       ASSERT_TRUE(SaveNetPicture(path.c_str(), scale, letters, reason, sizeof reason)) << reason;

@@ -40,9 +40,9 @@ TEST_P(BoundKey, RunsItsOperationOnceAndAsksForOneRepaint) {
   const std::vector<int32_t> start = MakeUnevenCube();
   Press(GetParam().keyDown, GetParam().code);
   const std::vector<int32_t> byKey = UsedCells();
-  EXPECT_EQ(CompareCubes(liveCube, shadowCube), 0);
+  EXPECT_EQ(CompareCubes(document.cube.size, document.cube.live, document.cube.shadow), 0);
   Restore(start);
-  GetParam().operation(liveCube, shadowCube);
+  GetParam().operation(document.cube);
   EXPECT_EQ(byKey, UsedCells());
   EXPECT_NE(byKey, start);
   EXPECT_EQ(recording.repaints, 1);
@@ -92,11 +92,12 @@ TEST_F(Dispatch, PercentCountsSymmetriesAndLeftArrowNeverDoes) {
   ASSERT_EQ(recording.boxes.size(), 1u);
   EXPECT_EQ(recording.boxes[0].title, "Symmetry");
   EXPECT_EQ(recording.boxes[0].text, "Total C:  1   Total M:  1  ");
-  for (int face = 0; face < 6; ++face) EXPECT_EQ(liveCube[CellIndex(face, 1, 1)], face) << "rotated";
+  for (int face = 0; face < 6; ++face)
+    EXPECT_EQ(document.cube.live[CellIndex(face, 1, 1)], face) << "rotated";
 
   HandleKeyDown(kKeyLeft);
   EXPECT_EQ(recording.boxes.size(), 1u);
-  EXPECT_EQ(liveCube[CellIndex(L, 1, 1)], 2);  // L shows what F showed
+  EXPECT_EQ(document.cube.live[CellIndex(L, 1, 1)], 2);  // L shows what F showed
   EXPECT_EQ(recording.repaints, 2);
 }
 
@@ -128,8 +129,8 @@ TEST_F(Dispatch, KeysArrivingFromInsideABoxAreIgnored) {
   };
   HandleCharacter('?');
   EXPECT_EQ(nested, 1);
-  EXPECT_EQ(CheckSolved(liveCube), 0);
-  EXPECT_EQ(liveCube[CellIndex(L, 0, 0)], 1);
+  EXPECT_EQ(CheckSolved(document.cube.size, document.cube.live), 0);
+  EXPECT_EQ(document.cube.live[CellIndex(L, 0, 0)], 1);
   EXPECT_EQ(recording.repaints, 1);
   EXPECT_EQ(recording.paintsNow, 0);
   EXPECT_TRUE(recording.chooserKinds.empty());
@@ -139,32 +140,33 @@ TEST_F(Dispatch, KeysArrivingFromInsideABoxAreIgnored) {
   HandleCharacter('{');
   EXPECT_EQ(recording.chooserKinds.size(), 1u);
   EXPECT_EQ(recording.boxes.size(), 2u);
-  EXPECT_EQ(liveCube[CellIndex(U, 0, 2)], 2);  // R brought F's colour up, and '*' did not undo it
-  EXPECT_EQ(liveCube[CellIndex(L, 0, 0)], 1);  // and neither 'u' nor Left ran
+  EXPECT_EQ(document.cube.live[CellIndex(U, 0, 2)], 2);  // R brought F's colour up, and '*' did not undo it
+  EXPECT_EQ(document.cube.live[CellIndex(L, 0, 0)], 1);  // and neither 'u' nor Left ran
   EXPECT_EQ(recording.repaints, 2);
   EXPECT_EQ(recording.paintsNow, 0);
 
   // Once the command is over, keys work again.
   recording.onMessage = nullptr;
   HandleCharacter('*');
-  EXPECT_EQ(CheckSolved(liveCube), 0);
+  EXPECT_EQ(CheckSolved(document.cube.size, document.cube.live), 0);
 }
 
 TEST_F(Dispatch, ResetAfterAFiveCubePatternGivesTheSolvedFiveCube) {
   auto colour = [](int face, int row, int column) { return ((face * 25 + row * 5 + column) * 7 + 3) % 6; };
   LoadFromMemory(LoadPatternFile, PatternFileBytes(5, colour));
-  ASSERT_EQ(cubeSize, 5);
-  ASSERT_EQ(CheckSolved(liveCube), -1);
+  ASSERT_EQ(document.cube.size, 5);
+  ASSERT_EQ(CheckSolved(document.cube.size, document.cube.live), -1);
   cellWidth = 21;
   faceBaseHeight = 40;
   const std::string log = LogBytes();
 
   HandleCharacter('*');
-  EXPECT_EQ(cubeSize, 5);
+  EXPECT_EQ(document.cube.size, 5);
   for (int face = 0; face < 6; ++face)
     for (int row = 0; row < 5; ++row)
-      for (int column = 0; column < 5; ++column) ASSERT_EQ(liveCube[CellIndex(face, row, column)], face);
-  EXPECT_EQ(CompareCubes(liveCube, shadowCube), 0);
+      for (int column = 0; column < 5; ++column)
+        ASSERT_EQ(document.cube.live[CellIndex(face, row, column)], face);
+  EXPECT_EQ(CompareCubes(document.cube.size, document.cube.live, document.cube.shadow), 0);
   EXPECT_EQ(cellWidth, 15);
   EXPECT_EQ(cellHeight, 16);
   EXPECT_EQ(faceBaseWidth, 32);

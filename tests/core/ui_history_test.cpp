@@ -16,8 +16,8 @@ struct CubeView {
 };
 
 CubeView Now() {
-  EXPECT_EQ(CompareCubes(liveCube, shadowCube), 0);
-  return {cubeSize, UsedCells()};
+  EXPECT_EQ(CompareCubes(document.cube.size, document.cube.live, document.cube.shadow), 0);
+  return {document.cube.size, UsedCells()};
 }
 
 class History : public FreshStartTest {
@@ -63,8 +63,8 @@ TEST_P(UndoKey, UndoGivesBackTheStateBeforeAndRedoTheStateAfter) {
   // The turns before it are steps of their own: five more undos reach the start, and no further.
   for (int k = 0; k < 6; ++k) EXPECT_TRUE(UndoStep());
   EXPECT_FALSE(UndoStep());
-  EXPECT_EQ(CheckSolved(liveCube), 0);
-  EXPECT_EQ(cubeSize, key.size);
+  EXPECT_EQ(CheckSolved(document.cube.size, document.cube.live), 0);
+  EXPECT_EQ(document.cube.size, key.size);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -121,7 +121,7 @@ TEST_F(History, CommandsThatChangeNothingRecordNothing) {
   ASSERT_TRUE(UndoStep());
   HandleCharacter('|');
   for (int k = 0; k < 5; ++k) EXPECT_TRUE(UndoStep());
-  EXPECT_EQ(CheckSolved(liveCube), 0);
+  EXPECT_EQ(CheckSolved(document.cube.size, document.cube.live), 0);
   EXPECT_FALSE(CanUndo());
 }
 
@@ -147,7 +147,7 @@ TEST_F(History, WhenFullTheOldestStepIsDropped) {
   EXPECT_EQ(undone, kHistorySteps);
   const CubeView oldest = Now();
   StartFresh(recording);
-  for (int k = 0; k < 300 - kHistorySteps; ++k) (k % 2 ? QuarterTurnF : QuarterTurnU)(liveCube, shadowCube);
+  for (int k = 0; k < 300 - kHistorySteps; ++k) (k % 2 ? QuarterTurnF : QuarterTurnU)(document.cube);
   EXPECT_TRUE(Now() == oldest);
 }
 
@@ -156,14 +156,14 @@ TEST_F(History, UndoLeavesTheGeneratorTheMoveLogAndTheReplaySwitchAlone) {
   HandleCharacter('{');
   HandleCharacter(',');
   replaySwitch = 1;
-  const uint32_t random = randomState;
+  const uint32_t random = document.random.state;
   const std::string log = LogBytes();
   while (UndoStep()) {
   }
   while (RedoStep()) {
   }
   UndoStep();
-  EXPECT_EQ(randomState, random);
+  EXPECT_EQ(document.random.state, random);
   EXPECT_EQ(LogBytes(), log);
   EXPECT_EQ(replaySwitch, 1);
 }
@@ -172,7 +172,8 @@ TEST_F(History, UndoLeavesTheGeneratorTheMoveLogAndTheReplaySwitchAlone) {
 std::vector<int> Layout() {
   std::vector<int> positions;
   for (int face = 0; face < 6; ++face)
-    for (int k = 0; k < cubeSize; ++k) positions.insert(positions.end(), {columnX[face][k], rowY[face][k]});
+    for (int k = 0; k < document.cube.size; ++k)
+      positions.insert(positions.end(), {columnX[face][k], rowY[face][k]});
   return positions;
 }
 
@@ -181,10 +182,10 @@ TEST_F(History, UndoAcrossASizeLaysTheNetOutAgainAndErasesOnce) {
   recording.answers.push_back(
       WriteTemp("history_big.q", PatternFileBytes(7, [](int f, int, int) { return f; })));
   HandleCharacter('[');
-  ASSERT_EQ(cubeSize, 7);
+  ASSERT_EQ(document.cube.size, 7);
   recording.repaints = recording.erasingRepaints = 0;
   RunUndo();
-  EXPECT_EQ(cubeSize, 3);
+  EXPECT_EQ(document.cube.size, 3);
   EXPECT_EQ(Layout(), layout);
   EXPECT_EQ(recording.repaints, 1);
   EXPECT_EQ(recording.erasingRepaints, 1);
@@ -192,7 +193,7 @@ TEST_F(History, UndoAcrossASizeLaysTheNetOutAgainAndErasesOnce) {
   EXPECT_EQ(recording.repaints, 2);
   EXPECT_EQ(recording.erasingRepaints, 1);
   RunRedo();
-  EXPECT_EQ(cubeSize, 7);
+  EXPECT_EQ(document.cube.size, 7);
   EXPECT_EQ(recording.erasingRepaints, 2);
 }
 
@@ -259,8 +260,8 @@ TEST_F(FreshStartTest, EditSetsOneUsedCellInBothCopiesAsOneStep) {
   EXPECT_TRUE(EditFacelet(F, 1, 1, F));  // the colour it has: nothing to undo
   EXPECT_FALSE(CanUndo());
   ASSERT_TRUE(EditFacelet(F, 2, 0, 5));
-  EXPECT_EQ(liveCube[CellIndex(F, 2, 0)], 5);
-  EXPECT_EQ(shadowCube[CellIndex(F, 2, 0)], 5);
+  EXPECT_EQ(document.cube.live[CellIndex(F, 2, 0)], 5);
+  EXPECT_EQ(document.cube.shadow[CellIndex(F, 2, 0)], 5);
   EXPECT_EQ(recording.repaints, 2);
   ASSERT_TRUE(UndoStep());
   EXPECT_TRUE(Now() == solved);
@@ -273,17 +274,17 @@ TEST_F(FreshStartTest, ClicksCycleTheColoursForwardAndWithShiftBackwards) {
   std::vector<int32_t> seen;
   for (int k = 0; k < 6; ++k) {
     ASSERT_TRUE(CycleFacelet(x, y, false));
-    seen.push_back(liveCube[CellIndex(R, 2, 1)]);
+    seen.push_back(document.cube.live[CellIndex(R, 2, 1)]);
   }
   EXPECT_EQ(seen, (std::vector<int32_t>{4, 5, 0, 1, 2, 3}));
   seen.clear();
   for (int k = 0; k < 6; ++k) {
     ASSERT_TRUE(CycleFacelet(x, y, true));
-    seen.push_back(shadowCube[CellIndex(R, 2, 1)]);
+    seen.push_back(document.cube.shadow[CellIndex(R, 2, 1)]);
   }
   EXPECT_EQ(seen, (std::vector<int32_t>{2, 1, 0, 5, 4, 3}));
   ASSERT_TRUE(UndoStep());
-  EXPECT_EQ(liveCube[CellIndex(R, 2, 1)], 4);
+  EXPECT_EQ(document.cube.live[CellIndex(R, 2, 1)], 4);
   EXPECT_FALSE(CycleFacelet(columnX[R][1] + cellWidth - 1, y, false));
   EXPECT_FALSE(CycleFacelet(-5, -5, true));
 }

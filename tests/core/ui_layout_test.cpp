@@ -123,7 +123,7 @@ TEST_F(NetLayout, NothingIsLaidOutOrDrawnBelowSizeOne) {
   int16_t x[6][kMaxSize], y[6][kMaxSize];
   std::copy(&columnX[0][0], &columnX[0][0] + 6 * kMaxSize, &x[0][0]);
   std::copy(&rowY[0][0], &rowY[0][0] + 6 * kMaxSize, &y[0][0]);
-  cubeSize = 0;
+  document.cube.size = 0;
   ComputeNetLayout();
   EXPECT_TRUE(std::equal(&x[0][0], &x[0][0] + 6 * kMaxSize, &columnX[0][0]));
   EXPECT_TRUE(std::equal(&y[0][0], &y[0][0] + 6 * kMaxSize, &rowY[0][0]));
@@ -131,13 +131,14 @@ TEST_F(NetLayout, NothingIsLaidOutOrDrawnBelowSizeOne) {
   PaintNet(surface);
   EXPECT_EQ(surface.calls,
             (std::vector<std::string>{"pen", "align 6", "text 60 170 ? for help", "align 0", "restore pen"}));
-  cubeSize = 3;
+  document.cube.size = 3;
 }
 
 TEST_F(NetLayout, ACellThatIsNoColourNeverReachesABrushPastTheSix) {
   StartFresh(recording, 3);
   const int32_t odd[] = {6, 7, -1, 255, 1000000, INT_MIN, INT_MAX};
-  for (size_t k = 0; k < sizeof odd / sizeof odd[0]; ++k) liveCube[CellIndex(F, k / 3, k % 3)] = odd[k];
+  for (size_t k = 0; k < sizeof odd / sizeof odd[0]; ++k)
+    document.cube.live[CellIndex(F, k / 3, k % 3)] = odd[k];
   RecordingSurface surface;
   PaintNet(surface);
   int fills = 0;

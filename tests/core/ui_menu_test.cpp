@@ -87,8 +87,8 @@ TEST_F(Menu, ApplyMovesTurnsThePatternShownAsOneStep) {
   // U' R' undoes the two turns, which it would not do from a solved cube.
   seam.answers.push_back(WriteTemp("menu_back.mov", "U' R'\n"));
   EXPECT_TRUE(RunMenuItem(kMenuApplyMoves));
-  EXPECT_EQ(static_cast<int>(CheckSolved(liveCube)), 0);
-  EXPECT_EQ(CompareCubes(liveCube, shadowCube), 0);
+  EXPECT_EQ(static_cast<int>(CheckSolved(document.cube.size, document.cube.live)), 0);
+  EXPECT_EQ(CompareCubes(document.cube.size, document.cube.live, document.cube.shadow), 0);
   ASSERT_EQ(seam.chooserKinds.size(), 1u);
   EXPECT_EQ(seam.chooserKinds[0], kMoveFile);
   EXPECT_EQ(LastBox().title, "Moves");
@@ -191,16 +191,16 @@ TEST_F(Menu, TheSolversMovesSavedReadBackAsThePatternItself) {
 }
 
 TEST_F(Menu, TheSolverSaysWhyItHasNoMoves) {
-  std::swap(liveCube[CellIndex(U, 2, 2)], liveCube[CellIndex(F, 0, 2)]);
-  CopyCube(liveCube, shadowCube);
+  std::swap(document.cube.live[CellIndex(U, 2, 2)], document.cube.live[CellIndex(F, 0, 2)]);
+  SyncCopies(document.cube);
   RunMenuItem(kMenuSolvePattern);
   EXPECT_EQ(LastBox().text.rfind("No moves make this pattern: a real cube cannot show it.\n  ", 0), 0u)
       << LastBox().text;
   EXPECT_FALSE(MenuItemEnabled(kMenuSaveSolution));
   // A bigger cube gets its answer; one that needs inner layers is saved in the standard notation.
   StartFresh(seam, 4);
-  TurnBlock(R, 2, 2, 1, liveCube, shadowCube);
-  CopyCube(liveCube, shadowCube);
+  TurnBlock(document.cube, R, 2, 2, 1);
+  SyncCopies(document.cube);
   RunMenuItem(kMenuSolvePattern);
   EXPECT_EQ(LastBox().text.rfind("From the solved cube, the rotation last:\n", 0), 0u) << LastBox().text;
   EXPECT_NE(LastBox().text.find(" block turns: centres "), std::string::npos) << LastBox().text;
@@ -246,7 +246,7 @@ TEST_F(Menu, ViewItemsSetTheViewAndNeverTheCube) {
   RunMenuItem(kMenuFitToWindow);
   EXPECT_FALSE(viewFitToWindow);
   EXPECT_FALSE(CanUndo());
-  EXPECT_EQ(static_cast<int>(CheckSolved(liveCube)), 0);
+  EXPECT_EQ(static_cast<int>(CheckSolved(document.cube.size, document.cube.live)), 0);
 }
 
 TEST_F(Menu, NoItemRunsWhileABoxIsUp) {

@@ -8,7 +8,9 @@
 
 namespace {
 
-std::vector<int32_t> AllCells() { return std::vector<int32_t>(liveCube, liveCube + kCellCount); }
+std::vector<int32_t> AllCells() {
+  return std::vector<int32_t>(document.cube.live, document.cube.live + kCellCount);
+}
 
 int Checkers(int face, int row, int column) { return (face + row + column) % 6; }
 
@@ -29,12 +31,12 @@ TEST_F(OpenNamed, PatternFileIsLaidOutForItsSizeWithoutAChooser) {
     OpenNamedFile(WriteTemp(name, PatternFileBytes(5, Checkers)).c_str());
     EXPECT_TRUE(recording.chooserKinds.empty());
     EXPECT_TRUE(recording.boxes.empty());
-    ASSERT_EQ(cubeSize, 5);
+    ASSERT_EQ(document.cube.size, 5);
     for (int face = 0; face < 6; ++face)
       for (int row = 0; row < 5; ++row)
         for (int column = 0; column < 5; ++column)
-          ASSERT_EQ(liveCube[CellIndex(face, row, column)], Checkers(face, row, column));
-    EXPECT_EQ(CompareCubes(liveCube, shadowCube), 0);
+          ASSERT_EQ(document.cube.live[CellIndex(face, row, column)], Checkers(face, row, column));
+    EXPECT_EQ(CompareCubes(document.cube.size, document.cube.live, document.cube.shadow), 0);
     EXPECT_EQ(recording.repaints, 1);
     EXPECT_EQ(recording.erasingRepaints, 1);  // the net grew
   }
@@ -45,7 +47,7 @@ TEST_F(OpenNamed, BadPatternIsRefusedByItsOwnBoxNamingThePath) {
   OpenNamedFile(path.c_str());
   ASSERT_EQ(recording.boxes.size(), 1u);
   EXPECT_NE(recording.boxes[0].text.find("INVALID pattern file " + path), std::string::npos);
-  EXPECT_EQ(CheckSolved(liveCube), 0);
+  EXPECT_EQ(CheckSolved(document.cube.size, document.cube.live), 0);
   EXPECT_FALSE(CanUndo());
 }
 
@@ -54,7 +56,7 @@ TEST_F(OpenNamed, MoveFileTurnsTheCubeAndReplaysOnlyWhenSwitchedOn) {
   OpenNamedFile(path.c_str());
   ASSERT_EQ(recording.boxes.size(), 1u);
   EXPECT_EQ(recording.boxes[0].title, "Moves");
-  EXPECT_EQ(CheckSolved(liveCube), -1);  // one R, no replay
+  EXPECT_EQ(CheckSolved(document.cube.size, document.cube.live), -1);  // one R, no replay
   MoveToken r;
   ASSERT_TRUE(ParseMoveToken("R", &r));
   EXPECT_EQ(moveLog[1], r.code);
@@ -64,7 +66,7 @@ TEST_F(OpenNamed, MoveFileTurnsTheCubeAndReplaysOnlyWhenSwitchedOn) {
   recording.boxes.clear();
   replaySwitch = 1;
   OpenNamedFile(path.c_str());
-  EXPECT_EQ(CheckSolved(liveCube), 0);
+  EXPECT_EQ(CheckSolved(document.cube.size, document.cube.live), 0);
   ASSERT_EQ(recording.boxes.size(), 1u);
   EXPECT_EQ(recording.boxes[0].title, "Moves");
 
@@ -107,24 +109,24 @@ TEST_F(OpenNamed, PathTooLongForTheBufferIsNeverOpenedCutShort) {
   ASSERT_EQ(recording.boxes.size(), 1u);
   EXPECT_EQ(recording.boxes[0].title, "Error");
   EXPECT_LE(recording.boxes[0].text.size(), 255u);
-  EXPECT_EQ(CheckSolved(liveCube), 0);
+  EXPECT_EQ(CheckSolved(document.cube.size, document.cube.live), 0);
 }
 
 TEST_F(OpenNamed, EachOpenIsOneUndoStep) {
   HandleCharacter('f');
   const std::vector<int32_t> turned = UsedCells();
   OpenNamedFile(WriteTemp("named_undo.q", PatternFileBytes(4, Checkers)).c_str());
-  ASSERT_EQ(cubeSize, 4);
+  ASSERT_EQ(document.cube.size, 4);
   const std::vector<int32_t> opened = UsedCells();
   replaySwitch = 0;
   OpenNamedFile(WriteTemp("named_undo.mov", "U2 L'").c_str());
   ASSERT_TRUE(UndoStep());
   EXPECT_EQ(UsedCells(), opened);
   ASSERT_TRUE(UndoStep());
-  EXPECT_EQ(cubeSize, 3);
+  EXPECT_EQ(document.cube.size, 3);
   EXPECT_EQ(UsedCells(), turned);
   ASSERT_TRUE(RedoStep());
-  EXPECT_EQ(cubeSize, 4);
+  EXPECT_EQ(document.cube.size, 4);
   EXPECT_EQ(UsedCells(), opened);
 
   // A refusal changes nothing, so it leaves the redo in place.
@@ -143,10 +145,10 @@ TEST_F(OpenNamed, NeverRunsInsideAnotherCommand) {
   HandleCharacter('?');
   recording.onMessage = nullptr;
   EXPECT_TRUE(tried);
-  EXPECT_EQ(cubeSize, 3);
+  EXPECT_EQ(document.cube.size, 3);
   EXPECT_EQ(recording.boxes.size(), 1u);
   OpenNamedFile(path.c_str());
-  EXPECT_EQ(cubeSize, 6);
+  EXPECT_EQ(document.cube.size, 6);
 }
 
 }  // namespace

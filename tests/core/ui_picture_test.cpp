@@ -28,7 +28,7 @@ class Picture : public ::testing::Test {
  protected:
   void StartScrambled(int16_t size) {
     StartFresh(recording, size);
-    Scramble(liveCube, shadowCube, 1);
+    Scramble(document.cube, document.random, 1);
   }
   RecordingPlatform recording;
 };
@@ -118,8 +118,8 @@ std::map<int, Shape> LetterPixels(int letters) {
   for (int y = 0; y < raster.height; ++y)
     for (int x = 0; x < raster.width; ++x) changed += raster.pixels[y][x] != other.pixels[y][x];
   for (int face = 0; face < 6; ++face)
-    for (int row = 0; row < cubeSize; ++row)
-      for (int column = 0; column < cubeSize; ++column) {
+    for (int row = 0; row < document.cube.size; ++row)
+      for (int column = 0; column < document.cube.size; ++column) {
         const int left = columnX[face][column], top = rowY[face][row] + 8;
         int minX = 99, maxX = 0, minY = 99, maxY = 0;
         for (int y = top + 1; y < top + 14; ++y)
@@ -158,7 +158,8 @@ TEST_F(Picture, LettersNameTheFacesMiddlesOrEverySquaresColour) {
   ASSERT_EQ(marks.size(), 96u);
   std::map<int, Shape> byColour;
   for (const auto& mark : marks)
-    EXPECT_EQ(byColour.insert({liveCube[mark.first], mark.second}).first->second, mark.second) << mark.first;
+    EXPECT_EQ(byColour.insert({document.cube.live[mark.first], mark.second}).first->second, mark.second)
+        << mark.first;
   std::set<Shape> shapes;
   for (const auto& colour : byColour) shapes.insert(colour.second);
   EXPECT_EQ(shapes.size(), 6u) << "one letter a colour, a different one for each";
@@ -296,10 +297,10 @@ TEST_F(Picture, RequestsItCannotMakeAreRefusedInWordsAndWriteNothing) {
     EXPECT_NE(std::string(reason).find(c.words), std::string::npos) << reason;
   }
   EXPECT_NE(std::string(reason).find(folder + "/missing/net.png"), std::string::npos) << "names the path";
-  cubeSize = 0;
+  document.cube.size = 0;
   EXPECT_FALSE(SaveNetPicture((folder + "/net.svg").c_str(), 1, 0, reason, sizeof reason));
   EXPECT_STREQ(reason, "There is no net of size 0 to draw.");
-  cubeSize = 3;
+  document.cube.size = 3;
   EXPECT_EQ(Entries(folder), 0u);
   EXPECT_TRUE(SaveNetPicture((folder + "/net.Svg").c_str(), 1, 0, nullptr, 0));
   EXPECT_EQ(ReadAll(folder + "/net.Svg"), Svg(1, 0)) << "replaces nothing but the new file";

@@ -19,7 +19,7 @@ class View : public ::testing::Test {
   void TearDown() override { viewLetters = kLettersNone, viewFitToWindow = false; }
   void StartScrambled(int16_t size) {
     StartFresh(recording, size);
-    Scramble(liveCube, shadowCube, 1);
+    Scramble(document.cube, document.random, 1);
   }
   RecordingPlatform recording;
 };
@@ -55,7 +55,7 @@ TEST_F(View, ListHoldsPaintNetsSquaresAndCaption) {
       EXPECT_EQ(across, (std::vector<int>{s.right, s.top}));
       EXPECT_EQ(down, (std::vector<int>{s.right, s.bottom}));
       EXPECT_EQ(fill, (std::vector<int>{s.left + 1, s.top + 1, s.right, s.bottom, s.brush}));
-      EXPECT_EQ(s.brush, liveCube[CellIndex(s.face, s.row, s.column)]);
+      EXPECT_EQ(s.brush, document.cube.live[CellIndex(s.face, s.row, s.column)]);
     }
     EXPECT_TRUE(view.captionShown);
     EXPECT_EQ("text " + std::to_string(view.caption.x) + " " + std::to_string(view.caption.y) + " " +
@@ -82,7 +82,7 @@ TEST_F(View, LettersComeBeforeTheCaptionAndTheOptionsOffLeaveThePaintingAlone) {
   EXPECT_EQ(lettered.calls[lettered.calls.size() - 3], "text 60 170 ? for help");
   // The centre square of F has its outline's corner at (66, 78); the letter is centred on its inside.
   const std::string centre = lettered.calls[2 + 6 * 54 + 2 * 9 + 4];
-  EXPECT_EQ(centre, std::string("text 72 82 ") + "WRYOGB"[liveCube[CellIndex(F, 1, 1)]]);
+  EXPECT_EQ(centre, std::string("text 72 82 ") + "WRYOGB"[document.cube.live[CellIndex(F, 1, 1)]]);
 }
 
 TEST_F(View, FittedViewKeepsTheCaptionOnlyClearOfTheSquares) {
@@ -191,9 +191,9 @@ TEST_F(View, AClickThroughTheFittedViewCyclesTheSquareItShows) {
   SquareBox(B, 9, 9, &left, &top, &right, &bottom);
   const int x = ClientFromNet(t, left + 6), y = ClientFromNet(t, top + 7);
   ASSERT_TRUE(ClickSquare(x, y, 600, 380, false));
-  EXPECT_EQ(liveCube[CellIndex(B, 9, 9)], 5);  // green, then blue
+  EXPECT_EQ(document.cube.live[CellIndex(B, 9, 9)], 5);  // green, then blue
   ASSERT_TRUE(ClickSquare(x, y, 600, 380, true));
-  EXPECT_EQ(liveCube[CellIndex(B, 9, 9)], 4);
+  EXPECT_EQ(document.cube.live[CellIndex(B, 9, 9)], 4);
   EXPECT_FALSE(ClickSquare(599, 379, 600, 380, false));
 }
 

@@ -95,7 +95,7 @@ void WindowBoxesTest::HelpBoxIsPlainOwnedAndModal() {
   QVERIFY(box.okButton);
   QVERIFY(box.ownedByWindow);
   QVERIFY(box.applicationModal);
-  QCOMPARE(CheckSolved(liveCube), 0);
+  QCOMPARE(CheckSolved(document.cube.size, document.cube.live), 0);
 }
 
 void WindowBoxesTest::EveryBoxSaysWhatTheCoreSays_data() {
@@ -150,9 +150,9 @@ void WindowBoxesTest::CancelledChooserReportsNoInputFile() {
   QFETCH(QStringList, filters);
   QFETCH(QString, extension);
   WindowUnderTest under;
-  QuarterTurnU(liveCube, shadowCube);
+  QuarterTurnU(document.cube);
   CubeState before;
-  CopyCube(liveCube, before);
+  CopyCube(document.cube.size, document.cube.live, before);
   under.hand.onDialog = [&](QFileDialog* dialog) {
     QCOMPARE(dialog->parentWidget(), &under.window);
     QVERIFY(dialog->isModal());
@@ -171,7 +171,7 @@ void WindowBoxesTest::CancelledChooserReportsNoInputFile() {
   QCOMPARE(under.hand.boxes.size(), 1);
   QCOMPARE(under.hand.boxes[0].title, QStringLiteral("Error"));
   QCOMPARE(under.hand.boxes[0].text, QStringLiteral(" No input file \n"));
-  QCOMPARE(CompareCubes(liveCube, before), 0);
+  QCOMPARE(CompareCubes(document.cube.size, document.cube.live, before), 0);
 }
 
 void WindowBoxesTest::TypedNameGetsTheDefaultExtension() {
@@ -180,8 +180,8 @@ void WindowBoxesTest::TypedNameGetsTheDefaultExtension() {
   under.hand.onDialog = TypeEach(&names);
   QTest::keyClick(&under.window, '[');
   QCOMPARE(under.hand.boxes.size(), 0);
-  QCOMPARE(cubeSize, 2);
-  QCOMPARE(liveCube[CellIndex(U, 1, 1)], 5);
+  QCOMPARE(document.cube.size, 2);
+  QCOMPARE(document.cube.live[CellIndex(U, 1, 1)], 5);
   QTest::keyClick(&under.window, '{');
   QCOMPARE(under.hand.boxes.size(), 1);
   QCOMPARE(under.hand.boxes[0].title, QStringLiteral("Moves"));
@@ -245,13 +245,13 @@ void WindowBoxesTest::NoCommandRunsWhileABoxIsUp() {
   QTest::keyClick(&under.window, '?');
   WindowUnderTest::Settle();
   QCOMPARE(under.hand.boxes.size(), 1);
-  QCOMPARE(CheckSolved(liveCube), 0);
-  QCOMPARE(liveCube[CellIndex(F, 1, 1)], 2);
+  QCOMPARE(CheckSolved(document.cube.size, document.cube.live), 0);
+  QCOMPARE(document.cube.live[CellIndex(F, 1, 1)], 2);
 
   // The window takes commands again once the box has gone.
   under.hand.whileBoxUp = nullptr;
   QTest::keyClick(under.window.windowHandle(), 'u');
-  QCOMPARE(liveCube[CellIndex(L, 0, 0)], 2);
+  QCOMPARE(document.cube.live[CellIndex(L, 0, 0)], 2);
 }
 
 void WindowBoxesTest::WindowPaintsWhileABoxIsUp() {

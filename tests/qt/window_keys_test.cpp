@@ -13,27 +13,29 @@ struct Snapshot {
   CubeState shadow;
   uint32_t random;
   void Take() {
-    CopyCube(liveCube, live);
-    CopyCube(shadowCube, shadow);
-    random = randomState;
+    CopyCube(document.cube.size, document.cube.live, live);
+    CopyCube(document.cube.size, document.cube.shadow, shadow);
+    random = document.random.state;
   }
   void Restore() const {
-    CopyCube(live, liveCube);
-    CopyCube(shadow, shadowCube);
-    randomState = random;
+    CopyCube(document.cube.size, live, document.cube.live);
+    CopyCube(document.cube.size, shadow, document.cube.shadow);
+    document.random.state = random;
   }
 };
 
 // A pattern with no symmetry to hide a wrong operation behind.
 void TurnAway() {
-  QuarterTurnU(liveCube, shadowCube);
-  QuarterTurnF(liveCube, shadowCube);
-  QuarterTurnR(liveCube, shadowCube);
-  QuarterTurnR(liveCube, shadowCube);
-  QuarterTurnB(liveCube, shadowCube);
+  QuarterTurnU(document.cube);
+  QuarterTurnF(document.cube);
+  QuarterTurnR(document.cube);
+  QuarterTurnR(document.cube);
+  QuarterTurnB(document.cube);
 }
 
-bool SameCube(const CubeState first, const CubeState second) { return CompareCubes(first, second) == 0; }
+bool SameCube(const CubeState first, const CubeState second) {
+  return CompareCubes(document.cube.size, first, second) == 0;
+}
 
 // Counts the paint events the window receives.
 class PaintCounter : public QObject {
@@ -68,23 +70,23 @@ void WindowKeysTest::TypedCharacterRunsItsCoreCommand_data() {
   auto row = [](const char* name, char key, Operation operation) {
     QTest::newRow(name) << key << reinterpret_cast<void*>(operation);
   };
-  row("u", 'u', [] { QuarterTurnU(liveCube, shadowCube); });
-  row("d", 'd', [] { QuarterTurnD(liveCube, shadowCube); });
-  row("f", 'f', [] { QuarterTurnF(liveCube, shadowCube); });
-  row("b", 'b', [] { QuarterTurnB(liveCube, shadowCube); });
-  row("l", 'l', [] { QuarterTurnL(liveCube, shadowCube); });
-  row("r", 'r', [] { QuarterTurnR(liveCube, shadowCube); });
-  row("-", '-', [] { TurnColumnSlice(liveCube, shadowCube); });
-  row("=", '=', [] { TurnRowSlice(liveCube, shadowCube); });
+  row("u", 'u', [] { QuarterTurnU(document.cube); });
+  row("d", 'd', [] { QuarterTurnD(document.cube); });
+  row("f", 'f', [] { QuarterTurnF(document.cube); });
+  row("b", 'b', [] { QuarterTurnB(document.cube); });
+  row("l", 'l', [] { QuarterTurnL(document.cube); });
+  row("r", 'r', [] { QuarterTurnR(document.cube); });
+  row("-", '-', [] { TurnColumnSlice(document.cube); });
+  row("=", '=', [] { TurnRowSlice(document.cube); });
   row("*", '*', ResetCube);
-  row("backslash", '\\', [] { ReflectCentral(liveCube, shadowCube); });
-  row("bar", '|', [] { ReflectRightLeft(liveCube, shadowCube); });
-  row("comma", ',', [] { Scramble(liveCube, shadowCube, 1); });
-  row("m", 'm', [] { Scramble(liveCube, shadowCube, 2); });
+  row("backslash", '\\', [] { ReflectCentral(document.cube); });
+  row("bar", '|', [] { ReflectRightLeft(document.cube); });
+  row("comma", ',', [] { Scramble(document.cube, document.random, 1); });
+  row("m", 'm', [] { Scramble(document.cube, document.random, 2); });
   // Characters outside the character table that share an arrow's key-down code.
-  row("( is Down", '(', [] { RotateDown(liveCube, shadowCube); });
-  row("& is Up", '&', [] { RotateUp(liveCube, shadowCube); });
-  row("apostrophe is Right", '\'', [] { RotateRight(liveCube, shadowCube); });
+  row("( is Down", '(', [] { RotateDown(document.cube); });
+  row("& is Up", '&', [] { RotateUp(document.cube); });
+  row("apostrophe is Right", '\'', [] { RotateRight(document.cube); });
 }
 
 void WindowKeysTest::TypedCharacterRunsItsCoreCommand() {
@@ -101,8 +103,8 @@ void WindowKeysTest::TypedCharacterRunsItsCoreCommand() {
 
   before.Restore();
   reinterpret_cast<Operation>(operation)();
-  QVERIFY(SameCube(typed.live, liveCube));
-  QVERIFY(SameCube(typed.shadow, shadowCube));
+  QVERIFY(SameCube(typed.live, document.cube.live));
+  QVERIFY(SameCube(typed.shadow, document.cube.shadow));
   QVERIFY(!SameCube(typed.live, before.live));  // every row changes this pattern
   QCOMPARE(under.hand.boxes.size(), 0);
 }
@@ -115,12 +117,12 @@ void WindowKeysTest::ArrowRunsItsRotation_data() {
     QTest::newRow(name) << static_cast<int>(key) << static_cast<int>(modifiers)
                         << reinterpret_cast<void*>(operation);
   };
-  row("Left", Qt::Key_Left, Qt::NoModifier, [] { RotateLeft(liveCube, shadowCube); });
-  row("Up", Qt::Key_Up, Qt::NoModifier, [] { RotateUp(liveCube, shadowCube); });
-  row("Right", Qt::Key_Right, Qt::NoModifier, [] { RotateRight(liveCube, shadowCube); });
-  row("Down", Qt::Key_Down, Qt::NoModifier, [] { RotateDown(liveCube, shadowCube); });
-  row("keypad Down", Qt::Key_Down, Qt::KeypadModifier, [] { RotateDown(liveCube, shadowCube); });
-  row("Shift Right", Qt::Key_Right, Qt::ShiftModifier, [] { RotateRight(liveCube, shadowCube); });
+  row("Left", Qt::Key_Left, Qt::NoModifier, [] { RotateLeft(document.cube); });
+  row("Up", Qt::Key_Up, Qt::NoModifier, [] { RotateUp(document.cube); });
+  row("Right", Qt::Key_Right, Qt::NoModifier, [] { RotateRight(document.cube); });
+  row("Down", Qt::Key_Down, Qt::NoModifier, [] { RotateDown(document.cube); });
+  row("keypad Down", Qt::Key_Down, Qt::KeypadModifier, [] { RotateDown(document.cube); });
+  row("Shift Right", Qt::Key_Right, Qt::ShiftModifier, [] { RotateRight(document.cube); });
 }
 
 void WindowKeysTest::ArrowRunsItsRotation() {
@@ -138,10 +140,10 @@ void WindowKeysTest::ArrowRunsItsRotation() {
 
   before.Restore();
   reinterpret_cast<Operation>(operation)();
-  QVERIFY(SameCube(pressed.live, liveCube));
+  QVERIFY(SameCube(pressed.live, document.cube.live));
   // Exactly once: twice would be a different pattern.
   reinterpret_cast<Operation>(operation)();
-  QVERIFY(!SameCube(pressed.live, liveCube));
+  QVERIFY(!SameCube(pressed.live, document.cube.live));
 }
 
 void WindowKeysTest::PercentCountsAndLeftArrowRotates() {
@@ -157,8 +159,8 @@ void WindowKeysTest::PercentCountsAndLeftArrowRotates() {
   Snapshot counted;
   counted.Take();
   before.Restore();
-  RotateLeft(liveCube, shadowCube);
-  QVERIFY(!SameCube(counted.live, liveCube));
+  RotateLeft(document.cube);
+  QVERIFY(!SameCube(counted.live, document.cube.live));
 
   // The Left arrow rotates and never counts.
   before.Restore();
@@ -167,8 +169,8 @@ void WindowKeysTest::PercentCountsAndLeftArrowRotates() {
   Snapshot rotated;
   rotated.Take();
   before.Restore();
-  RotateLeft(liveCube, shadowCube);
-  QVERIFY(SameCube(rotated.live, liveCube));
+  RotateLeft(document.cube);
+  QVERIFY(SameCube(rotated.live, document.cube.live));
 }
 
 void WindowKeysTest::HeldArrowTurnsOncePerRepeat() {
@@ -185,8 +187,8 @@ void WindowKeysTest::HeldArrowTurnsOncePerRepeat() {
   Snapshot held;
   held.Take();
   before.Restore();
-  for (int i = 0; i < 3; ++i) RotateUp(liveCube, shadowCube);
-  QVERIFY(SameCube(held.live, liveCube));
+  for (int i = 0; i < 3; ++i) RotateUp(document.cube);
+  QVERIFY(SameCube(held.live, document.cube.live));
 }
 
 void WindowKeysTest::UnboundKeysChangeNothingAndPaintAtOnce_data() {
@@ -228,8 +230,8 @@ void WindowKeysTest::UnboundKeysChangeNothingAndPaintAtOnce() {
   QCOMPARE(counter.count, 1);  // painted inside the handler
   WindowUnderTest::Settle();
   QCOMPARE(counter.count, 1);  // and no repaint asked for
-  QVERIFY(SameCube(before.live, liveCube));
-  QVERIFY(SameCube(before.shadow, shadowCube));
+  QVERIFY(SameCube(before.live, document.cube.live));
+  QVERIFY(SameCube(before.shadow, document.cube.shadow));
   QCOMPARE(under.hand.boxes.size(), 0);
 }
 

@@ -88,7 +88,7 @@ QPoint SquareCentre(int face, int row, int column) {
   return QPoint((left + right) / 2, (top + bottom) / 2);
 }
 
-int Cell(int face, int row, int column) { return liveCube[CellIndex(face, row, column)]; }
+int Cell(int face, int row, int column) { return document.cube.live[CellIndex(face, row, column)]; }
 
 // Colours that differ from square to square and from face to face.
 int Varied(int face, int row, int column) { return (face + row + 2 * column) % 6; }
@@ -166,7 +166,7 @@ void WindowMenuTest::RightButtonShowsTheCoreTable() {
   QTest::mouseClick(&under.window, Qt::MiddleButton, {}, QPoint(300, 300));
   WindowUnderTest::Settle();
   QCOMPARE(menu.menus, 1);
-  QCOMPARE(static_cast<int>(CheckSolved(liveCube)), 0);
+  QCOMPARE(static_cast<int>(CheckSolved(document.cube.size, document.cube.live)), 0);
 }
 
 void WindowMenuTest::MenuNeverOpensFromAKey() {
@@ -182,7 +182,7 @@ void WindowMenuTest::MenuNeverOpensFromAKey() {
   QCoreApplication::sendPostedEvents();  // a menu put off until the event loop would show now
   QCOMPARE(menu.menus, 0);
   QCOMPARE(under.Screen(), before);
-  QCOMPARE(static_cast<int>(CheckSolved(liveCube)), 0);
+  QCOMPARE(static_cast<int>(CheckSolved(document.cube.size, document.cube.live)), 0);
 }
 
 void WindowMenuTest::UndoAndRedoAcrossAScrambleAndAClick() {
@@ -190,17 +190,17 @@ void WindowMenuTest::UndoAndRedoAcrossAScrambleAndAClick() {
   MenuHand menu;
   QTest::keyClick(&under.window, ',');
   CubeState scrambled;
-  CopyCube(liveCube, scrambled);
+  CopyCube(document.cube.size, document.cube.live, scrambled);
   const int colour = Cell(F, 1, 1);
   QTest::mouseClick(&under.window, Qt::LeftButton, {}, SquareCentre(F, 1, 1));
   QCOMPARE(Cell(F, 1, 1), (colour + 1) % 6);
   Choose(under, menu, QStringLiteral("Undo"));
-  QCOMPARE(CompareCubes(liveCube, scrambled), 0);
+  QCOMPARE(CompareCubes(document.cube.size, document.cube.live, scrambled), 0);
   QVERIFY(menu.items.value(QStringLiteral("Undo")).enabled);
   Choose(under, menu, QStringLiteral("Undo"));
-  QCOMPARE(static_cast<int>(CheckSolved(liveCube)), 0);
+  QCOMPARE(static_cast<int>(CheckSolved(document.cube.size, document.cube.live)), 0);
   Choose(under, menu, QStringLiteral("Redo"));
-  QCOMPARE(CompareCubes(liveCube, scrambled), 0);
+  QCOMPARE(CompareCubes(document.cube.size, document.cube.live, scrambled), 0);
   Choose(under, menu, QStringLiteral("Redo"));
   QCOMPARE(Cell(F, 1, 1), (colour + 1) % 6);
   QVERIFY(!MenuItemEnabled(kMenuRedo));
@@ -217,14 +217,14 @@ void WindowMenuTest::ApplyMovesTurnsThePatternShown() {
   under.hand.onDialog = TypeName(Path("back.mov"));
   Choose(under, menu, QStringLiteral("Apply moves") + kEllipsis);
   QCOMPARE(under.hand.dialogs, 1);
-  QCOMPARE(static_cast<int>(CheckSolved(liveCube)), 0);
+  QCOMPARE(static_cast<int>(CheckSolved(document.cube.size, document.cube.live)), 0);
   QCOMPARE(under.hand.boxes.size(), 1);
   QCOMPARE(under.hand.boxes[0].title, QStringLiteral("Moves"));
   // One step back is the R turn, not a solved cube.
   Choose(under, menu, QStringLiteral("Undo"));
-  QVERIFY(static_cast<int>(CheckSolved(liveCube)) != 0);
+  QVERIFY(static_cast<int>(CheckSolved(document.cube.size, document.cube.live)) != 0);
   Choose(under, menu, QStringLiteral("Undo"));
-  QCOMPARE(static_cast<int>(CheckSolved(liveCube)), 0);
+  QCOMPARE(static_cast<int>(CheckSolved(document.cube.size, document.cube.live)), 0);
 }
 
 void WindowMenuTest::TypedMovesTurnThePatternShownOrNameTheBadToken() {
@@ -243,18 +243,18 @@ void WindowMenuTest::TypedMovesTurnThePatternShownOrNameTheBadToken() {
   QCOMPARE(under.hand.prompts, 1);
   QCOMPARE(title, QStringLiteral("Type moves"));
   // x' turns all three layers like L; less L and the middle it is R', which takes back the r.
-  QCOMPARE(static_cast<int>(CheckSolved(liveCube)), 0);
+  QCOMPARE(static_cast<int>(CheckSolved(document.cube.size, document.cube.live)), 0);
   QVERIFY(under.hand.boxes.isEmpty());
   Choose(under, menu, QStringLiteral("Undo"));
-  QVERIFY(static_cast<int>(CheckSolved(liveCube)) != 0);
+  QVERIFY(static_cast<int>(CheckSolved(document.cube.size, document.cube.live)) != 0);
   under.hand.onPrompt = [](QInputDialog* prompt) {
     prompt->setTextValue(QStringLiteral("R [U, M"));
     prompt->accept();
   };
   CubeState before;
-  CopyCube(liveCube, before);
+  CopyCube(document.cube.size, document.cube.live, before);
   Choose(under, menu, QStringLiteral("Type moves") + kEllipsis);
-  QCOMPARE(CompareCubes(liveCube, before), 0);
+  QCOMPARE(CompareCubes(document.cube.size, document.cube.live, before), 0);
   QCOMPARE(under.hand.boxes.size(), 1);
   QCOMPARE(under.hand.boxes[0].title, QStringLiteral("Error"));
   QCOMPARE(under.hand.boxes[0].text,
@@ -266,7 +266,7 @@ void WindowMenuTest::SavedPatternLoadsBack() {
   MenuHand menu;
   QTest::keyClick(&under.window, 'm');
   CubeState saved;
-  CopyCube(liveCube, saved);
+  CopyCube(document.cube.size, document.cube.live, saved);
   QString startName = QStringLiteral("unset");
   under.hand.onDialog = [&](QFileDialog* dialog) {
     QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
@@ -280,7 +280,7 @@ void WindowMenuTest::SavedPatternLoadsBack() {
   QTest::keyClick(&under.window, '*');
   under.hand.onDialog = TypeName(Path("kept.q"));
   QTest::keyClick(&under.window, '[');
-  QCOMPARE(CompareCubes(liveCube, saved), 0);
+  QCOMPARE(CompareCubes(document.cube.size, document.cube.live, saved), 0);
 }
 
 void WindowMenuTest::ExportWritesThePictureOfTheChosenFilter() {
@@ -346,7 +346,7 @@ void WindowMenuTest::SolverBoxThenItsMovesSaved() {
   QVERIFY2(under.hand.boxes[0].text.contains(QStringLiteral("From the solved cube: R\n")),
            qPrintable(under.hand.boxes[0].text));
   CubeState pattern;
-  CopyCube(liveCube, pattern);
+  CopyCube(document.cube.size, document.cube.live, pattern);
   under.hand.onDialog = TypeName(Path("made"));
   Choose(under, menu, save);
   QVERIFY(menu.items.value(save).enabled);
@@ -357,7 +357,7 @@ void WindowMenuTest::SolverBoxThenItsMovesSaved() {
   QTest::keyClick(&under.window, '*');
   under.hand.onDialog = TypeName(Path("made.mov"));
   QTest::keyClick(&under.window, '{');
-  QCOMPARE(CompareCubes(liveCube, pattern), 0);
+  QCOMPARE(CompareCubes(document.cube.size, document.cube.live, pattern), 0);
   QTest::mouseClick(&under.window, Qt::LeftButton, {}, SquareCentre(F, 1, 1));
   Choose(under, menu, QString());
   QVERIFY(!menu.items.value(save).enabled);
@@ -378,7 +378,7 @@ void WindowMenuTest::LettersChangeThePaintingOnlyWhileOn() {
     for (int dx = -4; dx <= 4; ++dx)
       if (lettered.pixelColor(centre + QPoint(dx, dy)).lightness() < 60) ++black;
   QVERIFY(black > 0);
-  QCOMPARE(static_cast<int>(CheckSolved(liveCube)), 0);
+  QCOMPARE(static_cast<int>(CheckSolved(document.cube.size, document.cube.live)), 0);
   Choose(under, menu, QStringLiteral("Off"));
   QCOMPARE(under.Screen(), plain);
 }
@@ -397,7 +397,7 @@ void WindowMenuTest::ClickHitsTheSquare() {
   WritePattern(Path("varied.q"), size, Varied);
   under.hand.onDialog = TypeName(Path("varied.q"));
   QTest::keyClick(&under.window, '[');
-  QCOMPARE(static_cast<int>(cubeSize), size);
+  QCOMPARE(static_cast<int>(document.cube.size), size);
   const int last = size - 1;
   for (const auto& [face, row, column] :
        {std::tuple{U, 0, 0}, {L, last, 0}, {F, last / 2, last}, {D, last, last}}) {
@@ -416,10 +416,10 @@ void WindowMenuTest::ClickHitsTheSquare() {
   QTest::mouseClick(&under.window, Qt::LeftButton, {}, corner);
   QCOMPARE(Cell(F, 0, 0), (colour + 1) % 6);
   CubeState before;
-  CopyCube(liveCube, before);
+  CopyCube(document.cube.size, document.cube.live, before);
   QTest::mouseClick(&under.window, Qt::LeftButton, {}, corner + QPoint(1, 1));
   QTest::mouseClick(&under.window, Qt::LeftButton, {}, QPoint(2, 2));
-  QCOMPARE(CompareCubes(liveCube, before), 0);
+  QCOMPARE(CompareCubes(document.cube.size, document.cube.live, before), 0);
 }
 
 void WindowMenuTest::FittedLargestNetShowsEverySquare() {
@@ -463,7 +463,7 @@ void WindowMenuTest::FittedLargestNetShowsEverySquare() {
   // A small net fills a large window.
   under.window.resize(1000, 800);
   QTest::keyClick(&under.window, '*');
-  cubeSize = 2;
+  document.cube.size = 2;
   QTest::keyClick(&under.window, '*');
   WindowUnderTest::Settle();
   BuildNetView(&view, viewLetters, true, true);
@@ -493,7 +493,7 @@ void WindowMenuTest::DroppedFilesOpenByExtension() {
     QCoreApplication::sendPostedEvents();  // the open, put off until the drop is over
   };
   drop(Path("dropped.q"));
-  QCOMPARE(static_cast<int>(cubeSize), 4);
+  QCOMPARE(static_cast<int>(document.cube.size), 4);
   QCOMPARE(Cell(R, 2, 3), Varied(R, 2, 3));
   drop(Path("dropped.mov"));
   QCOMPARE(under.hand.boxes.size(), 1);

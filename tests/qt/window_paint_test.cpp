@@ -133,7 +133,7 @@ void WindowPaintTest::PatternFromFile() {
   under.window.resize(640, 520);  // the 10 net reaches x = 608, y = 498
   QVERIFY(QTest::qWaitForWindowExposed(&under.window));
   LoadPattern(under, dir_.filePath(QString("mixed%1.q").arg(n)));
-  QCOMPARE(cubeSize, n);
+  QCOMPARE(document.cube.size, n);
   const QImage shown = under.Screen();
   QCOMPARE(FirstDifference(shown, ExpectedNet(shown.size(), n, Mixed), CaptionRoom(under.window)), QString());
 }
@@ -195,12 +195,14 @@ void WindowPaintTest::CellsOutsideTheSixColoursShowAsBackground() {
 
   WindowUnderTest under;
   QVERIFY(QTest::qWaitForWindowExposed(&under.window));
-  liveCube[CellIndex(F, 1, 1)] = -1;
-  liveCube[CellIndex(R, 0, 2)] = 6;
-  liveCube[CellIndex(D, 2, 0)] = 99999;
+  document.cube.live[CellIndex(F, 1, 1)] = -1;
+  document.cube.live[CellIndex(R, 0, 2)] = 6;
+  document.cube.live[CellIndex(D, 2, 0)] = 99999;
   under.window.update();
   const QImage shown = under.Screen();
-  auto colour = [](int face, int row, int column) { return liveCube[CellIndex(face, row, column)]; };
+  auto colour = [](int face, int row, int column) {
+    return document.cube.live[CellIndex(face, row, column)];
+  };
   QCOMPARE(FirstDifference(shown, ExpectedNet(shown.size(), 3, colour), CaptionRoom(under.window)),
            QString());
   QCOMPARE(shown.pixel(66 + 6, 78 + 6) & 0xffffff, 0xffffffu);
@@ -214,7 +216,7 @@ void WindowPaintTest::UnboundKeyPaintsAtOnceBoundKeyLater() {
   const QPoint centreOfF(66 + 6, 78 + 6);
 
   // A change the window has not been told of shows at the next unbound key, inside its handler.
-  liveCube[CellIndex(F, 1, 1)] = 5;
+  document.cube.live[CellIndex(F, 1, 1)] = 5;
   QCOMPARE(grabNow().pixel(centreOfF) & 0xffffff, 0xffff00u);
   QTest::keyClick(&under.window, 'U');
   QCOMPARE(grabNow().pixel(centreOfF) & 0xffffff, 0x0000ffu);

@@ -88,16 +88,17 @@ struct Files {
 
 // Empty when every invariant holds, else what broke.
 std::string Broken(int n, const WalkPlatform& walk) {
-  if (cubeSize != n) return "cubeSize is " + std::to_string(cubeSize);
+  if (document.cube.size != n) return "document.cube.size is " + std::to_string(document.cube.size);
   int counts[6] = {0};
   for (int face = 0; face < 6; ++face)
     for (int row = 0; row < n; ++row)
       for (int column = 0; column < n; ++column) {
         const int cell = CellIndex(face, row, column);
-        if (liveCube[cell] != shadowCube[cell])
+        if (document.cube.live[cell] != document.cube.shadow[cell])
           return "the two copies differ at cell " + std::to_string(cell);
-        if (liveCube[cell] < 0 || liveCube[cell] > 5) return "cell " + std::to_string(cell) + " is no colour";
-        ++counts[liveCube[cell]];
+        if (document.cube.live[cell] < 0 || document.cube.live[cell] > 5)
+          return "cell " + std::to_string(cell) + " is no colour";
+        ++counts[document.cube.live[cell]];
       }
   for (int colour = 0; colour < 6; ++colour)
     if (counts[colour] != n * n)
@@ -159,22 +160,23 @@ TEST_P(RandomWalk, KeepsTheCubeWholeThroughEveryKey) {
     } else if (draw < 740) {
       // A turn four times, or a reflection twice, gives back the cube it started from.
       const int code = random() % 3 == 0 ? "\\|"[random() % 2] : kTurns[random() % 8];
-      std::memcpy(saved, liveCube, sizeof saved);
+      std::memcpy(saved, document.cube.live, sizeof saved);
       for (int k = 0; k < (code == '\\' || code == '|' ? 2 : 4); ++k) HandleCharacter(code);
-      ASSERT_TRUE(SameCube(saved, liveCube)) << "key " << static_cast<char>(code) << " at step " << step;
+      ASSERT_TRUE(SameCube(saved, document.cube.live))
+          << "key " << static_cast<char>(code) << " at step " << step;
       continue;
     } else {
       // Neither table holds these: nothing but a paint.
       int code;
       do code = static_cast<int>(random() % 256);
       while (std::strchr("udfblr-=*?\\|,m%[{&'(", code) != nullptr);
-      std::memcpy(saved, liveCube, sizeof saved);
+      std::memcpy(saved, document.cube.live, sizeof saved);
       if (draw < 870)
         HandleCharacter(code);
       else
         HandleKeyDown(code);
       bound = false;
-      ASSERT_TRUE(SameCube(saved, liveCube)) << "unbound key " << code << " at step " << step;
+      ASSERT_TRUE(SameCube(saved, document.cube.live)) << "unbound key " << code << " at step " << step;
     }
     ASSERT_EQ(walk.repaints - repaintsBefore, bound ? 1 : 0) << "step " << step;
     ASSERT_EQ(walk.paintsNow - paintsBefore, bound ? 0 : 1) << "step " << step;

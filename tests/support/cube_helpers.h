@@ -14,15 +14,15 @@
 #include "support/recording_platform.h"
 
 // Every layer turn, rotation and reflection has this shape.
-typedef void (*Operation)(CubeState, CubeState);
+typedef void (*Operation)(Cube&);
 
 // The live cube's used cells, face by face and row by row.
 inline std::vector<int32_t> UsedCells() {
   std::vector<int32_t> cells;
   for (int face = 0; face < 6; ++face)
-    for (int row = 0; row < cubeSize; ++row)
-      for (int column = 0; column < cubeSize; ++column)
-        cells.push_back(liveCube[CellIndex(face, row, column)]);
+    for (int row = 0; row < document.cube.size; ++row)
+      for (int column = 0; column < document.cube.size; ++column)
+        cells.push_back(document.cube.live[CellIndex(face, row, column)]);
   return cells;
 }
 
@@ -33,20 +33,21 @@ inline bool IsUsedCell(int cell, int n) { return cell % kFaceStride / kMaxSize <
 inline void Restore(const std::vector<int32_t>& cells) {
   size_t at = 0;
   for (int face = 0; face < 6; ++face)
-    for (int row = 0; row < cubeSize; ++row)
-      for (int column = 0; column < cubeSize; ++column, ++at)
-        liveCube[CellIndex(face, row, column)] = shadowCube[CellIndex(face, row, column)] = cells[at];
+    for (int row = 0; row < document.cube.size; ++row)
+      for (int column = 0; column < document.cube.size; ++column, ++at)
+        document.cube.live[CellIndex(face, row, column)] =
+            document.cube.shadow[CellIndex(face, row, column)] = cells[at];
 }
 
 inline void Apply(const std::vector<Operation>& operations) {
-  for (Operation operation : operations) operation(liveCube, shadowCube);
+  for (Operation operation : operations) operation(document.cube);
 }
 
 // The solved cube of size n in both copies, and nothing else of the start-up state.
 inline void StartSolved(int n) {
-  cubeSize = static_cast<int16_t>(n);
-  FillSolved();
-  CopyCube(liveCube, shadowCube);
+  document.cube.size = static_cast<int16_t>(n);
+  FillSolved(document.cube);
+  SyncCopies(document.cube);
 }
 
 // A copy of the program's generator, so that draws can be counted and states crafted.
@@ -64,12 +65,12 @@ inline void RandomLayerPattern(int n, Lcg& lcg) {
   StartSolved(n);
   for (int k = 0; k < 40 * n; ++k) {
     const int layer = 1 + lcg.Next() % n;
-    TurnBlock(static_cast<Face>(lcg.Next() % 6), static_cast<int16_t>(layer), static_cast<int16_t>(layer),
-              static_cast<int16_t>(1 + lcg.Next() % 3), liveCube, shadowCube);
+    TurnBlock(document.cube, static_cast<Face>(lcg.Next() % 6), static_cast<int16_t>(layer),
+              static_cast<int16_t>(layer), static_cast<int16_t>(1 + lcg.Next() % 3));
   }
-  TurnBlock(static_cast<Face>(lcg.Next() % 6), 1, static_cast<int16_t>(n),
-            static_cast<int16_t>(1 + lcg.Next() % 3), liveCube, shadowCube);
-  TurnBlock(static_cast<Face>(lcg.Next() % 6), 1, static_cast<int16_t>(n), 1, liveCube, shadowCube);
+  TurnBlock(document.cube, static_cast<Face>(lcg.Next() % 6), 1, static_cast<int16_t>(n),
+            static_cast<int16_t>(1 + lcg.Next() % 3));
+  TurnBlock(document.cube, static_cast<Face>(lcg.Next() % 6), 1, static_cast<int16_t>(n), 1);
 }
 
 // The generator's state `draws` draws on from `state`.

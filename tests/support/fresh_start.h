@@ -8,6 +8,9 @@
 #include "files/files.h"
 #include "ui/ui.h"
 
+// The live pattern copied into the shadow copy, after a test wrote cells of its own.
+inline void SyncCopies(Cube& cube) { CopyCube(cube.size, cube.live, cube.shadow); }
+
 // Answers every chooser with cancel and drops every box.
 struct QuietPlatform : Platform {
   void ShowMessage(const char*, const char*) override {}
@@ -21,11 +24,11 @@ struct QuietPlatform : Platform {
 // new process has them, and the solved cube of `size` laid out.
 inline void StartFresh(Platform& seam, int16_t size = 3) {
   platform = &seam;
-  randomState = 1;
+  document.random.state = 1;
   replaySwitch = 0;
   eraseOnRepaint = false;
   std::memset(moveLog, 0, sizeof moveLog);
   std::memset(fileName, 0, sizeof fileName);
-  cubeSize = size;
+  document.cube.size = size;
   StartUpCube();
 }

@@ -24,7 +24,7 @@ void CALLBACK VisitBox(HWND, UINT, UINT_PTR timer, DWORD) {
     visit.boxHasOwner = GetWindow(visit.box, GW_OWNER) != NULL;
     visit.windowEnabled = IsWindowEnabled(mainWindow) != FALSE;
     SendMessageA(mainWindow, WM_CHAR, 'u', 0);
-    visit.commandRan = CompareCubes(liveCube, beforeBox) != 0;
+    visit.commandRan = CompareCubes(document.cube.size, document.cube.live, beforeBox) != 0;
     InvalidateRect(mainWindow, NULL, FALSE);
     return;
   }
@@ -37,7 +37,7 @@ void CALLBACK VisitBox(HWND, UINT, UINT_PTR timer, DWORD) {
 
 TEST_F(WindowTest, WhileABoxIsUpTheWindowPaintsButRunsNoCommand) {
   Open();
-  CopyCube(liveCube, beforeBox);
+  CopyCube(document.cube.size, document.cube.live, beforeBox);
   visit = BoxVisit();
   SetTimer(NULL, 0, 40, VisitBox);
   ValidateRect(mainWindow, NULL);
@@ -51,9 +51,9 @@ TEST_F(WindowTest, WhileABoxIsUpTheWindowPaintsButRunsNoCommand) {
   EXPECT_FALSE(IsWindow(visit.box));
   EXPECT_TRUE(IsWindowEnabled(mainWindow));
   EXPECT_TRUE(RepaintPending());
-  EXPECT_EQ(CompareCubes(liveCube, beforeBox), 0);
+  EXPECT_EQ(CompareCubes(document.cube.size, document.cube.live, beforeBox), 0);
 
   // Commands run again once the box is gone.
   SendMessageA(mainWindow, WM_CHAR, 'u', 0);
-  EXPECT_NE(CompareCubes(liveCube, beforeBox), 0);
+  EXPECT_NE(CompareCubes(document.cube.size, document.cube.live, beforeBox), 0);
 }

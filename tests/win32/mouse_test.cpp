@@ -48,26 +48,26 @@ struct ClickingInsideBox : Win32Platform {
 TEST_F(WindowTest, LeftClickCyclesTheSquareAndShiftGoesBackOneUndoStepEach) {
   Open();
   SendMessageA(mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, Middle(F, 1, 2));
-  EXPECT_EQ(liveCube[CellIndex(F, 1, 2)], 3);
+  EXPECT_EQ(document.cube.live[CellIndex(F, 1, 2)], 3);
   EXPECT_TRUE(RepaintPending());
   // A quick second click comes as a double click, and counts as a click.
   SendMessageA(mainWindow, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, Middle(R, 0, 0));
   SendMessageA(mainWindow, WM_LBUTTONDBLCLK, MK_LBUTTON | MK_SHIFT, Middle(R, 0, 0));
-  EXPECT_EQ(liveCube[CellIndex(R, 0, 0)], 1);
+  EXPECT_EQ(document.cube.live[CellIndex(R, 0, 0)], 1);
   // The square's last pixel counts; the gap after it does not.
   int left, top, right, bottom;
   SquareBox(D, 2, 2, &left, &top, &right, &bottom);
   SendMessageA(mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, Point(right, bottom));
-  EXPECT_EQ(liveCube[CellIndex(D, 2, 2)], 0);
+  EXPECT_EQ(document.cube.live[CellIndex(D, 2, 2)], 0);
   SendMessageA(mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, Point(right + 1, bottom));
-  EXPECT_EQ(liveCube[CellIndex(D, 2, 2)], 0);
+  EXPECT_EQ(document.cube.live[CellIndex(D, 2, 2)], 0);
   ASSERT_TRUE(RunMenuItem(kMenuUndo));
-  EXPECT_EQ(liveCube[CellIndex(D, 2, 2)], 5);
+  EXPECT_EQ(document.cube.live[CellIndex(D, 2, 2)], 5);
   ASSERT_TRUE(RunMenuItem(kMenuUndo));
-  EXPECT_EQ(liveCube[CellIndex(R, 0, 0)], 2);
+  EXPECT_EQ(document.cube.live[CellIndex(R, 0, 0)], 2);
   ASSERT_TRUE(RunMenuItem(kMenuUndo));
   ASSERT_TRUE(RunMenuItem(kMenuUndo));
-  EXPECT_EQ(static_cast<int>(CheckSolved(liveCube)), 0);
+  EXPECT_EQ(static_cast<int>(CheckSolved(document.cube.size, document.cube.live)), 0);
 }
 
 TEST_F(WindowTest, NoClickRunsWhileABoxIsUp) {
@@ -76,7 +76,7 @@ TEST_F(WindowTest, NoClickRunsWhileABoxIsUp) {
   platform = &boxes;
   HandleCharacter('?');
   EXPECT_EQ(boxes.boxes, 1);
-  EXPECT_EQ(liveCube[CellIndex(U, 0, 0)], 0);
+  EXPECT_EQ(document.cube.live[CellIndex(U, 0, 0)], 0);
   platform = &win32_;
 }
 
@@ -92,11 +92,11 @@ TEST_F(WindowTest, ADroppedFileOpensOnceTheLoopRuns) {
   std::fwrite(bytes.data(), 1, bytes.size(), file);
   std::fclose(file);
   SendMessageA(mainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(path)), 0);
-  EXPECT_EQ(cubeSize, 3) << "opened only once the drop is over";
+  EXPECT_EQ(document.cube.size, 3) << "opened only once the drop is over";
   Pump();
-  EXPECT_EQ(cubeSize, 2);
-  EXPECT_EQ(liveCube[CellIndex(B, 1, 1)], 2);
+  EXPECT_EQ(document.cube.size, 2);
+  EXPECT_EQ(document.cube.live[CellIndex(B, 1, 1)], 2);
   ASSERT_TRUE(RunMenuItem(kMenuUndo));
-  EXPECT_EQ(cubeSize, 3);
+  EXPECT_EQ(document.cube.size, 3);
   std::remove(path.c_str());
 }

@@ -66,7 +66,7 @@ std::vector<uint32_t> ExpectedNet(int n) {
       for (int column = 0; column < n; ++column) {
         const int left = blockColumn[face] * (15 * n + 2) + 4 + 15 * column;
         const int top = blockRow[face] * (16 * n + 6) + 16 * row + 8;
-        const uint32_t inside = kColours[liveCube[CellIndex(face, row, column)]];
+        const uint32_t inside = kColours[document.cube.live[CellIndex(face, row, column)]];
         for (int y = top; y <= top + 14; ++y)
           for (int x = left; x <= left + 13; ++x) {
             const bool border = x == left || x == left + 13 || y == top || y == top + 14;
@@ -147,9 +147,9 @@ TEST_F(PaintTest, CaptionIsCentredUnderTheNetInBlack) {
 TEST_F(PaintTest, EverySizeFromTwoToTenPaintsItsScrambledPattern) {
   for (int16_t n = 2; n <= 10; ++n) {
     SCOPED_TRACE(n);
-    cubeSize = n;
+    document.cube.size = n;
     ResetCube();
-    Scramble(liveCube, shadowCube, 1);
+    Scramble(document.cube, document.random, 1);
     Canvas canvas;
     GdiSurface surface(canvas.dc());
     PaintNet(surface);

@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
   }
   if (argc == 3 && std::strcmp(argv[1], "drop") == 0) return Drop(argv[2]);
   if (argc == 5 && std::strcmp(argv[1], "hit") == 0) {
-    cubeSize = static_cast<int16_t>(std::atoi(argv[2]));
+    document.cube.size = static_cast<int16_t>(std::atoi(argv[2]));
     StartUpCube();
     Face face;
     int row, column;

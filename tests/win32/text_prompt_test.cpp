@@ -61,12 +61,12 @@ TEST_F(WindowTest, TypedMovesTurnTheCubeThroughTheMenu) {
   SetTimer(NULL, 0, 20, AnswerPrompt);
   ASSERT_TRUE(RunMenuItem(kMenuTypeMoves));
   CubeState turned;
-  CopyCube(liveCube, turned);
+  CopyCube(document.cube.size, document.cube.live, turned);
   StartFresh(win32_);
-  QuarterTurnR(liveCube, shadowCube);
-  QuarterTurnU(liveCube, shadowCube);
-  for (int k = 0; k < 3; ++k) QuarterTurnR(liveCube, shadowCube);
-  for (int k = 0; k < 3; ++k) QuarterTurnU(liveCube, shadowCube);
-  EXPECT_EQ(CompareCubes(liveCube, turned), 0);
-  EXPECT_NE(static_cast<int>(CheckSolved(turned)), 0);
+  QuarterTurnR(document.cube);
+  QuarterTurnU(document.cube);
+  for (int k = 0; k < 3; ++k) QuarterTurnR(document.cube);
+  for (int k = 0; k < 3; ++k) QuarterTurnU(document.cube);
+  EXPECT_EQ(CompareCubes(document.cube.size, document.cube.live, turned), 0);
+  EXPECT_NE(static_cast<int>(CheckSolved(document.cube.size, turned)), 0);
 }

@@ -8,13 +8,10 @@ namespace {
 bool HandleIsLive(HGDIOBJ handle) { return GetObjectType(handle) != 0; }
 
 // The cube that `turn` makes of the current one; the current one stays as it is.
-void Predict(void (*turn)(CubeState, CubeState), CubeState result) {
-  CubeState saved;
-  CopyCube(liveCube, saved);
-  turn(liveCube, shadowCube);
-  CopyCube(liveCube, result);
-  CopyCube(saved, liveCube);
-  CopyCube(saved, shadowCube);
+void Predict(void (*turn)(Cube&), CubeState result) {
+  Cube copy = document.cube;
+  turn(copy);
+  CopyCube(copy.size, copy.live, result);
 }
 
 }  // namespace
@@ -104,20 +101,20 @@ TEST_F(WindowTest, KeysRunTheirCommandAndMarkTheWindowWithoutErasing) {
   ValidateRect(mainWindow, NULL);
   Predict(QuarterTurnU, expected);
   EXPECT_EQ(SendMessageA(mainWindow, WM_CHAR, 'u', 0), 0);
-  EXPECT_EQ(CompareCubes(liveCube, expected), 0);
+  EXPECT_EQ(CompareCubes(document.cube.size, document.cube.live, expected), 0);
   EXPECT_TRUE(RepaintPending());
 
   ValidateRect(mainWindow, NULL);
   Predict(RotateLeft, expected);
   EXPECT_EQ(SendMessageA(mainWindow, WM_KEYDOWN, VK_LEFT, 0), 0);
-  EXPECT_EQ(CompareCubes(liveCube, expected), 0);
+  EXPECT_EQ(CompareCubes(document.cube.size, document.cube.live, expected), 0);
   EXPECT_TRUE(RepaintPending());
 
   // '(' is not a character command, so it reaches the key-down table as the down arrow.
   ValidateRect(mainWindow, NULL);
   Predict(RotateDown, expected);
   SendMessageA(mainWindow, WM_CHAR, '(', 0);
-  EXPECT_EQ(CompareCubes(liveCube, expected), 0);
+  EXPECT_EQ(CompareCubes(document.cube.size, document.cube.live, expected), 0);
   EXPECT_TRUE(RepaintPending());
 }
 
@@ -126,15 +123,15 @@ TEST_F(WindowTest, UnboundKeysPaintAtOnceAndLeaveNoRepaintBehind) {
   SendMessageA(mainWindow, WM_CHAR, 'u', 0);
   ASSERT_TRUE(RepaintPending());
   CubeState before;
-  CopyCube(liveCube, before);
+  CopyCube(document.cube.size, document.cube.live, before);
   EXPECT_EQ(SendMessageA(mainWindow, WM_CHAR, 'U', 0), 0);
   EXPECT_FALSE(RepaintPending());
-  EXPECT_EQ(CompareCubes(liveCube, before), 0);
+  EXPECT_EQ(CompareCubes(document.cube.size, document.cube.live, before), 0);
 
   InvalidateRect(mainWindow, NULL, FALSE);
   EXPECT_EQ(SendMessageA(mainWindow, WM_KEYDOWN, VK_SHIFT, 0), 0);
   EXPECT_FALSE(RepaintPending());
-  EXPECT_EQ(CompareCubes(liveCube, before), 0);
+  EXPECT_EQ(CompareCubes(document.cube.size, document.cube.live, before), 0);
 }
 
 namespace {

@@ -1,16 +1,16 @@
-// The 3×3×3 solver's tables kept in the user's cache folder: read back when whole and checked, else
-// built and written again.
+// The solvers' table cache: a header with the edition, the size and a checksum, then the bytes.
+#include "files/table_cache.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "files/atomic_file.h"
-#include "files/files.h"
-#include "solve/solve_search.h"
 
 #ifdef _WIN32
 #include <direct.h>
@@ -66,12 +66,12 @@ bool ReadExactly(int descriptor, void* data, size_t size) {
   return true;
 }
 
-bool ReadCache(const char* path, void* data, size_t size) {
+bool ReadCache(const char* path, unsigned edition, void* data, size_t size) {
   const int descriptor = open(path, O_RDONLY | O_BINARY);
   if (descriptor < 0) return false;
   CacheHeader header;
   bool ok = ReadExactly(descriptor, &header, sizeof header) &&
-            std::memcmp(header.magic, kMagic, sizeof kMagic) == 0 && header.edition == kSearchTablesEdition &&
+            std::memcmp(header.magic, kMagic, sizeof kMagic) == 0 && header.edition == edition &&
             header.size == size && ReadExactly(descriptor, data, size);
   char extra;
   ok = ok && read(descriptor, &extra, 1) == 0;  // nothing after the tables
@@ -79,10 +79,10 @@ bool ReadCache(const char* path, void* data, size_t size) {
   return ok && Checksum(data, size) == header.checksum;
 }
 
-bool WriteCache(const char* path, const void* data, size_t size) {
+bool WriteCache(const char* path, unsigned edition, const void* data, size_t size) {
   CacheHeader header = {};
   std::memcpy(header.magic, kMagic, sizeof kMagic);
-  header.edition = kSearchTablesEdition;
+  header.edition = edition;
   header.size = size;
   header.checksum = Checksum(data, size);
   AtomicFile file;
@@ -96,7 +96,7 @@ bool WriteCache(const char* path, const void* data, size_t size) {
 
 }  // namespace
 
-bool SolverCachePath(char* path, size_t capacity, bool makeFolders) {
+bool TableCachePath(const char* name, unsigned edition, char* path, size_t capacity, bool makeFolders) {
   // An absolute XDG_CACHE_HOME, else ~/.cache (on Windows the local application data folder).
   const char* base = std::getenv("XDG_CACHE_HOME");
   char folder[kAtomicPathCapacity];
@@ -117,31 +117,21 @@ bool SolverCachePath(char* path, size_t capacity, bool makeFolders) {
   const size_t length = std::strlen(folder);
   std::snprintf(folder + length, sizeof folder - length, "/plexaro");
   if (makeFolders) MakeFolder(folder);
-  const int written = std::snprintf(path, capacity, "%s/solver-tables-%u.bin", folder, kSearchTablesEdition);
+  const int written = std::snprintf(path, capacity, "%s/%s-%u.bin", folder, name, edition);
   return written > 0 && static_cast<size_t>(written) < capacity;
 }
 
-SolverTablesSource LoadSolverTables() {
-  size_t size = 0;
-  void* data = SearchTableBytes(&size);
+bool CacheTableStore::Load(const char* name, unsigned edition, void* data, size_t size) {
   char path[kAtomicPathCapacity];
-  if (SolverCachePath(path, sizeof path, false) && ReadCache(path, data, size) && SearchTablesValid()) {
-    MarkSearchTables(true);
-    return kTablesRead;
-  }
-  FillSearchTables();
-  if (!SolverCachePath(path, sizeof path, true) || !WriteCache(path, data, size)) return kTablesBuilt;
-  // Copies of earlier editions are never read again: they only take room.
-  const size_t folder = std::strrchr(path, '/') + 1 - path;
-  for (unsigned edition = 1; edition < kSearchTablesEdition; ++edition) {
-    std::snprintf(path + folder, sizeof path - folder, "solver-tables-%u.bin", edition);
-    std::remove(path);
-  }
-  return kTablesBuiltAndKept;
+  return TableCachePath(name, edition, path, sizeof path, false) && ReadCache(path, edition, data, size);
 }
 
-void PrepareSolverTables() {
-  static bool prepared = false;
-  if (!prepared) LoadSolverTables();
-  prepared = true;
+bool CacheTableStore::Save(const char* name, unsigned edition, const void* data, size_t size) {
+  char path[kAtomicPathCapacity];
+  if (!TableCachePath(name, edition, path, sizeof path, true) || !WriteCache(path, edition, data, size))
+    return false;
+  // Copies of earlier editions are never read again: they only take room.
+  for (unsigned older = 1; older < edition; ++older)
+    if (TableCachePath(name, older, path, sizeof path, false)) std::remove(path);
+  return true;
 }
