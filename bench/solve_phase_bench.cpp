@@ -55,7 +55,7 @@ void PhaseSolve(benchmark::State& state) {
       SolveLimit limit;
       limit.seconds = limitSeconds;
       const auto start = std::chrono::steady_clock::now();
-      const PhaseSolveStatus status = SolveWithPhases(n, liveCube, limit, &answer);
+      const PhaseSolveStatus status = SolveWithPhases(n, document.cube.live, limit, &answer);
       seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
       if (status != PhaseSolveStatus::kSolved) {
         ++failed;

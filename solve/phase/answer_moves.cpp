@@ -5,17 +5,13 @@
 
 #include "solve/big/big_cube.h"
 #include "solve/phase/phase_geometry.h"
+#include "solve/solve.h"
 
 namespace {
 
 const int8_t kAxisFace[6] = {U, L, F, L, F, U};
 
 }  // namespace
-
-int OuterBlockTurns(const BlockMove& move, int n) {
-  if (IsRotation(move, n) || move.quarterTurns % 4 == 0) return 0;
-  return move.first == 1 || move.last == n ? 1 : 2;
-}
 
 int OuterBlockTurns(const BlockMove* moves, int count, int n) {
   int turns = 0;
@@ -33,13 +29,13 @@ int RotationSymmetry(int n, const BlockMove* moves, int count) {
 
 int RotationsLast(int n, BlockMove* moves, int8_t* tags, int count) {
   // The rotations met so far, as moves, and their symmetry's inverse.
-  BlockMove turned[kMaxBigSolveMoves];
+  BlockMove turned[kMaxSolveMoves];
   int turnedCount = 0, undo = 0;
   int written = 0;
   for (int k = 0; k < count; ++k) {
     if (IsRotation(moves[k], n)) {
-      if (turnedCount < kMaxBigSolveMoves) turned[turnedCount++] = moves[k];
-      BlockMove back[kMaxBigSolveMoves];
+      if (turnedCount < kMaxSolveMoves) turned[turnedCount++] = moves[k];
+      BlockMove back[kMaxSolveMoves];
       for (int j = 0; j < turnedCount; ++j) back[j] = InverseBlockMove(turned[turnedCount - 1 - j]);
       undo = RotationSymmetry(n, back, turnedCount);
       continue;
@@ -76,7 +72,7 @@ int MergeRuns(int n, BlockMove* moves, int8_t* tags, int count) {
            kAxisFace[moves[end].face] == kAxisFace[moves[start].face])
       ++end;
     const int8_t tag = tags != nullptr ? tags[start] : 0;
-    BlockMove run[kMaxBigSolveMoves];
+    BlockMove run[kMaxSolveMoves];
     std::memcpy(run, moves + start, sizeof(BlockMove) * static_cast<size_t>(end - start));
     int kept = SimplifyMoves(run, end - start, n);
     // Fewer blocks that cost more in the outer block turn metric are not taken.

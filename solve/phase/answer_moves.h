@@ -6,8 +6,7 @@
 
 #include "cube/block_move.h"
 
-// A block that holds an outer layer counts one, an inner block two, a rotation nothing.
-int OuterBlockTurns(const BlockMove& move, int n);
+// A list's outer block turns (cube/block_move.h counts one move).
 int OuterBlockTurns(const BlockMove* moves, int count, int n);
 
 // The same permutation of the cells with every rotation moved to the end (each move after one seen

@@ -5,16 +5,12 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <mutex>
 
 #include "solve/phase/answer_moves.h"
 #include "solve/phase/phase_geometry.h"
 #include "solve/solve_search.h"
 
 namespace {
-
-// The 3×3×3 search keeps its working state in one place for now: one solve at a time uses it.
-std::mutex threeSearch;
 
 struct Candidate {
   SolvingPath path;
@@ -108,16 +104,14 @@ bool RunPhase(const Phase& phase, const Phase* next, int collect, int keep, int 
 }
 
 // The reduced cube (centres home) finished by the 3×3×3 search; false if it reads as no 3×3×3.
-bool FinishThree(SolvingPath* path, double seconds, int index) {
+bool FinishThree(SolvingPath* path, double seconds, const SolveLimit* limit, int index) {
   static thread_local CubeState pattern3;
   ThreeView(path->state, pattern3);
   int faces[kMaxSolveLength], turns[kMaxSolveLength];
   bool optimal = false;
-  int length;
-  {
-    std::lock_guard<std::mutex> lock(threeSearch);
-    length = SolveEdgesAndCorners(pattern3, seconds, faces, turns, &optimal);
-  }
+  SolveLimit three = limit != nullptr ? *limit : SolveLimit{};
+  three.seconds = seconds;
+  const int length = SolveEdgesAndCorners(pattern3, three, ReadSolveClock(three), faces, turns, &optimal);
   if (length < 0) return false;
   // The search gives the way from solved to the pattern; the path needs the way back.
   for (int k = length - 1; k >= 0; --k) {
@@ -169,7 +163,7 @@ bool RunPhases(const PhasePlan& plan, const PhaseEffort& effort, const BigState&
   std::vector<Finished> done;
   for (int k = 0; k < finishes; ++k) {
     done.push_back(Finished{(*from)[k].path, k});
-    if (!FinishThree(&done.back().path, 0, plan.count)) done.pop_back();
+    if (!FinishThree(&done.back().path, 0, budget.limit, plan.count)) done.pop_back();
   }
   std::stable_sort(done.begin(), done.end(),
                    [](const Finished& a, const Finished& b) { return a.path.length < b.path.length; });
@@ -179,7 +173,7 @@ bool RunPhases(const PhasePlan& plan, const PhaseEffort& effort, const BigState&
     const double left = budget.deadline - ReadSolveClock(*budget.limit);
     if (left <= 0.005 || SolveCancelled(*budget.limit)) break;
     SolvingPath path = (*from)[done[k].source].path;
-    if (FinishThree(&path, std::min(effort.finishSeconds, left / (longer - k)), plan.count) &&
+    if (FinishThree(&path, std::min(effort.finishSeconds, left / (longer - k)), budget.limit, plan.count) &&
         path.length < done[k].path.length)
       done[k].path = path;
   }

@@ -3,6 +3,7 @@
 // replayed before it is given.
 #include "solve/phase/phase_solve.h"
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -106,7 +107,7 @@ TableResult PreparePhaseTables(int n) {
   PhasePlan plan;
   if (!PlanFor(n, &plan)) return TableResult::kReady;
   const TableResult result = PreparePlan(plan);
-  if (result == TableResult::kReady) BuildSearchTables();
+  if (result == TableResult::kReady) ReadySearchTables();
   return result;
 }
 
@@ -172,11 +173,27 @@ void FillSolveResult(const PhaseAnswer& answer, SolveResult* result) {
   result->solved = true;
   result->size = answer.n;
   result->algCount = 0;
+  result->rotationCount = 0;
   result->lengthBtm = answer.blockTurns;
-  result->lengthQ = 0;
-  for (int k = 0; k < answer.count; ++k) {
+  result->lengthQbtm = 0;
+  result->optimal = false;
+  for (int k = 0; k < answer.count && k < kMaxSolveMoves; ++k) {
     result->alg[result->algCount++] = answer.moves[k];
-    result->lengthQ += QuarterBlockTurns(answer.moves[k], answer.n);
+    result->lengthQbtm += QuarterBlockTurns(answer.moves[k], answer.n);
+    if (IsRotation(answer.moves[k], answer.n)) ++result->rotationCount;
+  }
+  // The stages in the order the answer makes them, each with its block turns, and their spans.
+  result->stageCount = 0;
+  result->spanCount = 0;
+  for (int s = 0; s < answer.spanCount && result->stageCount < kMaxSolveStages; ++s) {
+    const PhaseAnswerSpan& span = answer.spans[s];
+    SolveStage& stage = result->stages[result->stageCount];
+    std::snprintf(stage.name, sizeof stage.name, "%s", span.name);
+    stage.turns = 0;
+    for (int k = span.begin; k < span.end; ++k) stage.turns += BlockTurns(answer.moves[k], answer.n);
+    result->spans[result->spanCount++] = SolveSpan{result->stageCount, span.begin, span.end};
+    ++result->stageCount;
   }
   result->seconds = answer.seconds;
+  result->nodes = 0;
 }

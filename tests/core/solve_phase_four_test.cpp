@@ -12,7 +12,6 @@
 #include "solve/phase/phase_pieces.h"
 #include "solve/phase/phase_solve.h"
 #include "support/cube_helpers.h"
-#include "support/test_table_store.h"
 
 namespace {
 
@@ -74,17 +73,11 @@ int AxisPair(const BigState& state, int face, int opposite) {
 
 class PhaseFourTables : public ::testing::Test {};
 
-TEST_F(PhaseFourTables, AreBuiltOrReadOnce) {
-  UseTestTableStore();
-  EXPECT_EQ(TableResult::kReady, PreparePhaseTables(4));
-}
+TEST_F(PhaseFourTables, AreBuiltOrReadOnce) { EXPECT_EQ(TableResult::kReady, PreparePhaseTables(4)); }
 
 class PhaseFour : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    UseTestTableStore();
-    ASSERT_EQ(TableResult::kReady, PreparePhaseTables(4));
-  }
+  static void SetUpTestSuite() { ASSERT_EQ(TableResult::kReady, PreparePhaseTables(4)); }
 };
 
 TEST_F(PhaseFour, EachPhaseEndsAtItsGoal) {
