@@ -230,6 +230,15 @@ class PairPhase : public Phase {
     return space.Bound(node);
   }
 
+  // The centres and the edges' partners: the corners and which wing is which are not read here.
+  uint64_t Key(const BigState& state) const override {
+    PairSpace space{Data(), *PairEdgeTables(), 0};
+    PairNode node;
+    if (!Encode(state, &space, &node)) return CellsKey(state);
+    const uint64_t centres = CentreIndex(space.assignment, node.centres);
+    return BytesKey(node.partner, sizeof node.partner, centres);
+  }
+
   bool Search(const BigState& state, int length, const BlockMove* last, PhaseFinds& finds,
               SearchBudget& budget) const override {
     const PairData& d = Data();

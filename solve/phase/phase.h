@@ -42,6 +42,11 @@ class PhaseFinds {
   virtual bool Found(const BlockMove* moves, int count) = 0;
 };
 
+// A hash of every cell of the state.
+uint64_t CellsKey(const BigState& state);
+// The same of any bytes, chained from an earlier hash (or 0).
+uint64_t BytesKey(const void* bytes, size_t size, uint64_t from);
+
 class Phase {
  public:
   virtual ~Phase() = default;
@@ -56,6 +61,9 @@ class Phase {
   // Returns false when finds or the budget stopped it.
   virtual bool Search(const BigState& state, int length, const BlockMove* last, PhaseFinds& finds,
                       SearchBudget& budget) const = 0;
+  // Two states of equal key are alike for this phase: it finds the same ways from both. By default a
+  // hash of every cell.
+  virtual uint64_t Key(const BigState& state) const { return CellsKey(state); }
   // The longest way this phase searches for.
   virtual int MaxLength() const = 0;
   // The distance tables it reads, for reports; their count.

@@ -3,6 +3,8 @@
 #include "solve/phase/phase_driver.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -72,10 +74,23 @@ class Collect : public PhaseFinds {
   SearchBudget& budget_;
 };
 
-void KeepBest(std::vector<Candidate>* list, size_t keep) {
+// The best by key, each position once as the next phase sees it: different ways often meet at one
+// position (moves that commute with a few others, or lead round a relation), or at positions that
+// differ only in what the next phase does not read, and searching on from it again finds nothing new.
+void KeepBest(std::vector<Candidate>* list, size_t keep, const Phase* next) {
   std::stable_sort(list->begin(), list->end(),
                    [](const Candidate& a, const Candidate& b) { return a.key < b.key; });
-  if (list->size() > keep) list->resize(keep);
+  std::vector<uint64_t> seen;
+  size_t kept = 0;
+  for (size_t k = 0; k < list->size() && kept < keep; ++k) {
+    const BigState& state = (*list)[k].path.state;
+    const uint64_t key = next != nullptr ? next->Key(state) : CellsKey(state);
+    if (std::find(seen.begin(), seen.end(), key) != seen.end()) continue;
+    seen.push_back(key);
+    if (kept != k) (*list)[kept] = (*list)[k];
+    ++kept;
+  }
+  list->resize(kept);
 }
 
 // One phase from every candidate, by increasing total length, until `keep` ways are found.
@@ -99,7 +114,7 @@ bool RunPhase(const Phase& phase, const Phase* next, int collect, int keep, int 
   }
   if (budget.limit != nullptr && SolveCancelled(*budget.limit)) return false;
   for (Candidate& c : *out) c.path.ends[index] = c.path.count;
-  KeepBest(out, static_cast<size_t>(keep));
+  KeepBest(out, static_cast<size_t>(keep), next);
   return !out->empty();
 }
 

@@ -30,3 +30,12 @@ void BuildMoveSet(int n, const BlockMove* moves, int count, PhaseMoveSet* set) {
 void FirstMoves(const PhaseMoveSet& set, const BlockMove* last, bool* allowed) {
   for (int m = 0; m < set.count; ++m) allowed[m] = last == nullptr || MayFollow(set.n, *last, set.moves[m]);
 }
+
+uint64_t BytesKey(const void* bytes, size_t size, uint64_t from) {
+  uint64_t hash = from ^ 14695981039346656037ull;
+  const uint8_t* at = static_cast<const uint8_t*>(bytes);
+  for (size_t k = 0; k < size; ++k) hash = (hash ^ at[k]) * 1099511628211ull;
+  return hash;
+}
+
+uint64_t CellsKey(const BigState& state) { return BytesKey(state.cells, sizeof state.cells, 0); }
