@@ -137,6 +137,21 @@ TEST_F(PhaseFour, AnswersReplayFromAnyOrientation) {
       at = answer.spans[s].end;
     }
     for (int k = at; k < answer.count; ++k) EXPECT_TRUE(IsRotation(answer.moves[k], 4));
+    // In the front door's result: the same moves, the rotation's count, a stage and a span per phase.
+    static SolveResult result;
+    FillSolveResult(answer, &result);
+    ASSERT_EQ(answer.count, result.algCount);
+    EXPECT_EQ(0, std::memcmp(answer.moves, result.alg, sizeof(BlockMove) * answer.count));
+    EXPECT_EQ(answer.count - at, result.rotationCount);
+    EXPECT_EQ(answer.blockTurns, result.lengthBtm);
+    ASSERT_EQ(4, result.stageCount);
+    int stageTurns = 0;
+    for (int s = 0; s < 4; ++s) {
+      EXPECT_STREQ(names[s], result.stages[s].name);
+      EXPECT_EQ(answer.spans[s].begin, result.spans[s].begin);
+      stageTurns += result.stages[s].turns;
+    }
+    EXPECT_EQ(answer.blockTurns, stageTurns);
   }
 }
 
