@@ -8,10 +8,10 @@
 #include <memory>
 
 #include "solve/phase/answer_moves.h"
-#include "solve/phase/four_phases.h"
+#include "solve/phase/four/four_phases.h"
 #include "solve/phase/phase_driver.h"
 #include "solve/phase/phase_table.h"
-#include "solve/phase/short_answers.h"
+#include "solve/short/short_answers.h"
 #include "solve/solve_search.h"
 #include "study/facelet_map.h"
 

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "solve/phase/answer_moves.h"
-#include "solve/phase/four_phases.h"
+#include "solve/phase/four/four_phases.h"
 #include "solve/phase/phase_pieces.h"
 #include "solve/phase/phase_solve.h"
 #include "support/cube_helpers.h"

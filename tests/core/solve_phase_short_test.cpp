@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "solve/phase/short_answers.h"
+#include "solve/short/short_answers.h"
 #include "support/cube_helpers.h"
 
 namespace {

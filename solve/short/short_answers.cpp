@@ -1,6 +1,6 @@
 // Two block turns from the pattern met against a table of everything two from solved, positions keyed
 // by their facelets once turned so that the U-F-R corner stands at home.
-#include "solve/phase/short_answers.h"
+#include "solve/short/short_answers.h"
 
 #include <cstring>
 #include <memory>

@@ -1,12 +1,12 @@
 // The pairing phase's edge coordinate: the partners of the four edges along L-R picked out up to
 // symmetry, then the other eight in order; its table built breadth first over the classes.
-#include "solve/phase/four_pair_edges.h"
+#include "solve/phase/four/four_pair_edges.h"
 
 #include <cstring>
 #include <mutex>
 #include <new>
 
-#include "solve/phase/four_phases.h"
+#include "solve/phase/four/four_phases.h"
 #include "solve/phase/phase_geometry.h"
 #include "solve/phase/phase_pieces.h"
 

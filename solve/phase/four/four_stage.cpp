@@ -3,7 +3,7 @@
 // answer may come out turned, which the next phase's frame puts right.
 #include <mutex>
 
-#include "solve/phase/four_phases.h"
+#include "solve/phase/four/four_phases.h"
 #include "solve/phase/mask_moves.h"
 #include "solve/phase/phase_pieces.h"
 #include "solve/phase/phase_search.h"

@@ -4,7 +4,7 @@
 // between the halves the last phase keeps apart, which is checked at the goal.
 #include <mutex>
 
-#include "solve/phase/four_phases.h"
+#include "solve/phase/four/four_phases.h"
 #include "solve/phase/mask_moves.h"
 #include "solve/phase/phase_pieces.h"
 #include "solve/phase/phase_search.h"

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <mutex>
 
-#include "solve/phase/four_pair_edges.h"
-#include "solve/phase/four_phases.h"
+#include "solve/phase/four/four_pair_edges.h"
+#include "solve/phase/four/four_phases.h"
 #include "solve/phase/mask_moves.h"
 #include "solve/phase/phase_pieces.h"
 #include "solve/phase/phase_search.h"
