@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "files/files.h"
+#include "files/input_files.h"
 #include "support/fresh_start.h"
 #include "ui/ui.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "analysis/analysis.h"
-#include "files/files.h"
+#include "files/input_files.h"
 #include "support/fresh_start.h"
 #include "ui/ui.h"
 
@@ -42,7 +42,7 @@ void SlowestReplay(benchmark::State& state) {
   for (auto _ : state) {
     TextStream stream;
     OpenMemoryStream(&stream, kSlowestReplay, sizeof kSlowestReplay - 1);
-    passes = ReplayMoveLog(LoadMoveFile(document.cube, &stream));
+    passes = ReplayMoveLog(LoadMoveFile(&stream));
   }
   state.counters["passes"] = passes;
 }
@@ -56,7 +56,7 @@ void MoveFileOfAMillionTokens(benchmark::State& state) {
   for (auto _ : state) {
     TextStream stream;
     OpenMemoryStream(&stream, text.data(), text.size());
-    benchmark::DoNotOptimize(LoadMoveFile(document.cube, &stream));
+    benchmark::DoNotOptimize(LoadMoveFile(&stream));
   }
 }
 BENCHMARK(MoveFileOfAMillionTokens)->Unit(benchmark::kMillisecond);

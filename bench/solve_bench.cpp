@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "cube/cube.h"
-#include "files/files.h"
+#include "files/input_files.h"
 #include "files/table_cache.h"
 #include "solve/solve.h"
 #include "solve/solve_coordinates.h"

@@ -6,7 +6,7 @@
 
 #include "files/alg_notation.h"
 #include "files/atomic_file.h"
-#include "files/files.h"
+#include "files/text_stream.h"
 
 AlgCounts CountAlg(const BlockMove* moves, size_t count, int n) {
   AlgCounts counts = {0, 0};
@@ -47,14 +47,7 @@ size_t FormatAlg(const BlockMove* moves, size_t count, int n, char* text, size_t
 bool ReadAlgFile(TextStream* stream, int n, std::vector<BlockMove>* moves, char* reason, size_t reasonSize) {
   moves->clear();
   std::string text;
-  for (int byte; (byte = ReadByte(stream)) >= 0;) {
-    if (text.size() == kMaxAlgFileBytes) {
-      std::snprintf(reason, reasonSize, "The file is longer than %zu bytes, more than moves ever need.",
-                    kMaxAlgFileBytes);
-      return false;
-    }
-    text.push_back(static_cast<char>(byte));
-  }
+  for (int byte; (byte = ReadByte(stream)) >= 0;) text.push_back(static_cast<char>(byte));
   if (stream->problem[0] != '\0') {
     std::snprintf(reason, reasonSize, "The file was not read whole: %s.", stream->problem);
     return false;

@@ -6,19 +6,22 @@
 #include <vector>
 
 #include "cube/block_move.h"
+#include "files/text_place.h"
 
 // Brackets nest at most this deep, and a text expands to at most this many moves: a repeated group
 // is refused before it would grow past it, so memory stays bounded whatever the text says.
 const int kMaxAlgDepth = 16;
 const size_t kMaxAlgMoves = 2000000;
-// An .alg file longer than this is refused unread.
-const size_t kMaxAlgFileBytes = 1 << 20;
 
 // Parses `text` for a cube of size n (2 to 10) into the moves it stands for, groups, commutators and
 // conjugates expanded, in order. On a refusal, false with one line in `reason` naming the token, its
 // line and column and why; `moves` is then left empty. A move of no turn (R4) adds nothing.
 bool ParseAlg(const char* text, size_t length, int n, std::vector<BlockMove>* moves, char* reason,
               size_t reasonSize);
+// As ParseAlg, and `places` gets, for each move, the place of the token it comes from (the token a group,
+// commutator or conjugate expanded it from). A text of 4 GiB or more is refused, as no place can name it.
+bool ParseAlgPlaces(const char* text, size_t length, int n, std::vector<BlockMove>* moves,
+                    std::vector<TextPlace>* places, char* reason, size_t reasonSize);
 
 // Block turns (every move but a whole-cube rotation counts one) and quarter block turns (a half turn
 // counts two) of a list of moves.
@@ -32,8 +35,8 @@ AlgCounts CountAlg(const BlockMove* moves, size_t count, int n);
 // not all fit in `capacity`, the text ends after the last whole move that leaves room for "...".
 size_t FormatAlg(const BlockMove* moves, size_t count, int n, char* text, size_t capacity);
 
-// Reads an .alg file from the stream: at most kMaxAlgFileBytes, then ParseAlg. A byte-order mark at the
-// start is skipped.
+// Reads an .alg file whole from the stream, within the stream's bounds, then ParseAlg. A byte-order mark
+// at the start is skipped.
 struct TextStream;
 bool ReadAlgFile(TextStream* stream, int n, std::vector<BlockMove>* moves, char* reason, size_t reasonSize);
 

@@ -19,6 +19,7 @@ struct Parser {
   size_t at;
   int n;
   std::vector<BlockMove>* out;
+  std::vector<TextPlace>* places;  // null when the caller does not ask where the moves come from
   char* reason;
   size_t reasonSize;
 };
@@ -90,6 +91,8 @@ bool Append(Parser& p, const BlockMove& move, size_t start, size_t end) {
   if (p.out->size() >= kMaxAlgMoves)
     return Fail(p, start, end, "the moves come to more than %zu", kMaxAlgMoves);
   p.out->push_back(move);
+  if (p.places != nullptr)
+    p.places->push_back({static_cast<uint32_t>(start), static_cast<uint32_t>(end - start)});
   return true;
 }
 
@@ -196,10 +199,16 @@ bool ParseAmount(Parser& p, size_t groupStart, long* count, bool* inverse) {
   return true;
 }
 
-void InvertRange(std::vector<BlockMove>* moves, size_t start, size_t end) {
-  std::reverse(moves->begin() + static_cast<std::ptrdiff_t>(start),
-               moves->begin() + static_cast<std::ptrdiff_t>(end));
-  for (size_t k = start; k < end; ++k) (*moves)[k] = InverseBlockMove((*moves)[k]);
+template <typename T>
+void ReverseRange(std::vector<T>* items, size_t start, size_t end) {
+  std::reverse(items->begin() + static_cast<std::ptrdiff_t>(start),
+               items->begin() + static_cast<std::ptrdiff_t>(end));
+}
+
+void InvertRange(Parser& p, size_t start, size_t end) {
+  ReverseRange(p.out, start, end);
+  for (size_t k = start; k < end; ++k) (*p.out)[k] = InverseBlockMove((*p.out)[k]);
+  if (p.places != nullptr) ReverseRange(p.places, start, end);
 }
 
 // Appends the inverse of moves[start, end).
@@ -207,6 +216,8 @@ bool AppendInverse(Parser& p, size_t start, size_t end, size_t groupStart) {
   if (end - start > kMaxAlgMoves - p.out->size())
     return Fail(p, groupStart, p.at, "the moves come to more than %zu", kMaxAlgMoves);
   for (size_t k = end; k > start; --k) p.out->push_back(InverseBlockMove((*p.out)[k - 1]));
+  if (p.places != nullptr)
+    for (size_t k = end; k > start; --k) p.places->push_back((*p.places)[k - 1]);
   return true;
 }
 
@@ -242,9 +253,10 @@ bool ParseGroup(Parser& p, int depth) {
   if (!ParseAmount(p, open, &count, &inverse)) return false;
   const size_t end = p.out->size();
   const size_t size = end - start;
-  if (inverse) InvertRange(p.out, start, end);
+  if (inverse) InvertRange(p, start, end);
   if (count == 0 || size == 0) {
     p.out->resize(start);
+    if (p.places != nullptr) p.places->resize(start);
     return true;
   }
   if (static_cast<size_t>(count - 1) > (kMaxAlgMoves - end) / size)
@@ -252,6 +264,11 @@ bool ParseGroup(Parser& p, int depth) {
   p.out->reserve(end + size * static_cast<size_t>(count - 1));
   for (long k = 1; k < count; ++k)
     for (size_t m = start; m < end; ++m) p.out->push_back((*p.out)[m]);
+  if (p.places != nullptr) {
+    p.places->reserve(p.out->size());
+    for (long k = 1; k < count; ++k)
+      for (size_t m = start; m < end; ++m) p.places->push_back((*p.places)[m]);
+  }
   return true;
 }
 
@@ -275,14 +292,18 @@ bool ParseSequence(Parser& p, int depth) {
 
 }  // namespace
 
-bool ParseAlg(const char* text, size_t length, int n, std::vector<BlockMove>* moves, char* reason,
-              size_t reasonSize) {
+bool ParseAlgPlaces(const char* text, size_t length, int n, std::vector<BlockMove>* moves,
+                    std::vector<TextPlace>* places, char* reason, size_t reasonSize) {
   moves->clear();
+  if (places != nullptr) places->clear();
   if (reasonSize > 0) reason[0] = '\0';
-  Parser p = {text, length, 0, n, moves, reason, reasonSize};
+  Parser p = {text, length, 0, n, moves, places, reason, reasonSize};
   bool parsed;
   if (n < 2 || n > kMaxSize) {
     std::snprintf(reason, reasonSize, "There is no cube of size %d.", n);
+    parsed = false;
+  } else if (places != nullptr && !TextPlaceable(length)) {
+    std::snprintf(reason, reasonSize, "The text is too long to show where its moves come from.");
     parsed = false;
   } else {
     parsed = ParseSequence(p, 0);
@@ -295,6 +316,15 @@ bool ParseAlg(const char* text, size_t length, int n, std::vector<BlockMove>* mo
   if (!parsed) {
     moves->clear();
     moves->shrink_to_fit();
+    if (places != nullptr) {
+      places->clear();
+      places->shrink_to_fit();
+    }
   }
   return parsed;
+}
+
+bool ParseAlg(const char* text, size_t length, int n, std::vector<BlockMove>* moves, char* reason,
+              size_t reasonSize) {
+  return ParseAlgPlaces(text, length, n, moves, nullptr, reason, reasonSize);
 }

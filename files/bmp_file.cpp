@@ -2,6 +2,8 @@
 #include "files/bmp_file.h"
 
 #include <cstdio>
+#include <memory>
+#include <new>
 
 #include "files/atomic_file.h"
 
@@ -9,10 +11,12 @@ namespace {
 
 const int kHeaderSize = 14 + 40;  // the file's header, then the picture's
 
-// One row's indices and its bytes, padded to four; too big for a frame.
-uint8_t indices[kBmpRowCapacity];
-uint8_t bytes[3 * kBmpRowCapacity + 3];
-AtomicFile file;
+// One row's indices and its bytes, padded to four: too big for a frame, so on the heap.
+struct BmpWriting {
+  uint8_t indices[kBmpRowCapacity];
+  uint8_t bytes[3 * kBmpRowCapacity + 3];
+  AtomicFile file;
+};
 
 void Put16(uint8_t* at, uint32_t value) {
   at[0] = static_cast<uint8_t>(value);
@@ -51,6 +55,11 @@ bool WriteBmpFile(const char* path, const BmpImage& image, char* reason, size_t 
   Put32(header + 34, pictureSize);
   Put32(header + 38, 2835);  // 72 dots an inch, as pixels a metre
   Put32(header + 42, 2835);
+  const std::unique_ptr<BmpWriting> writing(new (std::nothrow) BmpWriting);
+  if (writing == nullptr) return Refuse(reason, reasonSize, path, "there is no memory for it");
+  uint8_t* const indices = writing->indices;
+  uint8_t* const bytes = writing->bytes;
+  AtomicFile& file = writing->file;
   if (!BeginAtomicFile(&file, path)) return Refuse(reason, reasonSize, path, AtomicFileReason(&file));
   bool written = WriteAtomicFile(&file, header, sizeof header);
   for (uint32_t k = 0; k < rowSize; ++k) bytes[k] = 0;

@@ -8,7 +8,6 @@
 #include <cstring>
 
 #include "files/alg_notation.h"
-#include "files/files.h"
 
 const char* PathExtension(const char* path) {
   const char* dot = nullptr;
@@ -72,25 +71,37 @@ bool ReadPatternPath(const char* path, PatternData* pattern, std::string* refusa
 bool ReadAlgPath(const char* path, int n, std::vector<BlockMove>* moves, std::string* refusal) {
   TextStream stream;
   if (!OpenInputStream(path, &stream, refusal)) return false;
-  char reason[kTextCapacity];
+  char reason[256];
   const bool read = ReadAlgFile(&stream, n, moves, reason, sizeof reason);
   CloseTextStream(&stream);
   if (!read) *refusal = std::string(path) + ": " + reason;
   return read;
 }
 
-bool ScanMoveText(const char* text, size_t size, const char* where, std::string* refusal,
-                  void (*apply)(void* context, const MoveToken& move), void* context) {
-  TextStream stream;
-  OpenMemoryStream(&stream, text, size);
-  return ScanMoveTokens(&stream, where, refusal, apply, context);
+namespace {
+
+bool Refused(const MoveFileRead& read, const char* where, std::string* refusal) {
+  if (read.stop == MoveFileRead::kWhole) return false;
+  char text[kShownToken + 160];
+  DescribeMoveFileStop(read, where, text, sizeof text);
+  *refusal = text;
+  return true;
 }
 
-bool ScanMovePath(const char* path, std::string* refusal, void (*apply)(void* context, const MoveToken& move),
-                  void* context) {
+}  // namespace
+
+bool ReadMoveText(const char* text, size_t size, const char* where, MoveFileSink& sink, MoveFileRead* read,
+                  std::string* refusal) {
+  TextStream stream;
+  OpenMemoryStream(&stream, text, size);
+  ReadMoveFile(&stream, sink, read);
+  return !Refused(*read, where, refusal);
+}
+
+bool ReadMovePath(const char* path, MoveFileSink& sink, MoveFileRead* read, std::string* refusal) {
   TextStream stream;
   if (!OpenInputStream(path, &stream, refusal)) return false;
-  const bool scanned = ScanMoveTokens(&stream, path, refusal, apply, context);
+  ReadMoveFile(&stream, sink, read);
   CloseTextStream(&stream);
-  return scanned;
+  return !Refused(*read, path, refusal);
 }

@@ -5,11 +5,9 @@
 #include <vector>
 
 #include "cube/block_move.h"
-#include "seam/platform.h"
-
-struct TextStream;
-struct PatternData;
-struct MoveToken;
+#include "files/move_file.h"
+#include "files/pattern_file.h"
+#include "seam/file_kind.h"
 
 // The extension of the path's last component, dot included, or "" when it has none.
 const char* PathExtension(const char* path);
@@ -29,14 +27,10 @@ bool ReadPatternPath(const char* path, PatternData* pattern, std::string* refusa
 // An .alg file read and parsed for size n; the reason is "PATH: token at line L, column C: why".
 bool ReadAlgPath(const char* path, int n, std::vector<BlockMove>* moves, std::string* refusal);
 
-// Move-file tokens from the stream, each that names a move handed to `apply`; a token that names no
-// move is skipped, and one of three or more characters refuses the whole input: "WHERE: INVALID token
-// ..." Nothing else is changed.
-bool ScanMoveTokens(TextStream* stream, const char* where, std::string* refusal,
-                    void (*apply)(void* context, const MoveToken& move), void* context);
-// The same over a text, named `where` in a refusal, and over a file (- for standard input), named by
-// its path.
-bool ScanMoveText(const char* text, size_t size, const char* where, std::string* refusal,
-                  void (*apply)(void* context, const MoveToken& move), void* context);
-bool ScanMovePath(const char* path, std::string* refusal, void (*apply)(void* context, const MoveToken& move),
-                  void* context);
+// A move-file text, or a move file (- for standard input) named by its path, through the one reader:
+// every token and move to the sink, the counts into `read`. False with the reason in one line when the
+// reading stopped early ("WHERE: INVALID token ..." or "WHERE: not read whole: WHY") or the file did not
+// open.
+bool ReadMoveText(const char* text, size_t size, const char* where, MoveFileSink& sink, MoveFileRead* read,
+                  std::string* refusal);
+bool ReadMovePath(const char* path, MoveFileSink& sink, MoveFileRead* read, std::string* refusal);

@@ -1,14 +1,11 @@
-// The move file: face-letter tokens applied as they are read, logged, counted and listed.
+// The move file: face-letter tokens read one at a time, counted, logged and listed.
+#include "files/move_file.h"
+
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <string>
 
-#include "files/files.h"
-
-MoveCode moveLog[kMoveLogCapacity + 1];
-MoveSequence lastMoves;
-bool lastMovesRead = false;
+#include "cube/cube.h"
 
 namespace {
 
@@ -56,72 +53,35 @@ const Layer* LayerOf(char letter) {
   return nullptr;
 }
 
-// The error box shows a token whole up to kShownWhole characters, else its first kShownCut and "...";
-// so no more of a token than one past kShownWhole is ever read, and a longer one stops the reading.
-const size_t kShownWhole = 227;
-const size_t kShownCut = 224;
-
-struct Token {
-  char text[kShownWhole + 2];
-  size_t length;  // at most kShownWhole + 1
-};
-
-bool ReadToken(TextStream* stream, Token* token) {
+bool ReadToken(TextStream* stream, char* text, size_t* length, uint64_t* offset) {
   int byte;
   do byte = ReadByte(stream);
   while (byte >= 0 && std::isspace(byte));
   if (byte < 0) return false;
-  token->length = 0;
+  // A token's first byte is never half of a CR LF, which reads as space.
+  *offset = StreamOffset(*stream) - 1;
+  *length = 0;
   for (;;) {
-    token->text[token->length++] = static_cast<char>(byte);
-    if (token->length > kShownWhole) break;
+    text[(*length)++] = static_cast<char>(byte);
+    if (*length > kShownToken) break;
     byte = ReadByte(stream);
     if (byte < 0 || std::isspace(byte)) break;
   }
-  token->text[token->length] = '\0';
+  text[*length] = '\0';
   return true;
 }
 
-// The tokens, each followed by a space, as far as they fit; `more` says some did not.
-struct MoveList {
-  char text[kTextCapacity];
-  size_t length;
-  bool more;
-};
-
 // Appends as a C string, so a NUL byte ends what is listed of the token.
-void Append(MoveList* list, const Token& token) {
-  const size_t length = std::strlen(token.text);
-  if (list->more || list->length + length + 1 > sizeof list->text - 1) {
-    list->more = true;
+void List(MoveFileRead* read, const char* token) {
+  const size_t length = std::strlen(token);
+  if (!read->listedAll || read->listedLength + length + 1 > sizeof read->listed - 1) {
+    read->listedAll = false;
     return;
   }
-  std::memcpy(list->text + list->length, token.text, length);
-  list->length += length;
-  list->text[list->length++] = ' ';
-  list->text[list->length] = '\0';
-}
-
-// Cuts the list after its last whole token that leaves room for "..." within `room` characters.
-void FitList(MoveList* list, size_t room) {
-  if (!list->more && list->length <= room) return;
-  size_t cut = room < 3 ? 0 : room - 3;
-  if (cut > list->length) cut = list->length;
-  while (cut > 0 && list->text[cut - 1] != ' ') --cut;
-  std::memcpy(list->text + cut, "...", 4);
-  list->length = cut + 3;
-}
-
-void ShowInvalidToken(const Token& token) {
-  // The prefix leaves 227 characters of the 255 for the token.
-  static_assert(sizeof "INVALID mov file containing " - 1 + kShownWhole == kTextCapacity - 1, "box fits");
-  char text[kTextCapacity];
-  if (token.length <= kShownWhole)
-    std::snprintf(text, sizeof text, "INVALID mov file containing %s", token.text);
-  else
-    std::snprintf(text, sizeof text, "INVALID mov file containing %.*s...", static_cast<int>(kShownCut),
-                  token.text);
-  platform->ShowMessage(text, "Error");
+  std::memcpy(read->listed + read->listedLength, token, length);
+  read->listedLength += length;
+  read->listed[read->listedLength++] = ' ';
+  read->listed[read->listedLength] = '\0';
 }
 
 }  // namespace
@@ -148,85 +108,57 @@ bool DecodeMoveCode(MoveCode code, int16_t* layer, int16_t* quarterTurns) {
   return true;
 }
 
-namespace {
-
-static_assert(int{kMapU} == int{U} && int{kMapD} == int{D} && kMapColumnSlice == kColumnSliceLayer &&
-                  kMapRowSlice == kRowSliceLayer,
-              "a layer's number is its map operation");
-
-int64_t ReadMoveFile(Cube& cube, TextStream* stream, bool fromSolved) {
-  std::memset(moveLog, 0, sizeof moveLog);
-  MoveList list = {{'\0'}, 0, false};
-  int64_t faceTurnCount = 0;  // wider than the 16 bits a long file would overflow
-  int64_t halfTurnCount = 0;
-  if (fromSolved) MakeSolved(cube, cube.size);
-  BeginSequence(&lastMoves, cube.size);
-  lastMovesRead = true;
-
-  Token token;
-  while (ReadToken(stream, &token)) {
-    if (token.length > 2) {
-      ShowInvalidToken(token);
-      faceTurnCount = halfTurnCount = 0;
-      lastMovesRead = false;
-      break;
+void ReadMoveFile(TextStream* stream, MoveFileSink& sink, MoveFileRead* read) {
+  read->moves = read->halfTurns = 0;
+  std::memset(read->log, 0, sizeof read->log);
+  read->listed[0] = '\0';
+  read->listedLength = 0;
+  read->listedAll = true;
+  read->stop = MoveFileRead::kWhole;
+  read->tokenLength = 0;
+  read->tokenOffset = 0;
+  read->token[0] = read->problem[0] = '\0';
+  char token[kShownToken + 2];
+  size_t length;
+  uint64_t offset;
+  while (ReadToken(stream, token, &length, &offset)) {
+    if (length > 2) {
+      read->stop = MoveFileRead::kLongToken;
+      std::memcpy(read->token, token, length + 1);
+      read->tokenLength = length;
+      read->tokenOffset = offset;
+      return;
     }
-    Append(&list, token);
-    char echo[4];
-    std::snprintf(echo, sizeof echo, "%s ", token.text);
-    platform->WriteDiagnostic(echo);
-
+    List(read, token);
+    sink.Token(token, offset, length);
     MoveToken move;
-    if (!ParseMoveToken(token.text, &move)) continue;
-    TurnLayer(cube, move.layer, move.quarterTurns);
-    // The layers are numbered as the maps' first operations are: the faces, then the two slices.
-    AppendLayerTurn(&lastMoves, move.layer, move.quarterTurns);
-    ++faceTurnCount;
-    if (move.half) ++halfTurnCount;
-    if (move.code != 0 && faceTurnCount <= kMoveLogCapacity) moveLog[faceTurnCount] = move.code;
+    if (!ParseMoveToken(token, &move)) continue;
+    sink.Move(move);
+    ++read->moves;
+    if (move.half) ++read->halfTurns;
+    if (move.code != 0 && read->moves <= kMoveLogCapacity) read->log[read->moves] = move.code;
   }
-  // An input cut short by its bounds is refused as a bad token is: its moves stay, uncounted.
-  if (stream->problem[0] != '\0' && lastMovesRead) {
-    char text[kTextCapacity];
-    std::snprintf(text, sizeof text, "INVALID mov file: %s", stream->problem);
-    platform->ShowMessage(text, "Error");
-    faceTurnCount = halfTurnCount = 0;
-    lastMovesRead = false;
+  if (stream->problem[0] != '\0') {
+    read->stop = MoveFileRead::kCutShort;
+    std::snprintf(read->problem, sizeof read->problem, "%s", stream->problem);
   }
-
-  char counts[64];
-  const int countsLength = std::snprintf(counts, sizeof counts, " Number of moves %lld q %lld f\n",
-                                         static_cast<long long>(faceTurnCount + halfTurnCount),
-                                         static_cast<long long>(faceTurnCount));
-  FitList(&list, kTextCapacity - 1 - static_cast<size_t>(countsLength));
-  char text[kTextCapacity];
-  std::memcpy(text, counts, static_cast<size_t>(countsLength));
-  std::memcpy(text + countsLength, list.text, list.length + 1);
-  platform->ShowMessage(text, "Moves");
-  return faceTurnCount;
 }
 
-}  // namespace
+void FitMoveList(MoveFileRead* read, size_t room) {
+  if (read->listedAll && read->listedLength <= room) return;
+  size_t cut = room < 3 ? 0 : room - 3;
+  if (cut > read->listedLength) cut = read->listedLength;
+  while (cut > 0 && read->listed[cut - 1] != ' ') --cut;
+  std::memcpy(read->listed + cut, "...", 4);
+  read->listedLength = cut + 3;
+}
 
-// A move file always starts from the solved cube of the current size.
-int64_t LoadMoveFile(Cube& cube, TextStream* stream) { return ReadMoveFile(cube, stream, true); }
-
-int64_t ApplyMoveFile(Cube& cube, TextStream* stream) { return ReadMoveFile(cube, stream, false); }
-
-bool ScanMoveTokens(TextStream* stream, const char* where, std::string* refusal,
-                    void (*apply)(void* context, const MoveToken& move), void* context) {
-  Token token;
-  while (ReadToken(stream, &token)) {
-    if (token.length > 2) {
-      const size_t shown = token.length < 40 ? token.length : 40;
-      *refusal = std::string(where) + ": INVALID token \"" + std::string(token.text, shown) +
-                 (token.length > 40 ? "...\"" : "\"") + " (a move is one or two characters)";
-      return false;
-    }
-    MoveToken move;
-    if (ParseMoveToken(token.text, &move)) apply(context, move);
+void DescribeMoveFileStop(const MoveFileRead& read, const char* where, char* text, size_t capacity) {
+  if (read.stop == MoveFileRead::kLongToken) {
+    const size_t shown = read.tokenLength < 40 ? read.tokenLength : 40;
+    std::snprintf(text, capacity, "%s: INVALID token \"%.*s%s\" (a move is one or two characters)", where,
+                  static_cast<int>(shown), read.token, read.tokenLength > 40 ? "..." : "");
+  } else {
+    std::snprintf(text, capacity, "%s: not read whole: %s", where, read.problem);
   }
-  if (stream->problem[0] == '\0') return true;
-  *refusal = std::string(where) + ": not read whole: " + stream->problem;
-  return false;
 }

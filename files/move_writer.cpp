@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "files/atomic_file.h"
-#include "files/files.h"
+#include "files/move_file.h"
 
 bool WriteMoveFile(const char* path, const char* tokens, char* reason, size_t reasonSize) {
   // Checked first, so that no file is made that the reader would refuse.

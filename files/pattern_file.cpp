@@ -1,7 +1,7 @@
 // The pattern file: a size byte and one colour byte per facelet, checked whole before it is used.
-#include <cstdio>
+#include "files/pattern_file.h"
 
-#include "files/files.h"
+#include <cstdio>
 
 bool ReadPatternFile(TextStream* stream, PatternData* pattern, char* problem, size_t problemSize) {
   const int size = ReadByte(stream);

@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "files/atomic_file.h"
-#include "files/files.h"
+#include "files/pattern_file.h"
 
 bool WritePatternFile(const Cube& cube, const char* path, char* reason, size_t reasonSize) {
   const int size = cube.size;

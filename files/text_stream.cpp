@@ -1,13 +1,13 @@
 // Reading a file or a memory block as a text-mode stream, without the C library's FILE, bounded in
 // bytes and, for pipes and devices, in time.
+#include "files/text_stream.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-
-#include "files/files.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -24,14 +24,13 @@
 #define O_NONBLOCK 0
 #endif
 
-int inputWaitMilliseconds = 2000;
-
 namespace {
 
 const int kCarriageReturn = 13;
 const int kLineFeed = 10;
 const int kEndOfText = 26;
-const char kWaited[] = "waited";
+const char kIdle[] = "idle";
+const char kLong[] = "long";
 
 int64_t Now() {
 #ifdef _WIN32
@@ -51,31 +50,37 @@ bool Adopt(TextStream* stream, int descriptor) {
   struct stat status;
   if (fstat(descriptor, &status) != 0 || S_ISDIR(status.st_mode)) return false;
   stream->waits = !S_ISREG(status.st_mode);
-  stream->deadline = Now() + inputWaitMilliseconds;
+  stream->opened = stream->lastByte = Now();
   return true;
 }
 
-// Waits until bytes or the end can be read, up to the deadline; false when neither came.
-bool AwaitBytes(TextStream* stream) {
+// Waits until bytes or the end can be read, up to the nearer bound; the bound that ended the wait, or
+// null when something came.
+const char* AwaitBytes(TextStream* stream) {
 #ifdef _WIN32
   (void)stream;
-  return false;
+  return kIdle;
 #else
   for (;;) {
-    const int64_t left = stream->deadline - Now();
-    if (left <= 0) return false;
+    const int64_t idleEnd = stream->lastByte + stream->idleMilliseconds;
+    const int64_t totalEnd = stream->opened + stream->totalMilliseconds;
+    const int64_t left = (idleEnd < totalEnd ? idleEnd : totalEnd) - Now();
+    if (left <= 0) return idleEnd <= totalEnd ? kIdle : kLong;
     pollfd ready = {stream->descriptor, POLLIN, 0};
     const int got = poll(&ready, 1, static_cast<int>(left));
-    if (got > 0) return true;
-    if (got == 0 || errno != EINTR) return false;
+    if (got > 0) return nullptr;
+    if (got < 0 && errno != EINTR) return kIdle;
   }
 #endif
 }
 
 void Stop(TextStream* stream, const char* why) {
-  if (why == kWaited)
+  if (why == kIdle)
+    std::snprintf(stream->problem, sizeof stream->problem, "nothing came for %g seconds",
+                  stream->idleMilliseconds / 1000.0);
+  else if (why == kLong)
     std::snprintf(stream->problem, sizeof stream->problem, "it did not end within %g seconds",
-                  inputWaitMilliseconds / 1000.0);
+                  stream->totalMilliseconds / 1000.0);
   else
     std::snprintf(stream->problem, sizeof stream->problem, "%s", why);
 }
@@ -85,15 +90,19 @@ bool Refill(TextStream* stream) {
   if (stream->descriptor < 0 || stream->problem[0] != '\0') return false;
   for (;;) {
     // Waiting first keeps a read on a blocking descriptor, such as standard input, from waiting.
-    if (stream->waits && !AwaitBytes(stream)) {
-      Stop(stream, kWaited);
-      return false;
+    if (stream->waits) {
+      const char* bound = AwaitBytes(stream);
+      if (bound != nullptr) {
+        Stop(stream, bound);
+        return false;
+      }
     }
     const auto count = read(stream->descriptor, stream->buffer, sizeof stream->buffer);
     if (count > 0 && stream->taken >= kMaxInputBytes) {
-      Stop(stream, "it goes on past 1 MiB");
+      Stop(stream, "it goes on past 64 MiB");
       return false;
     }
+    if (count > 0 && stream->waits) stream->lastByte = Now();
     if (count > 0) {
       stream->data = stream->buffer;
       stream->size = static_cast<size_t>(count);
@@ -143,7 +152,9 @@ void OpenMemoryStream(TextStream* stream, const void* data, size_t size) {
   stream->position = 0;
   stream->ended = false;
   stream->waits = false;
-  stream->deadline = 0;
+  stream->idleMilliseconds = kInputIdleMilliseconds;
+  stream->totalMilliseconds = kInputTotalMilliseconds;
+  stream->opened = stream->lastByte = 0;
   stream->taken = 0;
   stream->problem[0] = '\0';
 }
@@ -166,4 +177,10 @@ int ReadByte(TextStream* stream) {
     byte = kLineFeed;
   }
   return byte;
+}
+
+uint64_t StreamOffset(const TextStream& stream) {
+  // The buffer holds the last bytes taken from a descriptor; memory is its own buffer.
+  if (stream.descriptor < 0) return stream.position;
+  return stream.taken - stream.size + stream.position;
 }

@@ -113,7 +113,7 @@ std::vector<int> SortedCounts() {
 
 void CheckFileKey(int code, const Answer& answer, const Snapshot& before, const CheckingPlatform& checking) {
   // The dispatcher hands the erase flag to its repaint request and clears it.
-  EXPECT_THAT(!eraseOnRepaint, "the erase flag outlived its repaint request");
+  EXPECT_THAT(!document.eraseOnRepaint, "the erase flag outlived its repaint request");
   Snapshot after = TakeSnapshot();
   after.erase = checking.erasingRepaint;
   if (!answer.opens) {
@@ -130,7 +130,7 @@ void CheckFileKey(int code, const Answer& answer, const Snapshot& before, const 
   }
   const MoveOutcome outcome =
       CheckMoveLoad(answer.bytes, before.size, checking.boxes, 0, checking.diagnostics);
-  if (replaySwitch == 1) {
+  if (document.replaySwitch == 1) {
     CheckReplay(outcome, checking.boxes);
   } else {
     EXPECT_THAT(checking.boxes.size() == outcome.nextBox, "a box after \"Moves\" with the replay off");
@@ -163,7 +163,8 @@ void CheckCommand(int code, const Snapshot& before, const std::vector<int>& coun
   if (code == '*')
     EXPECT_THAT(IsSolved(document.cube.live, document.cube.size), "reset left an unsolved cube");
   EXPECT_THAT(after.size == before.size, "key %d changed the size", code);
-  EXPECT_THAT(std::memcmp(after.log, before.log, sizeof after.log) == 0, "key %d changed moveLog", code);
+  EXPECT_THAT(std::memcmp(after.log, before.log, sizeof after.log) == 0, "key %d changed document.moveLog",
+              code);
   // Turns move colours around and reflections rename them; neither adds or drops any.
   EXPECT_THAT(SortedCounts() == countsBefore, "key %d changed how many cells hold each colour", code);
 }
@@ -176,7 +177,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   ResetProgram(checking, 3);
   Input input{data, size, 1};
-  replaySwitch = data[0] & 1;
+  document.replaySwitch = data[0] & 1;
 
   int chosen = -1;
   checking.chooseOpenFile = [&](FileKind) -> const char* {
@@ -199,7 +200,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   while (input.More()) {
     const uint8_t byte = input.Take();
     if (byte == 0x84) {
-      replaySwitch = static_cast<int16_t>(1 - replaySwitch);
+      document.replaySwitch = static_cast<int16_t>(1 - document.replaySwitch);
       continue;
     }
     if (byte == 0x86) {

@@ -24,16 +24,16 @@ Snapshot TakeSnapshot() {
   s.size = document.cube.size;
   std::memcpy(s.live, document.cube.live, sizeof s.live);
   std::memcpy(s.shadow, document.cube.shadow, sizeof s.shadow);
-  std::memcpy(s.log, moveLog, sizeof s.log);
-  s.metrics[0] = cellWidth;
-  s.metrics[1] = cellHeight;
-  s.metrics[2] = faceBaseWidth;
-  s.metrics[3] = faceBaseHeight;
-  std::memcpy(s.columns, columnX, sizeof s.columns);
-  std::memcpy(s.rows, rowY, sizeof s.rows);
-  s.erase = eraseOnRepaint;
+  std::memcpy(s.log, document.moveLog, sizeof s.log);
+  s.metrics[0] = document.layout.cellWidth;
+  s.metrics[1] = document.layout.cellHeight;
+  s.metrics[2] = document.layout.faceBaseWidth;
+  s.metrics[3] = document.layout.faceBaseHeight;
+  std::memcpy(s.columns, document.layout.columnX, sizeof s.columns);
+  std::memcpy(s.rows, document.layout.rowY, sizeof s.rows);
+  s.erase = document.eraseOnRepaint;
   s.random = document.random.state;
-  s.replay = replaySwitch;
+  s.replay = document.replaySwitch;
   return s;
 }
 
@@ -41,13 +41,13 @@ const char* FirstDifference(const Snapshot& a, const Snapshot& b) {
   if (a.size != b.size) return "document.cube.size";
   if (std::memcmp(a.live, b.live, sizeof a.live) != 0) return "document.cube.live";
   if (std::memcmp(a.shadow, b.shadow, sizeof a.shadow) != 0) return "document.cube.shadow";
-  if (std::memcmp(a.log, b.log, sizeof a.log) != 0) return "moveLog";
+  if (std::memcmp(a.log, b.log, sizeof a.log) != 0) return "document.moveLog";
   if (std::memcmp(a.metrics, b.metrics, sizeof a.metrics) != 0) return "layout metrics";
-  if (std::memcmp(a.columns, b.columns, sizeof a.columns) != 0) return "columnX";
-  if (std::memcmp(a.rows, b.rows, sizeof a.rows) != 0) return "rowY";
-  if (a.erase != b.erase) return "eraseOnRepaint";
+  if (std::memcmp(a.columns, b.columns, sizeof a.columns) != 0) return "document.layout.columnX";
+  if (std::memcmp(a.rows, b.rows, sizeof a.rows) != 0) return "document.layout.rowY";
+  if (a.erase != b.erase) return "document.eraseOnRepaint";
   if (a.random != b.random) return "document.random.state";
-  if (a.replay != b.replay) return "replaySwitch";
+  if (a.replay != b.replay) return "document.replaySwitch";
   return nullptr;
 }
 
@@ -110,11 +110,11 @@ void CheckInvariants(const char* where) {
                     "%s: cell %d is %d in document.cube.live but %d in document.cube.shadow", where, cell,
                     static_cast<int>(document.cube.live[cell]), static_cast<int>(document.cube.shadow[cell]));
       }
-  EXPECT_THAT(moveLog[0] == 0, "%s: moveLog entry 0 holds %d", where, moveLog[0]);
+  EXPECT_THAT(document.moveLog[0] == 0, "%s: document.moveLog entry 0 holds %d", where, document.moveLog[0]);
   for (int k = 1; k <= kMoveLogCapacity; ++k) {
-    const MoveCode code = moveLog[k];
+    const MoveCode code = document.moveLog[k];
     const bool valid = code == 0 || (code >= '1' && code <= '9') || (code >= 'A' && code <= 'I');
-    EXPECT_THAT(valid, "%s: moveLog entry %d holds %d", where, k, code);
+    EXPECT_THAT(valid, "%s: document.moveLog entry %d holds %d", where, k, code);
   }
 }
 

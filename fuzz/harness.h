@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "analysis/analysis.h"
-#include "files/files.h"
+#include "files/input_files.h"
 #include "ui/ui.h"
 
 // Reports a broken expectation and aborts, so that libFuzzer keeps the input and a plain run fails.

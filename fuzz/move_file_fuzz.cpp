@@ -40,10 +40,10 @@ Result ReadAndCheck(CheckingPlatform& checking, const std::string& raw, int16_t 
   ResetProgram(checking, size);
   // Whatever the cube held before, the reader starts from solved.
   for (int k = 0; k < static_cast<int>(hash >> 8 & 3); ++k) Scramble(document.cube, document.random, 1);
-  std::memcpy(moveLog + 1, "999999999999999999999999", kMoveLogCapacity);
+  std::memcpy(document.moveLog + 1, "999999999999999999999999", kMoveLogCapacity);
 
   Result result;
-  result.count = LoadMoveFile(document.cube, stream);
+  result.count = LoadMoveFile(stream);
   CheckInvariants("after a move file");
   const MoveOutcome outcome = CheckMoveLoad(raw, size, checking.boxes, 0, checking.diagnostics);
   EXPECT_THAT(result.count == outcome.count, "the reader returned %lld, the file holds %lld moves",

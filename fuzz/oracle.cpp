@@ -133,12 +133,13 @@ void CheckPatternLoad(const std::string& raw, const std::string& path, const Sna
                       "a size-%d pattern file wrote cell %d outside its square", size, cell);
         }
       }
-  EXPECT_THAT(after.erase == (before.erase || size != before.size), "eraseOnRepaint %d after size %d -> %d",
-              after.erase, before.size, size);
+  EXPECT_THAT(after.erase == (before.erase || size != before.size),
+              "document.eraseOnRepaint %d after size %d -> %d", after.erase, before.size, size);
   static const int32_t kStartMetrics[4] = {15, 16, 32, 38};
   const int32_t* metrics = size != before.size ? kStartMetrics : before.metrics;
   EXPECT_THAT(std::memcmp(after.metrics, metrics, sizeof after.metrics) == 0, "layout metrics after a load");
-  EXPECT_THAT(std::memcmp(after.log, before.log, sizeof after.log) == 0, "a pattern file changed moveLog");
+  EXPECT_THAT(std::memcmp(after.log, before.log, sizeof after.log) == 0,
+              "a pattern file changed document.moveLog");
 }
 
 MoveOutcome CheckMoveLoad(const std::string& raw, int size, const std::vector<Box>& boxes, size_t firstBox,
@@ -219,7 +220,8 @@ MoveOutcome CheckMoveLoad(const std::string& raw, int size, const std::vector<Bo
                 list.c_str(), whole);
   }
   EXPECT_THAT(diagnostics == full, "the echo \"%.300s\" differs from the listed tokens", diagnostics.c_str());
-  EXPECT_THAT(std::memcmp(log, moveLog, sizeof log) == 0, "moveLog differs from the file's face moves");
+  EXPECT_THAT(std::memcmp(log, document.moveLog, sizeof log) == 0,
+              "document.moveLog differs from the file's face moves");
 
   // Undo the moves, last first, on the cube the box showed: the solved cube must come back.
   EXPECT_THAT(moves.size == size, "the \"Moves\" box came at size %d, not %d", moves.size, size);

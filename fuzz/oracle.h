@@ -14,7 +14,7 @@ std::string TextModeBytes(const std::string& raw);
 void CheckCutText(const std::string& text, const std::string& before, const std::string& middle,
                   const std::string& after, const char* what);
 
-// A pattern file read with `path` in fileName: the state before and after, and the boxes shown.
+// A pattern file read as `path`: the state before and after, and the boxes shown.
 void CheckPatternLoad(const std::string& raw, const std::string& path, const Snapshot& before,
                       const Snapshot& after, const std::vector<Box>& boxes);
 
@@ -25,8 +25,8 @@ struct MoveOutcome {
   CubeState afterReading;
 };
 
-// A move file read on a cube of `size`: the boxes from `firstBox` on, the token echo, moveLog, and the
-// cube shown with the "Moves" box, which undoing the file's moves must bring back to solved.
+// A move file read on a cube of `size`: the boxes from `firstBox` on, the token echo, document.moveLog, and
+// the cube shown with the "Moves" box, which undoing the file's moves must bring back to solved.
 MoveOutcome CheckMoveLoad(const std::string& raw, int size, const std::vector<Box>& boxes, size_t firstBox,
                           const std::string& diagnostics);
 

@@ -12,17 +12,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // A turned cube, a log and a stale erase flag that a refused file must leave exactly as they are.
   static void (*const kTurns[])(Cube&) = {QuarterTurnF, QuarterTurnR, RotateUp, TurnRowSlice};
   for (int k = 0; k < static_cast<int>(hash >> 8 & 7); ++k) kTurns[(hash >> (11 + 2 * k)) & 3](document.cube);
-  std::memcpy(moveLog + 1, "1D3", 3);
-  eraseOnRepaint = (hash & 0x100000) != 0;
+  std::memcpy(document.moveLog + 1, "1D3", 3);
+  document.eraseOnRepaint = (hash & 0x100000) != 0;
 
   // A long name shows how a refusal cuts the path to keep its text within bounds.
   const std::string path = (hash & 0x200000) != 0 ? "/tmp/" + std::string(300, 'p') + ".q" : "/tmp/cube.q";
-  std::memcpy(fileName, path.c_str(), path.size() + 1);
 
   const Snapshot before = TakeSnapshot();
   TextStream stream;
   OpenMemoryStream(&stream, data, size);
-  LoadPatternFile(&stream);
+  LoadPatternFile(&stream, path.c_str());
   CheckInvariants("after a pattern file");
   CheckPatternLoad(std::string(reinterpret_cast<const char*>(data), size), path, before, TakeSnapshot(),
                    checking.boxes);

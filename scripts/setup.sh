@@ -8,7 +8,7 @@ sudo=""
 packages=(
   build-essential cmake ninja-build clang-format
   googletest libgtest-dev libbenchmark-dev libcli11-dev
-  libpng-dev qt6-base-dev libx11-dev xvfb xauth xdotool x11-utils imagemagick desktop-file-utils python3
+  libpng-dev libgif-dev qt6-base-dev libx11-dev xvfb xauth xdotool x11-utils imagemagick desktop-file-utils python3
   clang libclang-rt-14-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64
 )

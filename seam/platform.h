@@ -3,19 +3,7 @@
 
 #include <cstdint>
 
-// 1 = pattern file, 2 = move file, 3 = picture, 4 = moves in the standard notation.
-typedef int32_t FileKind;
-const FileKind kPatternFile = 1;
-const FileKind kMoveFile = 2;
-const FileKind kPictureFile = 3;  // PNG or SVG, by the filter chosen
-const FileKind kAlgFile = 4;
-
-// The file chooser's filter: two (description, pattern) pairs, the first selected.
-struct FileFilter {
-  const char* description[2];
-  const char* pattern[2];
-  const char* defaultExtension;
-};
+#include "seam/file_kind.h"
 
 // A device context: GDI's small set of calls, in its units (pixels, right and bottom excluded).
 class DrawingSurface {

@@ -4,22 +4,20 @@
 #include <cstring>
 #include <vector>
 
-#include "files/files.h"
+#include "files/input_files.h"
 #include "ui/document.h"
 #include "ui/ui.h"
 
 namespace {
 
-// One list for every command, so a long file is not allocated afresh each time.
-std::vector<BlockMove> algMoves;
-
 void ApplyAndShow(bool fromSolved) {
+  const std::vector<BlockMove>& algMoves = document.moves;
   if (fromSolved) MakeSolved(document.cube, document.cube.size);
   ApplyBlockMoves(document.cube, algMoves.data(), algMoves.size());
   // The order menu item studies the last file read, whichever notation it was in.
-  BeginSequence(&lastMoves, document.cube.size);
-  AppendBlockMoves(&lastMoves, algMoves.data(), algMoves.size());
-  lastMovesRead = true;
+  BeginSequence(&document.last.sequence, document.cube.size);
+  AppendBlockMoves(&document.last.sequence, algMoves.data(), algMoves.size());
+  document.last.read = true;
   const AlgCounts counts = CountAlg(algMoves.data(), algMoves.size(), document.cube.size);
   char text[kTextCapacity];
   const int head = std::snprintf(text, sizeof text, " Number of moves %lld qbtm %lld btm\n",
@@ -32,14 +30,14 @@ void ApplyAndShow(bool fromSolved) {
 
 }  // namespace
 
-void LoadAlgFile(TextStream* stream, bool fromSolved) {
+void LoadAlgFile(TextStream* stream, const char* path, bool fromSolved) {
   char reason[kTextCapacity];
-  if (!ReadAlgFile(stream, document.cube.size, &algMoves, reason, sizeof reason)) {
+  if (!ReadAlgFile(stream, document.cube.size, &document.moves, reason, sizeof reason)) {
     char text[kTextCapacity];
     char after[kTextCapacity + 1];
     after[0] = '\n';
     std::memcpy(after + 1, reason, sizeof reason);
-    FormatWithPath(text, "INVALID alg file ", fileName, after);
+    FormatWithPath(text, "INVALID alg file ", path, after);
     platform->ShowMessage(text, "Error");
     return;
   }
@@ -47,16 +45,16 @@ void LoadAlgFile(TextStream* stream, bool fromSolved) {
 }
 
 void TypeMoves() {
-  static char typed[1024];
+  char typed[1024];
   typed[0] = '\0';
   if (!platform->AskText("Type moves", "Moves in the standard notation, as R U R' U', (R U)6 or [R, 2U]:",
                          typed, sizeof typed))
     return;
   typed[sizeof typed - 1] = '\0';
   char reason[kTextCapacity];
-  if (!ParseAlg(typed, std::strlen(typed), document.cube.size, &algMoves, reason, sizeof reason)) {
+  if (!ParseAlg(typed, std::strlen(typed), document.cube.size, &document.moves, reason, sizeof reason)) {
     platform->ShowMessage(reason, "Error");
     return;
   }
-  ApplyBlockMoves(document.cube, algMoves.data(), algMoves.size());
+  ApplyBlockMoves(document.cube, document.moves.data(), document.moves.size());
 }

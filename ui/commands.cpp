@@ -1,20 +1,15 @@
 // Start-up and reset, the two command tables, and the rule that turns a keystroke into a command.
+#include "ui/commands.h"
+
+#include <cstdio>
+
 #include "analysis/analysis.h"
-#include "files/files.h"
 #include "ui/document.h"
 #include "ui/ui.h"
 
 Platform* platform = nullptr;
-bool eraseOnRepaint = false;
 
 namespace {
-
-void SetStartMetrics() {
-  cellWidth = 15;
-  cellHeight = 16;
-  faceBaseHeight = 38;
-  faceBaseWidth = 32;
-}
 
 struct Command {
   int code;
@@ -55,37 +50,69 @@ const Command* Find(const Command (&table)[Rows], int code) {
   return nullptr;
 }
 
-// A box keeps the thread inside a command; a key that reaches us from there must not start another.
-bool commandRunning = false;
-
 void Run(const Command& command) { RunCommand(command.run, true); }
+
+// A size the cube now has that it did not have before starts from the default layout, and the old net
+// is erased at the next repaint.
+void LayOutNewSize(int16_t before) {
+  if (document.cube.size == before) return;
+  SetStartMetrics(&document.layout);
+  ComputeNetLayout();
+  document.eraseOnRepaint = true;
+}
 
 }  // namespace
 
-bool RunCommand(void (*run)(), bool recorded) {
-  if (commandRunning) return false;
-  commandRunning = true;
-  if (recorded) BeginCommand();
+bool RunCommand(CommandCall run, bool recorded) {
+  if (document.commandRunning) return false;
+  document.commandRunning = true;
+  if (recorded) BeginStep(document.history, document.cube);
   run();
-  if (recorded) EndCommand();
-  commandRunning = false;
-  const bool erase = eraseOnRepaint;
-  eraseOnRepaint = false;
+  if (recorded) EndStep(document.history, document.cube);
+  document.commandRunning = false;
+  const bool erase = document.eraseOnRepaint;
+  document.eraseOnRepaint = false;
   platform->RequestRepaint(erase);
   return true;
 }
 
+bool UndoStep() {
+  const int16_t before = document.cube.size;
+  if (!UndoStep(document.history, document.cube)) return false;
+  LayOutNewSize(before);
+  return true;
+}
+
+bool RedoStep() {
+  const int16_t before = document.cube.size;
+  if (!RedoStep(document.history, document.cube)) return false;
+  LayOutNewSize(before);
+  return true;
+}
+
+bool RunUndo() {
+  return RunCommand([] { UndoStep(); }, false);
+}
+
+bool RunRedo() {
+  return RunCommand([] { RedoStep(); }, false);
+}
+
+void FillNetPlacement() { FillNetPlacement(&document.layout); }
+
+void ComputeNetLayout() { ComputeNetLayout(&document.layout, document.cube.size); }
+
 void StartUpCube() {
-  SetStartMetrics();
+  SetStartMetrics(&document.layout);
   FillNetPlacement();
   FillSolved(document.cube);
   ComputeNetLayout();
   CopyCube(document.cube.size, document.cube.live, document.cube.shadow);
-  ClearHistory();
+  ClearHistory(document.history);
 }
 
 void ResetCube() {
-  SetStartMetrics();
+  SetStartMetrics(&document.layout);
   ComputeNetLayout();
   MakeSolved(document.cube, document.cube.size);
 }
@@ -104,8 +131,16 @@ void CountSymmetries() {
 void SetCubeSize(int16_t size) {
   if (size == document.cube.size) return;
   document.cube.size = size;
-  ResetCube();            // the metrics and layout for the new size
-  eraseOnRepaint = true;  // the old net lies elsewhere and must not stay
+  ResetCube();                     // the metrics and layout for the new size
+  document.eraseOnRepaint = true;  // the old net lies elsewhere and must not stay
+}
+
+void ShowHelp() {
+  char text[256];
+  std::snprintf(text, sizeof text,
+                "u d f b l r\nArrow keys rotate in space\n%% = Show Symmetry\n\\ = Central Reflect\n| = RL "
+                "Reflect\n* = Reset");
+  platform->ShowMessage(text, "Help");
 }
 
 int16_t PatternSize() { return document.cube.size; }
@@ -114,7 +149,7 @@ Colour PatternCell(Face face, int row, int column) {
 }
 
 void HandleCharacter(int code) {
-  if (commandRunning) return;
+  if (document.commandRunning) return;
   if (const Command* command = Find(kCharacterTable, code))
     Run(*command);
   else
@@ -122,7 +157,7 @@ void HandleCharacter(int code) {
 }
 
 void HandleKeyDown(int code) {
-  if (commandRunning) return;
+  if (document.commandRunning) return;
   if (const Command* command = Find(kKeyDownTable, code))
     Run(*command);
   else

@@ -4,28 +4,13 @@
 #include "ui/document.h"
 #include "ui/ui.h"
 
-namespace {
-
-// The edit a command applies; commands take no arguments.
-struct Edit {
-  int cell;
-  Colour colour;
-};
-Edit pending;
-
-void ApplyPending() {
-  document.cube.live[pending.cell] = document.cube.shadow[pending.cell] = pending.colour;
-}
-
-}  // namespace
-
 bool EditFacelet(Face face, int row, int column, Colour colour) {
   if (face < 0 || face > 5 || row < 0 || row >= document.cube.size || column < 0 ||
       column >= document.cube.size)
     return false;
   if (colour < 0 || colour > 5) return false;
-  pending = {CellIndex(face, row, column), colour};
-  return RunCommand(ApplyPending, true);
+  const int cell = CellIndex(face, row, column);
+  return RunCommand([cell, colour] { document.cube.live[cell] = document.cube.shadow[cell] = colour; }, true);
 }
 
 namespace {

@@ -3,12 +3,9 @@
 
 #include <cstring>
 
-#include "files/files.h"
+#include "files/input_files.h"
 #include "ui/document.h"
 #include "ui/ui.h"
-
-int viewLetters = kLettersNone;
-bool viewFitToWindow = false;
 
 #define ELLIPSIS "\xE2\x80\xA6"  // the texts are UTF-8
 
@@ -35,25 +32,21 @@ namespace {
 const FileFilter kApplyMovesFilter = {
     {"Cube moves (*.mov *.alg)", "All files (*.*)"}, {"*.mov *.alg", "*.*"}, "mov"};
 
-// Commands take no arguments; the view item being run.
-int pendingLetters = kLettersNone;
-
 void ApplyMoves() {
-  std::memset(fileName, 0, sizeof fileName);
-  ShowOpenFileDialog(kMoveFile, kApplyMovesFilter);
-  // A path that filled the buffer may have been cut; such a path is never opened.
-  const bool cut = std::strlen(fileName) >= sizeof fileName - 1;
+  const char* path = ShowOpenFileDialog(kMoveFile, kApplyMovesFilter);
+  // A path too long to name a file is never opened.
+  const bool cut = std::strlen(path) >= static_cast<size_t>(kFileNameCapacity) - 1;
   TextStream stream;
-  if (cut || !OpenTextStream(&stream, fileName)) {
+  if (cut || !OpenTextStream(&stream, path)) {
     char text[kTextCapacity];
-    FormatWithPath(text, " No input file ", fileName, "\n");
+    FormatWithPath(text, " No input file ", path, "\n");
     platform->ShowMessage(text, "Error");
     return;
   }
-  if (FileKindOfPath(fileName) == kAlgFile)
-    LoadAlgFile(&stream, false);
+  if (FileKindOfPath(path) == kAlgFile)
+    LoadAlgFile(&stream, path, false);
   else
-    ApplyMoveFile(document.cube, &stream);
+    LoadMoveFile(&stream, false);
   CloseTextStream(&stream);
 }
 
@@ -66,36 +59,35 @@ void ExportPicture() {
   const char* path = platform->ChooseSaveFile(kPictureFile, PictureFilter());
   if (path == nullptr) return;
   char reason[kTextCapacity];
-  if (!SaveNetPicture(path, 1, viewLetters, reason, sizeof reason)) platform->ShowMessage(reason, "Error");
+  if (!SaveNetPicture(path, 1, document.view.letters, reason, sizeof reason))
+    platform->ShowMessage(reason, "Error");
 }
 
-char reportText[kReportTextCapacity];
-
 void AboutPattern() {
-  ComposePatternReport(reportText, sizeof reportText);
-  platform->ShowMessage(reportText, "About this pattern");
+  char text[kReportTextCapacity];
+  ComposePatternReport(text, sizeof text);
+  platform->ShowMessage(text, "About this pattern");
 }
 
 void OrderOfMoves() {
-  ComposeOrderReport(reportText, sizeof reportText);
-  platform->ShowMessage(reportText, "Order of the moves");
+  char text[kReportTextCapacity];
+  ComposeOrderReport(text, sizeof text);
+  platform->ShowMessage(text, "Order of the moves");
 }
 
-void SetLetters() { viewLetters = pendingLetters; }
-
 void ToggleFit() {
-  viewFitToWindow = !viewFitToWindow;
-  eraseOnRepaint = true;  // the net changes its extent
+  document.view.fitToWindow = !document.view.fitToWindow;
+  document.eraseOnRepaint = true;  // the net changes its extent
 }
 
 }  // namespace
 
 bool MenuItemEnabled(MenuItemId id) {
   switch (id) {
-    case kMenuUndo: return CanUndo();
-    case kMenuRedo: return CanRedo();
+    case kMenuUndo: return CanUndo(document.history, document.cube);
+    case kMenuRedo: return CanRedo(document.history, document.cube);
     case kMenuExportPicture: return PictureWidth() > 0;
-    case kMenuOrderOfMoves: return lastMovesRead;
+    case kMenuOrderOfMoves: return document.last.read;
     case kMenuSaveSolution: return SolutionFitsPattern();
     default: return id >= 0 && id < kMenuItemCount;
   }
@@ -103,10 +95,10 @@ bool MenuItemEnabled(MenuItemId id) {
 
 bool MenuItemChecked(MenuItemId id) {
   switch (id) {
-    case kMenuLettersNone: return viewLetters == kLettersNone;
-    case kMenuLettersFaces: return viewLetters == kLettersFaces;
-    case kMenuLettersColours: return viewLetters == kLettersColours;
-    case kMenuFitToWindow: return viewFitToWindow;
+    case kMenuLettersNone: return document.view.letters == kLettersNone;
+    case kMenuLettersFaces: return document.view.letters == kLettersFaces;
+    case kMenuLettersColours: return document.view.letters == kLettersColours;
+    case kMenuFitToWindow: return document.view.fitToWindow;
     default: return false;
   }
 }
@@ -114,8 +106,8 @@ bool MenuItemChecked(MenuItemId id) {
 bool RunMenuItem(MenuItemId id) {
   if (!MenuItemEnabled(id)) return false;
   switch (id) {
-    case kMenuUndo: return RunCommand([] { UndoStep(); }, false);
-    case kMenuRedo: return RunCommand([] { RedoStep(); }, false);
+    case kMenuUndo: return RunUndo();
+    case kMenuRedo: return RunRedo();
     case kMenuApplyMoves: return RunCommand(ApplyMoves, true);
     case kMenuTypeMoves: return RunCommand(TypeMoves, true);
     case kMenuSavePattern: return RunCommand(SavePattern, false);
@@ -126,9 +118,10 @@ bool RunMenuItem(MenuItemId id) {
     case kMenuSaveSolution: return RunCommand(SaveSolution, false);
     case kMenuLettersNone:
     case kMenuLettersFaces:
-    case kMenuLettersColours:
-      pendingLetters = id - kMenuLettersNone + kLettersNone;
-      return RunCommand(SetLetters, false);
+    case kMenuLettersColours: {
+      const int letters = id - kMenuLettersNone + kLettersNone;
+      return RunCommand([letters] { document.view.letters = letters; }, false);
+    }
     case kMenuFitToWindow: return RunCommand(ToggleFit, false);
     default: return false;
   }

@@ -43,18 +43,13 @@ bool MenuItemChecked(MenuItemId id);
 // disabled or another command is still running.
 bool RunMenuItem(MenuItemId id);
 
-// The view the menu sets; the cube never changes with it. kLettersNone to kLettersColours.
-extern int viewLetters;
-// The net scaled to fill the window, proportions kept.
-extern bool viewFitToWindow;
-
 // The texts of the two study boxes; longer than the key commands' boxes, which a desktop box shows
 // whole. Each ends in a line feed.
 const int kReportTextCapacity = 4096;
 // The symmetry group in words, the two totals of the symmetry count, and whether a real cube can show
 // the pattern, with its problems.
 void ComposePatternReport(char* text, int capacity);
-// The order and the facelet order of lastMoves, with the explanation piece by piece.
+// The order and the facelet order of the last moves read, with the explanation piece by piece.
 void ComposeOrderReport(char* text, int capacity);
 // The moves the solver found for the pattern, their counts, the rotation and the way back; or why
 // there are none.

@@ -3,12 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "files/files.h"
+#include "files/input_files.h"
 #include "ui/document.h"
 #include "ui/ui.h"
-
-char fileName[kFileNameCapacity];
-int16_t replaySwitch = 0;
 
 namespace {
 
@@ -18,65 +15,40 @@ const FileFilter kFilters[3] = {
     {{"Moves in the standard notation (*.alg)", "All files (*.*)"}, {"*.alg", "*.*"}, "alg"},
 };
 
-}  // namespace
-
-const FileFilter& FilterFor(FileKind kind) {
-  return kFilters[kind == kMoveFile ? 1 : kind == kAlgFile ? 2 : 0];
-}
-
-namespace {
-
-// Set when the chosen path did not fit fileName: such a path is never opened cut short.
-bool fileNameCut = false;
-
-// The pass start, to see when repeating the moves has come back round without solving.
-CubeState replayStart;
-
 void ApplyMoveCode(MoveCode code) {
   int16_t layer, quarterTurns;
   if (DecodeMoveCode(code, &layer, &quarterTurns)) TurnLayer(document.cube, layer, quarterTurns);
 }
 
-void ShowNoInputFile() {
+void ShowNoInputFile(const char* path) {
   char text[kTextCapacity];
-  FormatWithPath(text, " No input file ", fileName, "\n");
+  FormatWithPath(text, " No input file ", path, "\n");
   platform->ShowMessage(text, "Error");
 }
 
-// Reads fileName as `kind`; `usable` false stands for a path that could not be taken whole.
-void OpenFileNamed(FileKind kind, bool usable) {
+// Reads `path` as `kind`; a path too long to name a file is never opened, and its box shows it cut.
+void OpenFileNamed(FileKind kind, const char* path) {
   TextStream stream;
-  if (!usable || !OpenTextStream(&stream, fileName)) {
-    ShowNoInputFile();
+  if (std::strlen(path) >= static_cast<size_t>(kFileNameCapacity) || !OpenTextStream(&stream, path)) {
+    ShowNoInputFile(path);
     return;
   }
   if (kind == kPatternFile) {
-    LoadPatternFile(&stream);
+    LoadPatternFile(&stream, path);
   } else if (kind == kAlgFile) {
-    LoadAlgFile(&stream, true);
+    LoadAlgFile(&stream, path, true);
   } else {
-    const int64_t count = LoadMoveFile(document.cube, &stream);
-    if (replaySwitch == 1) ReplayMoveLog(count);
+    const int64_t count = LoadMoveFile(&stream);
+    if (document.replaySwitch == 1) ReplayMoveLog(count);
   }
   CloseTextStream(&stream);
 }
 
-// The path handed to OpenNamedFile, for the command it runs.
-const char* namedPath = "";
-
-void OpenNamedPath() {
-  std::memset(fileName, 0, sizeof fileName);
-  const size_t length = std::strlen(namedPath);
-  const bool whole = length < sizeof fileName;
-  std::memcpy(fileName, namedPath, whole ? length : sizeof fileName - 1);
-  const FileKind kind = FileKindOfPath(fileName);
-  if (kind != 0)
-    OpenFileNamed(kind, whole);
-  else
-    ShowNoInputFile();
-}
-
 }  // namespace
+
+const FileFilter& FilterFor(FileKind kind) {
+  return kFilters[kind == kMoveFile ? 1 : kind == kAlgFile ? 2 : 0];
+}
 
 void FormatWithPath(char* text, const char* before, const char* path, const char* after) {
   const size_t fixed = std::strlen(before) + std::strlen(after);
@@ -88,26 +60,25 @@ void FormatWithPath(char* text, const char* before, const char* path, const char
                   after);
 }
 
-void ShowOpenFileDialog(FileKind kind) { ShowOpenFileDialog(kind, FilterFor(kind)); }
+const char* ShowOpenFileDialog(FileKind kind) { return ShowOpenFileDialog(kind, FilterFor(kind)); }
 
-void ShowOpenFileDialog(FileKind kind, const FileFilter& filter) {
+const char* ShowOpenFileDialog(FileKind kind, const FileFilter& filter) {
   const char* chosen = platform->ChooseOpenFile(kind, filter);
-  fileNameCut = false;
-  if (chosen == nullptr) return;
-  const size_t length = std::strlen(chosen);
-  fileNameCut = length >= sizeof fileName;
-  std::memcpy(fileName, chosen, fileNameCut ? sizeof fileName - 1 : length);
+  return chosen != nullptr ? chosen : "";
 }
 
-void OpenCubeFile(FileKind kind) {
-  std::memset(fileName, 0, sizeof fileName);
-  ShowOpenFileDialog(kind);
-  OpenFileNamed(kind, !fileNameCut);
-}
+void OpenCubeFile(FileKind kind) { OpenFileNamed(kind, ShowOpenFileDialog(kind)); }
 
 void OpenNamedFile(const char* path) {
-  namedPath = path;
-  RunCommand(OpenNamedPath, true);
+  RunCommand(
+      [path] {
+        const FileKind kind = FileKindOfPath(path);
+        if (kind != 0)
+          OpenFileNamed(kind, path);
+        else
+          ShowNoInputFile(path);
+      },
+      true);
 }
 
 int32_t ReplayMoveLog(int64_t count) {
@@ -122,11 +93,12 @@ int32_t ReplayMoveLog(int64_t count) {
   // The passes are powers of one permutation applied to the start, so they come back to it; if
   // none was solved by then, none ever will be.
   const Cube& cube = document.cube;
-  CopyCube(cube.size, cube.live, replayStart);
+  CubeState start;
+  CopyCube(cube.size, cube.live, start);
   for (int32_t passes = 1;; ++passes) {
-    for (int64_t k = 1; k <= count; ++k) ApplyMoveCode(moveLog[k]);
+    for (int64_t k = 1; k <= count; ++k) ApplyMoveCode(document.moveLog[k]);
     if (static_cast<int16_t>(CheckSolved(cube.size, cube.live)) == 0) return passes;
-    if (CompareCubes(cube.size, cube.live, replayStart) == 0) {
+    if (CompareCubes(cube.size, cube.live, start) == 0) {
       platform->ShowMessage("Repeating these moves never brings the cube back to solved.", "Replay");
       return passes;
     }

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <memory>
 
-#include "files/files.h"
+#include "files/input_files.h"
 #include "solve/answer.h"
 #include "ui/document.h"
 #include "ui/menu.h"
@@ -75,7 +75,8 @@ void ComposePatternReport(char* text, int capacity) {
 
 void ComposeOrderReport(char* text, int capacity) {
   text[0] = '\0';
-  if (!lastMovesRead) return;
+  if (!document.last.read) return;
+  const MoveSequence& lastMoves = document.last.sequence;
   OrderReport order;
   ComputeOrder(lastMoves, &order);
   Writer writer = {text, capacity, 0, false};

@@ -1,7 +1,7 @@
 // Saving from the front end: the pattern file, or a box that says why a file was not written.
 #include <cstdio>
 
-#include "files/files.h"
+#include "files/input_files.h"
 #include "ui/document.h"
 #include "ui/ui.h"
 

@@ -3,6 +3,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <new>
 
 #include "files/atomic_file.h"
 #include "files/bmp_file.h"
@@ -16,17 +18,15 @@
 
 namespace {
 
-bool NetIsDrawable() { return document.cube.size >= 1 && document.cube.size <= kMaxSize; }
-
 bool ToAtomicFile(void* context, const char* data, size_t size) {
   return WriteAtomicFile(static_cast<AtomicFile*>(context), data, size);
 }
 
-bool SaveSvg(const char* path, int scale, int letters, char* reason, size_t reasonSize) {
+bool SaveSvg(const NetView& view, const char* path, int scale, char* reason, size_t reasonSize) {
   AtomicFile file;
   bool written = BeginAtomicFile(&file, path);
   if (written) {
-    if (RenderNetSvg(scale, letters, ToAtomicFile, &file)) {
+    if (RenderNetSvg(view, scale, ToAtomicFile, &file)) {
       written = CommitAtomicFile(&file);
     } else {
       AbandonAtomicFile(&file);
@@ -38,59 +38,77 @@ bool SaveSvg(const char* path, int scale, int letters, char* reason, size_t reas
 }
 
 // Kept at scale 1; the rows are widened as the file asks for them.
-NetRaster savedRaster;
-uint8_t savedPalette[kRasterColourCount][3];
-
 struct ScaledRows {
-  const NetRaster* raster;
+  NetRaster raster;
+  uint8_t palette[kRasterColourCount][3];
   int scale;
 };
 
 void ScaledRow(void* context, int y, uint8_t* row) {
   const ScaledRows* rows = static_cast<const ScaledRows*>(context);
-  NetRasterRow(*rows->raster, rows->scale, y, row);
+  NetRasterRow(rows->raster, rows->scale, y, row);
 }
 
-ScaledRows RenderSaved(int scale, int letters) {
-  for (int k = 0; k < kRasterColourCount; ++k) {
-    savedPalette[k][0] = kRasterColours[k].red;
-    savedPalette[k][1] = kRasterColours[k].green;
-    savedPalette[k][2] = kRasterColours[k].blue;
-  }
-  RenderNetRaster(&savedRaster, letters);
-  return {&savedRaster, scale};
-}
-
-bool SaveRaster(ImageWriter write, const char* path, int scale, int letters, char* reason,
+bool SaveRaster(ImageWriter write, const NetView& view, const char* path, int scale, char* reason,
                 size_t reasonSize) {
-  ScaledRows rows = RenderSaved(scale, letters);
-  const IndexedImage image = {savedRaster.width * scale,
-                              savedRaster.height * scale,
-                              savedPalette,
+  // A third of a megabyte: on the heap, never in a frame.
+  const std::unique_ptr<ScaledRows> rows(new (std::nothrow) ScaledRows);
+  if (rows == nullptr) {
+    std::snprintf(reason, reasonSize, "Cannot write %s: there is no memory for the picture.", path);
+    return false;
+  }
+  for (int k = 0; k < kRasterColourCount; ++k) {
+    rows->palette[k][0] = kRasterColours[k].red;
+    rows->palette[k][1] = kRasterColours[k].green;
+    rows->palette[k][2] = kRasterColours[k].blue;
+  }
+  RenderNetRaster(&rows->raster, view);
+  rows->scale = scale;
+  const IndexedImage image = {rows->raster.width * scale,
+                              rows->raster.height * scale,
+                              rows->palette,
                               kRasterColourCount,
                               ScaledRow,
-                              &rows};
+                              rows.get()};
   return write(path, image, reason, reasonSize);
 }
 
 const FileFilter kPngFilter = {{"PNG pictures (*.png)", "SVG pictures (*.svg)"}, {"*.png", "*.svg"}, "png"};
 const FileFilter kBmpFilter = {{"BMP pictures (*.bmp)", "SVG pictures (*.svg)"}, {"*.bmp", "*.svg"}, "bmp"};
 
-}  // namespace
-
-void DrawNetPicture(DrawingSurface& surface, int letters) { DrawNetOneToOne(surface, letters, false); }
-
-// Kept apart from the window's own view, which a paint may be reading.
-NetView pictureView;
-
-int PictureWidth() {
-  BuildNetView(&pictureView, kLettersNone, false, false);
-  return pictureView.width < kRasterWidthCapacity ? pictureView.width : kRasterWidthCapacity;
+// The window's cube as a picture shows it, in storage of its own: the window's view may be in a paint.
+std::unique_ptr<NetView> DocumentPicture(int letters) {
+  std::unique_ptr<NetView> view(new NetView);
+  BuildNetView(view.get(), letters, false, false);
+  return view;
 }
 
-int PictureHeight() {
-  BuildNetView(&pictureView, kLettersNone, false, false);
-  return pictureView.height < kRasterHeightCapacity ? pictureView.height : kRasterHeightCapacity;
+}  // namespace
+
+void DrawNetPicture(DrawingSurface& surface, const NetView& view) {
+  DrawView(surface, view, ViewTransform{1, 1, false}, 0, 0);
+}
+
+void DrawNetPicture(DrawingSurface& surface, int letters) {
+  DrawNetPicture(surface, *DocumentPicture(letters));
+}
+
+int PictureWidth(const NetView& view) {
+  return view.width < kRasterWidthCapacity ? view.width : kRasterWidthCapacity;
+}
+
+int PictureHeight(const NetView& view) {
+  return view.height < kRasterHeightCapacity ? view.height : kRasterHeightCapacity;
+}
+
+int PictureWidth() { return PictureWidth(*DocumentPicture(kLettersNone)); }
+
+int PictureHeight() { return PictureHeight(*DocumentPicture(kLettersNone)); }
+
+void RenderNetRaster(NetRaster* raster, int letters) { RenderNetRaster(raster, *DocumentPicture(letters)); }
+
+bool RenderNetSvg(int scale, int letters, PictureSink sink, void* context) {
+  return RenderNetSvg(*DocumentPicture(letters), scale, sink, context);
 }
 
 bool PicturePngAvailable() {
@@ -103,19 +121,15 @@ bool PicturePngAvailable() {
 
 const FileFilter& PictureFilter() { return PicturePngAvailable() ? kPngFilter : kBmpFilter; }
 
-bool SaveNetPicture(const char* path, int scale, int letters, char* reason, size_t reasonSize) {
-  char spare[1];
-  if (reason == nullptr || reasonSize == 0) {
-    reason = spare;
-    reasonSize = sizeof spare;
-  }
+namespace {
+
+// Whether the request is one a picture can be made for: a name, a kind it can write, a scale.
+bool Makeable(const char* path, int scale, char* reason, size_t reasonSize) {
   if (path == nullptr || path[0] == '\0') {
     std::snprintf(reason, reasonSize, "No file name was given for the picture.");
     return false;
   }
-  const bool svg = PathHasExtension(path, ".svg");
-  const bool bmp = PathHasExtension(path, ".bmp");
-  if (!svg && !bmp && !PathHasExtension(path, ".png")) {
+  if (!PathHasExtension(path, ".svg") && !PathHasExtension(path, ".bmp") && !PathHasExtension(path, ".png")) {
     std::snprintf(reason, reasonSize,
                   "Cannot save the picture as %s: the name must end in .svg, .bmp or .png.", path);
     return false;
@@ -125,21 +139,46 @@ bool SaveNetPicture(const char* path, int scale, int letters, char* reason, size
                   scale);
     return false;
   }
-  if (letters != kLettersNone && letters != kLettersFaces && letters != kLettersColours) {
-    std::snprintf(reason, reasonSize, "There is no choice of letters numbered %d.", letters);
-    return false;
-  }
-  if (!NetIsDrawable()) {
-    std::snprintf(reason, reasonSize, "There is no net of size %d to draw.", document.cube.size);
-    return false;
-  }
-  if (svg) return SaveSvg(path, scale, letters, reason, reasonSize);
-  if (bmp) return SaveRaster(WriteBmpFile, path, scale, letters, reason, reasonSize);
+  return true;
+}
+
+bool Save(const NetView& view, const char* path, int scale, char* reason, size_t reasonSize) {
+  if (PathHasExtension(path, ".svg")) return SaveSvg(view, path, scale, reason, reasonSize);
+  if (PathHasExtension(path, ".bmp")) return SaveRaster(WriteBmpFile, view, path, scale, reason, reasonSize);
 #ifdef PLEXARO_HAVE_PNG
-  return SaveRaster(WritePngFile, path, scale, letters, reason, reasonSize);
+  return SaveRaster(WritePngFile, view, path, scale, reason, reasonSize);
 #else
   std::snprintf(reason, reasonSize,
                 "Cannot save %s: PNG is not available in this build; save it as .svg instead.", path);
   return false;
 #endif
+}
+
+}  // namespace
+
+bool SaveNetPicture(const NetView& view, const char* path, int scale, char* reason, size_t reasonSize) {
+  char spare[1];
+  if (reason == nullptr || reasonSize == 0) {
+    reason = spare;
+    reasonSize = sizeof spare;
+  }
+  return Makeable(path, scale, reason, reasonSize) && Save(view, path, scale, reason, reasonSize);
+}
+
+bool SaveNetPicture(const char* path, int scale, int letters, char* reason, size_t reasonSize) {
+  char spare[1];
+  if (reason == nullptr || reasonSize == 0) {
+    reason = spare;
+    reasonSize = sizeof spare;
+  }
+  if (!Makeable(path, scale, reason, reasonSize)) return false;
+  if (letters != kLettersNone && letters != kLettersFaces && letters != kLettersColours) {
+    std::snprintf(reason, reasonSize, "There is no choice of letters numbered %d.", letters);
+    return false;
+  }
+  if (document.cube.size < 1 || document.cube.size > kMaxSize) {
+    std::snprintf(reason, reasonSize, "There is no net of size %d to draw.", document.cube.size);
+    return false;
+  }
+  return Save(*DocumentPicture(letters), path, scale, reason, reasonSize);
 }

@@ -8,6 +8,8 @@
 #include "seam/platform.h"
 #include "ui/palette.h"
 
+struct NetView;
+
 // What, if anything, is written on the squares.
 const int kLettersNone = 0;
 const int kLettersFaces =
@@ -20,11 +22,16 @@ const int kPictureMargin = 4;
 // The letters' height in pixels at scale 1: the built-in capitals, and the SVG's cap height.
 const int kPictureLetterHeight = 7;
 
-// The squares in PaintNet's calls, then the chosen letters centred on them; no caption.
+// The view's squares in PaintNet's calls, then its letters centred on them; no caption.
+void DrawNetPicture(DrawingSurface& surface, const NetView& view);
+// The same for the window's cube with the chosen letters.
 void DrawNetPicture(DrawingSurface& surface, int letters);
 
 // The picture's size at scale 1: from the window's origin to the net's right and bottom edges plus the
 // margin; 0 when there is no net to draw. The window's view has the same extent without its caption.
+int PictureWidth(const NetView& view);
+int PictureHeight(const NetView& view);
+// The same for the window's cube.
 int PictureWidth();
 int PictureHeight();
 
@@ -67,6 +74,7 @@ class RasterSurface : public DrawingSurface {
 };
 
 // The net in the raster at scale 1, sized by PictureWidth and PictureHeight, white around it.
+void RenderNetRaster(NetRaster* raster, const NetView& view);
 void RenderNetRaster(NetRaster* raster, int letters);
 // Row y (0 to height × scale − 1) of the raster at `scale`: width × scale pixel values.
 void NetRasterRow(const NetRaster& raster, int scale, int y, uint8_t* row);
@@ -74,6 +82,7 @@ void NetRasterRow(const NetRaster& raster, int scale, int y, uint8_t* row);
 // Takes the next piece of a picture being written out; false stops the writing.
 typedef bool (*PictureSink)(void* context, const char* data, size_t size);
 // The net as SVG text, streamed to the sink in pieces; false when the sink refused a piece.
+bool RenderNetSvg(const NetView& view, int scale, PictureSink sink, void* context);
 bool RenderNetSvg(int scale, int letters, PictureSink sink, void* context);
 
 // Whether this build can write PNG files.
@@ -82,7 +91,9 @@ bool PicturePngAvailable();
 // The save chooser's filter for pictures: PNG where this build writes it, else BMP, then SVG.
 const FileFilter& PictureFilter();
 
-// Saves the net as SVG, BMP (24 bits a pixel) or PNG, by the path's extension (any case). False, with the
-// reason in words, when the request is not one it can make or the file cannot be written; the old file then
-// stays.
+// Saves the view's net as SVG, BMP (24 bits a pixel) or PNG, by the path's extension (any case). False,
+// with the reason in words, when the request is not one it can make or the file cannot be written; the
+// old file then stays.
+bool SaveNetPicture(const NetView& view, const char* path, int scale, char* reason, size_t reasonSize);
+// The same for the window's cube with the chosen letters.
 bool SaveNetPicture(const char* path, int scale, int letters, char* reason, size_t reasonSize);

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "ui/picture.h"
+#include "ui/view.h"
 
 const PaletteColour kRasterColours[kRasterColourCount] = {kPalette[0], kPalette[1], kPalette[2], kPalette[3],
                                                           kPalette[4], kPalette[5], {0, 0, 0}};
@@ -104,13 +105,13 @@ void RasterSurface::WriteText(int x, int y, const char* text, int length) {
   }
 }
 
-void RenderNetRaster(NetRaster* raster, int letters) {
-  raster->width = PictureWidth();
-  raster->height = PictureHeight();
+void RenderNetRaster(NetRaster* raster, const NetView& view) {
+  raster->width = PictureWidth(view);
+  raster->height = PictureHeight(view);
   for (int y = 0; y < raster->height; ++y)
     std::memset(raster->pixels[y], 0, static_cast<size_t>(raster->width));
   RasterSurface surface(*raster);
-  DrawNetPicture(surface, letters);
+  DrawNetPicture(surface, view);
 }
 
 void NetRasterRow(const NetRaster& raster, int scale, int y, uint8_t* row) {

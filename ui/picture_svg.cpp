@@ -138,9 +138,9 @@ void SvgSurface::WriteText(int x, int y, const char* text, int length) {
 
 }  // namespace
 
-bool RenderNetSvg(int scale, int letters, PictureSink sink, void* context) {
+bool RenderNetSvg(const NetView& view, int scale, PictureSink sink, void* context) {
   SvgSurface surface(scale, sink, context);
-  surface.Begin(PictureWidth(), PictureHeight());
-  DrawNetPicture(surface, letters);
+  surface.Begin(PictureWidth(view), PictureHeight(view));
+  DrawNetPicture(surface, view);
   return surface.Finish();
 }

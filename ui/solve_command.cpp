@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "files/alg_notation.h"
-#include "files/files.h"
+#include "files/input_files.h"
 #include "files/table_cache.h"
 #include "solve/answer.h"
 #include "ui/document.h"
@@ -13,13 +13,6 @@
 #include "ui/ui.h"
 
 namespace {
-
-SolveResult solution;
-bool solutionKept = false;
-int16_t solutionSize;
-CubeState solutionPattern;
-
-char solutionText[kReportTextCapacity];
 
 // The move-file notation has the six faces and, on 3×3×3, the two slices: an answer of sizes 2 and 3
 // always fits it, a bigger cube's only when it is face turns alone with no rotation.
@@ -31,7 +24,7 @@ bool FitsMoveFile(const SolveResult& result) {
   return true;
 }
 
-bool SaveMoveFile(const char* path, char* reason, size_t reasonSize) {
+bool SaveMoveFile(const SolveResult& solution, const char* path, char* reason, size_t reasonSize) {
   char tokens[2 * kAnswerTextLength + 2];
   if (solution.size <= 3) {
     const std::unique_ptr<SpelledAnswer> spelled(new SpelledAnswer);
@@ -56,30 +49,33 @@ bool SaveMoveFile(const char* path, char* reason, size_t reasonSize) {
 
 void ShowSolution() {
   const Cube& cube = document.cube;
+  KeptSolution& kept = document.solution;
   SolveLimit limit;
   limit.seconds = kMenuSolveSeconds;
-  SolvePattern(cube, limit, &solution);
-  solutionKept = solution.solved;
-  solutionSize = cube.size;
-  CopyCube(cube.size, cube.live, solutionPattern);
-  ComposeSolutionReport(solution, solutionText, sizeof solutionText);
-  platform->ShowMessage(solutionText, "Moves that make this pattern");
+  SolvePattern(cube, limit, &kept.result);
+  kept.kept = kept.result.solved;
+  kept.size = cube.size;
+  CopyCube(cube.size, cube.live, kept.pattern);
+  char text[kReportTextCapacity];
+  ComposeSolutionReport(kept.result, text, sizeof text);
+  platform->ShowMessage(text, "Moves that make this pattern");
 }
 
 bool SolutionFitsPattern() {
   const Cube& cube = document.cube;
-  return solutionKept && solutionSize == cube.size &&
-         CompareCubes(cube.size, solutionPattern, cube.live) == 0;
+  const KeptSolution& kept = document.solution;
+  return kept.kept && kept.size == cube.size && CompareCubes(cube.size, kept.pattern, cube.live) == 0;
 }
 
 void SaveSolution() {
   if (!SolutionFitsPattern()) return;
+  const SolveResult& solution = document.solution.result;
   const FileKind kind = FitsMoveFile(solution) ? kMoveFile : kAlgFile;
   const char* path = platform->ChooseSaveFile(kind, FilterFor(kind));
   if (path == nullptr) return;
   char reason[160];
   const bool written = kind == kMoveFile
-                           ? SaveMoveFile(path, reason, sizeof reason)
+                           ? SaveMoveFile(solution, path, reason, sizeof reason)
                            : WriteAlgFile(path, solution.alg, static_cast<size_t>(solution.algCount),
                                           solution.size, reason, sizeof reason);
   if (!written) ShowSaveFailure("Cannot save the moves to ", path, reason);

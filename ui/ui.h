@@ -5,29 +5,14 @@
 #include <cstdint>
 
 #include "cube/cube.h"
+#include "files/input_files.h"
+#include "files/text_stream.h"
 #include "seam/platform.h"
 #include "ui/palette.h"
 
-// Layout metrics, pixels.
-extern int32_t cellWidth;
-extern int32_t cellHeight;
-extern int32_t faceBaseWidth;
-extern int32_t faceBaseHeight;
-
-// Where each face's block sits in the cross, and where each square of it sits in the window.
-extern int16_t netColumn[6];
-extern int16_t netRow[6];
-extern int16_t columnX[6][kMaxSize];
-extern int16_t rowY[6][kMaxSize];  // the squares' top edges are 8 below
-
-// Set when the net changed size, so the next repaint clears what the new net does not cover.
-extern bool eraseOnRepaint;
-
+// The document's layout: the start metrics and the net placement, and the squares for its size.
 void FillNetPlacement();
 void ComputeNetLayout();
-void PaintNet(DrawingSurface& surface);
-void DrawFacelet(DrawingSurface& surface, int brush, int16_t left, int16_t top, int16_t right,
-                 int16_t bottom);
 void ShowHelp();
 
 // The portable start-up steps, before any window exists: metrics, net placement, solved cube,
@@ -47,13 +32,14 @@ void SetCubeSize(int16_t size);
 int16_t PatternSize();
 Colour PatternCell(Face face, int row, int column);
 
-// The open command behind "[" and "{", the file-name buffer it fills, and the replay after a move file.
-// Holds the chosen path; a longer one cannot name a file on any platform we run on.
+// Every message text fits in this, terminator included.
+const int kTextCapacity = 256;
+// A longer path cannot name a file on any platform we run on; one this long is never opened.
 const int kFileNameCapacity = 4096;
-extern char fileName[kFileNameCapacity];
-extern int16_t replaySwitch;  // 1 runs the replay after a move file
-void ShowOpenFileDialog(FileKind kind);
-void ShowOpenFileDialog(FileKind kind, const FileFilter& filter);
+// Shows the open-file dialog; the chosen path, valid until the next dialog, or "" when cancelled.
+const char* ShowOpenFileDialog(FileKind kind);
+const char* ShowOpenFileDialog(FileKind kind, const FileFilter& filter);
+// The open command behind "[" and "{": the dialog, then the file it names as that kind.
 void OpenCubeFile(FileKind kind);
 // Opens `path` as "[" or "{" would, by its extension (.q or .mov, any case), as one command; an .alg
 // file is applied to the solved cube of the current size, as a move file is.
@@ -66,15 +52,18 @@ const FileFilter& FilterFor(FileKind kind);
 // The "Error" box of a file that could not be written: what failed, the path, then the reason.
 void ShowSaveFailure(const char* before, const char* path, const char* reason);
 
-struct TextStream;
-struct PatternData;
-// Reads a pattern file onto the cube, laid out for its size, or refuses it in a box and changes nothing.
-void LoadPatternFile(TextStream* stream);
+// Reads a pattern file onto the cube, laid out for its size, or refuses it in a box that names `path`
+// and changes nothing.
+void LoadPatternFile(TextStream* stream, const char* path);
 // A checked pattern onto the cube: its size, every facelet and the layout for it.
 void PutPattern(const PatternData& pattern);
-// Reads an .alg file (fileName names it) and applies it to the solved cube of the current size, or
-// with `fromSolved` false to the pattern shown; the "Moves" box, or an "Error" box and nothing changed.
-void LoadAlgFile(TextStream* stream, bool fromSolved);
+// Reads a move file onto the solved cube of the current size, or with `fromSolved` false onto the
+// pattern shown: the token echo, the boxes, the move log and the last moves. The number of moves, 0
+// after a refusal.
+int64_t LoadMoveFile(TextStream* stream, bool fromSolved = true);
+// Reads an .alg file named `path` and applies it to the solved cube of the current size, or with
+// `fromSolved` false to the pattern shown; the "Moves" box, or an "Error" box and nothing changed.
+void LoadAlgFile(TextStream* stream, const char* path, bool fromSolved);
 // Asks for one line in the standard notation and applies it to the pattern shown; a refusal is an
 // "Error" box and changes nothing.
 void TypeMoves();
@@ -91,13 +80,14 @@ void HandleCharacter(int code);
 void HandleKeyDown(int code);
 
 // What the front ends show beyond the net: the files, the studies of a pattern and its pictures.
-#include "files/files.h"
+#include "files/alg_notation.h"
 #include "solve/answer.h"
 #include "solve/solve.h"
 #include "study/order.h"
 #include "study/reachability.h"
 #include "study/symmetry_group.h"
 #include "ui/command_line.h"
+#include "ui/commands.h"
 #include "ui/document.h"
 #include "ui/facelet_edit.h"
 #include "ui/history.h"

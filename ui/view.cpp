@@ -17,18 +17,15 @@ const int kCaptionRight = 130;
 const int kCaptionBottom = 192;
 const char kCaptionText[] = "? for help";
 
-// The window's own storage for what it paints.
-NetView windowView;
-
-char SquareLetter(Face face, int row, int column, int letters) {
+char SquareLetter(const Cube& cube, Face face, int row, int column, int letters) {
   if (letters == kLettersFaces) {
     static const char kFaceNames[] = "ULFRBD";
-    const int middle = (document.cube.size - 1) / 2;
+    const int middle = (cube.size - 1) / 2;
     return row == middle && column == middle ? kFaceNames[face] : '\0';
   }
   if (letters == kLettersColours) {
     static const char kColourNames[] = "WRYOGB";
-    const Colour colour = document.cube.live[CellIndex(face, row, column)];
+    const Colour colour = cube.live[CellIndex(face, row, column)];
     // A cell that is no colour is painted as background, and naming it white would be untrue.
     return colour >= 0 && colour < 6 ? kColourNames[colour] : '\0';
   }
@@ -61,19 +58,12 @@ int ScaledLength(const ViewTransform& t, int length) {
 
 }  // namespace
 
-void SquareBox(Face face, int row, int column, int* left, int* top, int* right, int* bottom) {
-  // rowY is the row's reference; its squares start 8 below it.
-  *left = columnX[face][column];
-  *top = rowY[face][row] + 8;
-  *right = *left + cellWidth - 2;
-  *bottom = *top + cellHeight - 2;
-}
-
-void BuildNetView(NetView* view, int letters, bool caption, bool fitted) {
+void BuildNetView(NetView* view, const Cube& cube, const NetLayout& layout, int letters, bool caption,
+                  bool fitted) {
   view->squareCount = 0;
   view->letterCount = 0;
   int right = 0, bottom = 0;
-  const int n = document.cube.size >= 1 && document.cube.size <= kMaxSize ? document.cube.size : 0;
+  const int n = cube.size >= 1 && cube.size <= kMaxSize ? cube.size : 0;
   for (Face face = 0; face < 6; ++face)
     for (int16_t row = 0; row < n; ++row)
       for (int16_t column = 0; column < n; ++column) {
@@ -81,18 +71,18 @@ void BuildNetView(NetView* view, int letters, bool caption, bool fitted) {
         square.face = face;
         square.row = row;
         square.column = column;
-        SquareBox(face, row, column, &square.left, &square.top, &square.right, &square.bottom);
-        const Colour colour = document.cube.live[CellIndex(face, row, column)];
+        SquareBox(layout, face, row, column, &square.left, &square.top, &square.right, &square.bottom);
+        const Colour colour = cube.live[CellIndex(face, row, column)];
         // No brush lies past the six colours; anything else shows as background.
         square.brush = colour >= 0 && colour < 6 ? colour : 0;
         if (square.right > right) right = square.right;
         if (square.bottom > bottom) bottom = square.bottom;
-        const char letter = SquareLetter(face, row, column, letters);
+        const char letter = SquareLetter(cube, face, row, column, letters);
         if (letter == '\0') continue;
         // Centred on the coloured inside, which starts one pixel in from the outline.
-        SetText(&view->letters[view->letterCount++], square.left + (cellWidth - 2) / 2,
-                square.top + 1 + (cellHeight - 3 - kPictureLetterHeight) / 2, kPictureLetterHeight, &letter,
-                1);
+        SetText(&view->letters[view->letterCount++], square.left + (layout.cellWidth - 2) / 2,
+                square.top + 1 + (layout.cellHeight - 3 - kPictureLetterHeight) / 2, kPictureLetterHeight,
+                &letter, 1);
       }
   view->width = n > 0 ? right + 1 + kPictureMargin : 0;
   view->height = n > 0 ? bottom + 1 + kPictureMargin : 0;
@@ -105,8 +95,12 @@ void BuildNetView(NetView* view, int letters, bool caption, bool fitted) {
   }
 }
 
+void BuildNetView(NetView* view, int letters, bool caption, bool fitted) {
+  BuildNetView(view, document.cube, document.layout, letters, caption, fitted);
+}
+
 ViewTransform WindowTransform(const NetView& view, int clientWidth, int clientHeight) {
-  if (!viewFitToWindow || view.width <= 0 || view.height <= 0) return {1, 1, false};
+  if (!document.view.fitToWindow || view.width <= 0 || view.height <= 0) return {1, 1, false};
   if (clientWidth < 1) clientWidth = 1;
   if (clientHeight < 1) clientHeight = 1;
   // The tighter of the two ways decides the scale.
@@ -123,27 +117,40 @@ int NetFromClient(const ViewTransform& t, int client) {
   return static_cast<int>(FloorDivide(static_cast<int64_t>(client) * t.denominator, t.numerator));
 }
 
-bool HitTestNet(int x, int y, Face* face, int* row, int* column) {
-  const int n = document.cube.size >= 1 && document.cube.size <= kMaxSize ? document.cube.size : 0;
-  for (Face f = 0; f < 6; ++f)
-    for (int j = 0; j < n; ++j)
-      for (int k = 0; k < n; ++k) {
-        int left, top, right, bottom;
-        SquareBox(f, j, k, &left, &top, &right, &bottom);
-        if (x < left || x > right || y < top || y > bottom) continue;
-        *face = f;
-        *row = j;
-        *column = k;
-        return true;
-      }
+bool HitTestNet(const NetView& view, int x, int y, Face* face, int* row, int* column) {
+  for (int k = 0; k < view.squareCount; ++k) {
+    const ViewSquare& s = view.squares[k];
+    if (x < s.left || x > s.right || y < s.top || y > s.bottom) continue;
+    *face = s.face;
+    *row = s.row;
+    *column = s.column;
+    return true;
+  }
   return false;
+}
+
+bool HitTestNet(int x, int y, Face* face, int* row, int* column) {
+  NetView& view = document.windowView;
+  BuildNetView(&view, kLettersNone, false, false);
+  return HitTestNet(view, x, y, face, row, column);
 }
 
 bool HitTestWindow(int clientX, int clientY, int clientWidth, int clientHeight, Face* face, int* row,
                    int* column) {
-  BuildNetView(&windowView, viewLetters, true, viewFitToWindow);
-  const ViewTransform t = WindowTransform(windowView, clientWidth, clientHeight);
-  return HitTestNet(NetFromClient(t, clientX), NetFromClient(t, clientY), face, row, column);
+  NetView& view = document.windowView;
+  BuildNetView(&view, document.view.letters, true, document.view.fitToWindow);
+  const ViewTransform t = WindowTransform(view, clientWidth, clientHeight);
+  return HitTestNet(view, NetFromClient(t, clientX), NetFromClient(t, clientY), face, row, column);
+}
+
+void DrawFacelet(DrawingSurface& surface, int brush, int16_t left, int16_t top, int16_t right,
+                 int16_t bottom) {
+  surface.MoveTo(left, top);
+  surface.LineTo(right, top);
+  surface.LineTo(right, bottom);
+  surface.LineTo(left, bottom);
+  surface.LineTo(left, top);
+  surface.FillRectangle(left + 1, top + 1, right, bottom, brush);
 }
 
 void DrawView(DrawingSurface& surface, const NetView& view, const ViewTransform& t, int clientWidth,
@@ -176,13 +183,15 @@ void DrawView(DrawingSurface& surface, const NetView& view, const ViewTransform&
 }
 
 void DrawNetOneToOne(DrawingSurface& surface, int letters, bool caption) {
-  static NetView view;
+  NetView& view = document.windowView;
   BuildNetView(&view, letters, caption, false);
   DrawView(surface, view, ViewTransform{1, 1, false}, 0, 0);
 }
 
+void PaintNet(DrawingSurface& surface) { DrawNetOneToOne(surface, kLettersNone, true); }
+
 void PaintWindowView(DrawingSurface& surface, int clientWidth, int clientHeight) {
-  BuildNetView(&windowView, viewLetters, true, viewFitToWindow);
-  DrawView(surface, windowView, WindowTransform(windowView, clientWidth, clientHeight), clientWidth,
-           clientHeight);
+  NetView& view = document.windowView;
+  BuildNetView(&view, document.view.letters, true, document.view.fitToWindow);
+  DrawView(surface, view, WindowTransform(view, clientWidth, clientHeight), clientWidth, clientHeight);
 }

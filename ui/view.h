@@ -5,6 +5,7 @@
 
 #include "cube/cube.h"
 #include "seam/platform.h"
+#include "ui/net_layout.h"
 
 // One square of the net: its outline box with both edges drawn, as DrawFacelet takes it, and the brush
 // of its inside.
@@ -37,11 +38,12 @@ struct NetView {
   int width, height;
 };
 
-// The outline box of cell (face, row, column), right and bottom drawn.
-void SquareBox(Face face, int row, int column, int* left, int* top, int* right, int* bottom);
-
-// The squares of the cube with the chosen letters on them (kLettersNone to kLettersColours). A window's
-// caption joins them when `caption` is set, except in a fitted view where it would cover a square.
+// The squares of the cube laid out so, with the chosen letters on them (kLettersNone to
+// kLettersColours). A window's caption joins them when `caption` is set, except in a fitted view where
+// it would cover a square.
+void BuildNetView(NetView* view, const Cube& cube, const NetLayout& layout, int letters, bool caption,
+                  bool fitted);
+// The same for the window's cube and layout.
 void BuildNetView(NetView* view, int letters, bool caption, bool fitted);
 
 // How net pixels land in the client area: scaled by numerator / denominator from the origin.
@@ -59,6 +61,8 @@ int ClientFromNet(const ViewTransform& transform, int net);
 int NetFromClient(const ViewTransform& transform, int client);
 
 // The square under a point of the net, outline included; false in the gaps and outside the net.
+bool HitTestNet(const NetView& view, int x, int y, Face* face, int* row, int* column);
+// The same on the window's cube and layout.
 bool HitTestNet(int x, int y, Face* face, int* row, int* column);
 // The square shown under a point of the client area, by the window's view.
 bool HitTestWindow(int clientX, int clientY, int clientWidth, int clientHeight, Face* face, int* row,
@@ -71,5 +75,10 @@ void DrawView(DrawingSurface& surface, const NetView& view, const ViewTransform&
               int clientHeight);
 // The net one to one with the chosen letters and, when `caption` is set, the window's caption.
 void DrawNetOneToOne(DrawingSurface& surface, int letters, bool caption);
+// One square: its outline with the pen, then its inside with the brush.
+void DrawFacelet(DrawingSurface& surface, int brush, int16_t left, int16_t top, int16_t right,
+                 int16_t bottom);
+// The window's painting of the net, as it was before the menu had views.
+void PaintNet(DrawingSurface& surface);
 // The window's painting: the cube with the menu's view settings, drawn into a client area of this size.
 void PaintWindowView(DrawingSurface& surface, int clientWidth, int clientHeight);

@@ -20,20 +20,18 @@ struct Row {
   std::string error;   // empty when the file was studied
 };
 
-struct MoveTally {
-  MoveSequence* sequence;
-  long long faceTurns;
-  long long halfTurns;
-};
+// As a move file is loaded: the turn on the cube and in the sequence.
+class TurnAndAppend : public MoveFileSink {
+ public:
+  explicit TurnAndAppend(MoveSequence* sequence) : sequence_(sequence) {}
+  void Move(const MoveToken& move) override {
+    TurnLayer(document.cube, move.layer, move.quarterTurns);
+    AppendLayerTurn(sequence_, move.layer, move.quarterTurns);
+  }
 
-// As a move file is loaded: the turn on the cube, in the sequence and in the counts of the Moves box.
-void TallyTurn(void* context, const MoveToken& move) {
-  MoveTally* tally = static_cast<MoveTally*>(context);
-  TurnLayer(document.cube, move.layer, move.quarterTurns);
-  AppendLayerTurn(tally->sequence, move.layer, move.quarterTurns);
-  ++tally->faceTurns;
-  if (move.half) ++tally->halfTurns;
-}
+ private:
+  MoveSequence* sequence_;
+};
 
 // The order of the moves just made, from the solved cube, and their counts.
 void StudyMoves(const MoveSequence& sequence, long long quarters, long long turns, Row* row) {
@@ -58,9 +56,10 @@ void StudyFile(const char* path, int moveSize, Row* row) {
     SetCubeSize(static_cast<int16_t>(moveSize));
     ResetCube();
     BeginSequence(&sequence, moveSize);
-    MoveTally tally = {&sequence, 0, 0};
-    if (!ScanMovePath(path, &row->error, TallyTurn, &tally)) return;
-    StudyMoves(sequence, tally.faceTurns + tally.halfTurns, tally.faceTurns, row);
+    TurnAndAppend sink(&sequence);
+    MoveFileRead read;
+    if (!ReadMovePath(path, sink, &read, &row->error)) return;
+    StudyMoves(sequence, read.moves + read.halfTurns, read.moves, row);
   } else if (kind == kAlgFile) {
     // Counted in block turns and quarter block turns, the metrics of the notation.
     row->kind = "alg";

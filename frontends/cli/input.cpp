@@ -5,7 +5,11 @@
 
 namespace {
 
-void TurnLive(void*, const MoveToken& move) { TurnLayer(document.cube, move.layer, move.quarterTurns); }
+// Each move the reader meets, turned on the cube.
+class TurnCube : public MoveFileSink {
+ public:
+  void Move(const MoveToken& move) override { TurnLayer(document.cube, move.layer, move.quarterTurns); }
+};
 
 }  // namespace
 
@@ -63,15 +67,16 @@ bool BuildInput(const InputPlan& plan, std::string* refusal) {
     ResetCube();
   }
   static std::vector<BlockMove> moves;
+  TurnCube turn;
+  MoveFileRead read;
   for (const InputStep& step : plan.steps) {
     switch (step.kind) {
       case InputStep::kKeys: RunKeys(step.text.c_str()); break;
       case InputStep::kMoves:
-        if (!ScanMoveText(step.text.data(), step.text.size(), "--moves", refusal, TurnLive, nullptr))
-          return false;
+        if (!ReadMoveText(step.text.data(), step.text.size(), "--moves", turn, &read, refusal)) return false;
         break;
       case InputStep::kMovesFile:
-        if (!ScanMovePath(step.text.c_str(), refusal, TurnLive, nullptr)) return false;
+        if (!ReadMovePath(step.text.c_str(), turn, &read, refusal)) return false;
         break;
       default:
         if (!ReadAlgInput(step, PatternSize(), &moves, refusal)) return false;

@@ -37,7 +37,7 @@ int RunKeyRunner(int argc, char** argv, int first) {
     if (!optionsEnded && std::strcmp(arg, "--") == 0) {
       optionsEnded = true;
     } else if (!optionsEnded && std::strcmp(arg, "--replay") == 0) {
-      replaySwitch = 1;
+      document.replaySwitch = 1;
     } else if (!optionsEnded && std::strcmp(arg, "--json") == 0) {
       json = true;
     } else if (!optionsEnded && std::strcmp(arg, "--open") == 0 && i + 1 < argc) {

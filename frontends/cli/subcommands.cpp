@@ -83,9 +83,15 @@ bool BuildInputOrReport(const InputPlan& plan) {
   return false;
 }
 
-void AppendTurn(void* context, const MoveToken& move) {
-  AppendLayerTurn(static_cast<MoveSequence*>(context), move.layer, move.quarterTurns);
-}
+// Each move the reader meets, appended to the sequence.
+class AppendTurns : public MoveFileSink {
+ public:
+  explicit AppendTurns(MoveSequence* sequence) : sequence_(sequence) {}
+  void Move(const MoveToken& move) override { AppendLayerTurn(sequence_, move.layer, move.quarterTurns); }
+
+ private:
+  MoveSequence* sequence_;
+};
 
 void PrintLines(const char* text, bool json) {
   // The core's multi-line words: as they are, or a JSON list of lines.
@@ -136,12 +142,14 @@ int RunOrder(int argc, char** argv, int first) {
   static MoveSequence sequence;
   BeginSequence(&sequence, n);
   std::string refusal;
-  if (movesFile != nullptr && !ScanMovePath(movesFile, &refusal, AppendTurn, &sequence)) {
+  AppendTurns append(&sequence);
+  MoveFileRead read;
+  if (movesFile != nullptr && !ReadMovePath(movesFile, append, &read, &refusal)) {
     ReportRefusal(refusal);
     return 1;
   }
   for (const char* moves : args.positional)
-    if (!ScanMoveText(moves, std::strlen(moves), "MOVES", &refusal, AppendTurn, &sequence)) {
+    if (!ReadMoveText(moves, std::strlen(moves), "MOVES", append, &read, &refusal)) {
       ReportRefusal(refusal);
       return 1;
     }

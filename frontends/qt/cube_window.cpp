@@ -41,7 +41,7 @@ void CubeWindow::PaintNow() { repaint(); }
 void CubeWindow::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   // A fitted view clears the whole client area itself.
-  if (viewFitToWindow) eraseNext_ = false;
+  if (document.view.fitToWindow) eraseNext_ = false;
   if (eraseNext_) {
     painter.fillRect(event->rect(), BrushColour(0));
     if (event->rect().contains(rect())) eraseNext_ = false;

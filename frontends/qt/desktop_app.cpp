@@ -59,7 +59,7 @@ int RunDesktop(int argc, char** argv) {
     std::printf("plexaro %s\n", PLEXARO_VERSION);
     return 0;
   }
-  if (arguments.replay) replaySwitch = 1;
+  if (arguments.replay) document.replaySwitch = 1;
 
   // Qt sees no argument of ours.
   int qtArgc = 1;

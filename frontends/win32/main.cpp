@@ -44,7 +44,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR, int sh
     MessageBoxA(NULL, "plexaro " PLEXARO_VERSION, "Plexaro", MB_OK);
     return 0;
   }
-  if (arguments.replay) replaySwitch = 1;
+  if (arguments.replay) document.replaySwitch = 1;
   KeepSolverTablesInCache();
   StartUpCube();
   if (InitialiseWindow(instance, previousInstance, showCommand) == 0) {

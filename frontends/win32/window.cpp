@@ -84,7 +84,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       ClickView(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), (wParam & MK_SHIFT) != 0);
       return 0;
     case WM_DROPFILES: DropFiles(window, reinterpret_cast<HDROP>(wParam)); return 0;
-    case kOpenPendingFile: OpenPendingFile(); return 0;
+    case kOpenPendingFile: OpenPendingFile(lParam); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
   }
 }

@@ -1,6 +1,7 @@
 // The window's painting, clicks and files to open, each handed to the core's view and commands.
 #include "frontends/win32/window_view.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "frontends/win32/gdi_surface.h"
@@ -8,9 +9,6 @@
 #include "ui/ui.h"
 
 namespace {
-
-// The file a drop or the command line named, opened once the message loop takes the posted message.
-char pendingFile[kFileNameCapacity];
 
 SIZE ClientSize(HWND window) {
   RECT client;
@@ -32,12 +30,20 @@ void ClickView(HWND window, int x, int y, bool shift) {
 }
 
 void OpenFileLater(HWND window, const char* path) {
-  std::strncpy(pendingFile, path, sizeof pendingFile - 1);
-  pendingFile[sizeof pendingFile - 1] = '\0';
-  PostMessageA(window, kOpenPendingFile, 0, 0);
+  // The message carries its own copy of the path, which OpenPendingFile frees.
+  const size_t size = std::strlen(path) + 1;
+  char* copy = static_cast<char*>(std::malloc(size));
+  if (copy == nullptr) return;
+  std::memcpy(copy, path, size);
+  if (!PostMessageA(window, kOpenPendingFile, 0, reinterpret_cast<LPARAM>(copy))) std::free(copy);
 }
 
-void OpenPendingFile() { OpenNamedFile(pendingFile); }
+void OpenPendingFile(LPARAM path) {
+  char* copy = reinterpret_cast<char*>(path);
+  if (copy == nullptr) return;
+  OpenNamedFile(copy);
+  std::free(copy);
+}
 
 void DropFiles(HWND window, HDROP drop) {
   char path[kFileNameCapacity];

@@ -5,17 +5,17 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
-// The message that opens the file OpenFileLater kept.
+// The message that opens the file OpenFileLater named; its LPARAM carries the path.
 const UINT kOpenPendingFile = WM_APP + 1;
 
 // The core's view of the cube, drawn into the client area.
 void PaintView(HWND window, HDC dc);
 // A left click at a point of the client area: the square the core's hit test names cycles its colour.
 void ClickView(HWND window, int x, int y, bool shift);
-// Keeps the path and posts kOpenPendingFile, so the file opens once the message loop runs.
+// Posts kOpenPendingFile with a copy of the path, so the file opens once the message loop runs.
 void OpenFileLater(HWND window, const char* path);
-// Opens the kept path as the desktop program opens a named file.
-void OpenPendingFile();
+// Opens the path the message carried as the desktop program opens a named file, and frees it.
+void OpenPendingFile(LPARAM path);
 // The first file of a drop, opened later.
 void DropFiles(HWND window, HDROP drop);
 

@@ -38,9 +38,20 @@ cmp -s "$work/a.q" "$work/keep.q" || fail "a refused save changed the file alrea
 timeout 20 "$cli" show --moves-file - </dev/zero >/dev/null 2>"$work/err"
 [ $? -eq 1 ] && [ "$(wc -l <"$work/err")" -eq 1 ] || fail "endless NUL bytes were not refused: $(cat "$work/err")"
 yes U | timeout 20 "$cli" show --moves-file - >/dev/null 2>"$work/err"
-[ $? -eq 1 ] && grep -q "past 1 MiB" "$work/err" || fail "an endless stream of moves was not refused: $(cat "$work/err")"
+[ $? -eq 1 ] && grep -q "past 64 MiB" "$work/err" || fail "an endless stream of moves was not refused: $(cat "$work/err")"
 timeout 20 "$cli" show --pattern "$work" >/dev/null 2>"$work/err"
 [ $? -eq 1 ] && [ "$(wc -l <"$work/err")" -eq 1 ] || fail "a folder as a pattern was not refused: $(cat "$work/err")"
+
+# Real sequences of any length are read whole: a million moves from a file and from a pipe, 800,000 in
+# the standard notation. (R U) repeated 500,000 times has order 105 / gcd(105, 500,000) = 21.
+yes "R U" | head -n 500000 >"$work/million.mov"
+[ "$("$cli" order --moves-file "$work/million.mov" | head -n 1)" = "order 21" ] ||
+  fail "a million moves from a file did not give their order"
+[ "$(cat "$work/million.mov" | "$cli" order --moves-file - | head -n 1)" = "order 21" ] ||
+  fail "a million moves from a pipe did not give their order"
+yes "R U" | head -n 400000 >"$work/many.alg"
+[ "$("$cli" order --alg-file "$work/many.alg" | head -n 1)" = "order 21" ] ||
+  fail "800,000 moves from an .alg file did not give their order"
 
 # Pictures: an SVG, and a PNG where this build writes them.
 "$cli" render "$work/net.svg" --scale 2 --letters faces --size 4 || fail "render svg exited with $?"

@@ -23,10 +23,11 @@ std::vector<int32_t> SolvedAfter(const std::string& turns) {
   return UsedCells();
 }
 
-// moveLog entries 1 to 24 as text, a '0' where nothing is recorded.
+// document.moveLog entries 1 to 24 as text, a '0' where nothing is recorded.
 std::string LogText() {
   std::string text;
-  for (int k = 1; k <= kMoveLogCapacity; ++k) text += moveLog[k] == 0 ? '0' : static_cast<char>(moveLog[k]);
+  for (int k = 1; k <= kMoveLogCapacity; ++k)
+    text += document.moveLog[k] == 0 ? '0' : static_cast<char>(document.moveLog[k]);
   return text;
 }
 
@@ -35,8 +36,7 @@ std::string Padded(const std::string& log) { return log + std::string(kMoveLogCa
 class MoveFile : public FreshStartTest {
  protected:
   int64_t Load(const std::string& bytes) {
-    const int64_t count =
-        LoadFromMemory([](TextStream* stream) { return LoadMoveFile(document.cube, stream); }, bytes);
+    const int64_t count = LoadFromMemory([](TextStream* stream) { return LoadMoveFile(stream); }, bytes);
     EXPECT_EQ(CompareCubes(document.cube.size, document.cube.live, document.cube.shadow), 0);
     return count;
   }
@@ -63,7 +63,7 @@ TEST_P(MoveFileExample, CountsLogsListsEchoesAndTurns) {
   EXPECT_EQ(recording.boxes[0].text, box);
   EXPECT_EQ(recording.diagnostics, box.substr(box.find('\n') + 1));
   EXPECT_EQ(LogText(), Padded(GetParam().log));
-  EXPECT_EQ(moveLog[0], 0);
+  EXPECT_EQ(document.moveLog[0], 0);
   const std::vector<int32_t> loaded = UsedCells();
   EXPECT_EQ(loaded, SolvedAfter(GetParam().turns));
   EXPECT_EQ(count, std::stoll(box.substr(box.find(" q ") + 3)));

@@ -22,10 +22,11 @@ struct Snapshot {
     std::memcpy(s.live, document.cube.live, sizeof document.cube.live);
     std::memcpy(s.shadow, document.cube.shadow, sizeof document.cube.shadow);
     s.size = document.cube.size;
-    std::memcpy(s.x, columnX, sizeof columnX);
-    std::memcpy(s.y, rowY, sizeof rowY);
-    std::memcpy(s.log, moveLog, sizeof moveLog);
-    const int32_t metrics[4] = {cellWidth, cellHeight, faceBaseWidth, faceBaseHeight};
+    std::memcpy(s.x, document.layout.columnX, sizeof document.layout.columnX);
+    std::memcpy(s.y, document.layout.rowY, sizeof document.layout.rowY);
+    std::memcpy(s.log, document.moveLog, sizeof document.moveLog);
+    const int32_t metrics[4] = {document.layout.cellWidth, document.layout.cellHeight,
+                                document.layout.faceBaseWidth, document.layout.faceBaseHeight};
     std::memcpy(s.metrics, metrics, sizeof metrics);
     return s;
   }
@@ -40,7 +41,9 @@ int Mixed(int face, int row, int column) { return (face * 7 + row * 3 + column *
 
 class PatternFile : public FreshStartTest {
  protected:
-  static void Load(const std::string& bytes) { LoadFromMemory(LoadPatternFile, bytes); }
+  static void Load(const std::string& bytes) {
+    LoadFromMemory([](TextStream* stream) { LoadPatternFile(stream, ""); }, bytes);
+  }
 
   // Through the "[" key, as the user would.
   void Open(const std::string& name, const std::string& bytes) {
@@ -61,11 +64,11 @@ class PatternFile : public FreshStartTest {
 
 TEST_F(PatternFile, SameSizeReplacesEveryCellAndKeepsTheMetrics) {
   HandleCharacter('u');
-  cellWidth = 20;  // a reset would put 15 back
+  document.layout.cellWidth = 20;  // a reset would put 15 back
   Load(PatternFileBytes(3, Mixed));
   ExpectCells(3, Mixed);
-  EXPECT_EQ(cellWidth, 20);
-  EXPECT_EQ(columnX[U][1], 1 * (20 + 32) + 4 + 20);
+  EXPECT_EQ(document.layout.cellWidth, 20);
+  EXPECT_EQ(document.layout.columnX[U][1], 1 * (20 + 32) + 4 + 20);
   EXPECT_TRUE(recording.boxes.empty());
 }
 
@@ -78,21 +81,21 @@ TEST_F(PatternFile, SolvedOrderFileGivesTheCubeTheResetKeyGives) {
 }
 
 TEST_F(PatternFile, LargerSizeResetsThenLoadsAndLaysTheNetOutAgain) {
-  cellWidth = 20;
+  document.layout.cellWidth = 20;
   Load(PatternFileBytes(4, Mixed));
   ExpectCells(4, Mixed);
-  EXPECT_EQ(cellWidth, 15);
-  EXPECT_EQ(columnX[F][0], 66);  // one block of 15 * 4 + 2 across, plus the margin
-  EXPECT_EQ(columnX[B][3], 3 * 62 + 4 + 45);
-  EXPECT_EQ(rowY[D][0], 2 * 70);
-  EXPECT_EQ(rowY[L][3], 70 + 48);
+  EXPECT_EQ(document.layout.cellWidth, 15);
+  EXPECT_EQ(document.layout.columnX[F][0], 66);  // one block of 15 * 4 + 2 across, plus the margin
+  EXPECT_EQ(document.layout.columnX[B][3], 3 * 62 + 4 + 45);
+  EXPECT_EQ(document.layout.rowY[D][0], 2 * 70);
+  EXPECT_EQ(document.layout.rowY[L][3], 70 + 48);
 }
 
 TEST_F(PatternFile, SizeTenIsTheLineFeedByteAndLoads) {
   Load(PatternFileBytes(10, Mixed));
   ExpectCells(10, Mixed);
-  EXPECT_EQ(columnX[B][0], 460);
-  EXPECT_EQ(rowY[D][0], 332);
+  EXPECT_EQ(document.layout.columnX[B][0], 460);
+  EXPECT_EQ(document.layout.rowY[D][0], 332);
 }
 
 TEST_F(PatternFile, BytesAfterTheLastColourAreIgnored) {

@@ -8,7 +8,7 @@
 
 #include "cube/block_move.h"
 #include "cube/cube.h"
-#include "files/files.h"
+#include "files/input_files.h"
 #include "solve/solve.h"
 #include "support/cube_helpers.h"
 

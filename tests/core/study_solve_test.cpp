@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "cube/cube.h"
-#include "files/files.h"
+#include "files/input_files.h"
 #include "solve/answer.h"
 #include "solve/solve.h"
 #include "solve/solve_coordinates.h"

@@ -153,11 +153,11 @@ TEST_F(Dispatch, KeysArrivingFromInsideABoxAreIgnored) {
 
 TEST_F(Dispatch, ResetAfterAFiveCubePatternGivesTheSolvedFiveCube) {
   auto colour = [](int face, int row, int column) { return ((face * 25 + row * 5 + column) * 7 + 3) % 6; };
-  LoadFromMemory(LoadPatternFile, PatternFileBytes(5, colour));
+  LoadFromMemory([](TextStream* stream) { LoadPatternFile(stream, ""); }, PatternFileBytes(5, colour));
   ASSERT_EQ(document.cube.size, 5);
   ASSERT_EQ(CheckSolved(document.cube.size, document.cube.live), -1);
-  cellWidth = 21;
-  faceBaseHeight = 40;
+  document.layout.cellWidth = 21;
+  document.layout.faceBaseHeight = 40;
   const std::string log = LogBytes();
 
   HandleCharacter('*');
@@ -167,12 +167,12 @@ TEST_F(Dispatch, ResetAfterAFiveCubePatternGivesTheSolvedFiveCube) {
       for (int column = 0; column < 5; ++column)
         ASSERT_EQ(document.cube.live[CellIndex(face, row, column)], face);
   EXPECT_EQ(CompareCubes(document.cube.size, document.cube.live, document.cube.shadow), 0);
-  EXPECT_EQ(cellWidth, 15);
-  EXPECT_EQ(cellHeight, 16);
-  EXPECT_EQ(faceBaseWidth, 32);
-  EXPECT_EQ(faceBaseHeight, 38);
-  EXPECT_EQ(columnX[F][0], 81);     // 15 * 5 + 2 + 4
-  EXPECT_EQ(rowY[D][4], 172 + 64);  // 2 * (16 * 5 + 6) + 4 * 16
+  EXPECT_EQ(document.layout.cellWidth, 15);
+  EXPECT_EQ(document.layout.cellHeight, 16);
+  EXPECT_EQ(document.layout.faceBaseWidth, 32);
+  EXPECT_EQ(document.layout.faceBaseHeight, 38);
+  EXPECT_EQ(document.layout.columnX[F][0], 81);     // 15 * 5 + 2 + 4
+  EXPECT_EQ(document.layout.rowY[D][4], 172 + 64);  // 2 * (16 * 5 + 6) + 4 * 16
   EXPECT_EQ(LogBytes(), log);
   EXPECT_EQ(recording.repaints, 1);
 }

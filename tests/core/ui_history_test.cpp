@@ -43,7 +43,7 @@ TEST_P(UndoKey, UndoGivesBackTheStateBeforeAndRedoTheStateAfter) {
   const KeyCase& key = GetParam();
   StartFresh(recording, static_cast<int16_t>(key.size));
   Turn();
-  replaySwitch = 1;
+  document.replaySwitch = 1;
   if (key.code == '[')
     recording.answers.push_back(
         // Cases run as parallel processes: each writes a file of its own.
@@ -56,10 +56,10 @@ TEST_P(UndoKey, UndoGivesBackTheStateBeforeAndRedoTheStateAfter) {
   ASSERT_FALSE(after == before);
   ASSERT_TRUE(UndoStep());
   EXPECT_TRUE(Now() == before);
-  EXPECT_TRUE(CanRedo());
+  EXPECT_TRUE(CanRedo(document.history, document.cube));
   ASSERT_TRUE(RedoStep());
   EXPECT_TRUE(Now() == after);
-  EXPECT_FALSE(CanRedo());
+  EXPECT_FALSE(CanRedo(document.history, document.cube));
   // The turns before it are steps of their own: five more undos reach the start, and no further.
   for (int k = 0; k < 6; ++k) EXPECT_TRUE(UndoStep());
   EXPECT_FALSE(UndoStep());
@@ -114,7 +114,7 @@ TEST_F(History, CommandsThatChangeNothingRecordNothing) {
   HandleCharacter('?');
   HandleCharacter('*');
   HandleCharacter('[');  // cancelled
-  EXPECT_FALSE(CanUndo());
+  EXPECT_FALSE(CanUndo(document.history, document.cube));
   HandleCharacter('u');
   HandleCharacter('?');
   for (int k = 0; k < 4; ++k) HandleCharacter('|');  // back where it was, one step each
@@ -122,7 +122,7 @@ TEST_F(History, CommandsThatChangeNothingRecordNothing) {
   HandleCharacter('|');
   for (int k = 0; k < 5; ++k) EXPECT_TRUE(UndoStep());
   EXPECT_EQ(CheckSolved(document.cube.size, document.cube.live), 0);
-  EXPECT_FALSE(CanUndo());
+  EXPECT_FALSE(CanUndo(document.history, document.cube));
 }
 
 TEST_F(History, ANewStepAfterAnUndoDropsTheRedoSteps) {
@@ -132,9 +132,9 @@ TEST_F(History, ANewStepAfterAnUndoDropsTheRedoSteps) {
   HandleCharacter('r');
   UndoStep();
   UndoStep();
-  EXPECT_TRUE(CanRedo());
+  EXPECT_TRUE(CanRedo(document.history, document.cube));
   HandleCharacter('l');
-  EXPECT_FALSE(CanRedo());
+  EXPECT_FALSE(CanRedo(document.history, document.cube));
   EXPECT_FALSE(RedoStep());
   ASSERT_TRUE(UndoStep());
   EXPECT_TRUE(Now() == afterU);
@@ -155,7 +155,7 @@ TEST_F(History, UndoLeavesTheGeneratorTheMoveLogAndTheReplaySwitchAlone) {
   recording.answers.push_back(WriteTemp("history_log.mov", "F R2 D' B"));
   HandleCharacter('{');
   HandleCharacter(',');
-  replaySwitch = 1;
+  document.replaySwitch = 1;
   const uint32_t random = document.random.state;
   const std::string log = LogBytes();
   while (UndoStep()) {
@@ -165,7 +165,7 @@ TEST_F(History, UndoLeavesTheGeneratorTheMoveLogAndTheReplaySwitchAlone) {
   UndoStep();
   EXPECT_EQ(document.random.state, random);
   EXPECT_EQ(LogBytes(), log);
-  EXPECT_EQ(replaySwitch, 1);
+  EXPECT_EQ(document.replaySwitch, 1);
 }
 
 // The squares' positions at the current size.
@@ -173,7 +173,7 @@ std::vector<int> Layout() {
   std::vector<int> positions;
   for (int face = 0; face < 6; ++face)
     for (int k = 0; k < document.cube.size; ++k)
-      positions.insert(positions.end(), {columnX[face][k], rowY[face][k]});
+      positions.insert(positions.end(), {document.layout.columnX[face][k], document.layout.rowY[face][k]});
   return positions;
 }
 
@@ -204,16 +204,17 @@ TEST_F(History, NoUndoFromInsideAnotherCommandAndNoneAfterStartUp) {
   HandleCharacter('?');
   recording.onMessage = nullptr;
   EXPECT_TRUE(Now() == turned);
-  EXPECT_TRUE(CanUndo());
+  EXPECT_TRUE(CanUndo(document.history, document.cube));
   StartFresh(recording);
-  EXPECT_FALSE(CanUndo());
-  EXPECT_FALSE(CanRedo());
+  EXPECT_FALSE(CanUndo(document.history, document.cube));
+  EXPECT_FALSE(CanRedo(document.history, document.cube));
 }
 
-// The middle of a square; its painted area runs cellWidth - 1 by cellHeight - 1 pixels.
+// The middle of a square; its painted area runs document.layout.cellWidth - 1 by document.layout.cellHeight -
+// 1 pixels.
 void Middle(Face face, int row, int column, int* x, int* y) {
-  *x = columnX[face][column] + (cellWidth - 2) / 2;
-  *y = rowY[face][row] + 8 + (cellHeight - 2) / 2;
+  *x = document.layout.columnX[face][column] + (document.layout.cellWidth - 2) / 2;
+  *y = document.layout.rowY[face][row] + 8 + (document.layout.cellHeight - 2) / 2;
 }
 
 class HitTest : public FreshStartTest, public ::testing::WithParamInterface<int> {};
@@ -230,20 +231,21 @@ TEST_P(HitTest, EverySquareIsHitAtItsMiddleAndEdgesAndTheGapsMiss) {
         Middle(f, j, k, &x, &y);
         ASSERT_TRUE(HitTestNet(x, y, &face, &row, &column));
         EXPECT_EQ(face * 100 + row * 10 + column, f * 100 + j * 10 + k);
-        const int left = columnX[f][k], top = rowY[f][j] + 8;
+        const int left = document.layout.columnX[f][k], top = document.layout.rowY[f][j] + 8;
         EXPECT_TRUE(HitTestNet(left, top, &face, &row, &column));
-        EXPECT_TRUE(HitTestNet(left + cellWidth - 2, top + cellHeight - 2, &face, &row, &column));
-        EXPECT_FALSE(HitTestNet(left + cellWidth - 1, y, &face, &row, &column));
-        EXPECT_FALSE(HitTestNet(x, top + cellHeight - 1, &face, &row, &column));
+        EXPECT_TRUE(HitTestNet(left + document.layout.cellWidth - 2, top + document.layout.cellHeight - 2,
+                               &face, &row, &column));
+        EXPECT_FALSE(HitTestNet(left + document.layout.cellWidth - 1, y, &face, &row, &column));
+        EXPECT_FALSE(HitTestNet(x, top + document.layout.cellHeight - 1, &face, &row, &column));
         EXPECT_FALSE(HitTestNet(left - 1, y, &face, &row, &column));
         EXPECT_FALSE(HitTestNet(x, top - 1, &face, &row, &column));
       }
   // Across the whole window, exactly the painted squares hit.
   int hits = 0;
-  for (int y = -2; y < 3 * rowY[D][0] / 2 + 40; ++y)
-    for (int x = -2; x < columnX[B][n - 1] + cellWidth + 4; ++x)
+  for (int y = -2; y < 3 * document.layout.rowY[D][0] / 2 + 40; ++y)
+    for (int x = -2; x < document.layout.columnX[B][n - 1] + document.layout.cellWidth + 4; ++x)
       hits += HitTestNet(x, y, &face, &row, &column);
-  EXPECT_EQ(hits, 6 * n * n * (cellWidth - 1) * (cellHeight - 1));
+  EXPECT_EQ(hits, 6 * n * n * (document.layout.cellWidth - 1) * (document.layout.cellHeight - 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, HitTest, ::testing::Values(2, 3, 10));
@@ -258,14 +260,14 @@ TEST_F(FreshStartTest, EditSetsOneUsedCellInBothCopiesAsOneStep) {
   EXPECT_TRUE(Now() == solved);
   EXPECT_EQ(recording.repaints, 0);
   EXPECT_TRUE(EditFacelet(F, 1, 1, F));  // the colour it has: nothing to undo
-  EXPECT_FALSE(CanUndo());
+  EXPECT_FALSE(CanUndo(document.history, document.cube));
   ASSERT_TRUE(EditFacelet(F, 2, 0, 5));
   EXPECT_EQ(document.cube.live[CellIndex(F, 2, 0)], 5);
   EXPECT_EQ(document.cube.shadow[CellIndex(F, 2, 0)], 5);
   EXPECT_EQ(recording.repaints, 2);
   ASSERT_TRUE(UndoStep());
   EXPECT_TRUE(Now() == solved);
-  EXPECT_FALSE(CanUndo());
+  EXPECT_FALSE(CanUndo(document.history, document.cube));
 }
 
 TEST_F(FreshStartTest, ClicksCycleTheColoursForwardAndWithShiftBackwards) {
@@ -285,7 +287,7 @@ TEST_F(FreshStartTest, ClicksCycleTheColoursForwardAndWithShiftBackwards) {
   EXPECT_EQ(seen, (std::vector<int32_t>{2, 1, 0, 5, 4, 3}));
   ASSERT_TRUE(UndoStep());
   EXPECT_EQ(document.cube.live[CellIndex(R, 2, 1)], 4);
-  EXPECT_FALSE(CycleFacelet(columnX[R][1] + cellWidth - 1, y, false));
+  EXPECT_FALSE(CycleFacelet(document.layout.columnX[R][1] + document.layout.cellWidth - 1, y, false));
   EXPECT_FALSE(CycleFacelet(-5, -5, true));
 }
 

@@ -21,8 +21,8 @@ TEST_F(NetLayout, PlacesTheFacesAsACross) {
   const int16_t columns[6] = {1, 0, 1, 2, 3, 1};
   const int16_t rows[6] = {0, 1, 1, 1, 1, 2};
   for (int face = 0; face < 6; ++face) {
-    EXPECT_EQ(netColumn[face], columns[face]) << face;
-    EXPECT_EQ(netRow[face], rows[face]) << face;
+    EXPECT_EQ(document.layout.netColumn[face], columns[face]) << face;
+    EXPECT_EQ(document.layout.netRow[face], rows[face]) << face;
   }
 }
 
@@ -34,8 +34,8 @@ TEST_F(NetLayout, ThreeCubePositionsMatchTheTable) {
                            {54, 70, 86}, {54, 70, 86}, {108, 124, 140}};
   for (int face = 0; face < 6; ++face)
     for (int k = 0; k < 3; ++k) {
-      EXPECT_EQ(columnX[face][k], x[face][k]) << "face " << face << " column " << k;
-      EXPECT_EQ(rowY[face][k], y[face][k]) << "face " << face << " row " << k;
+      EXPECT_EQ(document.layout.columnX[face][k], x[face][k]) << "face " << face << " column " << k;
+      EXPECT_EQ(document.layout.rowY[face][k], y[face][k]) << "face " << face << " row " << k;
     }
 }
 
@@ -54,8 +54,10 @@ TEST_P(NetLayoutForSize, BlocksStartWhereTheyShouldAndSquaresStepByFifteenAndSix
   StartFresh(recording, c.size);
   for (int face = 0; face < 6; ++face)
     for (int k = 0; k < c.size; ++k) {
-      EXPECT_EQ(columnX[face][k], c.blockX[netColumn[face]] + 15 * k) << "face " << face << " column " << k;
-      EXPECT_EQ(rowY[face][k], c.blockY[netRow[face]] + 16 * k) << "face " << face << " row " << k;
+      EXPECT_EQ(document.layout.columnX[face][k], c.blockX[document.layout.netColumn[face]] + 15 * k)
+          << "face " << face << " column " << k;
+      EXPECT_EQ(document.layout.rowY[face][k], c.blockY[document.layout.netRow[face]] + 16 * k)
+          << "face " << face << " row " << k;
     }
 }
 
@@ -91,10 +93,11 @@ TEST_P(PaintSize, PaintsEverySquareInOrderThenTheCaptionAndRestoresTheContext) {
   for (int face = 0; face < 6; ++face)
     for (int j = 0; j < n; ++j)
       for (int k = 0; k < n; ++k) {
-        const std::vector<std::string> square = Square(columnX[face][k], rowY[face][j] + 8, face);
+        const std::vector<std::string> square =
+            Square(document.layout.columnX[face][k], document.layout.rowY[face][j] + 8, face);
         expected.insert(expected.end(), square.begin(), square.end());
-        right = std::max(right, columnX[face][k] + 13);
-        bottom = std::max(bottom, rowY[face][j] + 8 + 14);
+        right = std::max(right, document.layout.columnX[face][k] + 13);
+        bottom = std::max(bottom, document.layout.rowY[face][j] + 8 + 14);
       }
   expected.insert(expected.end(), {"text 60 170 ? for help", "align 24", "restore pen"});
   EXPECT_EQ(surface.calls, expected);
@@ -121,12 +124,12 @@ TEST_F(NetLayout, SolvedThreeCubeFirstSquaresAndExtent) {
 TEST_F(NetLayout, NothingIsLaidOutOrDrawnBelowSizeOne) {
   StartFresh(recording, 3);
   int16_t x[6][kMaxSize], y[6][kMaxSize];
-  std::copy(&columnX[0][0], &columnX[0][0] + 6 * kMaxSize, &x[0][0]);
-  std::copy(&rowY[0][0], &rowY[0][0] + 6 * kMaxSize, &y[0][0]);
+  std::copy(&document.layout.columnX[0][0], &document.layout.columnX[0][0] + 6 * kMaxSize, &x[0][0]);
+  std::copy(&document.layout.rowY[0][0], &document.layout.rowY[0][0] + 6 * kMaxSize, &y[0][0]);
   document.cube.size = 0;
   ComputeNetLayout();
-  EXPECT_TRUE(std::equal(&x[0][0], &x[0][0] + 6 * kMaxSize, &columnX[0][0]));
-  EXPECT_TRUE(std::equal(&y[0][0], &y[0][0] + 6 * kMaxSize, &rowY[0][0]));
+  EXPECT_TRUE(std::equal(&x[0][0], &x[0][0] + 6 * kMaxSize, &document.layout.columnX[0][0]));
+  EXPECT_TRUE(std::equal(&y[0][0], &y[0][0] + 6 * kMaxSize, &document.layout.rowY[0][0]));
   RecordingSurface surface;
   PaintNet(surface);
   EXPECT_EQ(surface.calls,

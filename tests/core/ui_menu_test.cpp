@@ -36,11 +36,11 @@ class Menu : public ::testing::Test {
  protected:
   void SetUp() override {
     StartFresh(seam);
-    viewLetters = kLettersNone;
-    viewFitToWindow = false;
-    lastMovesRead = false;
+    document.view.letters = kLettersNone;
+    document.view.fitToWindow = false;
+    document.last.read = false;
   }
-  void TearDown() override { viewLetters = kLettersNone, viewFitToWindow = false; }
+  void TearDown() override { document.view.letters = kLettersNone, document.view.fitToWindow = false; }
   const RecordedBox& LastBox() {
     static const RecordedBox none;
     return seam.boxes.empty() ? none : seam.boxes.back();
@@ -130,9 +130,9 @@ TEST_F(Menu, AboutThePatternNamesGroupTotalsAndReachability) {
   const std::string edited = LastBox().text;
   EXPECT_EQ(edited.find("48 symmetries"), std::string::npos);
   EXPECT_NE(edited.find("A real cube cannot show this pattern:\n"), std::string::npos) << edited;
-  EXPECT_EQ(CanUndo(), true);  // the edit, not the report, is the step
+  EXPECT_EQ(CanUndo(document.history, document.cube), true);  // the edit, not the report, is the step
   RunMenuItem(kMenuUndo);
-  EXPECT_FALSE(CanUndo());
+  EXPECT_FALSE(CanUndo(document.history, document.cube));
 }
 
 TEST_F(Menu, ReportStopsAtAWholeLineInASmallBuffer) {
@@ -234,18 +234,18 @@ TEST_F(Menu, ExportPictureBySuffixOrAnErrorBox) {
 
 TEST_F(Menu, ViewItemsSetTheViewAndNeverTheCube) {
   EXPECT_TRUE(RunMenuItem(kMenuLettersColours));
-  EXPECT_EQ(viewLetters, kLettersColours);
+  EXPECT_EQ(document.view.letters, kLettersColours);
   EXPECT_TRUE(MenuItemChecked(kMenuLettersColours));
   EXPECT_FALSE(MenuItemChecked(kMenuLettersNone));
   RunMenuItem(kMenuLettersFaces);
-  EXPECT_EQ(viewLetters, kLettersFaces);
+  EXPECT_EQ(document.view.letters, kLettersFaces);
   const int repaints = seam.erasingRepaints;
   RunMenuItem(kMenuFitToWindow);
-  EXPECT_TRUE(viewFitToWindow);
+  EXPECT_TRUE(document.view.fitToWindow);
   EXPECT_EQ(seam.erasingRepaints, repaints + 1);
   RunMenuItem(kMenuFitToWindow);
-  EXPECT_FALSE(viewFitToWindow);
-  EXPECT_FALSE(CanUndo());
+  EXPECT_FALSE(document.view.fitToWindow);
+  EXPECT_FALSE(CanUndo(document.history, document.cube));
   EXPECT_EQ(static_cast<int>(CheckSolved(document.cube.size, document.cube.live)), 0);
 }
 
@@ -255,8 +255,8 @@ TEST_F(Menu, NoItemRunsWhileABoxIsUp) {
   seam.onMessage = [&] { ranInside = RunMenuItem(kMenuUndo) || RunMenuItem(kMenuLettersFaces); };
   HandleCharacter('?');
   EXPECT_FALSE(ranInside);
-  EXPECT_EQ(viewLetters, kLettersNone);
-  EXPECT_TRUE(CanUndo());
+  EXPECT_EQ(document.view.letters, kLettersNone);
+  EXPECT_TRUE(CanUndo(document.history, document.cube));
 }
 
 }  // namespace

@@ -48,7 +48,7 @@ TEST_F(OpenNamed, BadPatternIsRefusedByItsOwnBoxNamingThePath) {
   ASSERT_EQ(recording.boxes.size(), 1u);
   EXPECT_NE(recording.boxes[0].text.find("INVALID pattern file " + path), std::string::npos);
   EXPECT_EQ(CheckSolved(document.cube.size, document.cube.live), 0);
-  EXPECT_FALSE(CanUndo());
+  EXPECT_FALSE(CanUndo(document.history, document.cube));
 }
 
 TEST_F(OpenNamed, MoveFileTurnsTheCubeAndReplaysOnlyWhenSwitchedOn) {
@@ -59,12 +59,12 @@ TEST_F(OpenNamed, MoveFileTurnsTheCubeAndReplaysOnlyWhenSwitchedOn) {
   EXPECT_EQ(CheckSolved(document.cube.size, document.cube.live), -1);  // one R, no replay
   MoveToken r;
   ASSERT_TRUE(ParseMoveToken("R", &r));
-  EXPECT_EQ(moveLog[1], r.code);
+  EXPECT_EQ(document.moveLog[1], r.code);
 
   // With the switch on, R's three more passes come back to solved.
   StartFresh(recording, 3);
   recording.boxes.clear();
-  replaySwitch = 1;
+  document.replaySwitch = 1;
   OpenNamedFile(path.c_str());
   EXPECT_EQ(CheckSolved(document.cube.size, document.cube.live), 0);
   ASSERT_EQ(recording.boxes.size(), 1u);
@@ -118,7 +118,7 @@ TEST_F(OpenNamed, EachOpenIsOneUndoStep) {
   OpenNamedFile(WriteTemp("named_undo.q", PatternFileBytes(4, Checkers)).c_str());
   ASSERT_EQ(document.cube.size, 4);
   const std::vector<int32_t> opened = UsedCells();
-  replaySwitch = 0;
+  document.replaySwitch = 0;
   OpenNamedFile(WriteTemp("named_undo.mov", "U2 L'").c_str());
   ASSERT_TRUE(UndoStep());
   EXPECT_EQ(UsedCells(), opened);
@@ -131,7 +131,7 @@ TEST_F(OpenNamed, EachOpenIsOneUndoStep) {
 
   // A refusal changes nothing, so it leaves the redo in place.
   OpenNamedFile(TempPath("named_undo.txt").c_str());
-  EXPECT_TRUE(CanRedo());
+  EXPECT_TRUE(CanRedo(document.history, document.cube));
 }
 
 TEST_F(OpenNamed, NeverRunsInsideAnotherCommand) {

@@ -120,7 +120,7 @@ std::map<int, Shape> LetterPixels(int letters) {
   for (int face = 0; face < 6; ++face)
     for (int row = 0; row < document.cube.size; ++row)
       for (int column = 0; column < document.cube.size; ++column) {
-        const int left = columnX[face][column], top = rowY[face][row] + 8;
+        const int left = document.layout.columnX[face][column], top = document.layout.rowY[face][row] + 8;
         int minX = 99, maxX = 0, minY = 99, maxY = 0;
         for (int y = top + 1; y < top + 14; ++y)
           for (int x = left + 1; x < left + 13; ++x)
@@ -206,7 +206,7 @@ TEST_F(Picture, SvgHasOneOutlinedRectPerSquareInTheCellsOrderAndColours) {
       ASSERT_TRUE(std::regex_search(svg, first, rect));
       // The stroke runs along the middle of the outline pixels, half a pixel in from their outer edge.
       const double half = 0.5 * scale;
-      EXPECT_EQ(std::stod(first[1]), columnX[U][0] * scale + half);
+      EXPECT_EQ(std::stod(first[1]), document.layout.columnX[U][0] * scale + half);
       EXPECT_EQ(std::stod(first[2]), 8 * scale + half);
       EXPECT_EQ(first[3], std::to_string(13 * scale));
       EXPECT_EQ(first[4], std::to_string(14 * scale));

@@ -15,8 +15,8 @@ NetRaster net, client;  // too big for the stack
 
 class View : public ::testing::Test {
  protected:
-  void SetUp() override { viewLetters = kLettersNone, viewFitToWindow = false; }
-  void TearDown() override { viewLetters = kLettersNone, viewFitToWindow = false; }
+  void SetUp() override { document.view.letters = kLettersNone, document.view.fitToWindow = false; }
+  void TearDown() override { document.view.letters = kLettersNone, document.view.fitToWindow = false; }
   void StartScrambled(int16_t size) {
     StartFresh(recording, size);
     Scramble(document.cube, document.random, 1);
@@ -75,7 +75,7 @@ TEST_F(View, LettersComeBeforeTheCaptionAndTheOptionsOffLeaveThePaintingAlone) {
   RecordingSurface painted;
   PaintNet(painted);
   EXPECT_EQ(plain.calls, painted.calls);
-  viewLetters = kLettersColours;
+  document.view.letters = kLettersColours;
   PaintWindowView(lettered, 600, 400);
   ASSERT_EQ(lettered.calls.size(), plain.calls.size() + 54);
   EXPECT_EQ(lettered.calls.back(), "restore pen");
@@ -107,7 +107,7 @@ TEST_F(View, TransformIsTheTighterWayAndItsTwoMapsAgree) {
   StartFresh(recording, 3);
   BuildNetView(&view, kLettersNone, true, true);
   EXPECT_FALSE(WindowTransform(view, 600, 400).fitted);
-  viewFitToWindow = true;
+  document.view.fitToWindow = true;
   const ViewTransform wide = WindowTransform(view, 600, 384);  // 193 x 192 twice over, by its height
   EXPECT_EQ(wide.numerator * 192, 384 * wide.denominator);
   const ViewTransform tall = WindowTransform(view, 386, 900);
@@ -145,7 +145,7 @@ int FittedMismatches(int width, int height) {
 }
 
 TEST_F(View, FittedPaintingShowsTheNetPixelTheTransformNames) {
-  viewFitToWindow = true;
+  document.view.fitToWindow = true;
   for (int16_t n : {2, 3, 10}) {
     StartScrambled(n);
     // Enlarged, shrunk, and squeezed one way.
@@ -161,7 +161,7 @@ TEST_F(View, HitTestTakesASquaresLastPixelAndNotTheGapAfterIt) {
     SCOPED_TRACE(n);
     StartFresh(recording, n);
     for (bool fitted : {false, true}) {
-      viewFitToWindow = fitted;
+      document.view.fitToWindow = fitted;
       // Enlarged three times when fitted, so that every gap has pixels of its own.
       BuildNetView(&view, kLettersNone, true, fitted);
       const int w = 3 * view.width, h = 3 * view.height;
@@ -184,11 +184,11 @@ TEST_F(View, HitTestTakesASquaresLastPixelAndNotTheGapAfterIt) {
 
 TEST_F(View, AClickThroughTheFittedViewCyclesTheSquareItShows) {
   StartFresh(recording, 10);
-  viewFitToWindow = true;
+  document.view.fitToWindow = true;
   BuildNetView(&view, kLettersNone, true, true);
   const ViewTransform t = WindowTransform(view, 600, 380);  // shrunk
   int left, top, right, bottom;
-  SquareBox(B, 9, 9, &left, &top, &right, &bottom);
+  SquareBox(document.layout, B, 9, 9, &left, &top, &right, &bottom);
   const int x = ClientFromNet(t, left + 6), y = ClientFromNet(t, top + 7);
   ASSERT_TRUE(ClickSquare(x, y, 600, 380, false));
   EXPECT_EQ(document.cube.live[CellIndex(B, 9, 9)], 5);  // green, then blue

@@ -7,8 +7,9 @@
 #include <initializer_list>
 
 #include "analysis/analysis.h"
-#include "files/files.h"
+#include "files/input_files.h"
 #include "tests/support/fresh_start.h"
+#include "ui/solid/cube_picture.h"
 #include "ui/ui.h"
 
 extern "C" void* __libc_malloc(size_t size);
@@ -91,6 +92,23 @@ void Paint(int) {
   PaintNet(surface);
 }
 
+// The solid cube's paint path: a still frame, a turning one, a click on it and a row of its picture.
+void PaintSolid(int) {
+  static CubeFrame frame;
+  static CubeRaster raster;
+  static uint8_t row[800];
+  const FitBox box = {0, 0, 800, 600};
+  BuildCubeFrame(&frame, document.cube.size, document.cube.live, kDefaultCubeCamera, kLayoutFrontAndBack,
+                 box);
+  BuildTurnFrame(&frame, document.cube.size, document.cube.live, BlockMove{R, 2, 3, 1}, 0.4,
+                 kDefaultCubeCamera, kLayoutCube, box);
+  Face face;
+  int r, c;
+  HitTestCubeFrame(frame, 400, 300, &face, &r, &c);
+  PrepareCubeRaster(&raster, frame, 800, 600, 1);
+  CubeRasterRow(raster, 300, row);
+}
+
 char paths[8][512];
 
 const char* WriteFile(int slot, const char* name, const char* bytes, size_t size) {
@@ -143,7 +161,7 @@ int main() {
   const char* missing = "/nonexistent/plexaro/heap.mov";
 
   StartFresh(quiet);
-  replaySwitch = 1;
+  document.replaySwitch = 1;
 
   for (const char* key = "udfblr-=*?\\|,m%(&'U5 "; *key; ++key) {
     char what[16];
@@ -166,6 +184,7 @@ int main() {
   Check("% at size 10", Character, '%');
   Check(", at size 10", Character, ',');
   Check("paint at size 10", Paint, 0);
+  Check("solid cube at size 10", PaintSolid, 0);
   Check("[ refused pattern", Character, '[', bad);
   Check("[ cancelled", Character, '[');
   Check("[ missing file", Character, '[', missing);

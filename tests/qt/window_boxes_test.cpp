@@ -27,7 +27,7 @@ typedef QList<QPair<QString, QString>> BoxList;
 BoxList CoreBoxes(const QString& keys, const QStringList& paths, int16_t replay) {
   RecordingPlatform recording;
   StartFresh(recording);
-  replaySwitch = replay;
+  document.replaySwitch = replay;
   for (const QString& path : paths) recording.answers.push_back(path.toStdString());
   for (QChar key : keys) HandleCharacter(key.unicode());
   platform = nullptr;
@@ -124,7 +124,7 @@ void WindowBoxesTest::EveryBoxSaysWhatTheCoreSays() {
   QCOMPARE(expected.size(), boxCount);
 
   WindowUnderTest under;
-  replaySwitch = static_cast<int16_t>(replay);
+  document.replaySwitch = static_cast<int16_t>(replay);
   under.hand.onDialog = TypeEach(&paths);
   for (QChar key : keys) QTest::keyClick(&under.window, key.toLatin1());
   BoxList shown;

@@ -17,7 +17,7 @@
 #include <memory>
 
 #include "analysis/analysis.h"
-#include "files/files.h"
+#include "files/input_files.h"
 #include "frontends/qt/cube_window.h"
 #include "frontends/qt/desktop_platform.h"
 #include "tests/support/fresh_start.h"

@@ -84,7 +84,7 @@ const QString kEllipsis = QString::fromUtf8("\xE2\x80\xA6");
 // A square's centre in the net's own pixels.
 QPoint SquareCentre(int face, int row, int column) {
   int left, top, right, bottom;
-  SquareBox(face, row, column, &left, &top, &right, &bottom);
+  SquareBox(document.layout, face, row, column, &left, &top, &right, &bottom);
   return QPoint((left + right) / 2, (top + bottom) / 2);
 }
 
@@ -133,9 +133,9 @@ void WindowMenuTest::initTestCase() {
 }
 
 void WindowMenuTest::cleanup() {
-  viewLetters = kLettersNone;
-  viewFitToWindow = false;
-  lastMovesRead = false;
+  document.view.letters = kLettersNone;
+  document.view.fitToWindow = false;
+  document.last.read = false;
 }
 
 void WindowMenuTest::RightButtonShowsTheCoreTable() {
@@ -368,7 +368,7 @@ void WindowMenuTest::LettersChangeThePaintingOnlyWhileOn() {
   MenuHand menu;
   const QImage plain = under.Screen();
   Choose(under, menu, QStringLiteral("Colour letters"));
-  QCOMPARE(viewLetters, kLettersColours);
+  QCOMPARE(document.view.letters, kLettersColours);
   const QImage lettered = under.Screen();
   QVERIFY(lettered != plain);
   // Letter pixels are black and lie inside the squares.
@@ -410,7 +410,7 @@ void WindowMenuTest::ClickHitsTheSquare() {
   }
   // The square's last pixels inside its outline count; the gap after it does not.
   int left, top, right, bottom;
-  SquareBox(F, 0, 0, &left, &top, &right, &bottom);
+  SquareBox(document.layout, F, 0, 0, &left, &top, &right, &bottom);
   const QPoint corner(right, bottom);
   const int colour = Cell(F, 0, 0);
   QTest::mouseClick(&under.window, Qt::LeftButton, {}, corner);
@@ -430,9 +430,9 @@ void WindowMenuTest::FittedLargestNetShowsEverySquare() {
   under.hand.onDialog = TypeName(Path("ten.q"));
   QTest::keyClick(&under.window, '[');
   Choose(under, menu, QStringLiteral("Fit the net to the window"));
-  QVERIFY(viewFitToWindow);
+  QVERIFY(document.view.fitToWindow);
   static NetView view;
-  BuildNetView(&view, viewLetters, true, true);
+  BuildNetView(&view, document.view.letters, true, true);
   const int width = under.window.width(), height = under.window.height();
   ViewTransform t = WindowTransform(view, width, height);
   QVERIFY(t.numerator < t.denominator);
@@ -466,11 +466,11 @@ void WindowMenuTest::FittedLargestNetShowsEverySquare() {
   document.cube.size = 2;
   QTest::keyClick(&under.window, '*');
   WindowUnderTest::Settle();
-  BuildNetView(&view, viewLetters, true, true);
+  BuildNetView(&view, document.view.letters, true, true);
   t = WindowTransform(view, under.window.width(), under.window.height());
   QVERIFY(t.numerator > 3 * t.denominator);
   int left, top, right, bottom;
-  SquareBox(U, 0, 0, &left, &top, &right, &bottom);
+  SquareBox(document.layout, U, 0, 0, &left, &top, &right, &bottom);
   QCOMPARE(under.Screen().pixelColor(ClientFromNet(t, left) + 1, ClientFromNet(t, top) + 1),
            QColor(Qt::black));
 }

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "analysis/analysis.h"
-#include "files/files.h"
+#include "files/input_files.h"
 #include "support/fresh_start.h"
 #include "ui/ui.h"
 
@@ -104,9 +104,9 @@ std::string Broken(int n, const WalkPlatform& walk) {
     if (counts[colour] != n * n)
       return "colour " + std::to_string(colour) + " on " + std::to_string(counts[colour]);
   for (int k = 0; k <= kMoveLogCapacity; ++k) {
-    const MoveCode code = moveLog[k];
+    const MoveCode code = document.moveLog[k];
     if (code != 0 && (k == 0 || !((code >= '1' && code <= '9') || (code >= 'A' && code <= 'I'))))
-      return "moveLog entry " + std::to_string(k) + " holds " + std::to_string(code);
+      return "document.moveLog entry " + std::to_string(k) + " holds " + std::to_string(code);
   }
   if (walk.longestText > kTextCapacity - 1)
     return "a text of " + std::to_string(walk.longestText) + " characters";
@@ -154,7 +154,7 @@ TEST_P(RandomWalk, KeepsTheCubeWholeThroughEveryKey) {
                                : nullptr;
       HandleCharacter('[');
     } else if (draw < 730) {
-      replaySwitch = static_cast<int16_t>(random() % 2);
+      document.replaySwitch = static_cast<int16_t>(random() % 2);
       walk.answer = files.moves[random() % files.moves.size()].c_str();
       HandleCharacter('{');
     } else if (draw < 740) {

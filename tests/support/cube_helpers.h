@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "cube/cube.h"
-#include "files/files.h"
+#include "files/input_files.h"
 #include "support/recording_platform.h"
 
 // Every layer turn, rotation and reflection has this shape.
@@ -103,7 +103,9 @@ auto LoadFromMemory(Reader reader, const std::string& bytes) {
   return reader(&stream);
 }
 
-inline std::string LogBytes() { return std::string(reinterpret_cast<const char*>(moveLog), sizeof moveLog); }
+inline std::string LogBytes() {
+  return std::string(reinterpret_cast<const char*>(document.moveLog), sizeof document.moveLog);
+}
 
 inline std::string TempPath(const std::string& name) { return ::testing::TempDir() + "plexaro_" + name; }
 

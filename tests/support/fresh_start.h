@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "analysis/analysis.h"
-#include "files/files.h"
+#include "files/input_files.h"
 #include "ui/ui.h"
 
 // The live pattern copied into the shadow copy, after a test wrote cells of its own.
@@ -20,15 +20,14 @@ struct QuietPlatform : Platform {
   void PaintNow() override {}
 };
 
-// The program's start-up state on `seam`: the generator, the switches, the log and the file name as a
-// new process has them, and the solved cube of `size` laid out.
+// The program's start-up state on `seam`: the generator, the switches and the log as a new process has
+// them, and the solved cube of `size` laid out.
 inline void StartFresh(Platform& seam, int16_t size = 3) {
   platform = &seam;
   document.random.state = 1;
-  replaySwitch = 0;
-  eraseOnRepaint = false;
-  std::memset(moveLog, 0, sizeof moveLog);
-  std::memset(fileName, 0, sizeof fileName);
+  document.replaySwitch = 0;
+  document.eraseOnRepaint = false;
+  std::memset(document.moveLog, 0, sizeof document.moveLog);
   document.cube.size = size;
   StartUpCube();
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "analysis/analysis.h"
-#include "files/files.h"
+#include "files/input_files.h"
 #include "support/fresh_start.h"
 #include "ui/ui.h"
 

@@ -79,22 +79,23 @@ TEST_F(WindowTest, LettersAndTheFittedNetChangeThePaintingOnlyWhileOn) {
     HDC dc = GetDC(mainWindow);
     PaintView(mainWindow, dc);
     // Inside U's middle square, clear of its outline, and far right of the net.
-    const int left = columnX[U][1], top = rowY[U][1] + 8;
+    const int left = document.layout.columnX[U][1], top = document.layout.rowY[U][1] + 8;
     int dark = 0;
-    for (int y = top + 2; y < top + cellHeight - 3; ++y)
-      for (int x = left + 2; x < left + cellWidth - 3; ++x) dark += GetPixel(dc, x, y) == RGB(0, 0, 0);
+    for (int y = top + 2; y < top + document.layout.cellHeight - 3; ++y)
+      for (int x = left + 2; x < left + document.layout.cellWidth - 3; ++x)
+        dark += GetPixel(dc, x, y) == RGB(0, 0, 0);
     const COLORREF beyond = GetPixel(dc, 300, 200);
     ReleaseDC(mainWindow, dc);
     return std::make_pair(dark, beyond);
   };
   EXPECT_EQ(paint().first, 0);
-  viewLetters = kLettersFaces;
+  document.view.letters = kLettersFaces;
   EXPECT_GT(paint().first, 3);
-  viewLetters = kLettersNone;
+  document.view.letters = kLettersNone;
   EXPECT_EQ(paint().first, 0);
   // Fitted, the net fills the window: F's middle square, at (90, 85) as drawn, lies far to the right.
   EXPECT_EQ(paint().second, RGB(255, 255, 255));
-  viewFitToWindow = true;
+  document.view.fitToWindow = true;
   EXPECT_NE(paint().second, RGB(255, 255, 255));
-  viewFitToWindow = false;
+  document.view.fitToWindow = false;
 }

@@ -16,7 +16,7 @@ LPARAM Point(int x, int y) { return MAKELPARAM(x, y); }
 // The middle of a square, in the client area of the unfitted window.
 LPARAM Middle(Face face, int row, int column) {
   int left, top, right, bottom;
-  SquareBox(face, row, column, &left, &top, &right, &bottom);
+  SquareBox(document.layout, face, row, column, &left, &top, &right, &bottom);
   return Point((left + right) / 2, (top + bottom) / 2);
 }
 
@@ -56,7 +56,7 @@ TEST_F(WindowTest, LeftClickCyclesTheSquareAndShiftGoesBackOneUndoStepEach) {
   EXPECT_EQ(document.cube.live[CellIndex(R, 0, 0)], 1);
   // The square's last pixel counts; the gap after it does not.
   int left, top, right, bottom;
-  SquareBox(D, 2, 2, &left, &top, &right, &bottom);
+  SquareBox(document.layout, D, 2, 2, &left, &top, &right, &bottom);
   SendMessageA(mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, Point(right, bottom));
   EXPECT_EQ(document.cube.live[CellIndex(D, 2, 2)], 0);
   SendMessageA(mainWindow, WM_LBUTTONDOWN, MK_LBUTTON, Point(right + 1, bottom));

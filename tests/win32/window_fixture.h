@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "analysis/analysis.h"
-#include "files/files.h"
+#include "files/input_files.h"
 #include "frontends/win32/win32_platform.h"
 #include "frontends/win32/window.h"
 #include "tests/support/fresh_start.h"
