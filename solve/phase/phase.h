@@ -71,9 +71,3 @@ class Phase {
   // The whole-cube rotation the next phase wants made once this one's goal holds; its moves' count.
   virtual int Frame(const BigState& /*state*/, BlockMove* /*rotation*/) const { return 0; }
 };
-
-// One solve's working state lives in values like this, owned by the caller.
-struct PhaseSpan {
-  const char* name;
-  int begin, end;  // moves of the answer
-};
