@@ -207,6 +207,9 @@ TEST_F(Menu, TheSolverSaysWhyItHasNoMoves) {
   // One inner block: one block turn, two outer block turns.
   EXPECT_NE(LastBox().text.find("\n1 block turns, 2 outer block turns: short 1\n"), std::string::npos)
       << LastBox().text;
+  // Worked out behind a box that waited on the search, the window's cube left as it was.
+  ASSERT_EQ(seam.waits.size(), 1u);
+  EXPECT_EQ(seam.waits[0], "Moves that make this pattern: Looking for the moves that make this pattern.");
   const std::string alg = TempPath("menu_solution.alg");
   seam.saveAnswers.push_back(alg);
   EXPECT_TRUE(RunMenuItem(kMenuSaveSolution));
