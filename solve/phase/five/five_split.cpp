@@ -3,8 +3,8 @@
 // turns Fw and Bw change. F and B themselves are left out: they touch neither.
 #include <mutex>
 
-#include "solve/phase/five/five_frame.h"
 #include "solve/phase/five/five_phases.h"
+#include "solve/phase/five/geometry/five_frame.h"
 #include "solve/phase/mask_moves.h"
 #include "solve/phase/phase_pieces.h"
 #include "solve/phase/phase_search.h"

@@ -3,9 +3,9 @@
 // searched on a copy turned so that its axis is F-B, where the next phase wants it.
 #include <mutex>
 
-#include "solve/phase/five/five_frame.h"
 #include "solve/phase/five/five_phases.h"
-#include "solve/phase/five/five_stage_joint.h"
+#include "solve/phase/five/geometry/five_frame.h"
+#include "solve/phase/five/tables/five_stage_joint.h"
 #include "solve/phase/mask_moves.h"
 #include "solve/phase/phase_pieces.h"
 #include "solve/phase/phase_search.h"

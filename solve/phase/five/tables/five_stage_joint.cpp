@@ -1,13 +1,13 @@
 // The first phase's joint table: breadth first over positions up to symmetry, six levels kept exactly to
 // find the seventh, every level hashed into the table with the least distance per slot.
-#include "solve/phase/five/five_stage_joint.h"
+#include "solve/phase/five/tables/five_stage_joint.h"
 
 #include <algorithm>
 #include <mutex>
 #include <vector>
 
-#include "solve/phase/five/five_frame.h"
-#include "solve/phase/five/five_symmetry.h"
+#include "solve/phase/five/geometry/five_frame.h"
+#include "solve/phase/five/geometry/five_symmetry.h"
 #include "solve/phase/phase_pieces.h"
 #include "solve/phase/sym_classes.h"
 

@@ -1,7 +1,7 @@
 // Axis-keeping symmetries found from where they send the faces, inverses from the cells.
-#include "solve/phase/five/five_symmetry.h"
+#include "solve/phase/five/geometry/five_symmetry.h"
 
-#include "solve/phase/five/five_frame.h"
+#include "solve/phase/five/geometry/five_frame.h"
 #include "solve/phase/mask_moves.h"
 
 int AxisKeepingSymmetries(unsigned axes, bool rotationsOnly, int8_t* out) {

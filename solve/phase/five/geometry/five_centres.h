@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "solve/phase/five/five_frame.h"
+#include "solve/phase/five/geometry/five_frame.h"
 
 const int kAxisCentres = 4900;
 

@@ -1,5 +1,5 @@
 // Edge slots and their low and high wing places, found from the last phases' moves, and the pieces read.
-#include "solve/phase/five/five_edges.h"
+#include "solve/phase/five/geometry/five_edges.h"
 
 #include <mutex>
 

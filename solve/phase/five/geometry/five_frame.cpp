@@ -1,5 +1,5 @@
 // Colours against the fixed centres, and searches run on a turned copy of the cube.
-#include "solve/phase/five/five_frame.h"
+#include "solve/phase/five/geometry/five_frame.h"
 
 #include <cstring>
 

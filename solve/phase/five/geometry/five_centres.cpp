@@ -1,5 +1,5 @@
 // Axis centres as two ranks of four among eight, read from cells and carried by moves and symmetries.
-#include "solve/phase/five/five_centres.h"
+#include "solve/phase/five/geometry/five_centres.h"
 
 #include <algorithm>
 #include <cstring>

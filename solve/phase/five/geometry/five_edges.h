@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "solve/phase/five/five_frame.h"
+#include "solve/phase/five/geometry/five_frame.h"
 
 struct FiveEdges {
   int8_t slotOfWing[24];
