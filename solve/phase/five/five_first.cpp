@@ -6,6 +6,7 @@
 
 #include "solve/phase/five/five_phases.h"
 #include "solve/phase/five/geometry/five_edges.h"
+#include "solve/phase/five/geometry/five_frame.h"
 #include "solve/phase/five/tables/five_first_tables.h"
 
 namespace {
@@ -80,6 +81,10 @@ std::vector<FirstNode> Starts(const FirstData& d, const BigState& state) {
   return nodes;
 }
 
+// The two frames: as it stands (U-D's quarter turns, the E slice left alone), and turned so that L-R
+// takes U-D's part.
+const FiveTurn& Turn(int frame) { return frame == 0 ? NoTurn() : UpDownToLeftRight(); }
+
 class FirstEdgesPhase : public Phase {
  public:
   const char* Name() const override { return "first edges"; }
@@ -92,9 +97,13 @@ class FirstEdgesPhase : public Phase {
     if (d == nullptr) return kUnknownDistance;
     const FirstSpace space{*d};
     int best = kUnknownDistance;
-    for (const FirstNode& node : Starts(*d, state)) {
-      const int bound = space.Bound(node);
-      if (bound < best) best = bound;
+    for (int frame = 0; frame < 2; ++frame) {
+      BigState turned;
+      TurnedCopy(state, Turn(frame), &turned);
+      for (const FirstNode& node : Starts(*d, turned)) {
+        const int bound = space.Bound(node);
+        if (bound < best) best = bound;
+      }
     }
     return best;
   }
@@ -104,12 +113,38 @@ class FirstEdgesPhase : public Phase {
     const FirstData* d = FirstTables();
     if (d == nullptr) return true;
     const FirstSpace space{*d};
-    bool first[kMaxPhaseMoves];
-    FirstMoves(d->moves, last, first);
-    FixedLengthSearch<FirstSpace> search(space, d->moves, finds, budget);
-    for (const FirstNode& node : Starts(*d, state))
-      if (!search.Run(node, length, first)) return false;
+    for (int frame = 0; frame < 2; ++frame) {
+      const FiveTurn& turn = Turn(frame);
+      BigState turned;
+      TurnedCopy(state, turn, &turned);
+      bool first[kMaxPhaseMoves];
+      BlockMove seen;
+      if (last != nullptr) seen = IntoTurn(turn, *last);
+      FirstMoves(d->moves, last != nullptr ? &seen : nullptr, first);
+      TurnedFinds back(turn, finds);
+      FixedLengthSearch<FirstSpace> search(space, d->moves, back, budget);
+      for (const FirstNode& node : Starts(*d, turned))
+        if (!search.Run(node, length, first)) return false;
+    }
     return true;
+  }
+
+  // The frame the goal was met in, where the last phase wants it.
+  int Frame(const BigState& state, BlockMove* rotation) const override {
+    const FirstData* d = FirstTables();
+    if (d == nullptr) return 0;
+    const FirstSpace space{*d};
+    for (int frame = 0; frame < 2; ++frame) {
+      BigState turned;
+      TurnedCopy(state, Turn(frame), &turned);
+      for (const FirstNode& node : Starts(*d, turned)) {
+        if (!space.Goal(node)) continue;
+        const FiveTurn& turn = Turn(frame);
+        for (int k = 0; k < turn.count; ++k) rotation[k] = turn.moves[k];
+        return turn.count;
+      }
+    }
+    return 0;
   }
 };
 

@@ -145,17 +145,6 @@ class OrientPhase : public Phase {
       if (space.CentreBound(node) <= length && !search.Run(node, length, first)) return false;
     return true;
   }
-
-  // The fourth phase's frame: as it stands (U-D quarter turns, the E slice left alone) or turned so
-  // that L-R takes U-D's part, whichever its bound likes better.
-  int Frame(const BigState& state, BlockMove* rotation) const override {
-    BigState turned;
-    TurnedCopy(state, UpDownToLeftRight(), &turned);
-    if (FiveFirstEdgesPhase().Bound(turned) >= FiveFirstEdgesPhase().Bound(state)) return 0;
-    const FiveTurn& turn = UpDownToLeftRight();
-    for (int k = 0; k < turn.count; ++k) rotation[k] = turn.moves[k];
-    return turn.count;
-  }
 };
 
 }  // namespace
