@@ -85,11 +85,12 @@ std::vector<FirstNode> Starts(const FirstData& d, const BigState& state) {
 // takes U-D's part.
 const FiveTurn& Turn(int frame) { return frame == 0 ? NoTurn() : UpDownToLeftRight(); }
 
-class FirstEdgesPhase : public Phase {
+class FirstEdgesPhase : public FivePhase {
  public:
   const char* Name() const override { return "first edges"; }
   int MaxLength() const override { return 17; }
-  TableResult Prepare() const override { return PrepareFirstTables(); }
+  TableResult Prepare() const override { return PrepareFirstTables(true); }
+  TableResult PrepareSmall() const override { return PrepareFirstTables(false); }
   int Tables(const DistanceTable** out) const override { return FirstTableList(out); }
 
   int Bound(const BigState& state) const override {
@@ -150,7 +151,7 @@ class FirstEdgesPhase : public Phase {
 
 }  // namespace
 
-const Phase& FiveFirstEdgesPhase() {
+const FivePhase& FiveFirstEdgesPhase() {
   static const FirstEdgesPhase phase;
   return phase;
 }

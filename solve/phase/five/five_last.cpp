@@ -65,11 +65,12 @@ bool Encode(const LastData& d, const BigState& state, LastNode* node) {
   return true;
 }
 
-class LastEdgesPhase : public Phase {
+class LastEdgesPhase : public FivePhase {
  public:
   const char* Name() const override { return "last edges"; }
   int MaxLength() const override { return 17; }
-  TableResult Prepare() const override { return PrepareLastTables(); }
+  TableResult Prepare() const override { return PrepareLastTables(true); }
+  TableResult PrepareSmall() const override { return PrepareLastTables(false); }
   int Tables(const DistanceTable** out) const override { return LastTableList(out); }
 
   int Bound(const BigState& state) const override {
@@ -110,7 +111,7 @@ class LastEdgesPhase : public Phase {
 
 }  // namespace
 
-const Phase& FiveLastEdgesPhase() {
+const FivePhase& FiveLastEdgesPhase() {
   static const LastEdgesPhase phase;
   return phase;
 }

@@ -34,6 +34,7 @@ bool FourClear(const OrientNode& node, uint32_t slice) {
 struct OrientSpace {
   typedef OrientNode Node;
   const OrientData& d;
+  bool wingTable = OrientWingTable().Ready();
   void Next(const Node& from, int move, Node* to) const {
     to->centres = d.centres.Next(from.centres, move);
     to->flip = d.flipMove[from.flip][move];
@@ -49,11 +50,14 @@ struct OrientSpace {
   }
   bool Ready(Node& node, int moves) const {
     if (CentreBound(node) > moves) return false;
+    if (!wingTable) return true;
     node.wingIndex = OrientWingIndex(d, node.wings, node.flip);
     OrientWingTable().Prefetch(node.wingIndex);
     return true;
   }
-  bool Within(const Node& node, int moves) const { return OrientWingTable().Get(node.wingIndex) <= moves; }
+  bool Within(const Node& node, int moves) const {
+    return !wingTable || OrientWingTable().Get(node.wingIndex) <= moves;
+  }
   bool Goal(const Node& node) const {
     return d.goalCentres[node.centres] &&
            ((node.flip == 0 && node.wings == d.low) || (node.flip == kFlips - 1 && node.wings == d.high));
@@ -108,11 +112,12 @@ std::vector<OrientNode> Labellings(const BigState& state) {
   return nodes;
 }
 
-class OrientPhase : public Phase {
+class OrientPhase : public FivePhase {
  public:
   const char* Name() const override { return "orient"; }
   int MaxLength() const override { return 15; }
-  TableResult Prepare() const override { return PrepareOrientTables(); }
+  TableResult Prepare() const override { return PrepareOrientTables(true); }
+  TableResult PrepareSmall() const override { return PrepareOrientTables(false); }
 
   int Tables(const DistanceTable** out) const override {
     out[0] = &OrientCentreTable();
@@ -149,7 +154,7 @@ class OrientPhase : public Phase {
 
 }  // namespace
 
-const Phase& FiveOrientPhase() {
+const FivePhase& FiveOrientPhase() {
   static const OrientPhase phase;
   return phase;
 }

@@ -106,7 +106,7 @@ bool Encode(const SplitData& d, const BigState& state, SplitNode* node) {
   return true;
 }
 
-class SplitPhase : public Phase {
+class SplitPhase : public FivePhase {
  public:
   const char* Name() const override { return "split"; }
   int MaxLength() const override { return 13; }
@@ -131,6 +131,8 @@ class SplitPhase : public Phase {
     }
     return TableResult::kReady;
   }
+
+  TableResult PrepareSmall() const override { return Prepare(); }
 
   int Tables(const DistanceTable** out) const override {
     out[0] = &tables[0];
@@ -160,7 +162,7 @@ class SplitPhase : public Phase {
 
 }  // namespace
 
-const Phase& FiveSplitPhase() {
+const FivePhase& FiveSplitPhase() {
   static const SplitPhase phase;
   return phase;
 }

@@ -33,11 +33,8 @@ const StageData& Data() {
   static std::once_flag once;
   std::call_once(once, [] {
     static StageData storage;
-    BlockMove list[36];
-    int count = 0;
-    for (int face = 0; face < 6; ++face)
-      for (int last = 1; last <= 2; ++last)
-        for (int q = 1; q <= 3; ++q) list[count++] = Block(face, 1, last, q);
+    BlockMove list[kMaxPhaseMoves];
+    const int count = StageMoveList(list);
     BuildMoveSet(kFive, list, count, &storage.moves);
     for (int o = 0; o < 2; ++o) {
       storage.masks[o].Build(Orbit(o), list, count);
@@ -57,6 +54,7 @@ struct StageNode {
 struct StageSpace {
   typedef StageNode Node;
   const StageData& d;
+  bool joint = StageJointTable().Ready();
   void Next(const Node& from, int move, Node* to) const {
     for (int o = 0; o < 2; ++o) to->mask[o] = d.masks[o].Apply(from.mask[o], move);
   }
@@ -65,8 +63,10 @@ struct StageSpace {
     return x > t ? x : t;
   }
   int Bound(const Node& node) const {
-    const int separate = Separate(node), joint = StageJointBound(node.mask[0], node.mask[1]);
-    return separate > joint ? separate : joint;
+    const int separate = Separate(node);
+    if (!joint) return separate;
+    const int both = StageJointBound(node.mask[0], node.mask[1]);
+    return separate > both ? separate : both;
   }
   bool Goal(const Node& node) const { return node.mask[0] == d.goal[0] && node.mask[1] == d.goal[1]; }
   // The joint bound is never more than eight, so it is asked only nearer the goal than that.
@@ -91,12 +91,18 @@ StageNode NodeOf(const BigState& state, int axis) {
   return node;
 }
 
-class StagePhase : public Phase {
+class StagePhase : public FivePhase {
  public:
   const char* Name() const override { return "stage"; }
   int MaxLength() const override { return 12; }
 
   TableResult Prepare() const override {
+    const TableResult result = PrepareSmall();
+    if (result != TableResult::kReady) return result;
+    return PrepareStageJoint();
+  }
+
+  TableResult PrepareSmall() const override {
     const StageData& d = Data();
     for (int o = 0; o < 2; ++o) {
       const uint64_t goal = d.ranker.Rank(d.goal[o]);
@@ -110,7 +116,7 @@ class StagePhase : public Phase {
           [&](const DistanceTable& t) { return DistancesConsistent(t, &goal, 1, graph, 2000); });
       if (result != TableResult::kReady) return result;
     }
-    return PrepareStageJoint(d.moves, d.masks, d.goal);
+    return TableResult::kReady;
   }
 
   int Tables(const DistanceTable** out) const override {
@@ -162,7 +168,7 @@ class StagePhase : public Phase {
 
 }  // namespace
 
-const Phase& FiveStagePhase() {
+const FivePhase& FiveStagePhase() {
   static const StagePhase phase;
   return phase;
 }

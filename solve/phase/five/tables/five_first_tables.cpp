@@ -165,8 +165,10 @@ void BuildEdges(FirstData* d) {
   int laterCount = FirstEdgesMoves(later);
   laterCount += LastEdgesMoves(later + laterCount);
   const int frontBack = 2;
+  const std::vector<uint64_t> reached = ReachedCentres(&frontBack, 1, later, laterCount);
+  if (reached.size() != kFrontBackKept) return;
   int kept = 0;
-  for (uint64_t value : ReachedCentres(&frontBack, 1, later, laterCount)) {
+  for (uint64_t value : reached) {
     d->keptValue[kept] = static_cast<int16_t>(value);
     d->keptOf[value] = static_cast<int16_t>(kept++);
   }
@@ -187,6 +189,7 @@ void BuildEdges(FirstData* d) {
   for (bool& goalCentre : d->goalCentres) goalCentre = false;
   for (uint64_t value : ReachedCentres(axes, 2, last, lastCount))
     d->goalCentres[value / kAxisCentres * kFrontBackKept + d->keptOf[value % kAxisCentres]] = true;
+  d->sound = true;
 }
 
 // A table over the classes of the middle and low wing values times another coordinate, whose class
@@ -308,7 +311,7 @@ const FirstData* FirstTables() {
     for (int s = 0; s < 12; ++s)
       if (!(SliceSlots(0) >> s & 1)) d->slot[k++] = static_cast<int8_t>(s);
     BuildEdges(d);
-    if (d->classes.Count() != kClasses) {
+    if (!d->sound || d->classes.Count() != kClasses) {
       delete d;
       return;
     }
@@ -317,7 +320,7 @@ const FirstData* FirstTables() {
   return data;
 }
 
-TableResult PrepareFirstTables() {
+TableResult PrepareFirstTables(bool large) {
   const FirstData* tables = FirstTables();
   if (tables == nullptr) return TableResult::kNoMemory;
   const FirstData& d = *tables;
@@ -326,7 +329,7 @@ TableResult PrepareFirstTables() {
     if (d.goalCentres[index]) centreGoals.push_back(index);
   auto next = [&d](uint64_t index, int move, uint64_t* out) { return CentreNext(d, index, move, out); };
   TableResult result = Fill(centreTable, centreGoals, MakeIndexGraph(d.moves.count, next));
-  if (result != TableResult::kReady) return result;
+  if (result != TableResult::kReady || !large) return result;
   const HighWings high{d};
   result = Fill(edgeTable, ClassGoals(d, high, std::vector<uint32_t>(1, static_cast<uint32_t>(d.goalWings))),
                 ClassGraph<HighWings>{d, high});
@@ -354,6 +357,8 @@ int FirstTableList(const DistanceTable** out) {
 
 void FirstIndices(const FirstData& d, int middles, int low, int high, int upDown, int kept, FirstIndex* out) {
   out->centres = static_cast<uint64_t>(upDown) * kFrontBackKept + static_cast<uint64_t>(kept);
+  out->large = frontBackTable.Ready();
+  if (!out->large) return;
   const uint32_t lowPair = static_cast<uint32_t>(EdgePair(middles, low));
   const uint32_t highPair = static_cast<uint32_t>(EdgePair(middles, high));
   const uint32_t pairs[2] = {lowPair, d.highMirror[highPair]};
@@ -371,6 +376,7 @@ void FirstIndices(const FirstData& d, int middles, int low, int high, int upDown
 
 void PrefetchFirst(const FirstIndex& index) {
   centreTable.Prefetch(index.centres);
+  if (!index.large) return;
   edgeTable.Prefetch(index.edges);
   for (int side = 0; side < 2; ++side) {
     upDownTable.Prefetch(index.upDown[side]);
@@ -379,6 +385,7 @@ void PrefetchFirst(const FirstIndex& index) {
 }
 
 int FirstBound(const FirstIndex& index) {
+  if (!index.large) return centreTable.Get(index.centres);
   int bound = std::max(centreTable.Get(index.centres), edgeTable.Get(index.edges));
   for (int side = 0; side < 2; ++side)
     bound = std::max(

@@ -35,19 +35,23 @@ struct FirstData {
   uint16_t keptConjugate[kFrontBackKept][kFirstSymmetries], keptMirror[kFrontBackKept];
   bool goalCentres[kAxisCentres * kFrontBackKept];
   int goalMiddles, goalWings;
+  bool sound = false;  // the sets were found as expected
 };
 
 // Built on first use; null when memory was refused.
 const FirstData* FirstTables();
-TableResult PrepareFirstTables();
+// The centre table, then (when asked for) the three large ones.
+TableResult PrepareFirstTables(bool large);
 int FirstTableList(const DistanceTable** out);
 
 // Index into the edge arrays.
 inline int EdgePair(int middles, int wings) { return middles * kWingPlacings4 + wings; }
 
-// The tables' entries for a position (see five_first.cpp's search), each a lower bound.
+// The tables' entries for a position (see five_first.cpp's search), each a lower bound; the large tables
+// are read only once ready.
 struct FirstIndex {
   uint64_t centres, edges, upDown[2], frontBack[2];
+  bool large;
 };
 void FirstIndices(const FirstData& d, int middles, int low, int high, int upDown, int kept, FirstIndex* out);
 void PrefetchFirst(const FirstIndex& index);

@@ -189,7 +189,7 @@ const LastData* LastTables() {
   return data;
 }
 
-TableResult PrepareLastTables() {
+TableResult PrepareLastTables(bool large) {
   const LastData* tables = LastTables();
   if (tables == nullptr) return TableResult::kNoMemory;
   const LastData& d = *tables;
@@ -199,7 +199,7 @@ TableResult PrepareLastTables() {
   const TableResult result = centreTable.Ensure(
       [&](DistanceTable& t) { return FillDistances(t, &centreGoal, 1, centreGraph); },
       [&](const DistanceTable& t) { return DistancesConsistent(t, &centreGoal, 1, centreGraph, 2000); });
-  if (result != TableResult::kReady) return result;
+  if (result != TableResult::kReady || !large) return result;
   // Solved: the identity (rank 0, its own class's value, kept by every symmetry) with L-R solved.
   const uint64_t edgeGoal = static_cast<uint64_t>(d.classes.ClassOf(0)) * kAxisCentres +
                             static_cast<uint64_t>(SolvedAxisCentres(1));
@@ -217,6 +217,8 @@ int LastTableList(const DistanceTable** out) {
 
 void LastIndices(const LastData& d, int low, int high, int centres, LastIndex* out) {
   out->centres = static_cast<uint64_t>(centres);
+  out->large = edgeTable.Ready();
+  if (!out->large) return;
   const int leftRight = centres / kUpDownFrontBack;
   const int perms[2] = {low, d.highMirror[high]};
   const int sides[2] = {leftRight, d.leftRightMirror[leftRight]};
@@ -229,11 +231,13 @@ void LastIndices(const LastData& d, int low, int high, int centres, LastIndex* o
 
 void PrefetchLast(const LastIndex& index) {
   centreTable.Prefetch(index.centres);
+  if (!index.large) return;
   edgeTable.Prefetch(index.edges[0]);
   edgeTable.Prefetch(index.edges[1]);
 }
 
 int LastBound(const LastIndex& index) {
+  if (!index.large) return centreTable.Get(index.centres);
   return std::max(centreTable.Get(index.centres),
                   std::max(edgeTable.Get(index.edges[0]), edgeTable.Get(index.edges[1])));
 }

@@ -34,12 +34,14 @@ struct LastData {
 
 // Built on first use; null when memory was refused.
 const LastData* LastTables();
-TableResult PrepareLastTables();
+// The centre table, then (when asked for) the large edge table.
+TableResult PrepareLastTables(bool large);
 int LastTableList(const DistanceTable** out);
 
 // The entries for a position, each a lower bound.
 struct LastIndex {
   uint64_t centres, edges[2];
+  bool large;  // the edge table is read only once ready
 };
 void LastIndices(const LastData& d, int low, int high, int centres, LastIndex* out);
 void PrefetchLast(const LastIndex& index);

@@ -155,7 +155,7 @@ uint64_t OrientWingIndex(const OrientData& d, uint32_t wings, int flip) {
          d.flipConjugate[flip][d.wingClasses.SymOf(raw)];
 }
 
-TableResult PrepareOrientTables() {
+TableResult PrepareOrientTables(bool large) {
   const OrientData* tables = OrientTables();
   if (tables == nullptr) return TableResult::kNoMemory;
   const OrientData& d = *tables;
@@ -171,7 +171,7 @@ TableResult PrepareOrientTables() {
       [&](const DistanceTable& t) {
         return DistancesConsistent(t, goals.data(), goalCount, centreGraph, 2000);
       });
-  if (result != TableResult::kReady) return result;
+  if (result != TableResult::kReady || !large) return result;
   // The wing table's goals: the marked wings low with no twist, or high with every twist, and what the
   // symmetries that keep their class make of the twists.
   std::vector<uint64_t> wingGoals;

@@ -38,7 +38,8 @@ struct OrientData {
 
 // Built on first use; null when memory was refused.
 const OrientData* OrientTables();
-TableResult PrepareOrientTables();
+// The centre table, then (when asked for) the large wing table.
+TableResult PrepareOrientTables(bool large);
 const DistanceTable& OrientCentreTable();
 const DistanceTable& OrientWingTable();
 

@@ -8,19 +8,23 @@
 
 #include "solve/phase/five/geometry/five_frame.h"
 #include "solve/phase/five/geometry/five_symmetry.h"
+#include "solve/phase/mask_moves.h"
 #include "solve/phase/phase_pieces.h"
 #include "solve/phase/sym_classes.h"
 
 namespace {
 
 const uint64_t kPlacings = 735471;
-const int kSlotBits = 26;
+const int kSlotBits = 25;
 const int kExactLevels = 6;  // kept exactly; the seventh is only hashed
 const int kBeyond = kExactLevels + 2;
 
 DistanceTable table("5x5x5-stage-joint", 1, 1ull << kSlotBits);
 
 struct JointData {
+  PhaseMoveSet moves;
+  MaskMoves masks[2];  // x-centres, t-centres
+  uint32_t goal[2];    // the F-B places
   int symmetryCount;
   MaskSymmetry x[16], t[16];
   MaskRanker ranker;
@@ -34,6 +38,14 @@ const JointData& Data() {
   std::call_once(once, [] {
     static JointData storage;
     JointData& d = storage;
+    BlockMove list[kMaxPhaseMoves];
+    const int count = StageMoveList(list);
+    BuildMoveSet(kFive, list, count, &d.moves);
+    for (int o = 0; o < 2; ++o) {
+      const OrbitPlaces& orbit = OrbitOf(kFive, o == 0 ? kXCentreOrbit : kTCentreOrbit);
+      d.masks[o].Build(orbit, list, count);
+      d.goal[o] = FaceMask(orbit, 1u << F | 1u << B);
+    }
     int8_t symmetries[16], inverse[16];
     d.symmetryCount = AxisKeepingSymmetries(1u << 2, false, symmetries);
     for (int k = 0; k < d.symmetryCount; ++k) {
@@ -74,17 +86,16 @@ void Keep(DistanceTable& t, uint64_t key, int depth) {
 }
 
 // The levels up to kExactLevels, each sorted; false when asked to stop.
-bool Levels(const JointData& d, const PhaseMoveSet& moves, const MaskMoves* masks, const uint32_t* goal,
-            int levelCount, std::vector<std::vector<uint64_t>>* levels) {
-  levels->assign(1, std::vector<uint64_t>(1, KeyOf(d, goal[0], goal[1])));
+bool Levels(const JointData& d, int levelCount, std::vector<std::vector<uint64_t>>* levels) {
+  levels->assign(1, std::vector<uint64_t>(1, KeyOf(d, d.goal[0], d.goal[1])));
   for (int depth = 0; depth + 1 < levelCount; ++depth) {
     if (!ReportBuild(table.Name(), 0.1 * depth)) return false;
     std::vector<uint64_t> next;
     for (uint64_t key : (*levels)[depth]) {
       const uint32_t x = UnrankMask(d.classes.RawOf(static_cast<uint32_t>(key / kPlacings)), 24, 8);
       const uint32_t t = UnrankMask(static_cast<uint32_t>(key % kPlacings), 24, 8);
-      for (int m = 0; m < moves.count; ++m)
-        next.push_back(KeyOf(d, masks[0].Apply(x, m), masks[1].Apply(t, m)));
+      for (int m = 0; m < d.moves.count; ++m)
+        next.push_back(KeyOf(d, d.masks[0].Apply(x, m), d.masks[1].Apply(t, m)));
     }
     std::sort(next.begin(), next.end());
     next.erase(std::unique(next.begin(), next.end()), next.end());
@@ -103,13 +114,21 @@ bool Levels(const JointData& d, const PhaseMoveSet& moves, const MaskMoves* mask
 
 }  // namespace
 
-TableResult PrepareStageJoint(const PhaseMoveSet& moves, const MaskMoves* masks, const uint32_t* goal) {
+int StageMoveList(BlockMove* moves) {
+  int count = 0;
+  for (int face = 0; face < 6; ++face)
+    for (int last = 1; last <= 2; ++last)
+      for (int q = 1; q <= 3; ++q) moves[count++] = Block(face, 1, last, q);
+  return count;
+}
+
+TableResult PrepareStageJoint() {
   const JointData& d = Data();
   if (!d.ready) return TableResult::kNoMemory;
   return table.Ensure(
       [&](DistanceTable& t) {
         std::vector<std::vector<uint64_t>> levels;
-        if (!Levels(d, moves, masks, goal, kExactLevels + 1, &levels)) return false;
+        if (!Levels(d, kExactLevels + 1, &levels)) return false;
         for (int depth = 0; depth <= kExactLevels; ++depth)
           for (uint64_t key : levels[depth]) Keep(t, key, depth);
         // The next level's positions are only hashed: what is already nearer keeps its smaller value.
@@ -120,20 +139,33 @@ TableResult PrepareStageJoint(const PhaseMoveSet& moves, const MaskMoves* masks,
             return false;
           const uint32_t x = UnrankMask(d.classes.RawOf(static_cast<uint32_t>(key / kPlacings)), 24, 8);
           const uint32_t tc = UnrankMask(static_cast<uint32_t>(key % kPlacings), 24, 8);
-          for (int m = 0; m < moves.count; ++m)
-            Keep(t, KeyOf(d, masks[0].Apply(x, m), masks[1].Apply(tc, m)), kExactLevels + 1);
+          for (int m = 0; m < d.moves.count; ++m)
+            Keep(t, KeyOf(d, d.masks[0].Apply(x, m), d.masks[1].Apply(tc, m)), kExactLevels + 1);
         }
         return true;
       },
-      [&](const DistanceTable& t) {
-        // A copy is trusted when the first levels read no more than their distances.
-        std::vector<std::vector<uint64_t>> levels;
-        if (!Levels(d, moves, masks, goal, 5, &levels)) return false;
-        for (int depth = 0; depth < 5; ++depth)
-          for (uint64_t key : levels[depth])
-            if (t.Get(SlotOf(key)) > depth) return false;
-        return t.Get(SlotOf(levels[0][0])) == 0;
-      });
+      StageJointTrusted);
+}
+
+bool StageJointTrusted(const DistanceTable& copy) {
+  const JointData& d = Data();
+  if (!d.ready) return false;
+  std::vector<std::vector<uint64_t>> levels;
+  if (!Levels(d, 5, &levels)) return false;
+  for (int depth = 0; depth < 5; ++depth)
+    for (uint64_t key : levels[depth])
+      if (copy.Get(SlotOf(key)) > depth) return false;
+  if (copy.Get(SlotOf(levels[0][0])) != 0) return false;
+  // Spread slots: no value past the hashed level but the empty mark, and empty about as often as the build
+  // leaves them (roughly half of them).
+  int empty = 0;
+  const int samples = 4096;
+  for (int k = 0; k < samples; ++k) {
+    const int value = copy.Get((static_cast<uint64_t>(k) * 0x9E3779B97F4Aull) % copy.Entries());
+    if (value > kExactLevels + 1 && value != kUnknownDistance) return false;
+    empty += value == kUnknownDistance;
+  }
+  return empty > samples / 4 && empty < samples * 3 / 4;
 }
 
 int StageJointBound(uint32_t x, uint32_t t) { return StageJointBoundAt(SlotOf(KeyOf(Data(), x, t))); }

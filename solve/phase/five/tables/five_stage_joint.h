@@ -9,8 +9,13 @@
 #include "solve/phase/phase_search.h"
 #include "solve/phase/phase_table.h"
 
-// The stage phase's moves, its masks' tables (x-centres, then t-centres) and goal masks.
-TableResult PrepareStageJoint(const PhaseMoveSet& moves, const MaskMoves* masks, const uint32_t* goal);
+// The first phase's moves: every face turn and every two-layer wide turn; their count.
+int StageMoveList(BlockMove* moves);
+
+TableResult PrepareStageJoint();
+// Whether a copy read back can be trusted: the first levels no farther than their distances, and about
+// as many slots empty as the build leaves.
+bool StageJointTrusted(const DistanceTable& copy);
 // A lower bound from the F-B colours' x- and t-centre places (table ready); at most eight.
 int StageJointBound(uint32_t x, uint32_t t);
 // The same in two steps, so that the table's read can be on its way while other positions are worked out:
