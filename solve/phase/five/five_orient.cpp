@@ -44,8 +44,9 @@ struct OrientSpace {
     return OrientCentreTable().Get(OrientCentreIndex(node.centres, node.flip));
   }
   int Bound(const Node& node) const {
-    const int centres = CentreBound(node),
-              wings = OrientWingTable().Get(OrientWingIndex(d, node.wings, node.flip));
+    const int centres = CentreBound(node);
+    if (!wingTable) return centres;
+    const int wings = OrientWingTable().Get(OrientWingIndex(d, node.wings, node.flip));
     return centres > wings ? centres : wings;
   }
   bool Ready(Node& node, int moves) const {

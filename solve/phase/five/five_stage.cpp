@@ -72,11 +72,11 @@ struct StageSpace {
   // The joint bound is never more than eight, so it is asked only nearer the goal than that.
   bool Ready(Node& node, int moves) const {
     if (Separate(node) > moves) return false;
-    if (moves < 8) node.slot = StageJointSlot(node.mask[0], node.mask[1]);
+    if (joint && moves < 8) node.slot = StageJointSlot(node.mask[0], node.mask[1]);
     return true;
   }
   bool Within(const Node& node, int moves) const {
-    return moves >= 8 || StageJointBoundAt(node.slot) <= moves;
+    return !joint || moves >= 8 || StageJointBoundAt(node.slot) <= moves;
   }
   void Enter(const Node&, int, Node*) const {}
   bool Accept(const Node&, const Node&, const int*, int) const { return true; }
