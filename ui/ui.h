@@ -84,6 +84,7 @@ void TimerTick();
 
 // What the front ends show beyond the net: the files, the studies of a pattern and its pictures.
 #include "files/alg_notation.h"
+#include "files/move_text.h"
 #include "solve/answer.h"
 #include "solve/solve.h"
 #include "study/order.h"
@@ -97,6 +98,7 @@ void TimerTick();
 #include "ui/menu.h"
 #include "ui/menu_entries.h"
 #include "ui/picture.h"
+#include "ui/player/moving_picture.h"
 #include "ui/solid/animation.h"
 #include "ui/solid/solid_picture.h"
 #include "ui/solid/window_solid.h"
