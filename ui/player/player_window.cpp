@@ -218,10 +218,13 @@ void PlayerJumpTo(int64_t position) {
   Changed(kPlayerStateChanged);
 }
 
-void PlayerClickText(uint64_t offset) {
+bool PlayerClickText(uint64_t offset) {
+  const int64_t move = Controller().player().MoveAtTextOffset(offset);
+  if (move < 0) return false;
   Controller().Pause();
-  if (Controller().JumpToTextOffset(offset)) ShowPosition(nullptr);
+  if (Controller().JumpTo(move)) ShowPosition(nullptr);
   Changed(kPlayerStateChanged);
+  return true;
 }
 
 void PlayerStepForward() {

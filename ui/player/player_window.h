@@ -60,8 +60,9 @@ void PlayerTogglePlay();
 void PlayerStepForward();
 void PlayerGoToEnd();
 void PlayerJumpTo(int64_t position);
-// A click at a byte of the text: to just before the move its token makes.
-void PlayerClickText(uint64_t offset);
+// A click at a byte of the text: to just before the move its token makes; false when no token holds
+// the byte.
+bool PlayerClickText(uint64_t offset);
 void PlayerSetSpeed(double movesPerSecond);
 // The animation of the sequence in the window's view, at the player's speed, through the save chooser.
 bool PlayerCanSaveGif();
