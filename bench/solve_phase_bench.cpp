@@ -9,6 +9,10 @@
 #include <cstdlib>
 #include <vector>
 
+#ifdef __linux__
+#include <sys/resource.h>
+#endif
+
 #include "solve/phase/phase_solve.h"
 #include "solve/phase/phase_table.h"
 #include "support/cube_helpers.h"
@@ -21,7 +25,7 @@ int PatternCount() {
   return text != nullptr && std::atoi(text) > 0 ? std::atoi(text) : 100;
 }
 
-// Built here, with no store installed: each table's entries, megabytes and seconds.
+// Built here, with no store installed: each table's megabytes and seconds, and the process's peak memory.
 void PhaseTables(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
   for (auto _ : state) {
@@ -38,8 +42,13 @@ void PhaseTables(benchmark::State& state) {
     state.counters[std::string("s_") + tables[k]->Name()] = tables[k]->BuildSeconds();
   }
   state.counters["MB_all"] = bytes / 1e6;
+#ifdef __linux__
+  // The most the process has held so far: every size's tables built up to this one, and their work space.
+  rusage usage;
+  if (getrusage(RUSAGE_SELF, &usage) == 0) state.counters["MB_peak"] = usage.ru_maxrss / 1e3;
+#endif
 }
-BENCHMARK(PhaseTables)->Arg(4)->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK(PhaseTables)->Arg(4)->Arg(5)->Unit(benchmark::kSecond)->Iterations(1);
 
 void PhaseSolve(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
@@ -83,6 +92,12 @@ void PhaseSolve(benchmark::State& state) {
   StartSolved(3);
 }
 // Arguments: the size, then the limit in milliseconds (0: the first answer).
-BENCHMARK(PhaseSolve)->Args({4, 0})->Args({4, 1000})->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK(PhaseSolve)
+    ->Args({4, 0})
+    ->Args({4, 1000})
+    ->Args({5, 0})
+    ->Args({5, 1000})
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1);
 
 }  // namespace

@@ -100,9 +100,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 
 # Runs a GoogleTest program under Wine and adds up its counts.
-run_tests() {  # name exe
+run_tests() {  # name exe [arguments]
   local log=$work/$1.log rc p f
-  timeout 300 "$WINE" "$2" --gtest_color=no 2>&1 | tr -d '\r' >"$log"
+  timeout 300 "$WINE" "$2" --gtest_color=no "${@:3}" 2>&1 | tr -d '\r' >"$log"
   rc=${PIPESTATUS[0]}
   p=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\{0,1\}\..*/\1/p' "$log")
   f=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) tests\{0,1\}, listed below:.*/\1/p' "$log")
@@ -119,11 +119,14 @@ run_tests() {  # name exe
 }
 
 echo "-- unit tests under $("$WINE" --version)"
-# The solvers' tables the plain build's test run made, read back (and checked) instead of built again.
+# The 5x5x5 solves that need its large tables (a few hundred megabytes, a minute to build natively) are
+# left to the native stages; its phases are still tested here on their small tables. The other solvers'
+# tables the plain build's test run made, read back (and checked) instead of built again.
+skip=--gtest_filter=-PhaseFive.*:PhaseFiveTables.*:SolveBigFive.*:Threads.*
 if [ -d "$root/build/test-cache" ]; then
-  XDG_CACHE_HOME="Z:${root//\//\\}\\build\\test-cache" run_tests core "$build/tests/plexaro_core_tests.exe"
+  XDG_CACHE_HOME="Z:${root//\//\\}\\build\\test-cache" run_tests core "$build/tests/plexaro_core_tests.exe" "$skip"
 else
-  run_tests core "$build/tests/plexaro_core_tests.exe"
+  run_tests core "$build/tests/plexaro_core_tests.exe" "$skip"
 fi
 run_tests win32 "$build/tests/win32/plexaro_win32_tests.exe"
 

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "solve/phase/answer_moves.h"
+#include "solve/phase/five/five_phases.h"
 #include "solve/phase/four/four_phases.h"
 #include "solve/phase/phase_driver.h"
 #include "solve/phase/phase_table.h"
@@ -27,13 +28,24 @@ bool PlanFor(int n, PhasePlan* plan) {
     plan->phases[plan->count++] = &FourPairPhase();
     return true;
   }
+  if (n == 5) {
+    plan->phases[plan->count++] = &FiveStagePhase();
+    plan->phases[plan->count++] = &FiveSplitPhase();
+    plan->phases[plan->count++] = &FiveOrientPhase();
+    plan->phases[plan->count++] = &FiveFirstEdgesPhase();
+    plan->phases[plan->count++] = &FiveLastEdgesPhase();
+    return true;
+  }
   return false;
 }
 
 // Without a limit: few candidates, the first 3×3×3 answer of one reduced cube. With one: many more,
 // several reduced cubes' first answers, then the best searched longer while the limit allows.
 PhaseEffort EffortFor(int n, double seconds) {
-  (void)n;
+  if (n == 5) {
+    if (seconds <= 0) return PhaseEffort{{200, 300, 300, 100, 1}, {50, 50, 50, 20, 1}, 1, 0};
+    return PhaseEffort{{1000, 1000, 1000, 500, 50}, {200, 200, 200, 100, 50}, 20, 1.0};
+  }
   if (seconds <= 0) return PhaseEffort{{2000, 300, 1}, {300, 100, 1}, 1, 0};
   return PhaseEffort{{4000, 600, 20}, {500, 150, 20}, 20, 1.0};
 }
