@@ -84,7 +84,12 @@ void CarryAlong(int n, Value* cells, const BlockMove& move) {
 // The stages, each working on the state and appending its moves; false when one could not finish
 // (the list full or no progress within its step budget), which the front door reports.
 bool SolveBigCentres(BigState* state, BigMoveList* list);
+// The same with each step costed in outer block turns, blocks next to a face turned with it where the
+// centres end the same.
+bool SolveBigCentresOuter(BigState* state, BigMoveList* list);
 bool PairBigEdges(BigState* state, BigMoveList* list);
+// The same with each step costed in outer block turns, with steps whose blocks turn with a face too.
+bool PairBigEdgesOuter(BigState* state, BigMoveList* list);
 // The wing orbits' permutation parities made even (after the centres, keeping them), and on even
 // sizes the swapped-edge parity of the reduced cube fixed (after the edges).
 bool FixWingParity(BigState* state, BigMoveList* list);

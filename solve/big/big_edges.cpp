@@ -28,11 +28,13 @@ struct Macro {
   int8_t places[12];
   int8_t placeCount;
   bool endgame;  // a wing 3-cycle or one slice's flip: searched behind longer set-ups on a plateau
+  bool wide;     // its block turned with the face next to it: only for steps costed in outer block turns
+  int8_t outerCost;
 };
 
 // The counts at 10×10×10, the most of any size.
-const int kMaxMacros = 19680;
-const int kMaxMacroCells = 1212000;
+const int kMaxMacros = 30000;
+const int kMaxMacroCells = 2000000;
 
 struct EdgeTables {
   int n = 0;
@@ -115,6 +117,9 @@ void AddIfCentresStay(int n, EdgeTables* tables, Macro* candidate) {
   }
   for (int place = 0; place < 12; ++place)
     if (seen[place]) macro.places[macro.placeCount++] = static_cast<int8_t>(place);
+  macro.outerCost = 0;
+  for (int k = 0; k < macro.count; ++k)
+    macro.outerCost = static_cast<int8_t>(macro.outerCost + OuterBlockTurns(macro.moves[k], n));
   tables->macros.push_back(macro);
 }
 
@@ -151,6 +156,8 @@ void AddWingCycles(int n, EdgeTables* tables) {
             }
     }
 }
+
+const int8_t kOppositeFace[6] = {D, R, B, L, F, U};
 
 // Face-turn sequences written for a slice block about the U-D axis; the others come from them by
 // relabelling faces (x and z rotations of the frame).
@@ -205,6 +212,21 @@ void AddMacros(int n, EdgeTables* tables) {
                 macro.moves[macro.count++] = Block(kAxisFace[axis], first, last, 4 - q);
                 macro.endgame = &base == &kBases[0] && first == last;
                 AddIfCentresStay(n, tables, &macro);
+                // The same with the block turned together with the face next to it: one outer block
+                // each way instead of an inner one, the face's edges taken along.
+                if (first != 2 && last != n - 1) continue;
+                Macro wide = macro;
+                wide.count = 0;
+                wide.size = wide.placeCount = 0;
+                wide.endgame = false;
+                wide.wide = true;
+                const BlockMove in = first == 2
+                                         ? Block(kAxisFace[axis], 1, last, q)
+                                         : Block(kOppositeFace[kAxisFace[axis]], 1, n + 1 - first, 4 - q);
+                wide.moves[wide.count++] = in;
+                for (int k = 0; k < base.count; ++k) wide.moves[wide.count++] = faceTurns[k];
+                wide.moves[wide.count++] = InverseBlockMove(in);
+                AddIfCentresStay(n, tables, &wide);
               }
             }
         }
@@ -250,14 +272,15 @@ struct Choice {
 };
 
 void BestMacro(BigState* state, const EdgeTables& tables, const BlockMove* setup, int setups,
-               bool endgameOnly, Choice* best) {
+               bool endgameOnly, bool outer, Choice* best) {
   int8_t saved[kCellCount];
   int placeScores[12];
   for (int place = 0; place < 12; ++place) placeScores[place] = PlaceScore(*state, tables.places, place);
   for (size_t m = 0; m < tables.macros.size(); ++m) {
     const Macro& macro = tables.macros[m];
     if (endgameOnly && !macro.endgame) continue;
-    const int cost = macro.count + setups;
+    if (macro.wide && !outer) continue;
+    const int cost = (outer ? macro.outerCost : macro.count) + setups;
     if (static_cast<double>(tables.places.wings * 4) / cost <= best->ratio) continue;
     const int gain = MacroGain(state, tables, macro, saved, placeScores);
     if (gain <= 0) continue;
@@ -273,7 +296,7 @@ void BestMacro(BigState* state, const EdgeTables& tables, const BlockMove* setup
 
 // The best step behind every sequence of `depth` face turns (no face twice in a row).
 void BestBehindSetups(const BigState& state, const EdgeTables& tables, int depth, bool endgameOnly,
-                      Choice* best) {
+                      bool outer, Choice* best) {
   BlockMove setup[3];
   int count = 1;
   for (int k = 0; k < depth; ++k) count *= 18;
@@ -287,7 +310,7 @@ void BestBehindSetups(const BigState& state, const EdgeTables& tables, int depth
     if (repeated) continue;
     BigState turned = state;
     for (int k = 0; k < depth; ++k) BigApply(&turned, setup[k]);
-    BestMacro(&turned, tables, setup, depth, endgameOnly, best);
+    BestMacro(&turned, tables, setup, depth, endgameOnly, outer, best);
   }
 }
 
@@ -344,7 +367,9 @@ bool EdgesPaired(const BigState& state) {
   return Score(state, tables.places) == 12 * tables.places.wings;
 }
 
-bool PairBigEdges(BigState* state, BigMoveList* list) {
+namespace {
+
+bool PairEdges(BigState* state, BigMoveList* list, bool outer) {
   const EdgeTables& tables = TablesOf(state->n);
   const int target = 12 * tables.places.wings;
   unsigned seed = 977;
@@ -366,11 +391,11 @@ bool PairBigEdges(BigState* state, BigMoveList* list) {
     // A plateau that random steps do not leave soon: the caller starts again on another path.
     if (sinceBest > kPlateauSteps) return false;
     Choice best;
-    BestMacro(state, tables, nullptr, 0, false, &best);
-    if (best.gain == 0) BestBehindSetups(*state, tables, 1, false, &best);
+    BestMacro(state, tables, nullptr, 0, false, outer, &best);
+    if (best.gain == 0) BestBehindSetups(*state, tables, 1, false, outer, &best);
     // The last few wings: three-cycles behind longer set-ups reach any three places.
     for (int depth = 2; depth <= kCycleSetups && best.gain == 0; ++depth)
-      BestBehindSetups(*state, tables, depth, true, &best);
+      BestBehindSetups(*state, tables, depth, true, outer, &best);
     if (best.gain == 0) {
       // A plateau: a random small step that loses nothing (a wing cycle or one slice's flip), so
       // the next steps see other arrangements.
@@ -392,3 +417,9 @@ bool PairBigEdges(BigState* state, BigMoveList* list) {
   }
   return true;
 }
+
+}  // namespace
+
+bool PairBigEdges(BigState* state, BigMoveList* list) { return PairEdges(state, list, false); }
+
+bool PairBigEdgesOuter(BigState* state, BigMoveList* list) { return PairEdges(state, list, true); }
