@@ -54,7 +54,8 @@ void Count(PhaseAnswer* answer) {
 }
 
 // The ways tried, in order: the pattern as it is with its centres by commutators, then through each
-// other symmetry, every other way starting its centres with the staged search when its tables are there.
+// other symmetry; on the smaller sizes (where it is quick and sometimes shorter) every other way starts
+// its centres with the staged search, when its tables are there.
 struct Way {
   int symmetry;
   bool staged;
@@ -64,6 +65,8 @@ Way WayOf(int index, bool staging) {
   if (!staging) return Way{index % kSymmetries, false};
   return Way{(index / 2) % kSymmetries, index % 2 == 1};
 }
+
+bool StagingHelps(int n) { return n <= 7; }
 
 }  // namespace
 
@@ -101,7 +104,8 @@ PhaseSolveStatus SolveBiggerWithPhases(int n, const int32_t* pattern, const Solv
   }
 
   // The staged centres are one more way to try; without their tables the others still answer.
-  const TableResult tables = limit.seconds > 0 ? PrepareCentreTables() : TableResult::kNoMemory;
+  const TableResult tables =
+      limit.seconds > 0 && StagingHelps(n) ? PrepareCentreTables() : TableResult::kNoMemory;
   if (tables == TableResult::kCancelled || SolveCancelled(limit)) return PhaseSolveStatus::kCancelled;
   const bool staging = tables == TableResult::kReady;
 
@@ -109,13 +113,17 @@ PhaseSolveStatus SolveBiggerWithPhases(int n, const int32_t* pattern, const Solv
   std::unique_ptr<BigState> seen(new BigState);
   bool found = false;
   const double deadline = start + limit.seconds;
+  double slowest = 0;  // the longest a way has taken: none is begun that would end past the limit
   for (int index = 0; index < 2 * kSymmetries; ++index) {
-    if (found && (limit.seconds <= 0 || ReadSolveClock(limit) >= deadline)) break;
+    const double now = ReadSolveClock(limit);
+    if (found && (limit.seconds <= 0 || now + slowest >= deadline)) break;
     const Way way = WayOf(index, staging);
     SeeThrough(*shown, way.symmetry, seen.get());
     StageOptions options;
     options.stagedCentres = way.staged;
     const StageResult result = RunBiggerStages(*seen, options, limit, trial.get());
+    const double took = ReadSolveClock(limit) - now;
+    if (took > slowest) slowest = took;
     if (result == StageResult::kCancelled) return PhaseSolveStatus::kCancelled;
     if (result != StageResult::kSolved) continue;
     // The moves seen back through the inverse symmetry.
