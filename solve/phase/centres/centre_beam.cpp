@@ -27,6 +27,12 @@ struct Child {
   int action;
 };
 
+// U-D, L-R or F-B.
+int AxisOf(int face) {
+  static const int8_t kAxis[6] = {0, 1, 2, 1, 2, 0};
+  return kAxis[face];
+}
+
 // The single turns the stage allows, then its conjugates and commutators of a block of layers (a wide
 // turn, or an inner block as two) and a face turn across it.
 void BuildActions(const StageView& view, std::vector<Action>* singles, std::vector<Action>* macros) {
@@ -51,7 +57,7 @@ void BuildActions(const StageView& view, std::vector<Action>* singles, std::vect
           if (!allowed) continue;
           for (int x = 0; x < layout.moveCount; ++x) {
             const BlockMove& across = layout.moves[x];
-            if (across.last != 1 || across.face % 3 == face % 3) continue;
+            if (across.last != 1 || AxisOf(across.face) == AxisOf(face)) continue;
             const int8_t undo = static_cast<int8_t>(MoveIndex(layout, InverseBlockMove(across)));
             Action action{0, {}};
             for (int k = 0; k < count; ++k) action.moves[action.count++] = in[k];
@@ -71,7 +77,7 @@ bool MayFollow(const CentreLayout& layout, int last, int next) {
   const BlockMove& a = layout.moves[last];
   const BlockMove& b = layout.moves[next];
   if (a.face == b.face) return a.last < b.last;
-  const bool sameAxis = a.face % 3 == b.face % 3;
+  const bool sameAxis = AxisOf(a.face) == AxisOf(b.face);
   return !sameAxis || a.face < b.face;
 }
 
