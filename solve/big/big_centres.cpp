@@ -159,8 +159,18 @@ int Score(const BigState& state, const CentreTables& tables) {
 struct Step {
   double ratio = 0;
   int gain = 0;
+  int cost = 0;
   int count = 0;
   BlockMove moves[9];
+};
+
+// The best few steps by centres gained per turn, best first; `ratio` is what a step must beat to join.
+const int kMaxChoices = 4;
+struct Choices {
+  int keep = 1;
+  int count = 0;
+  Step steps[kMaxChoices];
+  double ratio = 0;
 };
 
 // Layers a block may hold: inner ones, and on odd sizes not the middle (which carries the fixed centres).
@@ -179,6 +189,7 @@ int Merged(const BlockMove* last, const BlockMove& first) {
 // inner block leaves them, for one turn less each time.
 struct Costing {
   bool outer = false;
+  int lookahead = 0;  // steps weighed with the best step after each (0: the best step alone)
 };
 
 const int8_t kOppositeFace[6] = {D, R, B, L, F, U};
@@ -201,18 +212,26 @@ int Shape(int n, const Costing& costing, BlockMove* moves, int count) {
   return cost;
 }
 
-void Consider(Step* best, int gain, int cost, const BlockMove* moves, int count) {
+void Consider(Choices* best, int gain, int cost, const BlockMove* moves, int count) {
   if (gain <= 0) return;
   const double ratio = static_cast<double>(gain) / cost;
   if (ratio <= best->ratio) return;
-  best->ratio = ratio;
-  best->gain = gain;
-  best->count = count;
-  std::memcpy(best->moves, moves, count * sizeof *moves);
+  int at = best->count < best->keep ? best->count++ : best->count - 1;
+  while (at > 0 && best->steps[at - 1].ratio < ratio) {
+    best->steps[at] = best->steps[at - 1];
+    --at;
+  }
+  Step& step = best->steps[at];
+  step.ratio = ratio;
+  step.gain = gain;
+  step.cost = cost;
+  step.count = count;
+  std::memcpy(step.moves, moves, count * sizeof *moves);
+  if (best->count == best->keep) best->ratio = best->steps[best->count - 1].ratio;
 }
 
 void BestSliceBlock(const BigState& state, const CentreTables& tables, const Costing& costing, int setupCost,
-                    Step* best) {
+                    Choices* best) {
   const int n = state.n;
   static const int8_t kAxisFaces[3] = {U, L, F};
   for (int axis = 0; axis < 3; ++axis)
@@ -240,7 +259,7 @@ void BestSliceBlock(const BigState& state, const CentreTables& tables, const Cos
 }
 
 void BestInsertion(const BigState& state, const CentreTables& tables, const Costing& costing, int setupCost,
-                   const BlockMove* last, Step* best) {
+                   const BlockMove* last, Choices* best) {
   for (const Insertion& insertion : tables.insertions) {
     int gain = 0;
     const int16_t* to = &tables.to[insertion.first];
@@ -261,7 +280,7 @@ void BestInsertion(const BigState& state, const CentreTables& tables, const Cost
 }
 
 void BestCommutator(const BigState& state, const CentreTables& tables, const Costing& costing, int setupCost,
-                    const BlockMove* last, Step* best) {
+                    const BlockMove* last, Choices* best) {
   const int n = state.n;
   int gain[kMaxSize + 1][kMaxSize + 1];
   for (size_t t = 0; t < tables.templates.size(); ++t) {
@@ -305,37 +324,61 @@ bool CentresSolved(const BigState& state) {
 
 namespace {
 
-bool SolveCentres(BigState* state, BigMoveList* list, const Costing& costing) {
+// The best few steps from the state; when none gains much, face turns set commutators up first (a face
+// turn never moves another face's centres).
+void Gather(const BigState& state, const CentreTables& tables, const Costing& costing, const BlockMove* last,
+            Choices* best) {
   // Below this many centres gained per move, face turns set the commutators up.
   const double setupBelow = 0.2;
+  BestSliceBlock(state, tables, costing, 0, best);
+  BestInsertion(state, tables, costing, 0, last, best);
+  BestCommutator(state, tables, costing, 0, last, best);
+  if (best->count > 0 && best->steps[0].ratio >= setupBelow) return;
+  for (int face = 0; face < 6; ++face)
+    for (int q = 1; q < 4; ++q) {
+      BigState turned = state;
+      const BlockMove setup = Block(face, 1, 1, q);
+      if (Merged(last, setup) > 0) continue;  // what the last move could have been
+      BigApply(&turned, setup);
+      Choices after;
+      BestCommutator(turned, tables, costing, 1, &setup, &after);
+      if (after.count == 0) continue;
+      const Step& step = after.steps[0];
+      BlockMove moves[9];
+      moves[0] = setup;
+      std::memcpy(moves + 1, step.moves, step.count * sizeof *step.moves);
+      Consider(best, step.gain, step.cost, moves, step.count + 1);
+    }
+}
+
+bool SolveCentres(BigState* state, BigMoveList* list, const Costing& costing) {
   const CentreTables& tables = TablesOf(state->n);
   const int target = static_cast<int>(tables.centres.size());
   int score = Score(*state, tables);
   unsigned seed = 12345;
   for (int steps = 0; score < target; ++steps) {
     if (steps > 4000) return false;
-    Step best;
     const BlockMove* last = list->count > 0 ? &list->moves[list->count - 1] : nullptr;
-    BestSliceBlock(*state, tables, costing, 0, &best);
-    BestInsertion(*state, tables, costing, 0, last, &best);
-    BestCommutator(*state, tables, costing, 0, last, &best);
-    if (best.ratio < setupBelow) {
-      // Few centres gained as things stand: a face turn first (it never moves another face's centres).
-      for (int face = 0; face < 6; ++face)
-        for (int q = 1; q < 4; ++q) {
-          BigState turned = *state;
-          const BlockMove setup = Block(face, 1, 1, q);
-          if (Merged(last, setup) > 0) continue;  // what the last move could have been
-          BigApply(&turned, setup);
-          Step after;
-          BestCommutator(turned, tables, costing, 1, &setup, &after);
-          if (after.gain == 0 || after.ratio <= best.ratio) continue;
-          best.ratio = after.ratio;
-          best.gain = after.gain;
-          best.moves[0] = setup;
-          std::memcpy(best.moves + 1, after.moves, after.count * sizeof *after.moves);
-          best.count = after.count + 1;
-        }
+    Choices choices;
+    choices.keep = costing.lookahead > 0 ? costing.lookahead : 1;
+    Gather(*state, tables, costing, last, &choices);
+    Step best = choices.count > 0 ? choices.steps[0] : Step{};
+    // Each of the best few weighed together with the best step it leaves: a step that gains a little
+    // less but opens a much better one is taken.
+    if (choices.count > 1) {
+      double bestValue = -1;
+      for (int c = 0; c < choices.count; ++c) {
+        const Step& step = choices.steps[c];
+        BigState turned = *state;
+        for (int k = 0; k < step.count; ++k) BigApply(&turned, step.moves[k]);
+        Choices next;
+        if (Score(turned, tables) < target)
+          Gather(turned, tables, costing, &step.moves[step.count - 1], &next);
+        const int gain = step.gain + (next.count > 0 ? next.steps[0].gain : 0);
+        const int cost = step.cost + (next.count > 0 ? next.steps[0].cost : 0);
+        const double value = static_cast<double>(gain) / cost;
+        if (value > bestValue) bestValue = value, best = step;
+      }
     }
     if (best.gain == 0) {
       // Still none: a random 3-cycle, which changes what the next steps can see.
@@ -358,8 +401,9 @@ bool SolveCentres(BigState* state, BigMoveList* list, const Costing& costing) {
 
 bool SolveBigCentres(BigState* state, BigMoveList* list) { return SolveCentres(state, list, Costing{}); }
 
-bool SolveBigCentresOuter(BigState* state, BigMoveList* list) {
+bool SolveBigCentresOuter(BigState* state, BigMoveList* list, int lookahead) {
   Costing costing;
   costing.outer = true;
+  costing.lookahead = lookahead < kMaxChoices ? lookahead : kMaxChoices;
   return SolveCentres(state, list, costing);
 }

@@ -266,13 +266,31 @@ const int kMaxFlips = 3;
 struct Choice {
   double ratio = 0;
   int gain = 0;
+  int cost = 0;
   int setups = 0;
   BlockMove setup[3];  // face turns first: they move whole edges, so the score stays
   int macro = -1;
 };
 
+// The next few best steps by score gained per turn, best first, for weighing each with what it leaves.
+const int kMaxEdgeChoices = 4;
+struct Runners {
+  int keep = 0;
+  int count = 0;
+  Choice choices[kMaxEdgeChoices];
+  void Offer(const Choice& choice) {
+    if (count == keep && (keep == 0 || choices[count - 1].ratio >= choice.ratio)) return;
+    int at = count < keep ? count++ : count - 1;
+    while (at > 0 && choices[at - 1].ratio < choice.ratio) {
+      choices[at] = choices[at - 1];
+      --at;
+    }
+    choices[at] = choice;
+  }
+};
+
 void BestMacro(BigState* state, const EdgeTables& tables, const BlockMove* setup, int setups,
-               bool endgameOnly, bool outer, Choice* best) {
+               bool endgameOnly, bool outer, Choice* best, Runners* runners = nullptr) {
   int8_t saved[kCellCount];
   int placeScores[12];
   for (int place = 0; place < 12; ++place) placeScores[place] = PlaceScore(*state, tables.places, place);
@@ -285,12 +303,16 @@ void BestMacro(BigState* state, const EdgeTables& tables, const BlockMove* setup
     const int gain = MacroGain(state, tables, macro, saved, placeScores);
     if (gain <= 0) continue;
     const double ratio = static_cast<double>(gain) / cost;
+    Choice choice;
+    choice.ratio = ratio;
+    choice.gain = gain;
+    choice.cost = cost;
+    choice.setups = setups;
+    for (int k = 0; k < setups; ++k) choice.setup[k] = setup[k];
+    choice.macro = static_cast<int>(m);
+    if (runners != nullptr) runners->Offer(choice);
     if (ratio <= best->ratio) continue;
-    best->ratio = ratio;
-    best->gain = gain;
-    best->setups = setups;
-    for (int k = 0; k < setups; ++k) best->setup[k] = setup[k];
-    best->macro = static_cast<int>(m);
+    *best = choice;
   }
 }
 
@@ -369,7 +391,30 @@ bool EdgesPaired(const BigState& state) {
 
 namespace {
 
-bool PairEdges(BigState* state, BigMoveList* list, bool outer) {
+void Play(BigState* state, const EdgeTables& tables, const Choice& choice) {
+  for (int k = 0; k < choice.setups; ++k) BigApply(state, choice.setup[k]);
+  const Macro& macro = tables.macros[choice.macro];
+  for (int k = 0; k < macro.count; ++k) BigApply(state, macro.moves[k]);
+}
+
+// Of the best few single steps, the one that gains most per turn together with the best step after it.
+Choice LookAhead(const BigState& state, const EdgeTables& tables, const Runners& runners, bool outer) {
+  Choice chosen = runners.choices[0];
+  double bestValue = -1;
+  for (int c = 0; c < runners.count; ++c) {
+    const Choice& choice = runners.choices[c];
+    BigState turned = state;
+    Play(&turned, tables, choice);
+    Choice next;
+    BestMacro(&turned, tables, nullptr, 0, false, outer, &next);
+    const double value =
+        static_cast<double>(choice.gain + next.gain) / (choice.cost + (next.gain > 0 ? next.cost : 0));
+    if (value > bestValue) bestValue = value, chosen = choice;
+  }
+  return chosen;
+}
+
+bool PairEdges(BigState* state, BigMoveList* list, bool outer, int lookahead) {
   const EdgeTables& tables = TablesOf(state->n);
   const int target = 12 * tables.places.wings;
   unsigned seed = 977;
@@ -391,7 +436,10 @@ bool PairEdges(BigState* state, BigMoveList* list, bool outer) {
     // A plateau that random steps do not leave soon: the caller starts again on another path.
     if (sinceBest > kPlateauSteps) return false;
     Choice best;
-    BestMacro(state, tables, nullptr, 0, false, outer, &best);
+    Runners runners;
+    runners.keep = lookahead < kMaxEdgeChoices ? lookahead : kMaxEdgeChoices;
+    BestMacro(state, tables, nullptr, 0, false, outer, &best, &runners);
+    if (runners.count > 1) best = LookAhead(*state, tables, runners, outer);
     if (best.gain == 0) BestBehindSetups(*state, tables, 1, false, outer, &best);
     // The last few wings: three-cycles behind longer set-ups reach any three places.
     for (int depth = 2; depth <= kCycleSetups && best.gain == 0; ++depth)
@@ -420,6 +468,8 @@ bool PairEdges(BigState* state, BigMoveList* list, bool outer) {
 
 }  // namespace
 
-bool PairBigEdges(BigState* state, BigMoveList* list) { return PairEdges(state, list, false); }
+bool PairBigEdges(BigState* state, BigMoveList* list) { return PairEdges(state, list, false, 0); }
 
-bool PairBigEdgesOuter(BigState* state, BigMoveList* list) { return PairEdges(state, list, true); }
+bool PairBigEdgesOuter(BigState* state, BigMoveList* list, int lookahead) {
+  return PairEdges(state, list, true, lookahead);
+}

@@ -68,12 +68,12 @@ StageResult Attempt(const BigState& start, const StageOptions& options, const So
       for (const BlockMove& move : ways.front().moves)
         if (!Push(state, path, move)) return StageResult::kFailed;
   }
-  if (!SolveBigCentresOuter(state, &path->list)) return StageResult::kFailed;
+  if (!SolveBigCentresOuter(state, &path->list, options.lookahead)) return StageResult::kFailed;
   path->ends[kCentres] = path->list.count;
   if (SolveCancelled(limit)) return StageResult::kCancelled;
   if (!FixWingParity(state, &path->list)) return StageResult::kFailed;
   path->ends[kWingParity] = path->list.count;
-  if (!PairBigEdgesOuter(state, &path->list)) return StageResult::kFailed;
+  if (!PairBigEdgesOuter(state, &path->list, options.lookahead)) return StageResult::kFailed;
   path->ends[kEdges] = path->list.count;
   if (SolveCancelled(limit)) return StageResult::kCancelled;
   if (!FixSwapParity(state, &path->list)) return StageResult::kFailed;

@@ -7,6 +7,7 @@
 
 struct StageOptions {
   bool stagedCentres = false;  // the centres begun by the staged search over every orbit at once
+  int lookahead = 3;           // steps of the centres and edges weighed with the best step after each
 };
 
 enum class StageResult { kSolved, kFailed, kCancelled };
