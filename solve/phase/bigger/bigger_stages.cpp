@@ -98,7 +98,20 @@ void Assemble(int n, const Tagged& path, PhaseAnswer* answer) {
     tags[static_cast<size_t>(count++)] = static_cast<int8_t>(stage);
   }
   count = RotationsLast(n, moves.data(), tags.data(), count);
-  count = MergeRuns(n, moves.data(), tags.data(), count);
+  // Runs merged within each stage only, so that every stage's goal holds where its span ends.
+  int written = 0;
+  for (int begin = 0; begin < count;) {
+    int end = begin;
+    while (end < count && tags[static_cast<size_t>(end)] == tags[static_cast<size_t>(begin)]) ++end;
+    const int8_t tag = tags[static_cast<size_t>(begin)];
+    std::memmove(&moves[static_cast<size_t>(written)], &moves[static_cast<size_t>(begin)],
+                 sizeof(BlockMove) * static_cast<size_t>(end - begin));
+    const int kept = MergeRuns(n, &moves[static_cast<size_t>(written)], nullptr, end - begin);
+    for (int k = written; k < written + kept; ++k) tags[static_cast<size_t>(k)] = tag;
+    written += kept;
+    begin = end;
+  }
+  count = written;
   answer->n = n;
   answer->count = 0;
   for (int k = 0; k < count && k < kMaxPhaseAnswer; ++k)
