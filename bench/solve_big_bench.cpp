@@ -26,7 +26,7 @@ void SolveBigPatterns(benchmark::State& state) {
   static SolveResult result;
   SolveLimit firstAnswer;
   firstAnswer.seconds = 0;
-  std::vector<double> turns, seconds;
+  std::vector<double> turns, outer, seconds;
   int failed = 0;
   for (auto _ : state) {
     Lcg lcg{static_cast<uint32_t>(n * 7919)};
@@ -45,7 +45,7 @@ void SolveBigPatterns(benchmark::State& state) {
                      result.lengthBtm, result.stages[0].turns, result.stages[1].turns, result.stages[2].turns,
                      result.stages[3].turns);
       if (result.solved)
-        turns.push_back(result.lengthBtm);
+        turns.push_back(result.lengthBtm), outer.push_back(result.lengthObtm);
       else
         ++failed;
     }
@@ -61,6 +61,9 @@ void SolveBigPatterns(benchmark::State& state) {
     state.counters["btm_mean"] = mean(turns);
     state.counters["btm_median"] = turns[turns.size() / 2];
     state.counters["btm_worst"] = turns.back();
+    std::sort(outer.begin(), outer.end());
+    state.counters["obtm_mean"] = mean(outer);
+    state.counters["obtm_worst"] = outer.back();
   }
   state.counters["s_mean"] = mean(seconds);
   state.counters["s_median"] = seconds[seconds.size() / 2];

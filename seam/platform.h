@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <thread>
 
 #include "seam/file_kind.h"
 
@@ -26,6 +27,17 @@ class DrawingSurface {
 const int kOutlineBrush = 6;  // the outline pen's black, as a fill
 
 const int kAlignCentreTop = 6;  // centred on x, top at y, current position not used
+
+// Work the core runs on a thread of its own while the window waits for it.
+class BackgroundTask {
+ public:
+  virtual ~BackgroundTask() = default;
+  virtual bool Done() = 0;
+  // What it is doing now, in a line of words.
+  virtual void Describe(char* text, int capacity) = 0;
+  // Asks it to stop as soon as it can; Done comes true once it has.
+  virtual void Cancel() = 0;
+};
 
 class Platform {
  public:
@@ -52,6 +64,12 @@ class Platform {
   // Calls the core's TimerTick about every `milliseconds` on the window's thread until asked to stop
   // (0); false for a platform without a timer, whose window then shows every end at once.
   virtual bool SetTimer(int /*milliseconds*/) { return false; }
+  // Returns once the task is done. A window shows, after a moment, a modal box titled `title` with the
+  // task's words and a Cancel button, and goes on painting meanwhile; Cancel asks the task to stop and the
+  // box stays until it has. A platform without boxes waits.
+  virtual void WaitForTask(const char* /*title*/, BackgroundTask& task) {
+    while (!task.Done()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
   // Milliseconds on a clock that only goes forward, from any fixed start.
   virtual int64_t Milliseconds() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(

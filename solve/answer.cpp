@@ -56,6 +56,7 @@ void SpellAnswer(const SolveResult& result, bool inverse, SpelledAnswer* spelled
   FormatSolveAlg(result, inverse, spelled->alg, sizeof spelled->alg);
   Add(spelled, "alg", kAnswerText, spelled->alg, 0, false);
   Add(spelled, "length_btm", kAnswerNumber, nullptr, result.lengthBtm, false);
+  Add(spelled, "length_obtm", kAnswerNumber, nullptr, result.lengthObtm, false);
   if (result.stageCount > 0) Add(spelled, "stages", kAnswerStages, nullptr, 0, false);
   Add(spelled, "seconds", kAnswerSeconds, nullptr, 0, false);
 }

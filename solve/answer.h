@@ -30,8 +30,8 @@ struct SpelledAnswer {
 };
 
 // The fields of the answer, or with inverse of the way back to solved (the rotation undone first), in
-// the order shown: moves, rotation, length_f, length_q and optimal for a face-turn answer; then alg and
-// length_btm for every answer; stages where the solver made them; seconds.
+// the order shown: moves, rotation, length_f, length_q and optimal for a face-turn answer; then alg,
+// length_btm and length_obtm for every answer; stages where the solver made them; seconds.
 void SpellAnswer(const SolveResult& result, bool inverse, SpelledAnswer* spelled);
 // The field of that key, or null when the answer has none.
 const AnswerField* FindAnswerField(const SpelledAnswer& spelled, const char* key);

@@ -3,8 +3,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "solve/big/big_cube.h"
+#include "solve/phase/phase_solve.h"
 #include "solve/solve_corners.h"
 #include "solve/solve_search.h"
 #include "solve/solve_steps.h"
@@ -45,7 +47,33 @@ void FillAlg(int n, const int32_t* shownCells, const CubeState unrotated, const 
   }
 }
 
+// Outer block turns of the whole answer, which every size reports.
+void CountOuterBlockTurns(SolveResult* result) {
+  result->lengthObtm = 0;
+  for (int k = 0; k < result->algCount; ++k)
+    result->lengthObtm += OuterBlockTurns(result->alg[k], result->size);
+}
+
+// The phase searches where they serve the size and their tables fit; the greedy reduction otherwise.
+void SolveLarge(const Cube& cube, const SolveLimit& limit, double started, SolveResult* result) {
+  if (PhaseSolverFor(cube.size)) {
+    PhaseAnswer* answer = new (std::nothrow) PhaseAnswer;
+    const PhaseSolveStatus status = answer != nullptr ? SolveWithPhases(cube.size, cube.live, limit, answer)
+                                                      : PhaseSolveStatus::kNoMemory;
+    if (status == PhaseSolveStatus::kSolved) FillSolveResult(*answer, result);
+    delete answer;
+    if (status == PhaseSolveStatus::kCancelled) return Refuse(result, kSolveCancelled);
+    if (status == PhaseSolveStatus::kSolved) {
+      result->seconds = ReadSolveClock(limit) - started;
+      return;
+    }
+  }
+  SolveBigPattern(cube.size, cube.live, limit, started, result);
+}
+
 }  // namespace
+
+const char kSolveCancelled[] = "The search was cancelled.";
 
 void SolvePattern(const Cube& cube, const SolveLimit& limit, SolveResult* result) {
   const double started = ReadSolveClock(limit);
@@ -64,7 +92,8 @@ void SolvePattern(const Cube& cube, const SolveLimit& limit, SolveResult* result
     return;
   }
   if (n > 3) {
-    SolveBigPattern(n, cube.live, limit, started, result);
+    SolveLarge(cube, limit, started, result);
+    CountOuterBlockTurns(result);
     return;
   }
   CubeState unrotated;
@@ -87,6 +116,7 @@ void SolvePattern(const Cube& cube, const SolveLimit& limit, SolveResult* result
     return;
   }
   FillAlg(n, cube.live, unrotated, faces, quarterTurns, length, result);
+  CountOuterBlockTurns(result);
   result->solved = true;
   result->seconds = ReadSolveClock(limit) - started;
 }

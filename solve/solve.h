@@ -35,6 +35,7 @@ struct SolveResult {
   int rotationCount;
   int lengthBtm;   // block turns: every move but a rotation counts one
   int lengthQbtm;  // quarter block turns: a half turn counts two
+  int lengthObtm;  // outer block turns: an inner block counts two
   bool optimal;    // known to be the fewest
   int stageCount;
   SolveStage stages[kMaxSolveStages];
@@ -43,6 +44,9 @@ struct SolveResult {
   double seconds;
   long nodes;  // positions the search visited: its work, whatever else loads the machine
 };
+
+// The problem of a solve cancelled through the limit.
+extern const char kSolveCancelled[];
 
 // Solves the cube's pattern, within the limit (which bounds only the search for shorter answers, never
 // the first answer that every reachable pattern gets). The solver's working state is its own, so

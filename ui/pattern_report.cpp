@@ -119,7 +119,7 @@ void ComposeSolutionReport(const SolveResult& result, char* text, int capacity) 
     const bool turned = result.lengthBtm > 0;
     Put(&writer, "From the solved cube: %s\n", turned ? forward->moves : "no moves");
     if (forward->rotation[0] != '\0') Put(&writer, "Then turn the whole cube: %s\n", forward->rotation);
-    Put(&writer, "%d f, %d q, %s\n", result.lengthBtm, result.lengthQbtm,
+    Put(&writer, "%d f, %d q, %d obtm, %s\n", result.lengthBtm, result.lengthQbtm, result.lengthObtm,
         result.optimal ? "the fewest face turns" : "the shortest found");
     Put(&writer, "Back to solved: %s%s%s\n", back->rotation,
         back->rotation[0] != '\0' && turned ? " then " : "", turned ? back->moves : "");
@@ -128,7 +128,7 @@ void ComposeSolutionReport(const SolveResult& result, char* text, int capacity) 
     FormatSolveAlgStart(result, kShownMoves, moves, sizeof moves);
     Put(&writer, "From the solved cube, the rotation last:\n%s\n", moves);
     if (result.algCount > kShownMoves) Put(&writer, "and %d more moves\n", result.algCount - kShownMoves);
-    Put(&writer, "%d block turns: ", result.lengthBtm);
+    Put(&writer, "%d block turns, %d outer block turns: ", result.lengthBtm, result.lengthObtm);
     for (int stage = 0; stage < result.stageCount; ++stage)
       Put(&writer, "%s %d%s", result.stages[stage].name, result.stages[stage].turns,
           stage + 1 < result.stageCount ? ", " : "\n");

@@ -19,7 +19,8 @@ void ShowHelp();
 // layout, copy.
 void StartUpCube();
 // Keeps the solvers' tables in the user's cache folder: each program asks for it once, at start-up.
-void KeepSolverTablesInCache();
+// `report`, when given, hears every step of a long build, on the thread that builds.
+void KeepSolverTablesInCache(void (*report)(const char* what, double done) = nullptr);
 void ResetCube();
 // The symmetry count of the window's pattern: its box, the line a windowed program drops when an even
 // cube's orientation search gives up, and the cube left in the standard orientation.

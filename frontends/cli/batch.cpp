@@ -16,8 +16,9 @@ struct Row {
   std::string group;
   int symmetries = 0, totalC = 0, totalM = 0;
   bool reachable = false;
-  int solutionF = -1;  // face turns of an answer (block turns from 4x4x4 up)
-  std::string error;   // empty when the file was studied
+  int solutionF = -1;     // face turns of an answer (block turns from 4x4x4 up)
+  int solutionObtm = -1;  // its outer block turns
+  std::string error;      // empty when the file was studied
 };
 
 // As a move file is loaded: the turn on the cube and in the sequence.
@@ -93,13 +94,13 @@ void StudyFile(const char* path, int moveSize, Row* row) {
     SolveLimit firstAnswer;
     firstAnswer.seconds = 0;
     SolvePattern(document.cube, firstAnswer, &solution);
-    if (solution.solved) row->solutionF = solution.lengthBtm;
+    if (solution.solved) row->solutionF = solution.lengthBtm, row->solutionObtm = solution.lengthObtm;
   }
 }
 
 const char kColumns[] =
     "file,kind,size,moves_q,moves_f,order,facelet_order,group,symmetries,total_c,total_m,reachable,solution_"
-    "f,error";
+    "f,solution_obtm,error";
 
 void PrintCsvRow(const Row& row) {
   PrintCsvField(stdout, row.file.c_str());
@@ -115,8 +116,10 @@ void PrintCsvRow(const Row& row) {
     std::printf(",%d,%d,%d,%s,", row.symmetries, row.totalC, row.totalM, row.reachable ? "true" : "false");
     if (row.solutionF >= 0) std::printf("%d", row.solutionF);
     std::putchar(',');
+    if (row.solutionObtm >= 0) std::printf("%d", row.solutionObtm);
+    std::putchar(',');
   } else {
-    std::fputs(",,,,,,", stdout);
+    std::fputs(",,,,,,,", stdout);
   }
   PrintCsvField(stdout, row.error.c_str());
   std::putchar('\n');
@@ -146,14 +149,14 @@ void PrintJsonRow(const Row& row) {
     std::printf(",\"symmetries\":%d,\"total_c\":%d,\"total_m\":%d,\"reachable\":%s,\"solution_f\":",
                 row.symmetries, row.totalC, row.totalM, row.reachable ? "true" : "false");
     if (row.solutionF >= 0)
-      std::printf("%d", row.solutionF);
+      std::printf("%d,\"solution_obtm\":%d", row.solutionF, row.solutionObtm);
     else
-      std::fputs("null", stdout);
+      std::fputs("null,\"solution_obtm\":null", stdout);
     std::fputs(",\"error\":null}", stdout);
   } else {
     std::fputs(
         ",\"group\":null,\"symmetries\":null,\"total_c\":null,\"total_m\":null,\"reachable\":null,\"solution_"
-        "f\":null,\"error\":",
+        "f\":null,\"solution_obtm\":null,\"error\":",
         stdout);
     PrintJsonString(stdout, row.error.c_str());
     std::putchar('}');

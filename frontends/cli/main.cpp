@@ -1,5 +1,8 @@
 // plexaro-cli: the headless front end: the key runner, and subcommands that study, show and write a pattern.
+#include <chrono>
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "frontends/cli/cli.h"
 
@@ -34,6 +37,22 @@ const struct {
     {"render", RunRender},  {"solve", RunSolve}, {"batch", RunBatch},
 };
 
+// A table build that goes on for more than a second is named on standard error, once, so a person
+// waiting knows why.
+void ReportBuild(const char* what, double done) {
+  static std::string building;
+  static std::chrono::steady_clock::time_point started;
+  static bool named = false;
+  if (building != what) {
+    building = what;
+    started = std::chrono::steady_clock::now();
+    named = false;
+  }
+  if (named || done >= 1 || std::chrono::steady_clock::now() - started < std::chrono::seconds(1)) return;
+  std::fprintf(stderr, "plexaro-cli: building the solver's tables (%s); this is done once\n", what);
+  named = true;
+}
+
 }  // namespace
 
 void StartHeadless(bool json, BoxRoute route) {
@@ -43,7 +62,7 @@ void StartHeadless(bool json, BoxRoute route) {
 }
 
 int main(int argc, char** argv) {
-  KeepSolverTablesInCache();
+  KeepSolverTablesInCache(ReportBuild);
   if (argc > 1) {
     const char* first = argv[1];
     for (const auto& subcommand : kSubcommands)

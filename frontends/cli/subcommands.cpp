@@ -411,7 +411,7 @@ int RunSolve(int argc, char** argv, int first) {
   }
   if (FindAnswerField(spelled, "moves") == nullptr) {
     std::printf("%s: %s\n", inverse ? "back to solved" : "alg", spelled.alg);
-    std::printf("%d btm:", result.lengthBtm);
+    std::printf("%d btm, %d obtm:", result.lengthBtm, result.lengthObtm);
     for (int stage = 0; stage < result.stageCount; ++stage)
       std::printf(" %s %d%s", result.stages[stage].name, result.stages[stage].turns,
                   stage + 1 < result.stageCount ? "," : "\n");
@@ -422,7 +422,7 @@ int RunSolve(int argc, char** argv, int first) {
   if (inverse && rotation[0] != '\0') std::printf("rotation first: %s\n", rotation);
   std::printf("moves: %s\n", spelled.moves);
   if (!inverse && rotation[0] != '\0') std::printf("then the rotation: %s\n", rotation);
-  std::printf("%d f, %d q%s\n%.3f s\n", result.lengthBtm, result.lengthQbtm,
+  std::printf("%d f, %d q, %d obtm%s\n%.3f s\n", result.lengthBtm, result.lengthQbtm, result.lengthObtm,
               result.optimal ? ", the fewest" : "", result.seconds);
   return 0;
 }

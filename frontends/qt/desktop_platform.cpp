@@ -2,11 +2,14 @@
 // window while one is up, yet the window goes on painting.
 #include "frontends/qt/desktop_platform.h"
 
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
+#include <QTimer>
 #include <cstring>
 
 #include "frontends/qt/cube_window.h"
@@ -32,6 +35,37 @@ QString FilterEntry(const FileFilter& filter, int index) {
 }  // namespace
 
 DesktopPlatform::DesktopPlatform(CubeWindow& window) : window_(window) {}
+
+void DesktopPlatform::WaitForTask(const char* title, BackgroundTask& task) {
+  if (task.Done()) return;
+  QProgressDialog box(&window_);
+  box.setWindowTitle(QString::fromUtf8(title));
+  box.setWindowModality(Qt::ApplicationModal);
+  box.setRange(0, 0);  // no measure of the whole, only that it goes on
+  box.setMinimumDuration(0);
+  box.setAutoClose(false);
+  box.setAutoReset(false);
+  box.setCancelButtonText(QStringLiteral("Cancel"));
+  QEventLoop loop;
+  QTimer poll;
+  const auto update = [&] {
+    if (task.Done()) return loop.quit();
+    if (box.wasCanceled()) return;
+    char text[200];
+    task.Describe(text, sizeof text);
+    box.setLabelText(QString::fromUtf8(text));
+  };
+  QObject::connect(&poll, &QTimer::timeout, update);
+  QObject::connect(&box, &QProgressDialog::canceled, [&] {
+    task.Cancel();
+    box.setLabelText(QStringLiteral("Stopping."));
+    box.show();  // the box stays until the work has stopped
+  });
+  update();
+  box.show();
+  poll.start(50);
+  loop.exec();
+}
 
 bool DesktopPlatform::SetTimer(int milliseconds) {
   window_.SetTicks(milliseconds);

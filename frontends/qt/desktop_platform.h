@@ -20,6 +20,7 @@ class DesktopPlatform : public Platform {
   void RequestRepaint(bool erase) override;
   void PaintNow() override;
   bool SetTimer(int milliseconds) override;
+  void WaitForTask(const char* title, BackgroundTask& task) override;
 
  private:
   CubeWindow& window_;

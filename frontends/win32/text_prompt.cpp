@@ -1,4 +1,4 @@
-// The one-line text prompt on Windows: a dialog built in memory, a label, an edit field, OK and Cancel.
+// Dialogs built in memory on Windows: the one-line text prompt, and the box that waits on work with Cancel.
 #include <cstring>
 
 #include "frontends/win32/win32_platform.h"
@@ -81,7 +81,66 @@ INT_PTR CALLBACK PromptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
   }
 }
 
+const WORD kWordsId = 101;
+const UINT_PTR kPollTimer = 1;
+
+INT_PTR CALLBACK WaitProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  BackgroundTask* task = reinterpret_cast<BackgroundTask*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  switch (message) {
+    case WM_INITDIALOG:
+      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+      SetTimer(dialog, kPollTimer, 50, NULL);
+      return TRUE;
+    case WM_TIMER:
+      if (task->Done()) {
+        KillTimer(dialog, kPollTimer);
+        EndDialog(dialog, IDOK);
+      } else if (IsWindowEnabled(GetDlgItem(dialog, IDCANCEL))) {
+        char text[200];
+        task->Describe(text, sizeof text);
+        SetDlgItemTextA(dialog, kWordsId, text);
+      }
+      return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDCANCEL) {
+        // The box stays until the work has stopped.
+        task->Cancel();
+        SetDlgItemTextA(dialog, kWordsId, "Stopping.");
+        EnableWindow(GetDlgItem(dialog, IDCANCEL), FALSE);
+        return TRUE;
+      }
+      return FALSE;
+    default: return FALSE;
+  }
+}
+
 }  // namespace
+
+void Win32Platform::WaitForTask(const char* title, BackgroundTask& task) {
+  if (task.Done()) return;
+  const size_t kStorageWords = 1024;
+  DWORD storage[kStorageWords / 2] = {};
+  TemplateWriter writer = {reinterpret_cast<WORD*>(storage), 0, kStorageWords};
+  writer.Dword(DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_POPUP | WS_CAPTION);
+  writer.Dword(0);
+  writer.Word(2);  // items
+  writer.Word(0);
+  writer.Word(0);
+  writer.Word(260);
+  writer.Word(60);
+  writer.Word(0);  // no menu
+  writer.Word(0);  // the standard dialog class
+  writer.Text(title);
+  writer.Word(8);
+  writer.Text("MS Shell Dlg");
+  writer.Item(SS_LEFT, 7, 7, 246, 24, kWordsId, kStaticClass, "");
+  writer.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 203, 38, 50, 14, IDCANCEL, kButtonClass, "Cancel");
+  if (writer.used > writer.capacity) return Platform::WaitForTask(title, task);
+  DialogBoxIndirectParamA(GetModuleHandleA(NULL), reinterpret_cast<LPCDLGTEMPLATEA>(storage), mainWindow,
+                          WaitProc, reinterpret_cast<LPARAM>(&task));
+  // Should the dialog fail to come up, the work is still waited for.
+  Platform::WaitForTask(title, task);
+}
 
 bool Win32Platform::AskText(const char* title, const char* prompt, char* text, int capacity) {
   if (capacity < 1) return false;

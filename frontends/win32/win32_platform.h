@@ -29,6 +29,8 @@ class Win32Platform : public Platform {
   void RequestRepaint(bool erase) override;
   void PaintNow() override;
   bool SetTimer(int milliseconds) override;
+  // A dialog built in memory: the task's words and Cancel, polled on a timer until the task is done.
+  void WaitForTask(const char* title, BackgroundTask& task) override;
 
  private:
   char name_[kDialogNameSize];

@@ -182,17 +182,18 @@ void FillSolveResult(const PhaseAnswer& answer, SolveResult* result) {
     result->lengthQbtm += QuarterBlockTurns(answer.moves[k], answer.n);
     if (IsRotation(answer.moves[k], answer.n)) ++result->rotationCount;
   }
-  // The stages in the order the answer makes them, each with its block turns, and their spans.
-  result->stageCount = 0;
-  result->spanCount = 0;
-  for (int s = 0; s < answer.spanCount && result->stageCount < kMaxSolveStages; ++s) {
+  // The stages in the order the solver made them, the reverse of the answer's, which undoes them last
+  // first; each with its block turns, and their spans in the answer.
+  const int stages = answer.spanCount < kMaxSolveStages ? answer.spanCount : kMaxSolveStages;
+  result->stageCount = stages;
+  result->spanCount = stages;
+  for (int s = 0; s < stages; ++s) {
     const PhaseAnswerSpan& span = answer.spans[s];
-    SolveStage& stage = result->stages[result->stageCount];
+    SolveStage& stage = result->stages[stages - 1 - s];
     std::snprintf(stage.name, sizeof stage.name, "%s", span.name);
     stage.turns = 0;
     for (int k = span.begin; k < span.end; ++k) stage.turns += BlockTurns(answer.moves[k], answer.n);
-    result->spans[result->spanCount++] = SolveSpan{result->stageCount, span.begin, span.end};
-    ++result->stageCount;
+    result->spans[s] = SolveSpan{stages - 1 - s, span.begin, span.end};
   }
   result->seconds = answer.seconds;
   result->nodes = 0;

@@ -71,13 +71,13 @@ printf 'R U\n' >"$work/ru.mov"
 "$cli" batch "$work/ru.mov" "$work/a.q" "$cases/big.q" "$cases/twisted.q" >"$work/rows.csv" 2>/dev/null
 [ $? -eq 1 ] || fail "batch with a refused file did not exit with 1"
 [ "$(head -n 1 "$work/rows.csv")" = \
-  "file,kind,size,moves_q,moves_f,order,facelet_order,group,symmetries,total_c,total_m,reachable,solution_f,error" ] ||
+  "file,kind,size,moves_q,moves_f,order,facelet_order,group,symmetries,total_c,total_m,reachable,solution_f,solution_obtm,error" ] ||
   fail "batch header: $(head -n 1 "$work/rows.csv")"
 [ "$(wc -l <"$work/rows.csv")" -eq 5 ] || fail "batch printed $(wc -l <"$work/rows.csv") lines, not 5"
-grep -q "^$work/ru.mov,moves,3,2,2,105,105,.*,true,2,$" "$work/rows.csv" || fail "ru.mov row: $(grep ru.mov "$work/rows.csv")"
-# From 4x4x4 up the solution column holds the block turns of the answer.
-grep -q "^$work/a.q,pattern,5,,,,,.*,true,[0-9][0-9]*,$" "$work/rows.csv" || fail "a.q row: $(grep a.q "$work/rows.csv")"
-grep -q "twisted.q,pattern,3,,,,,.*,false,,$" "$work/rows.csv" || fail "twisted.q row: $(grep twisted "$work/rows.csv")"
+grep -q "^$work/ru.mov,moves,3,2,2,105,105,.*,true,2,2,$" "$work/rows.csv" || fail "ru.mov row: $(grep ru.mov "$work/rows.csv")"
+# From 4x4x4 up the solution columns hold the block turns and outer block turns of the answer.
+grep -q "^$work/a.q,pattern,5,,,,,.*,true,[0-9][0-9]*,[0-9][0-9]*,$" "$work/rows.csv" || fail "a.q row: $(grep a.q "$work/rows.csv")"
+grep -q "twisted.q,pattern,3,,,,,.*,false,,,$" "$work/rows.csv" || fail "twisted.q row: $(grep twisted "$work/rows.csv")"
 grep -q "big.q,pattern,,,,,,,,,,,.*size byte is 11" "$work/rows.csv" || fail "big.q row: $(grep big "$work/rows.csv")"
 "$cli" batch --json --size 2 "$work/ru.mov" "$cases/four.q" >"$work/rows.json" || fail "batch --json exited with $?"
 if command -v python3 >/dev/null; then
@@ -87,7 +87,7 @@ rows = json.load(open(sys.argv[1]))
 assert len(rows) == 2, rows
 mov, pattern = rows
 assert (mov["kind"], mov["size"], mov["order"], mov["moves_q"], mov["error"]) == ("moves", 2, 15, 2, None), mov
-assert mov["solution_f"] == 2 and pattern["solution_f"] is None, rows
+assert mov["solution_f"] == 2 and mov["solution_obtm"] == 2 and pattern["solution_f"] is None, rows
 assert (pattern["kind"], pattern["size"], pattern["order"], pattern["moves_q"]) == ("pattern", 4, None, None), pattern
 assert isinstance(pattern["symmetries"], int) and 48 % pattern["symmetries"] == 0, pattern
 assert pattern["total_m"] == 48 // pattern["symmetries"], pattern

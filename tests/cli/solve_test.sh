@@ -37,26 +37,35 @@ echo "$("$cli" solve --json --moves "R U")" | grep -Eq '"seconds":[0-9]+\.[0-9]{
   fail "solve --json: seconds not to the microsecond"
 answer=$("$cli" solve --moves "R U")
 [ "$(echo "$answer" | head -n 2)" = "moves: R U
-2 f, 2 q, the fewest" ] || fail "solve text: $answer"
+2 f, 2 q, 2 obtm, the fewest" ] || fail "solve text: $answer"
 
 # Refusals: status 1 and the reason; bad usage 2.
 "$cli" solve --pattern "$cases/twisted.q" >/dev/null 2>"$err"
 [ $? -eq 1 ] || fail "a twisted corner was solved"
 grep -qi corner "$err" || fail "the refusal names no corner: $(cat "$err")"
 
-# Bigger cubes: the answer in the standard notation, with its block turns by stage. An answer of face
-# turns alone reads back through --moves and makes the pattern.
+# Bigger cubes: the answer in the standard notation, with its block turns and outer block turns by stage,
+# read back through --alg to the pattern. A pattern four turns away gets four; a far one, the phases.
 json=$("$cli" solve --json --size 4 --moves "R U F' D2")
 case "$json" in
-  '{"alg":"'*'","length_btm":'*',"stages":{"centres":0,"edges":0,"parity":0,"3x3x3":'*'},"seconds":'*) ;;
+  '{"alg":"'*'","length_btm":4,"length_obtm":4,"stages":{"short":4},"seconds":'*) ;;
   *) fail "solve --json at size 4: $json" ;;
 esac
 alg=$(echo "$json" | sed 's/.*"alg":"\([^"]*\)".*/\1/')
-[ "$("$cli" show --size 4 --moves "$alg")" = "$("$cli" show --size 4 --moves "R U F' D2")" ] ||
+[ "$("$cli" show --size 4 --alg "$alg")" = "$("$cli" show --size 4 --moves "R U F' D2")" ] ||
   fail "the size-4 answer $alg does not make the pattern"
+far="Rw U2 2F' L 3Uw Bw2 2D R' Fw 2L2 U Rw' 2B D2 Lw 2R F2 Uw'"
+json=$("$cli" solve --json --size 4 --alg "$far")
+case "$json" in
+  '{"alg":"'*'","length_btm":'*',"length_obtm":'*',"stages":{"stage":'*',"split":'*',"pair":'*',"3x3x3":'*'},"seconds":'*) ;;
+  *) fail "solve --json of a far 4x4x4 pattern: $json" ;;
+esac
+alg=$(echo "$json" | sed 's/.*"alg":"\([^"]*\)".*/\1/')
+[ "$("$cli" show --size 4 --alg "$alg")" = "$("$cli" show --size 4 --alg "$far")" ] ||
+  fail "the far size-4 answer $alg does not make the pattern"
 answer=$("$cli" solve --size 6 --keys "<Left>")
 [ "$answer" = "alg: y
-0 btm: centres 0, edges 0, parity 0, 3x3x3 0
+0 btm, 0 obtm: centres 0, edges 0, parity 0, 3x3x3 0
 $(echo "$answer" | tail -n 1)" ] || fail "a turned 6x6x6 is more than its rotation: $answer"
 "$cli" solve --json --size 5 --moves "R U" --keys "-" | grep -q '"alg":"[^"]*2L[^"]*","length_btm":' ||
   fail "a turned slice at size 5 is not in the answer"

@@ -9,6 +9,7 @@
 #include "cube/block_move.h"
 #include "cube/cube.h"
 #include "files/input_files.h"
+#include "solve/phase/phase_solve.h"
 #include "solve/solve.h"
 #include "support/cube_helpers.h"
 
@@ -108,8 +109,11 @@ TEST_F(SolveBig, EveryAnswerMakesItsPatternAndItsInverseSolvesIt) {
       for (int stage = 0; stage < result.stageCount; ++stage)
         EXPECT_EQ(spanned[static_cast<size_t>(stage)], result.stages[stage].turns)
             << result.stages[stage].name;
-      ASSERT_NE(Stage(result, "centres"), nullptr);
-      EXPECT_GT(Stage(result, "centres")->turns, 0) << n;
+      // The greedy reduction's own stages, where it is the solver of the size.
+      if (!PhaseSolverFor(n)) {
+        ASSERT_NE(Stage(result, "centres"), nullptr);
+        EXPECT_GT(Stage(result, "centres")->turns, 0) << n;
+      }
     }
 }
 

@@ -146,9 +146,11 @@ TEST_F(PhaseFour, AnswersReplayFromAnyOrientation) {
     EXPECT_EQ(answer.blockTurns, result.lengthBtm);
     ASSERT_EQ(4, result.stageCount);
     int stageTurns = 0;
+    // The stages in the order the solver made them; the spans in the answer's, each naming its stage.
     for (int s = 0; s < 4; ++s) {
-      EXPECT_STREQ(names[s], result.stages[s].name);
+      EXPECT_STREQ(names[3 - s], result.stages[s].name);
       EXPECT_EQ(answer.spans[s].begin, result.spans[s].begin);
+      EXPECT_STREQ(names[s], result.stages[result.spans[s].stage].name);
       stageTurns += result.stages[s].turns;
     }
     EXPECT_EQ(answer.blockTurns, stageTurns);

@@ -8,6 +8,8 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QList>
+#include <QMap>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
@@ -134,3 +136,62 @@ inline void WritePattern(const QString& path, int n, const std::function<int(int
       for (int column = 0; column < n; ++column) bytes.append(static_cast<char>(colour(face, row, column)));
   file.write(bytes);
 }
+
+// What a menu showed of one item.
+struct SeenItem {
+  bool enabled;
+  bool checked;
+};
+
+// Answers the next popup menu: records every item, then picks `choice` (a submenu's item through its
+// submenu, as the keyboard does it) or closes the menu when `choice` is empty.
+class MenuHand : public QObject {
+ public:
+  MenuHand() {
+    QObject::connect(&timer_, &QTimer::timeout, this, [this] { Poll(); });
+    timer_.start(5);
+  }
+  QString choice;
+  std::function<void()> whileUp;  // runs before the menu is answered
+  int menus = 0;
+  QMap<QString, SeenItem> items;
+
+ private:
+  static void Record(QMenu* menu, QMap<QString, SeenItem>* items) {
+    for (QAction* action : menu->actions()) {
+      if (action->isSeparator()) continue;
+      items->insert(action->text(), {action->isEnabled(), action->isChecked()});
+      if (action->menu() != nullptr) Record(action->menu(), items);
+    }
+  }
+  void Poll() {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr || menu == answered_ || !menu->isVisible()) return;
+    answered_ = menu;
+    ++menus;
+    items.clear();
+    Record(menu, &items);
+    if (whileUp) whileUp();
+    for (QAction* action : menu->actions()) {
+      if (choice.isEmpty()) break;
+      if (action->text() == choice) {
+        menu->setActiveAction(action);
+        QTest::keyClick(menu, Qt::Key_Return);
+        return;
+      }
+      if (QMenu* sub = action->menu())
+        for (QAction* inner : sub->actions())
+          if (inner->text() == choice) {
+            menu->setActiveAction(action);
+            QTest::keyClick(menu, Qt::Key_Right);
+            QTRY_VERIFY(sub->isVisible());
+            sub->setActiveAction(inner);
+            QTest::keyClick(sub, Qt::Key_Return);
+            return;
+          }
+    }
+    menu->close();
+  }
+  QTimer timer_;
+  QPointer<QMenu> answered_;
+};

@@ -68,8 +68,9 @@ struct RecordingPlatform : Platform {
   int paintsNow = 0;
   std::function<void()> onMessage;  // runs inside the box, as a window's message loop would
   std::string lastAnswer;
-  int timer = 0;    // the interval the core last asked for, 0 while none runs
-  int64_t now = 0;  // the clock, which only the test moves
+  std::vector<std::string> waits;  // the titles of the boxes that waited on work, and its last words
+  int timer = 0;                   // the interval the core last asked for, 0 while none runs
+  int64_t now = 0;                 // the clock, which only the test moves
 
   void ShowMessage(const char* text, const char* title) override {
     boxes.push_back({title, text});
@@ -94,4 +95,10 @@ struct RecordingPlatform : Platform {
     return true;
   }
   int64_t Milliseconds() override { return now; }
+  void WaitForTask(const char* title, BackgroundTask& task) override {
+    Platform::WaitForTask(title, task);
+    char words[200];
+    task.Describe(words, sizeof words);
+    waits.push_back(std::string(title) + ": " + words);
+  }
 };
