@@ -13,7 +13,7 @@
 
 namespace {
 
-// A state whose cells show their own place in the orbit's numbering (colours stand in for pieces).
+// Each size's orbits cover every centre but a fixed one once, each of the kind its cell makes it.
 TEST(PhaseCentreOrbits, EveryOrbitIsFoundOnceWithItsKind) {
   const int expected[kMaxSize + 1] = {0, 0, 0, 0, 1, 2, 4, 6, 9, 12, 16};
   for (int n = 4; n <= kMaxSize; ++n) {
@@ -41,13 +41,13 @@ TEST(PhaseCentreOrbits, EveryOrbitIsFoundOnceWithItsKind) {
   }
 }
 
+// One colour's places in every orbit followed through the orbits' models while the real cube turns.
 TEST(PhaseCentreOrbits, WideTurnsMoveEachOrbitAsItsModelsTurn) {
   Lcg lcg{2024};
   for (int n = 6; n <= kMaxSize; ++n) {
     const CentreLayout& layout = CentreLayoutOf(n);
     BigState state;
     BigSolved(n, &state);
-    // Masks of one colour in every orbit, followed through the models while the cube turns.
     uint32_t masks[kMaxCentreOrbits];
     for (int o = 0; o < layout.orbitCount; ++o)
       masks[o] = ColourMask(layout.orbits[o].places, state, 1u << F);

@@ -5,7 +5,6 @@
 
 #include <cstring>
 #include <memory>
-#include <vector>
 
 #include "solve/phase/answer_moves.h"
 #include "solve/phase/bigger/bigger_stages.h"

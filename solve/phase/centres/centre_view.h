@@ -10,16 +10,6 @@
 const int kMaxMasks = kMaxCentreOrbits * kMaxStageMasks;
 const uint64_t kMaskSeed = 0x9E3779B97F4A7C15ull;
 
-// A hash of every orbit's masks.
-inline uint64_t MasksHash(const uint32_t* masks, int count) {
-  uint64_t hash = kMaskSeed;
-  for (int i = 0; i < count; ++i) {
-    hash = (hash ^ masks[i]) * 0x100000001B3ull;
-    hash ^= hash >> 29;
-  }
-  return hash;
-}
-
 // A step: one wide turn, or a few that put back most of what the first moved (a conjugate W X W' or a
 // commutator W X W' X' of a wide turn and a face turn across it), which lets the search leave a
 // position every single turn makes worse.
