@@ -62,11 +62,12 @@ namespace {
 
 // The known sequence that swaps the two wings of each orbit in the U-F edge (the edge flipped once
 // the wings are paired), at the inner layers `first` to `last` of R and L; it keeps every centre on
-// its face.
-bool FlipUpFront(BigState* state, BigMoveList* list, int first, int last) {
-  const BlockMove r2 = Block(R, first, last, 2), r = Block(R, first, last, 1),
-                  rPrime = Block(R, first, last, 3);
-  const BlockMove l = Block(L, first, last, 1), lPrime = Block(L, first, last, 3);
+// its face. For outer block turns, blocks that start next to R and L take those faces along: the faces
+// turn only their own centres and move whole edges, so centres and pairs stay as they were.
+bool FlipUpFront(BigState* state, BigMoveList* list, int first, int last, bool outer) {
+  const int from = outer && first == 2 ? 1 : first;
+  const BlockMove r2 = Block(R, from, last, 2), r = Block(R, from, last, 1), rPrime = Block(R, from, last, 3);
+  const BlockMove l = Block(L, from, last, 1), lPrime = Block(L, from, last, 3);
   const BlockMove b2 = Block(B, 1, 1, 2), u2 = Block(U, 1, 1, 2), f2 = Block(F, 1, 1, 2);
   const BlockMove fix[] = {r2, b2, u2, l, u2, rPrime, u2, r, u2, f2, r, f2, lPrime, b2, r2};
   for (const BlockMove& move : fix)
@@ -76,16 +77,16 @@ bool FlipUpFront(BigState* state, BigMoveList* list, int first, int last) {
 
 }  // namespace
 
-bool FlipOrbits(BigState* state, BigMoveList* list, int first, int last) {
-  return FlipUpFront(state, list, first + 2, last + 2);
+bool FlipOrbits(BigState* state, BigMoveList* list, int first, int last, bool outer) {
+  return FlipUpFront(state, list, first + 2, last + 2, outer);
 }
 
-bool FlipEveryOrbit(BigState* state, BigMoveList* list) {
+bool FlipEveryOrbit(BigState* state, BigMoveList* list, bool outer) {
   const int n = state->n;
-  return n % 2 == 0 && FlipUpFront(state, list, 2, n / 2) && CentresSolved(*state);
+  return n % 2 == 0 && FlipUpFront(state, list, 2, n / 2, outer) && CentresSolved(*state);
 }
 
-bool FixWingParity(BigState* state, BigMoveList* list) {
+bool FixWingParity(BigState* state, BigMoveList* list, bool outer) {
   // An orbit left in an odd permutation (each single slice quarter turn makes one) shows as one edge
   // flipped once the wings are paired: the known fix for it, at the orbit's own slices, keeps every
   // centre on its face.
@@ -98,7 +99,7 @@ bool FixWingParity(BigState* state, BigMoveList* list) {
     if (!odd[orbit]) continue;
     int last = orbit;
     while (last + 1 < orbits && odd[last + 1]) ++last;
-    if (!FlipUpFront(state, list, orbit + 2, last + 2)) return false;
+    if (!FlipUpFront(state, list, orbit + 2, last + 2, outer)) return false;
     orbit = last;
   }
   return CentresSolved(*state);
@@ -114,7 +115,7 @@ void ThreeView(const BigState& state, int32_t* pattern3) {
         pattern3[CellIndex(face, row, column)] = state.cells[CellIndex(face, at[row], at[column])];
 }
 
-bool FixSwapParity(BigState* state, BigMoveList* list) {
+bool FixSwapParity(BigState* state, BigMoveList* list, bool outer) {
   if (state->n % 2 == 1) return true;
   CubeState pattern3;
   ThreeView(*state, pattern3);
@@ -124,7 +125,7 @@ bool FixSwapParity(BigState* state, BigMoveList* list) {
   for (int k = 0; k < 12; ++k) flips += cubies.edgeFlip[k];
   if (flips % 2 == 1) {
     // Paired the other way round from the wings' own parity: one edge flipped, every orbit at once.
-    if (!FlipEveryOrbit(state, list)) return false;
+    if (!FlipEveryOrbit(state, list, outer)) return false;
     ThreeView(*state, pattern3);
     if (!ReadCubies(3, pattern3, &cubies)) return false;
   }
@@ -132,7 +133,8 @@ bool FixSwapParity(BigState* state, BigMoveList* list) {
   // Two edges swapped: the half-cube's inner slices and the upper half turned by halves, which
   // swaps the front and back edges of U and brings every centre back to its face.
   const int half = state->n / 2;
-  const BlockMove r2 = Block(R, 2, half, 2), u2 = Block(U, 1, 1, 2), upper2 = Block(U, 1, half, 2);
+  const BlockMove r2 = Block(R, outer ? 1 : 2, half, 2), u2 = Block(U, 1, 1, 2),
+                  upper2 = Block(U, 1, half, 2);
   const BlockMove swap[] = {r2, u2, r2, upper2, r2, upper2};
   for (const BlockMove& move : swap)
     if (!BigPush(state, list, move)) return false;
