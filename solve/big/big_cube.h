@@ -96,12 +96,12 @@ bool PairBigEdgesOuter(BigState* state, BigMoveList* list, int lookahead = 0);
 bool FixWingParity(BigState* state, BigMoveList* list, bool outer = false);
 // On even sizes, the U-F edge's wings swapped in every orbit at once (the paired edge flipped), the
 // centres kept; false on odd sizes.
-bool FlipEveryOrbit(BigState* state, BigMoveList* list, bool outer = false);
+bool FlipEveryOrbit(BigState* state, BigMoveList* list);
 // The same for the orbits first..last (0 next to the corners) alone: their permutation parities turned.
-bool FlipOrbits(BigState* state, BigMoveList* list, int first, int last, bool outer = false);
+bool FlipOrbits(BigState* state, BigMoveList* list, int first, int last);
 // Whether the wings of an orbit (0 next to the corners) stand in an odd permutation of their places.
 bool OddWingOrbit(const BigState& state, int orbit);
-bool FixSwapParity(BigState* state, BigMoveList* list, bool outer = false);
+bool FixSwapParity(BigState* state, BigMoveList* list);
 // The reduced cube finished as a 3×3×3 by the two-phase search.
 bool FinishAsThree(BigState* state, const SolveLimit& limit, double started, BigMoveList* list);
 // The reduced cube read as a 3×3×3 pattern (corners, middle or first wings, centres).

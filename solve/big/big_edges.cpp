@@ -339,7 +339,7 @@ void BestBehindSetups(const BigState& state, const EdgeTables& tables, int depth
 // For each orbit with a wing out of place: face turns bring an edge holding one to U-F, and the
 // sequence that swaps U-F's two wings of that orbit turns the orbit's parity without touching the
 // pairing that the other edges have.
-bool TurnOddOrbits(BigState* state, BigMoveList* list, const EdgeTables& tables, bool outer) {
+bool TurnOddOrbits(BigState* state, BigMoveList* list, const EdgeTables& tables) {
   const int n = state->n;
   const PieceSet& set = PiecesOf(n);
   const int upFront = tables.places.placeOfCell[CellIndex(U, n - 1, 1)];
@@ -377,7 +377,7 @@ bool TurnOddOrbits(BigState* state, BigMoveList* list, const EdgeTables& tables,
       if (!BigPush(state, list, first) || !BigPush(state, list, second)) return false;
       moved = true;
     }
-    if (!moved || !FlipOrbits(state, list, orbit, orbit, outer)) return false;
+    if (!moved || !FlipOrbits(state, list, orbit, orbit)) return false;
   }
   return true;
 }
@@ -428,7 +428,7 @@ bool PairEdges(BigState* state, BigMoveList* list, bool outer, int lookahead) {
     // edge's two wings of that orbit (the last stage flips that edge back if the pairing ends with it
     // flipped). The steps after may near such a pairing again, so this may come more than once.
     if (flips < kMaxFlips && state->n % 2 == 0 && sinceBest > kFlipAfter) {
-      if (!TurnOddOrbits(state, list, tables, outer)) return false;
+      if (!TurnOddOrbits(state, list, tables)) return false;
       ++flips;
       bestScore = sinceBest = 0;
       continue;

@@ -62,8 +62,9 @@ namespace {
 
 // The known sequence that swaps the two wings of each orbit in the U-F edge (the edge flipped once
 // the wings are paired), at the inner layers `first` to `last` of R and L; it keeps every centre on
-// its face. For outer block turns, blocks that start next to R and L take those faces along: the faces
-// turn only their own centres and move whole edges, so centres and pairs stay as they were.
+// its face. For outer block turns, blocks that start next to R and L may take those faces along: the
+// faces turn only their own centres, so the centres and the orbits' parities end the same, but the
+// wings are then no longer paired as before, so this is only for before the edges are paired.
 bool FlipUpFront(BigState* state, BigMoveList* list, int first, int last, bool outer) {
   const int from = outer && first == 2 ? 1 : first;
   const BlockMove r2 = Block(R, from, last, 2), r = Block(R, from, last, 1), rPrime = Block(R, from, last, 3);
@@ -77,13 +78,13 @@ bool FlipUpFront(BigState* state, BigMoveList* list, int first, int last, bool o
 
 }  // namespace
 
-bool FlipOrbits(BigState* state, BigMoveList* list, int first, int last, bool outer) {
-  return FlipUpFront(state, list, first + 2, last + 2, outer);
+bool FlipOrbits(BigState* state, BigMoveList* list, int first, int last) {
+  return FlipUpFront(state, list, first + 2, last + 2, false);
 }
 
-bool FlipEveryOrbit(BigState* state, BigMoveList* list, bool outer) {
+bool FlipEveryOrbit(BigState* state, BigMoveList* list) {
   const int n = state->n;
-  return n % 2 == 0 && FlipUpFront(state, list, 2, n / 2, outer) && CentresSolved(*state);
+  return n % 2 == 0 && FlipUpFront(state, list, 2, n / 2, false) && CentresSolved(*state);
 }
 
 bool FixWingParity(BigState* state, BigMoveList* list, bool outer) {
@@ -115,7 +116,7 @@ void ThreeView(const BigState& state, int32_t* pattern3) {
         pattern3[CellIndex(face, row, column)] = state.cells[CellIndex(face, at[row], at[column])];
 }
 
-bool FixSwapParity(BigState* state, BigMoveList* list, bool outer) {
+bool FixSwapParity(BigState* state, BigMoveList* list) {
   if (state->n % 2 == 1) return true;
   CubeState pattern3;
   ThreeView(*state, pattern3);
@@ -125,7 +126,7 @@ bool FixSwapParity(BigState* state, BigMoveList* list, bool outer) {
   for (int k = 0; k < 12; ++k) flips += cubies.edgeFlip[k];
   if (flips % 2 == 1) {
     // Paired the other way round from the wings' own parity: one edge flipped, every orbit at once.
-    if (!FlipEveryOrbit(state, list, outer)) return false;
+    if (!FlipEveryOrbit(state, list)) return false;
     ThreeView(*state, pattern3);
     if (!ReadCubies(3, pattern3, &cubies)) return false;
   }
@@ -133,8 +134,7 @@ bool FixSwapParity(BigState* state, BigMoveList* list, bool outer) {
   // Two edges swapped: the half-cube's inner slices and the upper half turned by halves, which
   // swaps the front and back edges of U and brings every centre back to its face.
   const int half = state->n / 2;
-  const BlockMove r2 = Block(R, outer ? 1 : 2, half, 2), u2 = Block(U, 1, 1, 2),
-                  upper2 = Block(U, 1, half, 2);
+  const BlockMove r2 = Block(R, 2, half, 2), u2 = Block(U, 1, 1, 2), upper2 = Block(U, 1, half, 2);
   const BlockMove swap[] = {r2, u2, r2, upper2, r2, upper2};
   for (const BlockMove& move : swap)
     if (!BigPush(state, list, move)) return false;

@@ -76,7 +76,7 @@ StageResult Attempt(const BigState& start, const StageOptions& options, const So
   if (!PairBigEdgesOuter(state, &path->list, options.lookahead)) return StageResult::kFailed;
   path->ends[kEdges] = path->list.count;
   if (SolveCancelled(limit)) return StageResult::kCancelled;
-  if (!FixSwapParity(state, &path->list, true)) return StageResult::kFailed;
+  if (!FixSwapParity(state, &path->list)) return StageResult::kFailed;
   path->ends[kSwapParity] = path->list.count;
   SolveLimit first = limit;
   first.seconds = 0;
