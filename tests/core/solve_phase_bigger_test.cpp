@@ -9,6 +9,7 @@
 
 #include "solve/phase/answer_moves.h"
 #include "solve/phase/bigger/bigger_solve.h"
+#include "solve/phase/bigger/bigger_stages.h"
 #include "support/cube_helpers.h"
 
 namespace {
@@ -80,6 +81,34 @@ TEST(PhaseBigger, AnswersReplayAndEachStageEndsAtItsGoal) {
       }
     }
     EXPECT_TRUE(BigSolvedState(undo)) << n;
+  }
+}
+
+// Each way runs through on its own (no other symmetry to fall back on), and the parities it fixes in
+// outer block turns are fixed: every wing orbit even with the centres kept before the edges.
+TEST(PhaseBigger, EachWayRunsThroughItsStages) {
+  Lcg lcg{77};
+  static PhaseAnswer answer;
+  for (int n : {6, 7, 8}) {
+    for (int p = 0; p < 3; ++p) {
+      BigState pattern;
+      int32_t cells[kCellCount];
+      RandomPattern(n, lcg, &pattern, cells);
+      SolveLimit limit;
+      limit.seconds = 0;
+      StageOptions options;
+      options.lookahead = 0;
+      ASSERT_EQ(StageResult::kSolved, RunBiggerStages(pattern, options, limit, &answer)) << n << " " << p;
+
+      BigState state = pattern;
+      BigMoveList list;
+      list.count = 0;
+      ASSERT_TRUE(SolveBigCentresOuter(&state, &list));
+      ASSERT_TRUE(FixWingParity(&state, &list, true));
+      EXPECT_TRUE(CentresSolved(state));
+      for (int orbit = 0; orbit < (n - 2) / 2; ++orbit)
+        EXPECT_FALSE(OddWingOrbit(state, orbit)) << n << " " << orbit;
+    }
   }
 }
 
