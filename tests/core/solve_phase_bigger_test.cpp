@@ -89,7 +89,8 @@ TEST(PhaseBigger, AnswersReplayAndEachStageEndsAtItsGoal) {
 TEST(PhaseBigger, EachWayRunsThroughItsStages) {
   Lcg lcg{77};
   static PhaseAnswer answer;
-  for (int n : {6, 7, 8}) {
+  // The even sizes, where both parities come up.
+  for (int n : {6, 8}) {
     for (int p = 0; p < 3; ++p) {
       BigState pattern;
       int32_t cells[kCellCount];
