@@ -47,8 +47,7 @@ size_t FormatAlg(const BlockMove* moves, size_t count, int n, char* text, size_t
 bool ReadAlgFile(TextStream* stream, int n, std::vector<BlockMove>* moves, char* reason, size_t reasonSize) {
   moves->clear();
   std::string text;
-  for (int byte; (byte = ReadByte(stream)) >= 0;) text.push_back(static_cast<char>(byte));
-  if (stream->problem[0] != '\0') {
+  if (!ReadWholeText(stream, &text)) {
     std::snprintf(reason, reasonSize, "The file was not read whole: %s.", stream->problem);
     return false;
   }

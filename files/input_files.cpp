@@ -78,6 +78,15 @@ bool ReadAlgPath(const char* path, int n, std::vector<BlockMove>* moves, std::st
   return read;
 }
 
+bool ReadTextPath(const char* path, std::string* text, std::string* refusal) {
+  TextStream stream;
+  if (!OpenInputStream(path, &stream, refusal)) return false;
+  const bool read = ReadWholeText(&stream, text);
+  if (!read) *refusal = std::string(path) + ": not read whole: " + stream.problem;
+  CloseTextStream(&stream);
+  return read;
+}
+
 namespace {
 
 bool Refused(const MoveFileRead& read, const char* where, std::string* refusal) {

@@ -27,6 +27,10 @@ bool ReadPatternPath(const char* path, PatternData* pattern, std::string* refusa
 // An .alg file read and parsed for size n; the reason is "PATH: token at line L, column C: why".
 bool ReadAlgPath(const char* path, int n, std::vector<BlockMove>* moves, std::string* refusal);
 
+// A text file read whole within the input bounds (CR LF read as LF, byte 26 its end); the reason is
+// "PATH: not read whole: why".
+bool ReadTextPath(const char* path, std::string* text, std::string* refusal);
+
 // A move-file text, or a move file (- for standard input) named by its path, through the one reader:
 // every token and move to the sink, the counts into `read`. False with the reason in one line when the
 // reading stopped early ("WHERE: INVALID token ..." or "WHERE: not read whole: WHY") or the file did not

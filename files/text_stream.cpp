@@ -184,3 +184,9 @@ uint64_t StreamOffset(const TextStream& stream) {
   if (stream.descriptor < 0) return stream.position;
   return stream.taken - stream.size + stream.position;
 }
+
+bool ReadWholeText(TextStream* stream, std::string* text) {
+  text->clear();
+  for (int byte; (byte = ReadByte(stream)) >= 0;) text->push_back(static_cast<char>(byte));
+  return stream->problem[0] == '\0';
+}

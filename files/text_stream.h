@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // Far past any real sequence (64 MiB of moves is more than twenty million), yet read in well under a
 // second.
@@ -40,3 +41,6 @@ void CloseTextStream(TextStream* stream);
 int ReadByte(TextStream* stream);  // 0 to 255, or -1 at the end of the input
 // The bytes of the input taken so far, as they stand in it (a CR LF counts two).
 uint64_t StreamOffset(const TextStream& stream);
+
+// The rest of the input into `text`; false when the bounds cut it short (the stream's problem says why).
+bool ReadWholeText(TextStream* stream, std::string* text);

@@ -70,6 +70,11 @@ class Platform {
   virtual void WaitForTask(const char* /*title*/, BackgroundTask& task) {
     while (!task.Done()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
+  // The player's window beside the main one, shown (or brought to the front) or closed; the core has
+  // already kept what it showed. A platform without one shows nothing.
+  virtual void ShowPlayerWindow(bool /*shown*/) {}
+  // What the player's window shows has changed: PlayerChange flags.
+  virtual void PlayerChanged(int /*what*/) {}
   // Milliseconds on a clock that only goes forward, from any fixed start.
   virtual int64_t Milliseconds() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(

@@ -44,6 +44,9 @@ void LoadAlgFile(TextStream* stream, const char* path, bool fromSolved) {
     platform->ShowMessage(text, "Error");
     return;
   }
+  Cube start = document.cube;
+  if (fromSolved) MakeSolved(start, start.size);
+  NoteSequenceFile(start, path, true);
   ApplyAndShow(fromSolved);
 }
 
@@ -59,6 +62,7 @@ void TypeMoves() {
     platform->ShowMessage(reason, "Error");
     return;
   }
+  NoteSequenceText(document.cube, typed, std::strlen(typed));
   ApplyBlockMoves(document.cube, document.moves.data(), document.moves.size());
   NoteMoves(document.moves.data(), document.moves.size());
 }

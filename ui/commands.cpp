@@ -104,6 +104,8 @@ void LayOutNewSize(int16_t before) {
 
 bool RunCommand(CommandCall run, bool recorded) {
   if (document.commandRunning) return false;
+  // The window works on what the player left it showing.
+  ClosePlayer();
   // The turns still playing end where the cube already stands before anything else happens.
   FinishAnimation();
   document.commandRunning = true;
@@ -197,10 +199,12 @@ Colour PatternCell(Face face, int row, int column) {
 
 void TimerTick() {
   if (AdvanceAnimation()) platform->RequestRepaint(false);
+  PlayerTick();
 }
 
 void HandleCharacter(int code) {
   if (document.commandRunning) return;
+  ClosePlayer();
   FinishAnimation();
   if (const Command* command = Find(kCharacterTable, code))
     Run(*command);
@@ -210,6 +214,7 @@ void HandleCharacter(int code) {
 
 void HandleKeyDown(int code) {
   if (document.commandRunning) return;
+  ClosePlayer();
   FinishAnimation();
   if (const Command* command = Find(kKeyDownTable, code))
     Run(*command);

@@ -2,6 +2,7 @@
 // the window keeps between commands. One value, owned here; the front ends reach it through ui.h.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "analysis/analysis.h"
@@ -12,6 +13,8 @@
 #include "study/order.h"
 #include "ui/history.h"
 #include "ui/net_layout.h"
+#include "ui/player/player_controller.h"
+#include "ui/solid/animation.h"
 #include "ui/solid/cube_view.h"
 #include "ui/view.h"
 
@@ -42,6 +45,7 @@ struct Animation {
   int count = 0;
   int index = 0;
   int64_t moveStarted = 0;  // on the platform's clock
+  int quarterMilliseconds = kQuarterTurnMilliseconds;
   // What the command running now has made: where it started from and its moves, one past the most
   // that animate when there are more.
   Cube start;
@@ -66,6 +70,25 @@ struct KeptSolution {
   CubeState pattern;
 };
 
+// The sequence the program last met, for the player to open on: its text, or the path of the file that
+// held it, in the standard notation or the move file's, and the pattern it started from.
+struct MetSequence {
+  bool met = false;
+  Cube start{3, {}, {}};
+  std::string text;
+  char path[4096] = {};  // as long as any path a file is opened by; kept without the heap
+  bool standard = true;
+};
+
+// The player's window while it is open: the main window shows the pattern at its position.
+struct PlayerSession {
+  bool open = false;
+  PlayerController controller;
+  std::string text;     // the sequence as written
+  std::string problem;  // what the field refused, or why the sequence is not the one met
+  Cube openedWith{3, {}, {}};
+};
+
 struct Document {
   Cube cube{3, {}, {}};
   Random random;
@@ -85,6 +108,8 @@ struct Document {
   // The window's own storage for what it paints.
   NetView windowView;
   CubeFrame windowFrame;
+  MetSequence met;
+  PlayerSession player;
   // The moves a command read in the standard notation, kept so a long list is not allocated afresh.
   std::vector<BlockMove> moves;
 };

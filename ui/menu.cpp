@@ -21,6 +21,7 @@ const MenuItem kMenuItems[kMenuItemCount] = {
     {kMenuOrderOfMoves, "Order of the last move file" ELLIPSIS, nullptr, false, false, 0},
     {kMenuSolvePattern, "Moves that make this pattern" ELLIPSIS, nullptr, true, false, 0},
     {kMenuSaveSolution, "Save these moves as" ELLIPSIS, nullptr, false, false, 0},
+    {kMenuPlayMoves, "Play moves" ELLIPSIS, nullptr, false, false, 0},
     {kMenuLettersNone, "Off", "Letters on the squares", true, true, 1},
     {kMenuLettersFaces, "Face letters", "Letters on the squares", false, true, 1},
     {kMenuLettersColours, "Colour letters", "Letters on the squares", false, true, 1},
@@ -64,7 +65,7 @@ void ApplyMoves() {
   if (FileKindOfPath(path) == kAlgFile)
     LoadAlgFile(&stream, path, false);
   else
-    LoadMoveFile(&stream, false);
+    LoadMoveFile(&stream, false, path);
   CloseTextStream(&stream);
 }
 
@@ -135,6 +136,12 @@ bool MenuItemChecked(MenuItemId id) {
 
 bool RunMenuItem(MenuItemId id) {
   if (!MenuItemEnabled(id)) return false;
+  if (id == kMenuPlayMoves) {
+    if (document.commandRunning) return false;
+    OpenPlayer();
+    return true;
+  }
+  ClosePlayer();
   switch (id) {
     case kMenuUndo: return RunUndo();
     case kMenuRedo: return RunRedo();

@@ -16,6 +16,7 @@ enum MenuItemId {
   kMenuOrderOfMoves,
   kMenuSolvePattern,
   kMenuSaveSolution,
+  kMenuPlayMoves,
   kMenuLettersNone,
   kMenuLettersFaces,
   kMenuLettersColours,

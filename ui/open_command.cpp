@@ -39,7 +39,7 @@ void OpenFileNamed(FileKind kind, const char* path) {
   } else if (kind == kAlgFile) {
     LoadAlgFile(&stream, path, true);
   } else {
-    const int64_t count = LoadMoveFile(&stream);
+    const int64_t count = LoadMoveFile(&stream, true, path);
     if (document.replaySwitch == 1) ReplayMoveLog(count);
   }
   CloseTextStream(&stream);

@@ -75,8 +75,9 @@ void PutPattern(const PatternData& pattern) {
   CopyCube(cube.size, cube.live, cube.shadow);
 }
 
-int64_t LoadMoveFile(TextStream* stream, bool fromSolved) {
+int64_t LoadMoveFile(TextStream* stream, bool fromSolved, const char* path) {
   if (fromSolved) MakeSolved(document.cube, document.cube.size);
+  const Cube start = document.cube;
   NoteStart();
   BeginSequence(&document.last.sequence, document.cube.size);
   document.last.read = true;
@@ -96,6 +97,8 @@ int64_t LoadMoveFile(TextStream* stream, bool fromSolved) {
     }
     moves = halfTurns = 0;
     document.last.read = false;
+  } else if (path != nullptr) {
+    NoteSequenceFile(start, path, false);
   }
   char counts[64];
   const int countsLength =

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <thread>
 
 #include "files/alg_notation.h"
@@ -139,6 +140,13 @@ void ShowSolution() {
   kept.kept = kept.result.solved;
   kept.size = cube.size;
   CopyCube(cube.size, cube.live, kept.pattern);
+  if (kept.result.solved) {
+    const std::unique_ptr<SpelledAnswer> spelled(new (std::nothrow) SpelledAnswer);
+    if (spelled != nullptr) {
+      SpellAnswer(kept.result, false, spelled.get());
+      NoteSequenceAnswer(cube.size, spelled->alg);
+    }
+  }
   // Whoever cancelled knows why there is no answer.
   if (cancelled && !kept.result.solved) return;
   char text[kReportTextCapacity];

@@ -61,7 +61,7 @@ void PutPattern(const PatternData& pattern);
 // Reads a move file onto the solved cube of the current size, or with `fromSolved` false onto the
 // pattern shown: the token echo, the boxes, the move log and the last moves. The number of moves, 0
 // after a refusal.
-int64_t LoadMoveFile(TextStream* stream, bool fromSolved = true);
+int64_t LoadMoveFile(TextStream* stream, bool fromSolved = true, const char* path = nullptr);
 // Reads an .alg file named `path` and applies it to the solved cube of the current size, or with
 // `fromSolved` false to the pattern shown; the "Moves" box, or an "Error" box and nothing changed.
 void LoadAlgFile(TextStream* stream, const char* path, bool fromSolved);
@@ -84,6 +84,7 @@ void TimerTick();
 
 // What the front ends show beyond the net: the files, the studies of a pattern and its pictures.
 #include "files/alg_notation.h"
+#include "files/move_text.h"
 #include "solve/answer.h"
 #include "solve/solve.h"
 #include "study/order.h"
@@ -97,6 +98,8 @@ void TimerTick();
 #include "ui/menu.h"
 #include "ui/menu_entries.h"
 #include "ui/picture.h"
+#include "ui/player/moving_picture.h"
+#include "ui/player/player_window.h"
 #include "ui/solid/animation.h"
 #include "ui/solid/solid_picture.h"
 #include "ui/solid/window_solid.h"

@@ -84,6 +84,7 @@ void BuildNetView(NetView* view, const Cube& cube, const NetLayout& layout, int 
         const Colour colour = cube.live[CellIndex(face, row, column)];
         // No brush lies past the six colours; anything else shows as background.
         square.brush = colour >= 0 && colour < 6 ? colour : 0;
+        square.marked = false;
         if (square.right > right) right = square.right;
         if (square.bottom > bottom) bottom = square.bottom;
         const char letter = SquareLetter(cube, face, row, column, letters);
@@ -176,10 +177,22 @@ void DrawView(DrawingSurface& surface, const NetView& view, const ViewTransform&
     if (!t.fitted) {
       DrawFacelet(surface, s.brush, static_cast<int16_t>(s.left), static_cast<int16_t>(s.top),
                   static_cast<int16_t>(s.right), static_cast<int16_t>(s.bottom));
+      if (s.marked) {
+        surface.MoveTo(s.left + 1, s.top + 1);
+        surface.LineTo(s.right - 1, s.top + 1);
+        surface.LineTo(s.right - 1, s.bottom - 1);
+        surface.LineTo(s.left + 1, s.bottom - 1);
+        surface.LineTo(s.left + 1, s.top + 1);
+      }
       continue;
     }
     // The outline as a filled box, its inside over it: the same pixels as the lines and the fill.
     FillScaled(surface, t, s.left, s.top, s.right + 1, s.bottom + 1, kOutlineBrush);
+    if (s.marked) {
+      FillScaled(surface, t, s.left + 1, s.top + 1, s.right, s.bottom, kOutlineBrush);
+      FillScaled(surface, t, s.left + 2, s.top + 2, s.right - 1, s.bottom - 1, s.brush);
+      continue;
+    }
     FillScaled(surface, t, s.left + 1, s.top + 1, s.right, s.bottom, s.brush);
   }
   for (int k = 0; k < view.letterCount; ++k) {
@@ -212,5 +225,13 @@ void PaintWindowView(DrawingSurface& surface, int clientWidth, int clientHeight)
   }
   NetView& view = document.windowView;
   BuildNetView(&view, document.view.letters, true, document.view.fitToWindow);
+  // The layers the player's next move turns.
+  if (PlayerIsOpen()) {
+    const CellMarks marks = document.player.controller.player().NextMoveCells();
+    for (int k = 0; k < view.squareCount; ++k) {
+      ViewSquare& s = view.squares[k];
+      s.marked = marks.test(static_cast<size_t>(CellIndex(s.face, s.row, s.column)));
+    }
+  }
   DrawView(surface, view, WindowTransform(view, clientWidth, clientHeight), clientWidth, clientHeight);
 }

@@ -15,6 +15,7 @@ struct ViewSquare {
   int16_t column;
   int left, top, right, bottom;
   int brush;
+  bool marked;  // a second outline one pixel inside the first
 };
 
 // Text over the net, centred on x with its top at y.

@@ -58,6 +58,9 @@ struct InputPlan {
 bool TakeInputOption(int argc, char** argv, int* i, InputPlan* plan, bool* bad);
 // Builds the pattern onto the cube; false with the reason when an input was refused.
 bool BuildInput(const InputPlan& plan, std::string* refusal);
+// The start the pattern file or size and every --keys make, onto the cube; the moves of --moves,
+// --moves-file, --alg and --alg-file in order, at the start's size, into `played`, not turned.
+bool BuildPlayedInput(const InputPlan& plan, std::vector<BlockMove>* played, std::string* refusal);
 // A pattern file (- for standard input) onto the cube, laid out for its size; the cube stays on refusal.
 bool LoadPatternOntoCube(const char* path, std::string* refusal);
 // The moves of an --alg or --alg-file step at size n, or the refusal naming the option or the file.

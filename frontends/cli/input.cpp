@@ -11,6 +11,29 @@ class TurnCube : public MoveFileSink {
   void Move(const MoveToken& move) override { TurnLayer(document.cube, move.layer, move.quarterTurns); }
 };
 
+// Each move the reader meets, kept to be played later.
+class KeepMoves : public MoveFileSink {
+ public:
+  KeepMoves(int n, std::vector<BlockMove>* moves) : n_(n), moves_(moves) {}
+  void Token(const char* text, uint64_t, size_t) override { text_ = text; }
+  void Move(const MoveToken&) override {
+    BlockMove move;
+    if (MoveTokenBlock(text_, n_, &move)) moves_->push_back(move);
+  }
+
+ private:
+  int n_;
+  std::vector<BlockMove>* moves_;
+  const char* text_ = "";
+};
+
+bool LoadStart(const InputPlan& plan, std::string* refusal) {
+  if (!plan.patternPath.empty()) return LoadPatternOntoCube(plan.patternPath.c_str(), refusal);
+  SetCubeSize(static_cast<int16_t>(plan.size));
+  ResetCube();
+  return true;
+}
+
 }  // namespace
 
 bool TakeInputOption(int argc, char** argv, int* i, InputPlan* plan, bool* bad) {
@@ -59,13 +82,34 @@ bool ReadAlgInput(const InputStep& step, int n, std::vector<BlockMove>* moves, s
   return false;
 }
 
-bool BuildInput(const InputPlan& plan, std::string* refusal) {
-  if (!plan.patternPath.empty()) {
-    if (!LoadPatternOntoCube(plan.patternPath.c_str(), refusal)) return false;
-  } else {
-    SetCubeSize(static_cast<int16_t>(plan.size));
-    ResetCube();
+bool BuildPlayedInput(const InputPlan& plan, std::vector<BlockMove>* played, std::string* refusal) {
+  played->clear();
+  if (!LoadStart(plan, refusal)) return false;
+  for (const InputStep& step : plan.steps)
+    if (step.kind == InputStep::kKeys) RunKeys(step.text.c_str());
+  std::vector<BlockMove> moves;
+  KeepMoves keep(PatternSize(), played);
+  MoveFileRead read;
+  for (const InputStep& step : plan.steps) {
+    switch (step.kind) {
+      case InputStep::kKeys: break;
+      case InputStep::kMoves:
+        if (!ReadMoveText(step.text.data(), step.text.size(), "--moves", keep, &read, refusal)) return false;
+        break;
+      case InputStep::kMovesFile:
+        if (!ReadMovePath(step.text.c_str(), keep, &read, refusal)) return false;
+        break;
+      default:
+        if (!ReadAlgInput(step, PatternSize(), &moves, refusal)) return false;
+        played->insert(played->end(), moves.begin(), moves.end());
+        break;
+    }
   }
+  return true;
+}
+
+bool BuildInput(const InputPlan& plan, std::string* refusal) {
+  if (!LoadStart(plan, refusal)) return false;
   static std::vector<BlockMove> moves;
   TurnCube turn;
   MoveFileRead read;

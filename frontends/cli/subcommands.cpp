@@ -288,27 +288,63 @@ bool ParseCamera(const char* text, CubeCamera* camera) {
 
 }  // namespace
 
+namespace {
+
+// An animation of the moves the input plays, from the start it makes.
+int RenderAnimation(const Arguments& args, const MovingPictureRequest& request) {
+  std::vector<BlockMove> moves;
+  std::string refusal;
+  if (!BuildPlayedInput(args.input, &moves, &refusal)) {
+    ReportRefusal(refusal);
+    return 1;
+  }
+  char reason[512];
+  int64_t frames = 0;
+  if (!SaveMovingPicture(document.cube, moves.data(), moves.size(), document.layout, request,
+                         args.positional[0], reason, sizeof reason, &frames)) {
+    ReportRefusal(reason);
+    return 1;
+  }
+  if (args.json)
+    std::printf("{\"frames\":%lld,\"moves\":%zu}\n", static_cast<long long>(frames), moves.size());
+  return 0;
+}
+
+// A whole number within its range.
+bool ParseWithin(const char* text, int low, int high, int* value) {
+  char* end = nullptr;
+  const long parsed = std::strtol(text, &end, 10);
+  if (end == text || *end != '\0' || parsed < low || parsed > high) return false;
+  *value = static_cast<int>(parsed);
+  return true;
+}
+
+}  // namespace
+
 int RunRender(int argc, char** argv, int first) {
   static const char kRenderUsage[] =
-      "usage: plexaro-cli render [--json] OUT.svg|OUT.png|OUT.bmp [--view net|cube|cube-both]\n"
-      "       [--camera TURN,TILT] [--scale K] [--letters faces|colours] [INPUT]\n";
+      "usage: plexaro-cli render [--json] OUT.svg|OUT.png|OUT.bmp|OUT.gif [--view net|cube|cube-both]\n"
+      "       [--camera TURN,TILT] [--scale K] [--letters faces|colours] [--frames F] [--delay MS] [INPUT]\n";
   Arguments args;
   const char* scaleText = nullptr;
   const char* lettersText = nullptr;
   const char* viewText = nullptr;
   const char* cameraText = nullptr;
+  const char* framesText = nullptr;
+  const char* delayText = nullptr;
   bool ok = ParseArguments(argc, argv, first, true, &args,
                            {{"--scale", &scaleText},
                             {"--letters", &lettersText},
                             {"--view", &viewText},
-                            {"--camera", &cameraText}}) &&
+                            {"--camera", &cameraText},
+                            {"--frames", &framesText},
+                            {"--delay", &delayText}}) &&
             args.positional.size() == 1;
-  PictureRequest request = {kPictureNet, kDefaultCubeCamera, kLettersNone, 1};
-  if (ok && scaleText != nullptr) {
-    char* end = nullptr;
-    request.scale = static_cast<int>(std::strtol(scaleText, &end, 10));
-    ok = *end == '\0' && request.scale >= 1 && request.scale <= kPictureMaxScale;
-  }
+  MovingPictureRequest animation = {
+      {kPictureNet, kDefaultCubeCamera, kLettersNone, 1}, kDefaultFramesPerQuarter, kDefaultFrameDelay};
+  PictureRequest& request = animation.picture;
+  const bool moving = ok && PathHasExtension(args.positional[0], ".gif");
+  if (ok && scaleText != nullptr) ok = ParseWithin(scaleText, 1, kPictureMaxScale, &request.scale);
   if (ok && lettersText != nullptr) {
     if (std::strcmp(lettersText, "faces") == 0)
       request.letters = kLettersFaces;
@@ -325,16 +361,26 @@ int RunRender(int argc, char** argv, int first) {
     else
       ok = std::strcmp(viewText, "net") == 0;
   }
-  // A camera means nothing to the net.
+  // A camera, and frames within a turn, mean nothing to the net; frames and delay nothing to a still.
   if (ok && cameraText != nullptr)
     ok = request.view != kPictureNet && ParseCamera(cameraText, &request.camera);
+  if (ok && framesText != nullptr)
+    ok = moving && request.view != kPictureNet &&
+         ParseWithin(framesText, kMinFramesPerQuarter, kMaxFramesPerQuarter, &animation.framesPerQuarter);
+  if (ok && delayText != nullptr)
+    ok = moving && ParseWithin(delayText, kMinFrameDelay, kMaxFrameDelay, &animation.delay);
   const int usage = Usage(ok || args.help, args, kRenderUsage,
                           "Draws the view as the window shows it, as SVG, PNG or BMP by the extension: the "
                           "net, or the\ncube from the camera (TURN round from in front of F towards R, -180 "
                           "to 180; TILT above\nthe horizon, -90 to 90; 30,25 by default), alone or with its "
-                          "back; --scale 1 to 16.\n");
+                          "back; --scale 1 to 16.\nOUT.gif: the moves of --moves, --moves-file, --alg and "
+                          "--alg-file played from the start the\npattern or size and --keys make: a frame "
+                          "after each move on the net, --frames (1 to 60,\n6 by default) each quarter turn "
+                          "in the cube views; --delay 20 to 10000 ms a frame (40 by\ndefault), the first "
+                          "and last held a second.\n");
   if (usage >= 0) return usage;
   StartWithInput(args);
+  if (moving) return RenderAnimation(args, animation);
   if (!BuildInputOrReport(args.input)) return 1;
   char reason[512];
   if (!SavePicture(document.cube, document.layout, request, args.positional[0], reason, sizeof reason)) {

@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "frontends/qt/cube_window.h"
+#include "frontends/qt/player_window.h"
 
 namespace {
 
@@ -65,6 +66,19 @@ void DesktopPlatform::WaitForTask(const char* title, BackgroundTask& task) {
   box.show();
   poll.start(50);
   loop.exec();
+}
+
+void DesktopPlatform::ShowPlayerWindow(bool shown) {
+  if (!shown) {
+    if (player_ != nullptr) player_->hide();
+    return;
+  }
+  if (player_ == nullptr) player_ = new PlayerWindow(&window_);
+  player_->Present();
+}
+
+void DesktopPlatform::PlayerChanged(int what) {
+  if (player_ != nullptr) player_->Refresh(what);
 }
 
 bool DesktopPlatform::SetTimer(int milliseconds) {

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QPointer>
 #include <QString>
 
+#include "frontends/qt/player_window.h"
 #include "seam/platform.h"
 
 class CubeWindow;
@@ -21,9 +23,14 @@ class DesktopPlatform : public Platform {
   void PaintNow() override;
   bool SetTimer(int milliseconds) override;
   void WaitForTask(const char* title, BackgroundTask& task) override;
+  void ShowPlayerWindow(bool shown) override;
+  void PlayerChanged(int what) override;
+  // The player's window while it exists; the main window owns it.
+  PlayerWindow* player() const { return player_; }
 
  private:
   CubeWindow& window_;
+  QPointer<PlayerWindow> player_;
   QByteArray chosen_;
 };
 

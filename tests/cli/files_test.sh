@@ -61,8 +61,8 @@ if "$cli" render "$work/net.png" --letters colours --moves "R" 2>"$work/err"; th
 else
   grep -qi png "$work/err" || fail "render png failed for another reason: $(cat "$work/err")"
 fi
-"$cli" render "$work/net.gif" 2>/dev/null
-[ $? -eq 1 ] || fail "render to .gif was not refused"
+"$cli" render "$work/net.jpg" 2>/dev/null
+[ $? -eq 1 ] || fail "render to .jpg was not refused"
 "$cli" render "$work/net.svg" --scale 99 2>/dev/null
 [ $? -eq 2 ] || fail "--scale 99 was not bad usage"
 

@@ -13,13 +13,6 @@
 
 namespace {
 
-std::string ReadWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 // Names in the temporary folder that start with `prefix`, to find a left-over temporary file.
 std::vector<std::string> NamesStartingWith(const std::string& prefix) {
   std::vector<std::string> names;

@@ -25,13 +25,6 @@ struct SavingPlatform : RecordingPlatform {
   }
 };
 
-std::string ReadWhole(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
-}
-
 class Menu : public ::testing::Test {
  protected:
   void SetUp() override {

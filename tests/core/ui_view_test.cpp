@@ -145,9 +145,9 @@ int FittedMismatches(int width, int height) {
 }
 
 TEST_F(View, FittedPaintingShowsTheNetPixelTheTransformNames) {
-  document.view.fitToWindow = true;
   for (int16_t n : {2, 3, 10}) {
     StartScrambled(n);
+    document.view.fitToWindow = true;
     // Enlarged, shrunk, and squeezed one way.
     EXPECT_EQ(FittedMismatches(600, 380), 0) << n;
     EXPECT_EQ(FittedMismatches(150, 300), 0) << n;
@@ -224,7 +224,7 @@ TEST_F(View, MenuEntriesHoldTheTableInOrderWithTheSubmenuMarked) {
     }
   }
   EXPECT_EQ(next, kMenuItemCount);
-  EXPECT_EQ(shape, "ii-iiii-ii-ii-(iii)i-(iii)(iiiiiiiii)");
+  EXPECT_EQ(shape, "ii-iiii-ii-iii-(iii)i-(iii)(iiiiiiiii)");
   EXPECT_STREQ(kMenuItems[kMenuNewCube2].text,
                "2\xC3\x97"
                "2\xC3\x97"

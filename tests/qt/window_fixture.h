@@ -195,3 +195,10 @@ class MenuHand : public QObject {
   QTimer timer_;
   QPointer<QMenu> answered_;
 };
+
+// Runs the menu item `text` through a right click on the window.
+inline void Choose(WindowUnderTest& under, MenuHand& menu, const QString& text) {
+  menu.choice = text;
+  QTest::mouseClick(&under.window, Qt::RightButton, {}, QPoint(300, 300));
+  WindowUnderTest::Settle();
+}

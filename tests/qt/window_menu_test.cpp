@@ -58,12 +58,6 @@ class WindowMenuTest : public QObject {
   void DroppedFilesOpenByExtension();
 
  private:
-  // Runs the menu item `text` through a right click on the window.
-  void Choose(WindowUnderTest& under, MenuHand& menu, const QString& text) {
-    menu.choice = text;
-    QTest::mouseClick(&under.window, Qt::RightButton, {}, QPoint(300, 300));
-    WindowUnderTest::Settle();
-  }
   QTemporaryDir dir_;
   QString Path(const QString& name) const { return dir_.filePath(name); }
 };

@@ -46,13 +46,6 @@ class WindowSolidTest : public QObject {
  private slots:
   void initTestCase() { QuietSizeHintWarnings(); }
   void SolidViewPaintsDragsClicksAndGivesANewCube();
-
- private:
-  void Choose(WindowUnderTest& under, MenuHand& menu, const QString& text) {
-    menu.choice = text;
-    QTest::mouseClick(&under.window, Qt::RightButton, {}, QPoint(300, 300));
-    WindowUnderTest::Settle();
-  }
 };
 
 void WindowSolidTest::SolidViewPaintsDragsClicksAndGivesANewCube() {

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -108,6 +110,14 @@ inline std::string LogBytes() {
 }
 
 inline std::string TempPath(const std::string& name) { return ::testing::TempDir() + "plexaro_" + name; }
+
+// A file's bytes, or none when it cannot be read.
+inline std::string ReadWhole(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
 
 // Writes `bytes` to TempPath(name) and returns that path.
 inline std::string WriteTemp(const std::string& name, const std::string& bytes) {

@@ -27,6 +27,11 @@ inline void StartFresh(Platform& seam, int16_t size = 3) {
   document.random.state = 1;
   document.replaySwitch = 0;
   document.eraseOnRepaint = false;
+  document.view = ViewOptions();
+  document.animation.active = false;
+  document.pointer = PointerDrag();
+  document.met.met = false;
+  document.player.open = false;
   std::memset(document.moveLog, 0, sizeof document.moveLog);
   document.cube.size = size;
   StartUpCube();

@@ -2,6 +2,7 @@
 // queue of paths.
 #pragma once
 
+#include <cstdio>
 #include <deque>
 #include <functional>
 #include <string>
@@ -71,6 +72,10 @@ struct RecordingPlatform : Platform {
   std::vector<std::string> waits;  // the titles of the boxes that waited on work, and its last words
   int timer = 0;                   // the interval the core last asked for, 0 while none runs
   int64_t now = 0;                 // the clock, which only the test moves
+  std::deque<std::string> typed;   // answers to the text prompt, in order; empty means cancel
+  std::deque<std::string> saved;   // paths the save chooser hands out, in order; empty means cancel
+  int playerShown = 0;             // 1 while the player's window shows, -1 once closed
+  int playerChanges = 0;           // PlayerChange flags told since the test last cleared them
 
   void ShowMessage(const char* text, const char* title) override {
     boxes.push_back({title, text});
@@ -95,6 +100,20 @@ struct RecordingPlatform : Platform {
     return true;
   }
   int64_t Milliseconds() override { return now; }
+  bool AskText(const char*, const char*, char* text, int capacity) override {
+    if (typed.empty()) return false;
+    std::snprintf(text, static_cast<size_t>(capacity), "%s", typed.front().c_str());
+    typed.pop_front();
+    return true;
+  }
+  const char* ChooseSaveFile(FileKind, const FileFilter&) override {
+    if (saved.empty()) return nullptr;
+    lastAnswer = saved.front();
+    saved.pop_front();
+    return lastAnswer.c_str();
+  }
+  void ShowPlayerWindow(bool shown) override { playerShown = shown ? 1 : -1; }
+  void PlayerChanged(int what) override { playerChanges |= what; }
   void WaitForTask(const char* title, BackgroundTask& task) override {
     Platform::WaitForTask(title, task);
     char words[200];

@@ -159,13 +159,14 @@ open_file() {  # key path: picks the file in the open-file dialog
   wait_gone Open
 }
 
-# Opens the right button's menu and picks the item that many steps from its end (Up) or top (Down).
+# Opens the right button's menu and picks the item that many steps from its top (Down) or end (Up);
+# separators are passed over and greyed items counted.
 menu_pick() {  # count [key]
   activate "$main"
   read -r ox oy <<<"$origin"
   xdotool mousemove $((ox + 300)) $((oy + 250)) click 3
   for _ in $(seq 20); do "$WINE" "$probe" menu && break; sleep 0.1; done
-  for _ in $(seq "$1"); do xdotool key "${2:-Up}"; done
+  for _ in $(seq "$1"); do xdotool key "${2:-Down}"; done
   xdotool key Return
 }
 
@@ -251,7 +252,7 @@ else
   expect_box Moves --open "$work/two.q" --open "$work/r.mov" "[{"
   expect_net "move file without replay" 2 --open "$work/two.q" --open "$work/r.mov" "[{"
 
-  # The right button's menu, picked from the keyboard from its bottom end: the solver's moves in a
+  # The right button's menu, picked from the keyboard from its top: the solver's moves in a
   # box, then saved as a move file that makes the pattern again. The Menu key opens nothing.
   # Keys are taken in order, and a menu would take them: once r and Left show, the Menu key before them
   # was taken and opened nothing.
@@ -262,7 +263,7 @@ else
   made=(--open "$work/two.q" --open "$work/r.mov" "[{r<Left>")
   expect_net "the Menu key opens no menu" 2 "${made[@]}"
   if "$WINE" "$probe" menu; then fail "the Menu key opens no menu" "a menu is up"; xdotool key Escape; fi
-  menu_pick 4
+  menu_pick 9  # Moves that make this pattern...
   if box=$(wait_window "Moves that make this pattern"); then
     check "solver box from the menu says what plexaro-cli solve says" \
       "From the solved cube: $("$cli" solve --size 2 --moves "R R" --keys "<Left>" | sed -n 's/^moves: //p')" \
@@ -271,7 +272,7 @@ else
   else
     fail "solver box from the menu" "no box"
   fi
-  menu_pick 3
+  menu_pick 10  # Save these moves as...
   if wait_window "Save As" >/dev/null; then
     xdotool type --delay 20 "Z:${work//\//\\}\\made"
     xdotool key Return
@@ -321,7 +322,7 @@ if [ -n "${frame:-}" ] && main=$(wait_window Plexaro); then
   start=$(cli_net show --pattern "$work/four.q")
   expect_net "a file named at start paints what plexaro-cli show prints" 4 show --pattern "$work/four.q"
 
-  menu_pick 7  # Export picture..., seventh from the end
+  menu_pick 6  # Export picture...
   if wait_window "Save As" >/dev/null; then
     xdotool type --delay 20 "$(winpath "$work/shown")"
     xdotool key Return
@@ -350,7 +351,7 @@ if [ -n "${frame:-}" ] && main=$(wait_window Plexaro); then
   check "Shift+click gives it the colour before" "$masked" "$(screen_net 4 "$masked")"
   xdotool click 1
   screen_net 4 "$clicked" >/dev/null
-  menu_pick 1 Down  # Undo, at the top
+  menu_pick 1  # Undo, at the top
   check "Undo after a click restores the square" "$masked" "$(screen_net 4 "$masked")"
 
   "$WINE" "$probe" drop "$(winpath "$work/two.q")"

@@ -30,22 +30,25 @@ TEST_F(WindowTest, MenuHoldsTheTableInItsOrderWithItsStates) {
   Open();
   HMENU menu = BuildContextMenu();
   ASSERT_TRUE(menu != NULL);
-  // Every item by its text, top level or in the letters' submenu, in the table's order.
-  std::vector<std::string> texts;
-  HMENU letters = NULL;
+  // Every item by its text, top level or in a submenu titled as the table says, in the table's order.
+  std::vector<std::string> texts, submenus;
   for (int k = 0; k < GetMenuItemCount(menu); ++k) {
-    if (GetMenuState(menu, k, MF_BYPOSITION) & MF_SEPARATOR) continue;
+    // A submenu's state holds its item count in the high byte, which can look like MF_SEPARATOR.
     if (HMENU sub = GetSubMenu(menu, k)) {
-      EXPECT_EQ(Text(menu, k), "Letters on the squares");
-      letters = sub;
-      for (int j = 0; j < GetMenuItemCount(sub); ++j) texts.push_back(Text(sub, j));
-    } else {
+      submenus.push_back(Text(menu, k));
+      for (int j = 0; j < GetMenuItemCount(sub); ++j) {
+        if (GetMenuState(sub, j, MF_BYPOSITION) & MF_SEPARATOR) continue;
+        texts.push_back(Text(sub, j));
+        const char* title = kMenuItems[texts.size() - 1].submenu;
+        EXPECT_EQ(title != nullptr ? title : "", submenus.back());
+      }
+    } else if (!(GetMenuState(menu, k, MF_BYPOSITION) & MF_SEPARATOR)) {
       texts.push_back(Text(menu, k));
     }
   }
   ASSERT_EQ(texts.size(), static_cast<size_t>(kMenuItemCount));
   for (int k = 0; k < kMenuItemCount; ++k) EXPECT_EQ(texts[k], kMenuItems[k].text);
-  ASSERT_TRUE(letters != NULL);
+  EXPECT_EQ(submenus, (std::vector<std::string>{"Letters on the squares", "View", "New cube"}));
   EXPECT_TRUE(State(menu, kMenuUndo) & MF_GRAYED);
   EXPECT_TRUE(State(menu, kMenuSaveSolution) & MF_GRAYED);
   EXPECT_FALSE(State(menu, kMenuSolvePattern) & MF_GRAYED);

@@ -8,52 +8,12 @@
 
 namespace {
 
-const int kWidth = 640;
-const int kHeight = 520;
-const uint32_t kUntouched = 0x808080;
 const uint32_t kBlack = 0x000000;
 const uint32_t kColours[6] = {0xFFFFFF, 0xFF0000, 0xFFFF00, 0xFF9000, 0x00FF00, 0x0000FF};  // 0xRRGGBB
 
 struct Rect {
   int left, top, right, bottom;  // right and bottom excluded
   bool Holds(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-};
-
-// A 32-bit bitmap in a memory device context, filled with kUntouched.
-class Canvas {
- public:
-  Canvas() {
-    dc_ = CreateCompatibleDC(NULL);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = -kHeight;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    pixels_ = static_cast<uint32_t*>(bits);
-    previous_ = SelectObject(dc_, bitmap_);
-    for (int i = 0; i < kWidth * kHeight; ++i) pixels_[i] = kUntouched;
-  }
-  ~Canvas() {
-    SelectObject(dc_, previous_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  HDC dc() const { return dc_; }
-  bool ready() const { return pixels_ != nullptr; }
-  uint32_t At(int x, int y) const {
-    GdiFlush();
-    return pixels_[y * kWidth + x] & 0xFFFFFF;
-  }
-
- private:
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ previous_;
-  uint32_t* pixels_ = nullptr;
 };
 
 // Each square: a one-pixel black border round its colour, 14 wide and 15 high; nothing between.

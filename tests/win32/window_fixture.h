@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
+
 #include "analysis/analysis.h"
 #include "files/input_files.h"
 #include "frontends/win32/win32_platform.h"
@@ -39,4 +41,46 @@ class WindowTest : public ::testing::Test {
   static bool RepaintPending() { return GetUpdateRect(mainWindow, NULL, FALSE) != 0; }
 
   Win32Platform win32_;
+};
+
+// The size of the canvas the painting tests draw into, and the grey it starts as.
+const int kWidth = 640;
+const int kHeight = 520;
+const uint32_t kUntouched = 0x808080;
+
+// A 32-bit bitmap in a memory device context, filled with kUntouched.
+class Canvas {
+ public:
+  Canvas() {
+    dc_ = CreateCompatibleDC(NULL);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = kWidth;
+    info.bmiHeader.biHeight = -kHeight;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+    pixels_ = static_cast<uint32_t*>(bits);
+    previous_ = SelectObject(dc_, bitmap_);
+    for (int i = 0; i < kWidth * kHeight; ++i) pixels_[i] = kUntouched;
+  }
+  ~Canvas() {
+    SelectObject(dc_, previous_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  HDC dc() const { return dc_; }
+  bool ready() const { return pixels_ != nullptr; }
+  uint32_t At(int x, int y) const {
+    GdiFlush();
+    return pixels_[y * kWidth + x] & 0xFFFFFF;
+  }
+
+ private:
+  HDC dc_;
+  HBITMAP bitmap_;
+  HGDIOBJ previous_;
+  uint32_t* pixels_ = nullptr;
 };

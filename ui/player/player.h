@@ -34,6 +34,7 @@ class Player {
             std::string* reason);
 
   int Size() const { return cycles_.Size(); }
+  const Cube& Start() const { return start_; }
   int64_t Length() const { return static_cast<int64_t>(moves_.size()); }
   int64_t Position() const { return position_; }
   const std::vector<BlockMove>& Moves() const { return moves_; }

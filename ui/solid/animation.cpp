@@ -6,7 +6,8 @@
 namespace {
 
 int64_t MoveMilliseconds(const BlockMove& move) {
-  return ((move.quarterTurns % 4) + 4) % 4 == 2 ? 2 * kQuarterTurnMilliseconds : kQuarterTurnMilliseconds;
+  const int quarter = document.animation.quarterMilliseconds;
+  return ((move.quarterTurns % 4) + 4) % 4 == 2 ? 2 * quarter : quarter;
 }
 
 }  // namespace
@@ -28,7 +29,7 @@ void NoteMoves(const BlockMove* moves, size_t count) {
 
 void NoteNoAnimation() { document.animation.madeCount = kMaxAnimatedMoves + 1; }
 
-void PlayNotedMoves() {
+void PlayNotedMoves(int quarterMilliseconds) {
   Animation& a = document.animation;
   const int count = a.madeCount;
   a.madeCount = 0;
@@ -37,6 +38,7 @@ void PlayNotedMoves() {
   for (int k = 0; k < count; ++k) a.moves[k] = a.made[k];
   a.count = count;
   a.index = 0;
+  a.quarterMilliseconds = quarterMilliseconds < 1 ? 1 : quarterMilliseconds;
   a.moveStarted = platform->Milliseconds();
   a.active = platform->SetTimer(kFrameMilliseconds);
 }
@@ -45,7 +47,8 @@ void FinishAnimation() {
   Animation& a = document.animation;
   if (!a.active) return;
   a.active = false;
-  platform->SetTimer(0);
+  // The player's playing keeps the timer it shares.
+  if (!document.player.controller.Playing()) platform->SetTimer(0);
 }
 
 bool AnimationFrame(const Cube** before, BlockMove* move, double* fraction) {

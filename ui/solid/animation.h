@@ -5,6 +5,10 @@
 #include "cube/block_move.h"
 #include "cube/cube.h"
 
+// A quarter turn's time; a half turn takes two.
+const int kQuarterTurnMilliseconds = 150;
+const int kFrameMilliseconds = 16;
+
 // The moves a command makes start from the cube as it stands now: called as every recorded command
 // starts, and again where one starts over (a move file, from the solved cube).
 void NoteStart();
@@ -12,8 +16,9 @@ void NoteMove(const BlockMove& move);
 void NoteMoves(const BlockMove* moves, size_t count);
 // The command changed the cube some other way as well (a replay, say): nothing it made is played.
 void NoteNoAnimation();
-// After the command: in a solid view, up to 20 noted moves start playing.
-void PlayNotedMoves();
+// After the command: in a solid view, up to 20 noted moves start playing, a quarter turn taking
+// `quarterMilliseconds`.
+void PlayNotedMoves(int quarterMilliseconds = kQuarterTurnMilliseconds);
 
 // Ends the turn playing now at the end, as any input does.
 void FinishAnimation();
@@ -21,6 +26,3 @@ void FinishAnimation();
 bool AnimationFrame(const Cube** before, BlockMove* move, double* fraction);
 // Moves the turns on to the platform's time now; true when the window must be painted again.
 bool AdvanceAnimation();
-// A quarter turn's time; a half turn takes two.
-const int kQuarterTurnMilliseconds = 150;
-const int kFrameMilliseconds = 16;

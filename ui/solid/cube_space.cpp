@@ -1,4 +1,5 @@
-// The cube's faces in space, where quarter turns take cells, turns about a face's axis and the viewer's frame.
+// The cube's faces in space, where quarter turns take cells, turns about a face's axis and the viewer's
+// frame.
 #include "ui/solid/cube_space.h"
 
 #include <cmath>

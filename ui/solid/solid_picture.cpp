@@ -26,6 +26,8 @@ struct PlacedLetter {
   const uint8_t* glyph;
 };
 
+}  // namespace
+
 // Everything a solid picture needs in one block on the heap: a frame is too big for a front end's stack.
 struct SolidPicture {
   CubeFrame frame;
@@ -37,11 +39,17 @@ struct SolidPicture {
   uint8_t palette[kRasterColourCount][3];
 };
 
-void Build(SolidPicture* picture, const Cube& cube, const PictureRequest& request, int width, int height) {
+namespace {
+
+void Build(SolidPicture* picture, const Cube& cube, const BlockMove* move, double fraction,
+           const PictureRequest& request, int width, int height) {
   const CubeLayout layout = request.view == kPictureCubeBoth ? kLayoutFrontAndBack : kLayoutCube;
   const FitBox box = {kPictureMargin, kPictureMargin, width - 2 * kPictureMargin,
                       height - 2 * kPictureMargin};
-  BuildCubeFrame(&picture->frame, cube.size, cube.live, request.camera, layout, box);
+  if (move != nullptr)
+    BuildTurnFrame(&picture->frame, cube.size, cube.live, *move, fraction, request.camera, layout, box);
+  else
+    BuildCubeFrame(&picture->frame, cube.size, cube.live, request.camera, layout, box);
   picture->scale = request.scale;
   picture->placedCount = 0;
   for (int k = 0; k < picture->frame.count; ++k) {
@@ -141,7 +149,18 @@ bool SavePicture(const Cube& cube, const NetLayout& layout, const PictureRequest
     std::snprintf(reason, reasonSize, "Cannot write %s: there is no memory for the picture.", path);
     return false;
   }
-  Build(picture.get(), cube, request, width, height);
+  Build(picture.get(), cube, nullptr, 0, request, width, height);
   PrepareCubeRaster(&picture->raster, picture->frame, width, height, request.scale);
   return SaveSolid(*picture, width, height, path, reason, reasonSize);
 }
+
+SolidPicture* NewSolidPicture() { return new (std::nothrow) SolidPicture; }
+void DeleteSolidPicture(SolidPicture* picture) { delete picture; }
+
+void DrawSolidPicture(SolidPicture* picture, const Cube& cube, const BlockMove* move, double fraction,
+                      const PictureRequest& request, int width, int height) {
+  Build(picture, cube, move, fraction, request, width, height);
+  PrepareCubeRaster(&picture->raster, picture->frame, width, height, request.scale);
+}
+
+void SolidPictureRow(void* picture, int y, uint8_t* row) { LetteredRow(picture, y, row); }

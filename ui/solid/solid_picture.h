@@ -27,3 +27,13 @@ void PictureSizeOf(const Cube& cube, const NetLayout& layout, int* width, int* h
 // left as it was. The solid cube is drawn anew at the scale, never enlarged from scale 1.
 bool SavePicture(const Cube& cube, const NetLayout& layout, const PictureRequest& request, const char* path,
                  char* reason, size_t reasonSize);
+
+// One picture of the solid cube after another, for the frames of an animation: drawn (a turn in play
+// when `move` is given) at the picture's size at scale 1 and the request's scale, then read a row at a
+// time (kRasterColours indices).
+struct SolidPicture;
+SolidPicture* NewSolidPicture();  // null when there is no memory for it
+void DeleteSolidPicture(SolidPicture* picture);
+void DrawSolidPicture(SolidPicture* picture, const Cube& cube, const BlockMove* move, double fraction,
+                      const PictureRequest& request, int width, int height);
+void SolidPictureRow(void* picture, int y, uint8_t* row);

@@ -7,6 +7,7 @@
 #include "ui/document.h"
 #include "ui/facelet_edit.h"
 #include "ui/picture.h"
+#include "ui/player/player_window.h"
 #include "ui/solid/animation.h"
 #include "ui/solid/solid_picture.h"
 
@@ -62,6 +63,8 @@ void DrawCubeFrame(DrawingSurface& surface, const CubeFrame& frame, int size, in
 }
 
 void PointerPress(int x, int y, int clientWidth, int clientHeight, bool shift) {
+  if (document.commandRunning) return;
+  ClosePlayer();
   FinishAnimation();
   if (document.view.mode == kViewNet) {
     ClickSquare(x, y, clientWidth, clientHeight, shift);
