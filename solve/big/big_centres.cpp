@@ -159,8 +159,18 @@ int Score(const BigState& state, const CentreTables& tables) {
 struct Step {
   double ratio = 0;
   int gain = 0;
+  int cost = 0;
   int count = 0;
   BlockMove moves[9];
+};
+
+// The best few steps by centres gained per turn, best first; `ratio` is what a step must beat to join.
+const int kMaxChoices = 4;
+struct Choices {
+  int keep = 1;
+  int count = 0;
+  Step steps[kMaxChoices];
+  double ratio = 0;
 };
 
 // Layers a block may hold: inner ones, and on odd sizes not the middle (which carries the fixed centres).
@@ -173,17 +183,55 @@ int Merged(const BlockMove* last, const BlockMove& first) {
   return (last->quarterTurns + first.quarterTurns) % 4 == 0 ? 2 : 1;
 }
 
-void Consider(Step* best, int gain, int cost, const BlockMove* moves, int count) {
+// Steps are costed in block turns, or in outer block turns (an inner block counts two). In the second
+// way a block of a commutator or an insertion that starts next to a face is turned with that face, as
+// a wide block: the face's own centres turn out and back within the step, so the centres end as the
+// inner block leaves them, for one turn less each time.
+struct Costing {
+  bool outer = false;
+  int lookahead = 0;  // steps weighed with the best step after each (0: the best step alone)
+};
+
+const int8_t kOppositeFace[6] = {D, R, B, L, F, U};
+
+BlockMove WideOf(int n, const BlockMove& move) {
+  if (move.first == 2) return Block(move.face, 1, move.last, move.quarterTurns);
+  if (move.last == n - 1)
+    return Block(kOppositeFace[move.face], 1, n + 1 - move.first, 4 - move.quarterTurns);
+  return move;
+}
+
+// The step's moves as the costing turns them, and what they cost.
+int Shape(int n, const Costing& costing, BlockMove* moves, int count) {
+  if (!costing.outer) return count;
+  int cost = 0;
+  for (int k = 0; k < count; ++k) {
+    if (moves[k].first > 1) moves[k] = WideOf(n, moves[k]);
+    cost += OuterBlockTurns(moves[k], n);
+  }
+  return cost;
+}
+
+void Consider(Choices* best, int gain, int cost, const BlockMove* moves, int count) {
   if (gain <= 0) return;
   const double ratio = static_cast<double>(gain) / cost;
   if (ratio <= best->ratio) return;
-  best->ratio = ratio;
-  best->gain = gain;
-  best->count = count;
-  std::memcpy(best->moves, moves, count * sizeof *moves);
+  int at = best->count < best->keep ? best->count++ : best->count - 1;
+  while (at > 0 && best->steps[at - 1].ratio < ratio) {
+    best->steps[at] = best->steps[at - 1];
+    --at;
+  }
+  Step& step = best->steps[at];
+  step.ratio = ratio;
+  step.gain = gain;
+  step.cost = cost;
+  step.count = count;
+  std::memcpy(step.moves, moves, count * sizeof *moves);
+  if (best->count == best->keep) best->ratio = best->steps[best->count - 1].ratio;
 }
 
-void BestSliceBlock(const BigState& state, const CentreTables& tables, int setupCost, Step* best) {
+void BestSliceBlock(const BigState& state, const CentreTables& tables, const Costing& costing, int setupCost,
+                    Choices* best) {
   const int n = state.n;
   static const int8_t kAxisFaces[3] = {U, L, F};
   for (int axis = 0; axis < 3; ++axis)
@@ -204,14 +252,14 @@ void BestSliceBlock(const BigState& state, const CentreTables& tables, int setup
         for (int last = first; last < n && InnerLayer(n, last); ++last) {
           sum += gains[last];
           const BlockMove move = Block(kAxisFaces[axis], first, last, q);
-          Consider(best, sum, 1 + setupCost, &move, 1);
+          Consider(best, sum, (costing.outer ? OuterBlockTurns(move, n) : 1) + setupCost, &move, 1);
         }
       }
     }
 }
 
-void BestInsertion(const BigState& state, const CentreTables& tables, int setupCost, const BlockMove* last,
-                   Step* best) {
+void BestInsertion(const BigState& state, const CentreTables& tables, const Costing& costing, int setupCost,
+                   const BlockMove* last, Choices* best) {
   for (const Insertion& insertion : tables.insertions) {
     int gain = 0;
     const int16_t* to = &tables.to[insertion.first];
@@ -220,12 +268,19 @@ void BestInsertion(const BigState& state, const CentreTables& tables, int setupC
       const int face = to[k] / kFaceStride;
       gain += (state.cells[from[k]] == face) - (state.cells[to[k]] == face);
     }
-    Consider(best, gain, 3 + setupCost - Merged(last, insertion.moves[0]), insertion.moves, 3);
+    if (!costing.outer) {
+      Consider(best, gain, 3 + setupCost - Merged(last, insertion.moves[0]), insertion.moves, 3);
+      continue;
+    }
+    if (gain <= 0) continue;
+    BlockMove moves[3] = {insertion.moves[0], insertion.moves[1], insertion.moves[2]};
+    const int cost = Shape(state.n, costing, moves, 3);
+    Consider(best, gain, cost + setupCost - Merged(last, moves[0]), moves, 3);
   }
 }
 
-void BestCommutator(const BigState& state, const CentreTables& tables, int setupCost, const BlockMove* last,
-                    Step* best) {
+void BestCommutator(const BigState& state, const CentreTables& tables, const Costing& costing, int setupCost,
+                    const BlockMove* last, Choices* best) {
   const int n = state.n;
   int gain[kMaxSize + 1][kMaxSize + 1];
   for (size_t t = 0; t < tables.templates.size(); ++t) {
@@ -250,8 +305,9 @@ void BestCommutator(const BigState& state, const CentreTables& tables, int setup
             if (sum <= 0 || static_cast<double>(sum) / (8 + setupCost - 2) <= best->ratio) continue;
             BlockMove moves[8];
             const int count = CommutatorMoves(shape, s1, s2, u1, u2, moves);
+            const int cost = Shape(n, costing, moves, count);
             const int saved = shape.order == 1 ? faceSaved : Merged(last, moves[0]);
-            Consider(best, sum, 8 + setupCost - saved, moves, count);
+            Consider(best, sum, cost + setupCost - saved, moves, count);
           }
         }
       }
@@ -266,37 +322,63 @@ bool CentresSolved(const BigState& state) {
   return Score(state, tables) == static_cast<int>(tables.centres.size());
 }
 
-bool SolveBigCentres(BigState* state, BigMoveList* list) {
+namespace {
+
+// The best few steps from the state; when none gains much, face turns set commutators up first (a face
+// turn never moves another face's centres).
+void Gather(const BigState& state, const CentreTables& tables, const Costing& costing, const BlockMove* last,
+            Choices* best) {
   // Below this many centres gained per move, face turns set the commutators up.
   const double setupBelow = 0.2;
+  BestSliceBlock(state, tables, costing, 0, best);
+  BestInsertion(state, tables, costing, 0, last, best);
+  BestCommutator(state, tables, costing, 0, last, best);
+  if (best->count > 0 && best->steps[0].ratio >= setupBelow) return;
+  for (int face = 0; face < 6; ++face)
+    for (int q = 1; q < 4; ++q) {
+      BigState turned = state;
+      const BlockMove setup = Block(face, 1, 1, q);
+      if (Merged(last, setup) > 0) continue;  // what the last move could have been
+      BigApply(&turned, setup);
+      Choices after;
+      BestCommutator(turned, tables, costing, 1, &setup, &after);
+      if (after.count == 0) continue;
+      const Step& step = after.steps[0];
+      BlockMove moves[9];
+      moves[0] = setup;
+      std::memcpy(moves + 1, step.moves, step.count * sizeof *step.moves);
+      Consider(best, step.gain, step.cost, moves, step.count + 1);
+    }
+}
+
+bool SolveCentres(BigState* state, BigMoveList* list, const Costing& costing) {
   const CentreTables& tables = TablesOf(state->n);
   const int target = static_cast<int>(tables.centres.size());
   int score = Score(*state, tables);
   unsigned seed = 12345;
   for (int steps = 0; score < target; ++steps) {
     if (steps > 4000) return false;
-    Step best;
     const BlockMove* last = list->count > 0 ? &list->moves[list->count - 1] : nullptr;
-    BestSliceBlock(*state, tables, 0, &best);
-    BestInsertion(*state, tables, 0, last, &best);
-    BestCommutator(*state, tables, 0, last, &best);
-    if (best.ratio < setupBelow) {
-      // Few centres gained as things stand: a face turn first (it never moves another face's centres).
-      for (int face = 0; face < 6; ++face)
-        for (int q = 1; q < 4; ++q) {
-          BigState turned = *state;
-          const BlockMove setup = Block(face, 1, 1, q);
-          if (Merged(last, setup) > 0) continue;  // what the last move could have been
-          BigApply(&turned, setup);
-          Step after;
-          BestCommutator(turned, tables, 1, &setup, &after);
-          if (after.gain == 0 || after.ratio <= best.ratio) continue;
-          best.ratio = after.ratio;
-          best.gain = after.gain;
-          best.moves[0] = setup;
-          std::memcpy(best.moves + 1, after.moves, after.count * sizeof *after.moves);
-          best.count = after.count + 1;
-        }
+    Choices choices;
+    choices.keep = costing.lookahead > 0 ? costing.lookahead : 1;
+    Gather(*state, tables, costing, last, &choices);
+    Step best = choices.count > 0 ? choices.steps[0] : Step{};
+    // Each of the best few weighed together with the best step it leaves: a step that gains a little
+    // less but opens a much better one is taken.
+    if (choices.count > 1) {
+      double bestValue = -1;
+      for (int c = 0; c < choices.count; ++c) {
+        const Step& step = choices.steps[c];
+        BigState turned = *state;
+        for (int k = 0; k < step.count; ++k) BigApply(&turned, step.moves[k]);
+        Choices next;
+        if (Score(turned, tables) < target)
+          Gather(turned, tables, costing, &step.moves[step.count - 1], &next);
+        const int gain = step.gain + (next.count > 0 ? next.steps[0].gain : 0);
+        const int cost = step.cost + (next.count > 0 ? next.steps[0].cost : 0);
+        const double value = static_cast<double>(gain) / cost;
+        if (value > bestValue) bestValue = value, best = step;
+      }
     }
     if (best.gain == 0) {
       // Still none: a random 3-cycle, which changes what the next steps can see.
@@ -306,10 +388,22 @@ bool SolveBigCentres(BigState* state, BigMoveList* list) {
       const int u = 2 + static_cast<int>((seed >> 20) % (state->n - 2));
       if (!tables.cycles[(t * state->n + s) * state->n + u].valid) continue;
       best.count = CommutatorMoves(tables.templates[t], s, s, u, u, best.moves);
+      Shape(state->n, costing, best.moves, best.count);
     }
     for (int k = 0; k < best.count; ++k)
       if (!BigPush(state, list, best.moves[k])) return false;
     score = Score(*state, tables);
   }
   return true;
+}
+
+}  // namespace
+
+bool SolveBigCentres(BigState* state, BigMoveList* list) { return SolveCentres(state, list, Costing{}); }
+
+bool SolveBigCentresOuter(BigState* state, BigMoveList* list, int lookahead) {
+  Costing costing;
+  costing.outer = true;
+  costing.lookahead = lookahead < kMaxChoices ? lookahead : kMaxChoices;
+  return SolveCentres(state, list, costing);
 }

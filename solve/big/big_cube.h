@@ -84,10 +84,16 @@ void CarryAlong(int n, Value* cells, const BlockMove& move) {
 // The stages, each working on the state and appending its moves; false when one could not finish
 // (the list full or no progress within its step budget), which the front door reports.
 bool SolveBigCentres(BigState* state, BigMoveList* list);
+// The same with each step costed in outer block turns, blocks next to a face turned with it where the
+// centres end the same; with a lookahead, the best few steps each weighed with the best one after it.
+bool SolveBigCentresOuter(BigState* state, BigMoveList* list, int lookahead = 0);
 bool PairBigEdges(BigState* state, BigMoveList* list);
+// The same with each step costed in outer block turns, with steps whose blocks turn with a face too;
+// with a lookahead, the best few steps each weighed with the best one after it.
+bool PairBigEdgesOuter(BigState* state, BigMoveList* list, int lookahead = 0);
 // The wing orbits' permutation parities made even (after the centres, keeping them), and on even
 // sizes the swapped-edge parity of the reduced cube fixed (after the edges).
-bool FixWingParity(BigState* state, BigMoveList* list);
+bool FixWingParity(BigState* state, BigMoveList* list, bool outer = false);
 // On even sizes, the U-F edge's wings swapped in every orbit at once (the paired edge flipped), the
 // centres kept; false on odd sizes.
 bool FlipEveryOrbit(BigState* state, BigMoveList* list);

@@ -28,11 +28,13 @@ struct Macro {
   int8_t places[12];
   int8_t placeCount;
   bool endgame;  // a wing 3-cycle or one slice's flip: searched behind longer set-ups on a plateau
+  bool wide;     // its block turned with the face next to it: only for steps costed in outer block turns
+  int8_t outerCost;
 };
 
 // The counts at 10×10×10, the most of any size.
-const int kMaxMacros = 19680;
-const int kMaxMacroCells = 1212000;
+const int kMaxMacros = 30000;
+const int kMaxMacroCells = 2000000;
 
 struct EdgeTables {
   int n = 0;
@@ -115,6 +117,9 @@ void AddIfCentresStay(int n, EdgeTables* tables, Macro* candidate) {
   }
   for (int place = 0; place < 12; ++place)
     if (seen[place]) macro.places[macro.placeCount++] = static_cast<int8_t>(place);
+  macro.outerCost = 0;
+  for (int k = 0; k < macro.count; ++k)
+    macro.outerCost = static_cast<int8_t>(macro.outerCost + OuterBlockTurns(macro.moves[k], n));
   tables->macros.push_back(macro);
 }
 
@@ -151,6 +156,8 @@ void AddWingCycles(int n, EdgeTables* tables) {
             }
     }
 }
+
+const int8_t kOppositeFace[6] = {D, R, B, L, F, U};
 
 // Face-turn sequences written for a slice block about the U-D axis; the others come from them by
 // relabelling faces (x and z rotations of the frame).
@@ -205,6 +212,21 @@ void AddMacros(int n, EdgeTables* tables) {
                 macro.moves[macro.count++] = Block(kAxisFace[axis], first, last, 4 - q);
                 macro.endgame = &base == &kBases[0] && first == last;
                 AddIfCentresStay(n, tables, &macro);
+                // The same with the block turned together with the face next to it: one outer block
+                // each way instead of an inner one, the face's edges taken along.
+                if (first != 2 && last != n - 1) continue;
+                Macro wide = macro;
+                wide.count = 0;
+                wide.size = wide.placeCount = 0;
+                wide.endgame = false;
+                wide.wide = true;
+                const BlockMove in = first == 2
+                                         ? Block(kAxisFace[axis], 1, last, q)
+                                         : Block(kOppositeFace[kAxisFace[axis]], 1, n + 1 - first, 4 - q);
+                wide.moves[wide.count++] = in;
+                for (int k = 0; k < base.count; ++k) wide.moves[wide.count++] = faceTurns[k];
+                wide.moves[wide.count++] = InverseBlockMove(in);
+                AddIfCentresStay(n, tables, &wide);
               }
             }
         }
@@ -244,36 +266,59 @@ const int kMaxFlips = 3;
 struct Choice {
   double ratio = 0;
   int gain = 0;
+  int cost = 0;
   int setups = 0;
   BlockMove setup[3];  // face turns first: they move whole edges, so the score stays
   int macro = -1;
 };
 
+// The next few best steps by score gained per turn, best first, for weighing each with what it leaves.
+const int kMaxEdgeChoices = 4;
+struct Runners {
+  int keep = 0;
+  int count = 0;
+  Choice choices[kMaxEdgeChoices];
+  void Offer(const Choice& choice) {
+    if (count == keep && (keep == 0 || choices[count - 1].ratio >= choice.ratio)) return;
+    int at = count < keep ? count++ : count - 1;
+    while (at > 0 && choices[at - 1].ratio < choice.ratio) {
+      choices[at] = choices[at - 1];
+      --at;
+    }
+    choices[at] = choice;
+  }
+};
+
 void BestMacro(BigState* state, const EdgeTables& tables, const BlockMove* setup, int setups,
-               bool endgameOnly, Choice* best) {
+               bool endgameOnly, bool outer, Choice* best, Runners* runners = nullptr) {
   int8_t saved[kCellCount];
   int placeScores[12];
   for (int place = 0; place < 12; ++place) placeScores[place] = PlaceScore(*state, tables.places, place);
   for (size_t m = 0; m < tables.macros.size(); ++m) {
     const Macro& macro = tables.macros[m];
     if (endgameOnly && !macro.endgame) continue;
-    const int cost = macro.count + setups;
+    if (macro.wide && !outer) continue;
+    const int cost = (outer ? macro.outerCost : macro.count) + setups;
     if (static_cast<double>(tables.places.wings * 4) / cost <= best->ratio) continue;
     const int gain = MacroGain(state, tables, macro, saved, placeScores);
     if (gain <= 0) continue;
     const double ratio = static_cast<double>(gain) / cost;
+    Choice choice;
+    choice.ratio = ratio;
+    choice.gain = gain;
+    choice.cost = cost;
+    choice.setups = setups;
+    for (int k = 0; k < setups; ++k) choice.setup[k] = setup[k];
+    choice.macro = static_cast<int>(m);
+    if (runners != nullptr) runners->Offer(choice);
     if (ratio <= best->ratio) continue;
-    best->ratio = ratio;
-    best->gain = gain;
-    best->setups = setups;
-    for (int k = 0; k < setups; ++k) best->setup[k] = setup[k];
-    best->macro = static_cast<int>(m);
+    *best = choice;
   }
 }
 
 // The best step behind every sequence of `depth` face turns (no face twice in a row).
 void BestBehindSetups(const BigState& state, const EdgeTables& tables, int depth, bool endgameOnly,
-                      Choice* best) {
+                      bool outer, Choice* best) {
   BlockMove setup[3];
   int count = 1;
   for (int k = 0; k < depth; ++k) count *= 18;
@@ -287,7 +332,7 @@ void BestBehindSetups(const BigState& state, const EdgeTables& tables, int depth
     if (repeated) continue;
     BigState turned = state;
     for (int k = 0; k < depth; ++k) BigApply(&turned, setup[k]);
-    BestMacro(&turned, tables, setup, depth, endgameOnly, best);
+    BestMacro(&turned, tables, setup, depth, endgameOnly, outer, best);
   }
 }
 
@@ -344,7 +389,32 @@ bool EdgesPaired(const BigState& state) {
   return Score(state, tables.places) == 12 * tables.places.wings;
 }
 
-bool PairBigEdges(BigState* state, BigMoveList* list) {
+namespace {
+
+void Play(BigState* state, const EdgeTables& tables, const Choice& choice) {
+  for (int k = 0; k < choice.setups; ++k) BigApply(state, choice.setup[k]);
+  const Macro& macro = tables.macros[choice.macro];
+  for (int k = 0; k < macro.count; ++k) BigApply(state, macro.moves[k]);
+}
+
+// Of the best few single steps, the one that gains most per turn together with the best step after it.
+Choice LookAhead(const BigState& state, const EdgeTables& tables, const Runners& runners, bool outer) {
+  Choice chosen = runners.choices[0];
+  double bestValue = -1;
+  for (int c = 0; c < runners.count; ++c) {
+    const Choice& choice = runners.choices[c];
+    BigState turned = state;
+    Play(&turned, tables, choice);
+    Choice next;
+    BestMacro(&turned, tables, nullptr, 0, false, outer, &next);
+    const double value =
+        static_cast<double>(choice.gain + next.gain) / (choice.cost + (next.gain > 0 ? next.cost : 0));
+    if (value > bestValue) bestValue = value, chosen = choice;
+  }
+  return chosen;
+}
+
+bool PairEdges(BigState* state, BigMoveList* list, bool outer, int lookahead) {
   const EdgeTables& tables = TablesOf(state->n);
   const int target = 12 * tables.places.wings;
   unsigned seed = 977;
@@ -366,11 +436,14 @@ bool PairBigEdges(BigState* state, BigMoveList* list) {
     // A plateau that random steps do not leave soon: the caller starts again on another path.
     if (sinceBest > kPlateauSteps) return false;
     Choice best;
-    BestMacro(state, tables, nullptr, 0, false, &best);
-    if (best.gain == 0) BestBehindSetups(*state, tables, 1, false, &best);
+    Runners runners;
+    runners.keep = lookahead < kMaxEdgeChoices ? lookahead : kMaxEdgeChoices;
+    BestMacro(state, tables, nullptr, 0, false, outer, &best, &runners);
+    if (runners.count > 1) best = LookAhead(*state, tables, runners, outer);
+    if (best.gain == 0) BestBehindSetups(*state, tables, 1, false, outer, &best);
     // The last few wings: three-cycles behind longer set-ups reach any three places.
     for (int depth = 2; depth <= kCycleSetups && best.gain == 0; ++depth)
-      BestBehindSetups(*state, tables, depth, true, &best);
+      BestBehindSetups(*state, tables, depth, true, outer, &best);
     if (best.gain == 0) {
       // A plateau: a random small step that loses nothing (a wing cycle or one slice's flip), so
       // the next steps see other arrangements.
@@ -391,4 +464,12 @@ bool PairBigEdges(BigState* state, BigMoveList* list) {
       if (!BigPush(state, list, macro.moves[k])) return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool PairBigEdges(BigState* state, BigMoveList* list) { return PairEdges(state, list, false, 0); }
+
+bool PairBigEdgesOuter(BigState* state, BigMoveList* list, int lookahead) {
+  return PairEdges(state, list, true, lookahead);
 }

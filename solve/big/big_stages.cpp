@@ -62,11 +62,13 @@ namespace {
 
 // The known sequence that swaps the two wings of each orbit in the U-F edge (the edge flipped once
 // the wings are paired), at the inner layers `first` to `last` of R and L; it keeps every centre on
-// its face.
-bool FlipUpFront(BigState* state, BigMoveList* list, int first, int last) {
-  const BlockMove r2 = Block(R, first, last, 2), r = Block(R, first, last, 1),
-                  rPrime = Block(R, first, last, 3);
-  const BlockMove l = Block(L, first, last, 1), lPrime = Block(L, first, last, 3);
+// its face. For outer block turns, blocks that start next to R and L may take those faces along: the
+// faces turn only their own centres, so the centres and the orbits' parities end the same, but the
+// wings are then no longer paired as before, so this is only for before the edges are paired.
+bool FlipUpFront(BigState* state, BigMoveList* list, int first, int last, bool outer) {
+  const int from = outer && first == 2 ? 1 : first;
+  const BlockMove r2 = Block(R, from, last, 2), r = Block(R, from, last, 1), rPrime = Block(R, from, last, 3);
+  const BlockMove l = Block(L, from, last, 1), lPrime = Block(L, from, last, 3);
   const BlockMove b2 = Block(B, 1, 1, 2), u2 = Block(U, 1, 1, 2), f2 = Block(F, 1, 1, 2);
   const BlockMove fix[] = {r2, b2, u2, l, u2, rPrime, u2, r, u2, f2, r, f2, lPrime, b2, r2};
   for (const BlockMove& move : fix)
@@ -77,15 +79,15 @@ bool FlipUpFront(BigState* state, BigMoveList* list, int first, int last) {
 }  // namespace
 
 bool FlipOrbits(BigState* state, BigMoveList* list, int first, int last) {
-  return FlipUpFront(state, list, first + 2, last + 2);
+  return FlipUpFront(state, list, first + 2, last + 2, false);
 }
 
 bool FlipEveryOrbit(BigState* state, BigMoveList* list) {
   const int n = state->n;
-  return n % 2 == 0 && FlipUpFront(state, list, 2, n / 2) && CentresSolved(*state);
+  return n % 2 == 0 && FlipUpFront(state, list, 2, n / 2, false) && CentresSolved(*state);
 }
 
-bool FixWingParity(BigState* state, BigMoveList* list) {
+bool FixWingParity(BigState* state, BigMoveList* list, bool outer) {
   // An orbit left in an odd permutation (each single slice quarter turn makes one) shows as one edge
   // flipped once the wings are paired: the known fix for it, at the orbit's own slices, keeps every
   // centre on its face.
@@ -98,7 +100,7 @@ bool FixWingParity(BigState* state, BigMoveList* list) {
     if (!odd[orbit]) continue;
     int last = orbit;
     while (last + 1 < orbits && odd[last + 1]) ++last;
-    if (!FlipUpFront(state, list, orbit + 2, last + 2)) return false;
+    if (!FlipUpFront(state, list, orbit + 2, last + 2, outer)) return false;
     orbit = last;
   }
   return CentresSolved(*state);

@@ -9,7 +9,7 @@
 #include "solve/solve.h"
 #include "solve/solve_limit.h"
 
-const int kMaxPhaseAnswer = 200;
+const int kMaxPhaseAnswer = kMaxSolveMoves;
 const int kMaxAnswerSpans = 10;
 
 struct PhaseAnswerSpan {

@@ -1,0 +1,147 @@
+// The 6×6×6 to 10×10×10 front door: each way (a symmetry the pattern is seen through, and how its
+// centres start) run through the stages, put in the answer's shape and measured whole; the shortest
+// kept.
+#include "solve/phase/bigger/bigger_solve.h"
+
+#include <cstring>
+#include <memory>
+
+#include "solve/phase/answer_moves.h"
+#include "solve/phase/bigger/bigger_stages.h"
+#include "solve/phase/centres/centre_tables.h"
+#include "solve/phase/phase_geometry.h"
+#include "solve/short/short_answers.h"
+#include "study/facelet_map.h"
+
+namespace {
+
+// The inverse of a symmetry: the one that takes every face back.
+int InverseSymmetry(int n, int symmetry) {
+  for (int t = 0; t < kSymmetries; ++t) {
+    bool back = true;
+    for (int face = 0; face < 6 && back; ++face)
+      back = SymmetryFace(n, t, SymmetryFace(n, symmetry, face)) == face;
+    if (back) return t;
+  }
+  return 0;
+}
+
+// The pattern seen through the symmetry: cells carried and colours renamed alike, so that solved stays
+// solved and each answer's moves come back through the inverse.
+void SeeThrough(const BigState& from, int symmetry, BigState* to) {
+  const int n = from.n;
+  const int16_t* source = SymmetrySources(n, symmetry);
+  to->n = n;
+  std::memset(to->cells, 0, sizeof to->cells);
+  int colour[6];
+  for (int face = 0; face < 6; ++face) colour[face] = SymmetryFace(n, symmetry, face);
+  ForEachUsedCell(n,
+                  [&](int cell) { to->cells[cell] = static_cast<int8_t>(colour[from.cells[source[cell]]]); });
+}
+
+bool Replays(const PhaseAnswer& answer, const BigState& pattern) {
+  BigState check;
+  BigSolved(answer.n, &check);
+  for (int k = 0; k < answer.count; ++k) BigApply(&check, answer.moves[k]);
+  return std::memcmp(check.cells, pattern.cells, sizeof check.cells) == 0;
+}
+
+void Count(PhaseAnswer* answer) {
+  answer->outerBlockTurns = OuterBlockTurns(answer->moves, answer->count, answer->n);
+  answer->blockTurns = 0;
+  for (int k = 0; k < answer->count; ++k) answer->blockTurns += BlockTurns(answer->moves[k], answer->n);
+}
+
+// The ways tried, in order: the pattern as it is with its centres by commutators, then through each
+// other symmetry; on the smaller sizes (where it is quick and sometimes shorter) every other way starts
+// its centres with the staged search, when its tables are there.
+struct Way {
+  int symmetry;
+  bool staged;
+};
+
+Way WayOf(int index, bool staging) {
+  if (!staging) return Way{index % kSymmetries, false};
+  return Way{(index / 2) % kSymmetries, index % 2 == 1};
+}
+
+bool StagingHelps(int n) { return n <= 7; }
+
+// How far the centre and edge steps look ahead: each step weighed with the best after it costs a few
+// times the steps' time, which the largest size cannot spare for its first answer.
+int LookaheadFor(int n) { return n <= 8 ? 3 : n == 9 ? 2 : 0; }
+
+}  // namespace
+
+bool BiggerSolverFor(int n) { return n >= 6 && n <= kMaxSize; }
+
+TableResult PrepareBiggerTables() { return PrepareCentreTables(); }
+
+int BiggerTablesOf(const DistanceTable** out, int capacity) { return CentreTables(out, capacity); }
+
+PhaseSolveStatus SolveBiggerWithPhases(int n, const int32_t* pattern, const SolveLimit& limit,
+                                       PhaseAnswer* answer) {
+  const double start = ReadSolveClock(limit);
+  if (!BiggerSolverFor(n)) return PhaseSolveStatus::kUnsupported;
+  std::unique_ptr<BigState> shown(new BigState);
+  shown->n = n;
+  std::memset(shown->cells, 0, sizeof shown->cells);
+  bool sound = true;
+  ForEachUsedCell(n, [&](int cell) {
+    sound = sound && pattern[cell] >= 0 && pattern[cell] < 6;
+    shown->cells[cell] = static_cast<int8_t>(pattern[cell]);
+  });
+  if (!sound) return PhaseSolveStatus::kUnsupported;
+  answer->n = n;
+  answer->spanCount = 0;
+
+  // A pattern a few block turns from solved (or solved turned whole) gets its fewest.
+  const int shortCount = ShortAnswer(*shown, answer->moves, kMaxPhaseAnswer);
+  if (shortCount >= 0) {
+    answer->count = shortCount;
+    answer->spanCount = 1;
+    answer->spans[0] = PhaseAnswerSpan{"short", 0, shortCount};
+    Count(answer);
+    answer->seconds = ReadSolveClock(limit) - start;
+    return PhaseSolveStatus::kSolved;
+  }
+
+  // The staged centres are one more way to try; without their tables the others still answer.
+  const TableResult tables =
+      limit.seconds > 0 && StagingHelps(n) ? PrepareCentreTables() : TableResult::kNoMemory;
+  if (tables == TableResult::kCancelled || SolveCancelled(limit)) return PhaseSolveStatus::kCancelled;
+  const bool staging = tables == TableResult::kReady;
+
+  std::unique_ptr<PhaseAnswer> trial(new PhaseAnswer);
+  std::unique_ptr<BigState> seen(new BigState);
+  bool found = false;
+  const double deadline = start + limit.seconds;
+  double slowest = 0;  // the longest a way has taken: none is begun that would end past the limit
+  for (int index = 0; index < 2 * kSymmetries; ++index) {
+    const double now = ReadSolveClock(limit);
+    if (found && (limit.seconds <= 0 || now + slowest >= deadline)) break;
+    const Way way = WayOf(index, staging);
+    SeeThrough(*shown, way.symmetry, seen.get());
+    StageOptions options;
+    options.stagedCentres = way.staged;
+    options.lookahead = LookaheadFor(n);
+    const StageResult result = RunBiggerStages(*seen, options, limit, trial.get());
+    const double took = ReadSolveClock(limit) - now;
+    if (took > slowest) slowest = took;
+    if (result == StageResult::kCancelled) return PhaseSolveStatus::kCancelled;
+    if (result != StageResult::kSolved) continue;
+    // The moves seen back through the inverse symmetry.
+    const int back = InverseSymmetry(n, way.symmetry);
+    for (int k = 0; k < trial->count; ++k) ConjugateMove(n, back, trial->moves[k], &trial->moves[k]);
+    if (!Replays(*trial, *shown)) continue;
+    Count(trial.get());
+    if (!found || trial->outerBlockTurns < answer->outerBlockTurns) {
+      std::memcpy(answer, trial.get(), sizeof *answer);
+      found = true;
+    }
+  }
+  if (SolveCancelled(limit)) return PhaseSolveStatus::kCancelled;
+  if (!found) return PhaseSolveStatus::kUnsupported;
+  answer->seconds = ReadSolveClock(limit) - start;
+  return PhaseSolveStatus::kSolved;
+}

@@ -1,0 +1,147 @@
+// One way through a big cube's stages, the moves tagged by stage and turned round into the answer.
+#include "solve/phase/bigger/bigger_stages.h"
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "solve/phase/answer_moves.h"
+#include "solve/phase/centres/centre_beam.h"
+#include "study/facelet_map.h"
+
+namespace {
+
+enum Stage { kCentres, kWingParity, kEdges, kSwapParity, kThree, kStages };
+const char* const kStageNames[kStages] = {"centres", "parity", "edges", "parity", "3x3x3"};
+const int kAttempts = 4;
+
+// How well the pattern fits the home orientation: odd sizes need their fixed centres home; even sizes
+// take the one that leaves most centres home.
+int HomeScore(const BigState& state) {
+  const int n = state.n;
+  int score = 1;
+  for (int face = 0; face < 6; ++face)
+    for (int row = 1; row + 1 < n; ++row)
+      for (int column = 1; column + 1 < n; ++column) {
+        const bool home = state.cells[CellIndex(face, row, column)] == face;
+        if (n % 2 == 1 && row == n / 2 && column == n / 2 && !home) return 0;
+        score += home;
+      }
+  return score;
+}
+
+struct Tagged {
+  BigMoveList list;
+  int ends[kStages];
+};
+
+bool Push(BigState* state, Tagged* path, const BlockMove& move) { return BigPush(state, &path->list, move); }
+
+StageResult Attempt(const BigState& start, const StageOptions& options, const SolveLimit& limit, int attempt,
+                    BigState* state, Tagged* path) {
+  const int n = start.n;
+  *state = start;
+  path->list.count = 0;
+  // The home orientation first (a rotation, counting nothing).
+  const BigRotation* rotations = BigRotations(n);
+  int chosen = -1, bestScore = 0;
+  for (int r = 0; r < 24; ++r) {
+    BigState turned;
+    UndoRotation(*state, rotations[r], &turned);
+    const int score = HomeScore(turned);
+    if (score > bestScore) chosen = r, bestScore = score;
+  }
+  if (chosen < 0) return StageResult::kFailed;
+  for (int k = rotations[chosen].count - 1; k >= 0; --k)
+    if (!Push(state, path, InverseBlockMove(rotations[chosen].moves[k]))) return StageResult::kFailed;
+  // A stage that stalls is met again on another path: a different first slice turn.
+  if (attempt > 0 && !Push(state, path, Block(attempt % 3 * 2, 2, n - 1, attempt / 3 + 1)))
+    return StageResult::kFailed;
+
+  if (options.stagedCentres) {
+    CentreEffort effort;
+    effort.width = 300;
+    effort.ways = 1;
+    const std::vector<CentreWay> ways = RunCentreStage(0, {*state}, effort, &limit);
+    if (SolveCancelled(limit)) return StageResult::kCancelled;
+    if (!ways.empty())
+      for (const BlockMove& move : ways.front().moves)
+        if (!Push(state, path, move)) return StageResult::kFailed;
+  }
+  if (!SolveBigCentresOuter(state, &path->list, options.lookahead)) return StageResult::kFailed;
+  path->ends[kCentres] = path->list.count;
+  if (SolveCancelled(limit)) return StageResult::kCancelled;
+  if (!FixWingParity(state, &path->list, true)) return StageResult::kFailed;
+  path->ends[kWingParity] = path->list.count;
+  if (!PairBigEdgesOuter(state, &path->list, options.lookahead)) return StageResult::kFailed;
+  path->ends[kEdges] = path->list.count;
+  if (SolveCancelled(limit)) return StageResult::kCancelled;
+  if (!FixSwapParity(state, &path->list)) return StageResult::kFailed;
+  path->ends[kSwapParity] = path->list.count;
+  SolveLimit first = limit;
+  first.seconds = 0;
+  if (!FinishAsThree(state, first, ReadSolveClock(first), &path->list)) return StageResult::kFailed;
+  path->ends[kThree] = path->list.count;
+  return BigSolvedState(*state) ? StageResult::kSolved : StageResult::kFailed;
+}
+
+// The path turned into the answer: reversed and undone, rotations last, runs merged, spans read from
+// each move's stage.
+void Assemble(int n, const Tagged& path, PhaseAnswer* answer) {
+  std::vector<BlockMove> moves(static_cast<size_t>(path.list.count) + 8);
+  std::vector<int8_t> tags(moves.size());
+  int count = 0;
+  for (int k = path.list.count - 1; k >= 0; --k) {
+    int stage = 0;
+    while (stage + 1 < kStages && k >= path.ends[stage]) ++stage;
+    moves[static_cast<size_t>(count)] = InverseBlockMove(path.list.moves[k]);
+    tags[static_cast<size_t>(count++)] = static_cast<int8_t>(stage);
+  }
+  count = RotationsLast(n, moves.data(), tags.data(), count);
+  // Runs merged within each stage only, so that every stage's goal holds where its span ends.
+  int written = 0;
+  for (int begin = 0; begin < count;) {
+    int end = begin;
+    while (end < count && tags[static_cast<size_t>(end)] == tags[static_cast<size_t>(begin)]) ++end;
+    const int8_t tag = tags[static_cast<size_t>(begin)];
+    std::memmove(&moves[static_cast<size_t>(written)], &moves[static_cast<size_t>(begin)],
+                 sizeof(BlockMove) * static_cast<size_t>(end - begin));
+    const int kept = MergeRuns(n, &moves[static_cast<size_t>(written)], nullptr, end - begin);
+    for (int k = written; k < written + kept; ++k) tags[static_cast<size_t>(k)] = tag;
+    written += kept;
+    begin = end;
+  }
+  count = written;
+  answer->n = n;
+  answer->count = 0;
+  for (int k = 0; k < count && k < kMaxPhaseAnswer; ++k)
+    answer->moves[answer->count++] = moves[static_cast<size_t>(k)];
+  // Spans in the answer's order: the last stage's moves come first.
+  answer->spanCount = 0;
+  for (int stage = kStages - 1; stage >= 0 && answer->spanCount < kMaxAnswerSpans; --stage) {
+    PhaseAnswerSpan span{kStageNames[stage], -1, -1};
+    for (int k = 0; k < answer->count; ++k)
+      if (tags[static_cast<size_t>(k)] == stage) {
+        if (span.begin < 0) span.begin = k;
+        span.end = k + 1;
+      }
+    if (span.begin < 0) continue;
+    answer->spans[answer->spanCount++] = span;
+  }
+}
+
+}  // namespace
+
+StageResult RunBiggerStages(const BigState& state, const StageOptions& options, const SolveLimit& limit,
+                            PhaseAnswer* answer) {
+  std::unique_ptr<BigState> working(new BigState);
+  std::unique_ptr<Tagged> path(new Tagged);
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    const StageResult result = Attempt(state, options, limit, attempt, working.get(), path.get());
+    if (result == StageResult::kCancelled) return result;
+    if (result != StageResult::kSolved) continue;
+    Assemble(state.n, *path, answer);
+    return StageResult::kSolved;
+  }
+  return StageResult::kFailed;
+}

@@ -1,0 +1,18 @@
+// The stages of one way through a big cube: home orientation, centres, wing parities, edges, the
+// reduced cube's parity and the 3×3×3 finish, each costed in outer block turns.
+#pragma once
+
+#include "solve/big/big_cube.h"
+#include "solve/phase/phase_solve.h"
+
+struct StageOptions {
+  bool stagedCentres = false;  // the centres begun by the staged search over every orbit at once
+  int lookahead = 3;           // steps of the centres and edges weighed with the best step after each
+};
+
+enum class StageResult { kSolved, kFailed, kCancelled };
+
+// Runs the stages on the state; on kSolved the answer holds the moves that make the state from the
+// solved cube (any rotation last), with a span for each stage, not yet counted.
+StageResult RunBiggerStages(const BigState& state, const StageOptions& options, const SolveLimit& limit,
+                            PhaseAnswer* answer);

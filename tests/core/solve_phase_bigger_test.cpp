@@ -1,0 +1,244 @@
+// The 6×6×6 to 10×10×10 solver: answers replay at every size from any orientation, each stage's goal
+// holds where its span ends, patterns a few turns from solved get no longer answers than made them,
+// the limit never withholds the first answer, a cancel ends the solve, and two solves run at once.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <thread>
+
+#include "solve/phase/answer_moves.h"
+#include "solve/phase/bigger/bigger_solve.h"
+#include "solve/phase/bigger/bigger_stages.h"
+#include "support/cube_helpers.h"
+
+namespace {
+
+// A pattern as the benchmark makes them: 40·N single-layer turns and a whole-cube rotation.
+void RandomPattern(int n, Lcg& lcg, BigState* state, int32_t* cells) {
+  BigSolved(n, state);
+  for (int k = 0; k < 40 * n; ++k) {
+    const int layer = 1 + lcg.Next() % n;
+    BigApply(state, Block(lcg.Next() % 6, layer, layer, 1 + lcg.Next() % 3));
+  }
+  const BigRotation& rotation = BigRotations(n)[lcg.Next() % 24];
+  for (int k = 0; k < rotation.count; ++k) BigApply(state, rotation.moves[k]);
+  std::memset(cells, 0, sizeof(int32_t) * kCellCount);
+  for (int c = 0; c < kCellCount; ++c) cells[c] = state->cells[c];
+}
+
+const PhaseAnswerSpan* SpanNamed(const PhaseAnswer& answer, const char* name) {
+  for (int s = 0; s < answer.spanCount; ++s)
+    if (std::strcmp(answer.spans[s].name, name) == 0) return &answer.spans[s];
+  return nullptr;
+}
+
+bool SameCells(const BigState& a, const BigState& b) {
+  return std::memcmp(a.cells, b.cells, sizeof a.cells) == 0;
+}
+
+// One pattern a size, first answers: the answer makes the pattern from solved, counts as it says, and,
+// undone from the pattern span by span, leaves the centres solved, then the edges paired, then solved.
+TEST(PhaseBigger, AnswersReplayAndEachStageEndsAtItsGoal) {
+  Lcg lcg{6061};
+  static PhaseAnswer answer;
+  for (int n = 6; n <= kMaxSize; ++n) {
+    BigState pattern;
+    int32_t cells[kCellCount];
+    RandomPattern(n, lcg, &pattern, cells);
+    SolveLimit limit;
+    limit.seconds = 0;
+    ASSERT_EQ(PhaseSolveStatus::kSolved, SolveBiggerWithPhases(n, cells, limit, &answer)) << n;
+    BigState made;
+    BigSolved(n, &made);
+    for (int k = 0; k < answer.count; ++k) BigApply(&made, answer.moves[k]);
+    EXPECT_TRUE(SameCells(made, pattern)) << n;
+    EXPECT_EQ(OuterBlockTurns(answer.moves, answer.count, n), answer.outerBlockTurns);
+    EXPECT_LE(answer.blockTurns, answer.outerBlockTurns);
+
+    // Spans in the answer's order, none overlapping; only whole-cube rotations outside them.
+    int covered = 0;
+    for (int s = 0; s < answer.spanCount; ++s) {
+      EXPECT_LE(covered, answer.spans[s].begin) << n;
+      for (int k = covered; k < answer.spans[s].begin; ++k) EXPECT_TRUE(IsRotation(answer.moves[k], n));
+      covered = answer.spans[s].end;
+    }
+    for (int k = covered; k < answer.count; ++k) EXPECT_TRUE(IsRotation(answer.moves[k], n)) << n;
+
+    const PhaseAnswerSpan* centres = SpanNamed(answer, "centres");
+    const PhaseAnswerSpan* edges = SpanNamed(answer, "edges");
+    ASSERT_NE(nullptr, centres);
+    ASSERT_NE(nullptr, edges);
+    // From the pattern: the rotations at the end undone, then the answer's moves backwards.
+    BigState undo = pattern;
+    for (int k = answer.count - 1; k >= 0; --k) {
+      BigApply(&undo, InverseBlockMove(answer.moves[k]));
+      if (k == centres->begin) {
+        EXPECT_TRUE(CentresSolved(undo)) << n;
+      }
+      if (k == edges->begin) {
+        EXPECT_TRUE(CentresSolved(undo) && EdgesPaired(undo)) << n;
+      }
+    }
+    EXPECT_TRUE(BigSolvedState(undo)) << n;
+  }
+}
+
+// Each way runs through on its own (no other symmetry to fall back on), and the parities it fixes in
+// outer block turns are fixed: every wing orbit even with the centres kept before the edges.
+TEST(PhaseBigger, EachWayRunsThroughItsStages) {
+  Lcg lcg{77};
+  static PhaseAnswer answer;
+  // The even sizes, where both parities come up.
+  for (int n : {6, 8}) {
+    for (int p = 0; p < 3; ++p) {
+      BigState pattern;
+      int32_t cells[kCellCount];
+      RandomPattern(n, lcg, &pattern, cells);
+      SolveLimit limit;
+      limit.seconds = 0;
+      StageOptions options;
+      options.lookahead = 0;
+      ASSERT_EQ(StageResult::kSolved, RunBiggerStages(pattern, options, limit, &answer)) << n << " " << p;
+
+      BigState state = pattern;
+      BigMoveList list;
+      list.count = 0;
+      ASSERT_TRUE(SolveBigCentresOuter(&state, &list));
+      ASSERT_TRUE(FixWingParity(&state, &list, true));
+      EXPECT_TRUE(CentresSolved(state));
+      for (int orbit = 0; orbit < (n - 2) / 2; ++orbit)
+        EXPECT_FALSE(OddWingOrbit(state, orbit)) << n << " " << orbit;
+    }
+  }
+}
+
+TEST(PhaseBigger, PatternsAFewTurnsAwayGetNoLongerAnswers) {
+  Lcg lcg{99};
+  static PhaseAnswer answer;
+  for (int n : {6, 9, 10}) {
+    for (int turns = 1; turns <= 4; ++turns) {
+      BigState pattern;
+      BigSolved(n, &pattern);
+      int made = 0;
+      for (int k = 0; k < turns; ++k) {
+        const int first = 1 + lcg.Next() % n, last = first + lcg.Next() % (n - first + 1);
+        const BlockMove move = Block(lcg.Next() % 6, first, last, 1 + lcg.Next() % 3);
+        BigApply(&pattern, move);
+        made += BlockTurns(move, n);
+      }
+      int32_t cells[kCellCount] = {};
+      for (int c = 0; c < kCellCount; ++c) cells[c] = pattern.cells[c];
+      SolveLimit limit;
+      limit.seconds = 0;
+      ASSERT_EQ(PhaseSolveStatus::kSolved, SolveBiggerWithPhases(n, cells, limit, &answer));
+      EXPECT_LE(answer.blockTurns, made) << n << " " << turns;
+      BigState check;
+      BigSolved(n, &check);
+      for (int k = 0; k < answer.count; ++k) BigApply(&check, answer.moves[k]);
+      EXPECT_TRUE(SameCells(check, pattern));
+    }
+  }
+}
+
+// A clock that reads 0 when the solve starts and far past its limit ever after: the first answer still
+// comes, and only it.
+std::atomic<int> farReads{0};
+double FarClock() { return farReads.fetch_add(1) == 0 ? 0 : 1e9; }
+
+TEST(PhaseBigger, ThePassedLimitStillGivesTheFirstAnswer) {
+  Lcg lcg{12};
+  BigState pattern;
+  int32_t cells[kCellCount];
+  RandomPattern(7, lcg, &pattern, cells);
+  static PhaseAnswer first, late;
+  SolveLimit none;
+  none.seconds = 0;
+  ASSERT_EQ(PhaseSolveStatus::kSolved, SolveBiggerWithPhases(7, cells, none, &first));
+  SolveLimit passed;
+  passed.seconds = 1;
+  passed.clock = FarClock;
+  farReads = 0;
+  ASSERT_EQ(PhaseSolveStatus::kSolved, SolveBiggerWithPhases(7, cells, passed, &late));
+  EXPECT_EQ(first.count, late.count);
+  EXPECT_EQ(0, std::memcmp(first.moves, late.moves, sizeof(BlockMove) * static_cast<size_t>(first.count)));
+}
+
+// A clock that moves only as the solve reads it: a longer limit tries more ways and keeps the shortest.
+std::atomic<long> ticks{0};
+double TickClock() { return static_cast<double>(ticks.fetch_add(1)) * 0.05; }
+
+TEST(PhaseBigger, MoreTimeNeverLengthensTheAnswer) {
+  Lcg lcg{4};
+  BigState pattern;
+  int32_t cells[kCellCount];
+  RandomPattern(6, lcg, &pattern, cells);
+  static PhaseAnswer first, longer;
+  SolveLimit none;
+  none.seconds = 0;
+  ASSERT_EQ(PhaseSolveStatus::kSolved, SolveBiggerWithPhases(6, cells, none, &first));
+  SolveLimit some;
+  some.seconds = 0.5;
+  some.clock = TickClock;
+  ASSERT_EQ(PhaseSolveStatus::kSolved, SolveBiggerWithPhases(6, cells, some, &longer));
+  EXPECT_LE(longer.outerBlockTurns, first.outerBlockTurns);
+  BigState check;
+  BigSolved(6, &check);
+  for (int k = 0; k < longer.count; ++k) BigApply(&check, longer.moves[k]);
+  EXPECT_TRUE(SameCells(check, pattern));
+}
+
+TEST(PhaseBigger, ACancelledSolveGivesNoAnswer) {
+  Lcg lcg{8};
+  BigState pattern;
+  int32_t cells[kCellCount];
+  RandomPattern(10, lcg, &pattern, cells);
+  std::atomic<bool> cancel{true};
+  SolveLimit limit;
+  limit.cancel = &cancel;
+  static PhaseAnswer answer;
+  EXPECT_EQ(PhaseSolveStatus::kCancelled, SolveBiggerWithPhases(10, cells, limit, &answer));
+}
+
+TEST(PhaseBigger, TwoSolvesAtOnce) {
+  Lcg lcg{21};
+  BigState patterns[2];
+  static int32_t cells[2][kCellCount];
+  RandomPattern(6, lcg, &patterns[0], cells[0]);
+  RandomPattern(8, lcg, &patterns[1], cells[1]);
+  static PhaseAnswer answers[2];
+  PhaseSolveStatus status[2];
+  std::thread other([&] {
+    SolveLimit limit;
+    limit.seconds = 0;
+    status[1] = SolveBiggerWithPhases(8, cells[1], limit, &answers[1]);
+  });
+  SolveLimit limit;
+  limit.seconds = 0;
+  status[0] = SolveBiggerWithPhases(6, cells[0], limit, &answers[0]);
+  other.join();
+  for (int k = 0; k < 2; ++k) {
+    ASSERT_EQ(PhaseSolveStatus::kSolved, status[k]);
+    BigState check;
+    BigSolved(patterns[k].n, &check);
+    for (int m = 0; m < answers[k].count; ++m) BigApply(&check, answers[k].moves[m]);
+    EXPECT_TRUE(SameCells(check, patterns[k])) << k;
+  }
+}
+
+TEST(PhaseBigger, OtherSizesAndUnreadablePatternsAreRefused) {
+  static PhaseAnswer answer;
+  int32_t cells[kCellCount] = {};
+  SolveLimit limit;
+  EXPECT_FALSE(BiggerSolverFor(5));
+  EXPECT_TRUE(BiggerSolverFor(6));
+  EXPECT_TRUE(BiggerSolverFor(10));
+  EXPECT_EQ(PhaseSolveStatus::kUnsupported, SolveBiggerWithPhases(5, cells, limit, &answer));
+  BigState solved;
+  BigSolved(6, &solved);
+  for (int c = 0; c < kCellCount; ++c) cells[c] = solved.cells[c];
+  cells[CellIndex(U, 2, 2)] = 7;
+  EXPECT_EQ(PhaseSolveStatus::kUnsupported, SolveBiggerWithPhases(6, cells, limit, &answer));
+}
+
+}  // namespace
