@@ -49,8 +49,8 @@ void BiggerSolve(benchmark::State& state) {
   if (PrepareBiggerTables() != TableResult::kReady) state.SkipWithError("the tables could not be had");
   static PhaseAnswer answer;
   std::vector<double> outer, block, seconds;
-  double stages[4] = {};
-  static const char* const kStages[4] = {"centres", "edges", "parity", "3x3x3"};
+  double stages[5] = {};
+  static const char* const kStages[5] = {"centres", "wing parity", "edges", "parity", "3x3x3"};
   int failed = 0;
   for (auto _ : state) {
     Lcg lcg{static_cast<uint32_t>(n * 7919)};
@@ -68,7 +68,7 @@ void BiggerSolve(benchmark::State& state) {
       outer.push_back(answer.outerBlockTurns);
       block.push_back(answer.blockTurns);
       for (int s = 0; s < answer.spanCount; ++s)
-        for (int k = 0; k < 4; ++k)
+        for (int k = 0; k < 5; ++k)
           if (std::strcmp(answer.spans[s].name, kStages[k]) == 0)
             stages[k] += OuterBlockTurns(answer.moves + answer.spans[s].begin,
                                          answer.spans[s].end - answer.spans[s].begin, n);
@@ -87,7 +87,11 @@ void BiggerSolve(benchmark::State& state) {
     state.counters["obtm_worst"] = outer.back();
     state.counters["btm_mean"] = mean(block);
     state.counters["btm_worst"] = block.back();
-    for (int k = 0; k < 4; ++k) state.counters[std::string("obtm_") + kStages[k]] = stages[k] / outer.size();
+    for (int k = 0; k < 5; ++k) {
+      std::string name = std::string("obtm_") + kStages[k];
+      for (char& c : name) c = c == ' ' ? '_' : c;
+      state.counters[name] = stages[k] / outer.size();
+    }
   }
   state.counters["s_median"] = seconds[seconds.size() / 2];
   state.counters["s_worst"] = seconds.back();

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "solve/big/big_cube.h"
+#include "solve/phase/bigger/bigger_solve.h"
 #include "solve/phase/phase_solve.h"
 #include "solve/solve_corners.h"
 #include "solve/solve_search.h"
@@ -56,10 +57,12 @@ void CountOuterBlockTurns(SolveResult* result) {
 
 // The phase searches where they serve the size and their tables fit; the greedy reduction otherwise.
 void SolveLarge(const Cube& cube, const SolveLimit& limit, double started, SolveResult* result) {
-  if (PhaseSolverFor(cube.size)) {
+  const bool phases = PhaseSolverFor(cube.size);
+  if (phases || BiggerSolverFor(cube.size)) {
     PhaseAnswer* answer = new (std::nothrow) PhaseAnswer;
-    const PhaseSolveStatus status = answer != nullptr ? SolveWithPhases(cube.size, cube.live, limit, answer)
-                                                      : PhaseSolveStatus::kNoMemory;
+    PhaseSolveStatus status = PhaseSolveStatus::kNoMemory;
+    if (answer != nullptr && phases) status = SolveWithPhases(cube.size, cube.live, limit, answer);
+    if (answer != nullptr && !phases) status = SolveBiggerWithPhases(cube.size, cube.live, limit, answer);
     if (status == PhaseSolveStatus::kSolved) FillSolveResult(*answer, result);
     delete answer;
     if (status == PhaseSolveStatus::kCancelled) return Refuse(result, kSolveCancelled);

@@ -20,7 +20,7 @@ int BiggerTablesOf(const class DistanceTable** out, int capacity);
 // Solves a reachable pattern of size 6 to 10 (cells in the CellIndex layout, colour k being face k's
 // solved colour, in any whole-cube orientation). The limit counts from the call and bounds only the
 // search for a better answer: the first answer is always given unless cancelled. Every answer is
-// replayed before it is given; spans name "centres", "edges", "parity" and "3x3x3" (or "short" for a
-// pattern a few turns from solved). Thread-safe: the working state is the call's own.
+// replayed before it is given; spans name "centres", "wing parity", "edges", "parity" and "3x3x3" (or "short"
+// for a pattern a few turns from solved). Thread-safe: the working state is the call's own.
 PhaseSolveStatus SolveBiggerWithPhases(int n, const int32_t* pattern, const SolveLimit& limit,
                                        PhaseAnswer* answer);

@@ -12,7 +12,7 @@
 namespace {
 
 enum Stage { kCentres, kWingParity, kEdges, kSwapParity, kThree, kStages };
-const char* const kStageNames[kStages] = {"centres", "parity", "edges", "parity", "3x3x3"};
+const char* const kStageNames[kStages] = {"centres", "wing parity", "edges", "parity", "3x3x3"};
 const int kAttempts = 4;
 
 // How well the pattern fits the home orientation: odd sizes need their fixed centres home; even sizes
