@@ -56,6 +56,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR, int sh
   for (;;) {
     if (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) {
       if (message.message == WM_QUIT) break;
+      // The player's keys work its own controls and never reach the main window.
+      if (win32.player().TakeDialogMessage(&message)) continue;
       TranslateMessage(&message);
       DispatchMessageA(&message);
     } else {

@@ -1,4 +1,5 @@
-// Message boxes, the open and save dialogs and repaints for the core, over USER32 and comdlg32.
+// Message boxes, the open and save dialogs, repaints and the player's window for the core, over USER32 and
+// comdlg32.
 #include "frontends/win32/win32_platform.h"
 
 #include <cstddef>
@@ -81,3 +82,12 @@ bool Win32Platform::SetTimer(int milliseconds) {
   KillTimer(mainWindow, kCoreTimer);
   return true;
 }
+
+void Win32Platform::ShowPlayerWindow(bool shown) {
+  if (shown)
+    player_.Show(mainWindow);
+  else
+    player_.Close();
+}
+
+void Win32Platform::PlayerChanged(int what) { player_.Refresh(what); }

@@ -1,10 +1,12 @@
-// The core's seam on Windows: message boxes, the open and save dialogs and repaint requests.
+// The core's seam on Windows: message boxes, the open and save dialogs, repaint requests and the player's
+// window.
 #pragma once
 
 #include <windows.h>
 // After windows.h, which it needs.
 #include <commdlg.h>
 
+#include "frontends/win32/player_window.h"
 #include "seam/platform.h"
 
 // The dialog's name buffer: the classic path limit.
@@ -31,8 +33,14 @@ class Win32Platform : public Platform {
   bool SetTimer(int milliseconds) override;
   // A dialog built in memory: the task's words and Cancel, polled on a timer until the task is done.
   void WaitForTask(const char* title, BackgroundTask& task) override;
+  // The player's window, owned by the main window.
+  void ShowPlayerWindow(bool shown) override;
+  void PlayerChanged(int what) override;
+  PlayerWindow& player() { return player_; }
+  const PlayerWindow& player() const { return player_; }
 
  private:
+  PlayerWindow player_;
   char name_[kDialogNameSize];
   char filterText_[kFilterTextSize];
 };

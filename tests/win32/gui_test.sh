@@ -307,6 +307,54 @@ else
   [ -n "$program" ] && finish_program
 fi
 
+echo "== plexaro.exe: typed moves in the player's window, a step back, and a key in the main window"
+# Clicks the control that says TEXT in the window titled TITLE where it is on screen.
+click_control() {  # title text
+  local at
+  at=$("$WINE" "$probe" place "$1" "$2" | tr -d '\r') || return 1
+  read -r cx cy <<<"$at"
+  xdotool mousemove "$cx" "$cy" click 1
+}
+if start "$exe"; then
+  typed="R U F'"
+  menu_pick 4  # Type moves...
+  if wait_window "Type moves" >/dev/null; then
+    xdotool type --delay 20 "$typed"
+    xdotool key Return
+    wait_gone "Type moves"
+  fi
+  expect_net "typed moves" 3 show --alg "$typed"
+  menu_pick 11  # Play moves...
+  if wait_window "Plexaro moves" >/dev/null; then
+    pass "Play moves opens the player's window"
+    click_control "Plexaro moves" Back || fail "the player's Back button" "not found"
+    expect_net "a step back in the player shows the moves before the last" 3 show --alg "R U"
+    # F' turns a face and a ring of three squares on each of the four faces around it.
+    shot
+    check "the next move's layer is outlined on the net" 21 "$("$read_net" marked "$work/shot.ppm" $origin 3)"
+    # Made active by its caption, which the core never sees, so the key is the first thing it takes.
+    activate "$main" caption
+    xdotool type u
+    if wait_gone "Plexaro moves"; then
+      pass "a key in the main window closes the player's window"
+    else
+      fail "a key in the main window closes the player's window" "still up"
+    fi
+    expect_net "the key turns the cube the player left" 3 show --alg "R U" --keys u
+    shot
+    check "no outline once the player is closed" 0 "$("$read_net" marked "$work/shot.ppm" $origin 3)"
+  else
+    fail "Play moves opens the player's window" "no window titled Plexaro moves"
+  fi
+  activate "$main" caption
+  xdotool key alt+F4
+  finish_program
+  check "exit code 0 after the player" 0 "$code"
+else
+  fail "typed moves" "no window"
+  [ -n "$program" ] && finish_program
+fi
+
 echo "== plexaro.exe FILE: the file at start, a click and its undo, the BMP picture, a dropped file"
 winpath() { echo "Z:${1//\//\\}"; }
 # The net with one square's colour moved on by `step`.

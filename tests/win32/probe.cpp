@@ -6,6 +6,9 @@
 //   plexaro_probe drop PATH    drops the file on the program's window, as the shell's drop would
 //   plexaro_probe hit N X Y    prints "FACE ROW COLUMN" of the square the core's hit test names at a
 //                              point of the unfitted window showing an N x N x N net, or "none"
+//   plexaro_probe place TITLE TEXT
+//                              prints "X Y", the screen point at the middle of the control that says
+//                              TEXT in the window titled TITLE, for a real click there
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -49,6 +52,32 @@ int Drop(const char* path) {
   return posted ? 0 : 1;
 }
 
+struct Sought {
+  const char* text;
+  HWND found;
+};
+
+BOOL CALLBACK FindControl(HWND control, LPARAM lParam) {
+  Sought* sought = reinterpret_cast<Sought*>(lParam);
+  char text[256];
+  if (GetWindowTextA(control, text, sizeof text) > 0 && std::strcmp(text, sought->text) == 0) {
+    sought->found = control;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+int Place(const char* title, const char* text) {
+  HWND window = FindWindowA(NULL, title);
+  if (window == NULL) return 1;
+  Sought sought = {text, NULL};
+  EnumChildWindows(window, FindControl, reinterpret_cast<LPARAM>(&sought));
+  RECT box;
+  if (sought.found == NULL || !GetWindowRect(sought.found, &box)) return 1;
+  std::printf("%ld %ld\n", (box.left + box.right) / 2, (box.top + box.bottom) / 2);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -83,6 +112,9 @@ int main(int argc, char** argv) {
       std::puts("none");
     return 0;
   }
-  std::fputs("usage: plexaro_probe resize W H | text TITLE | menu | drop PATH | hit N X Y\n", stderr);
+  if (argc == 4 && std::strcmp(argv[1], "place") == 0) return Place(argv[2], argv[3]);
+  std::fputs(
+      "usage: plexaro_probe resize W H | text TITLE | menu | drop PATH | hit N X Y | place TITLE TEXT\n",
+      stderr);
   return 2;
 }

@@ -3,7 +3,9 @@
 //                                    by the solved 3x3x3 net; prints "X Y"
 //   read_net net SHOT X Y N          the N x N net at client origin (X, Y), as plexaro-cli prints it;
 //                                    a square that is not a clean box of one colour reads as '?', one
-//                                    that the caption may cover as '.'
+//                                    that the caption may cover as '.'; a square marked with a second
+//                                    outline inside the first reads as its colour
+//   read_net marked SHOT X Y N       how many squares of that net are marked so
 //   read_net mask N                  plexaro-cli's net from standard input, with those '.' too
 //   read_net nonwhite SHOT X Y L T R B   how many pixels of the client rectangle are not white
 #include <cstdio>
@@ -53,17 +55,34 @@ bool UnderCaption(int n, int face, int row, int column) {
   return left < 100 && left + 14 > 20 && top < 192 && top + 15 > 168;
 }
 
-// The colour digit of one square: its four outline corners black and its inside one colour.
-char ReadSquare(const Image& image, int originX, int originY, int n, int face, int row, int column) {
+// Whether the box from (left, top) to (right, bottom), both included, has black corners.
+bool BlackCorners(const Image& image, int left, int top, int right, int bottom) {
+  return image.At(left, top) == 0 && image.At(right, top) == 0 && image.At(left, bottom) == 0 &&
+         image.At(right, bottom) == 0;
+}
+
+// A square with a second outline one pixel inside the first, black all round, the next move's mark.
+bool Marked(const Image& image, int left, int top) {
+  for (int x = left + 1; x < left + 13; ++x)
+    if (image.At(x, top + 1) != 0 || image.At(x, top + 13) != 0) return false;
+  for (int y = top + 1; y < top + 14; ++y)
+    if (image.At(left + 1, y) != 0 || image.At(left + 12, y) != 0) return false;
+  return true;
+}
+
+// The colour digit of one square: its four outline corners black and its inside one colour; `marked`
+// says whether a second outline is inside the first.
+char ReadSquare(const Image& image, int originX, int originY, int n, int face, int row, int column,
+                bool* marked = nullptr) {
   if (UnderCaption(n, face, row, column)) return '.';
   const int left = originX + SquareLeft(n, face, column);
   const int top = originY + SquareTop(n, face, row);
-  if (image.At(left, top) != 0 || image.At(left + 13, top) != 0 || image.At(left, top + 14) != 0 ||
-      image.At(left + 13, top + 14) != 0)
-    return '?';
-  const long inside = image.At(left + 1, top + 1);
-  for (int y = top + 1; y < top + 14; ++y)
-    for (int x = left + 1; x < left + 13; ++x)
+  if (!BlackCorners(image, left, top, left + 13, top + 14)) return '?';
+  const int inset = Marked(image, left, top) ? 2 : 1;
+  if (marked != nullptr) *marked = inset == 2;
+  const long inside = image.At(left + inset, top + inset);
+  for (int y = top + inset; y < top + 15 - inset; ++y)
+    for (int x = left + inset; x < left + 14 - inset; ++x)
       if (image.At(x, y) != inside) return '?';
   for (int colour = 0; colour < 6; ++colour)
     if (inside == kColours[colour]) return static_cast<char>('0' + colour);
@@ -85,7 +104,7 @@ std::string ReadNet(const Image& image, int x, int y, int n) {
 const char kSolved[] = "000 000 000\n111 111 111\n222 222 222\n333 333 333\n444 444 444\n555 555 555\n";
 
 int Usage() {
-  std::fputs("usage: read_net origin|net|nonwhite SHOT X Y ...\n", stderr);
+  std::fputs("usage: read_net origin|net|marked|nonwhite SHOT X Y ...\n", stderr);
   return 2;
 }
 
@@ -125,6 +144,19 @@ int main(int argc, char** argv) {
   }
   if (std::strcmp(argv[1], "net") == 0 && argc == 6) {
     std::fputs(ReadNet(image, x, y, std::atoi(argv[5])).c_str(), stdout);
+    return 0;
+  }
+  if (std::strcmp(argv[1], "marked") == 0 && argc == 6) {
+    const int n = std::atoi(argv[5]);
+    int count = 0;
+    for (int face = 0; face < 6; ++face)
+      for (int row = 0; row < n; ++row)
+        for (int column = 0; column < n; ++column) {
+          bool marked = false;
+          ReadSquare(image, x, y, n, face, row, column, &marked);
+          count += marked ? 1 : 0;
+        }
+    std::printf("%d\n", count);
     return 0;
   }
   if (std::strcmp(argv[1], "nonwhite") == 0 && argc == 9) {

@@ -21,6 +21,8 @@ class WindowTest : public ::testing::Test {
   }
 
   void TearDown() override {
+    // The player's window goes with the main one; the core's player must close with it for the next test.
+    ClosePlayer();
     if (mainWindow != NULL) DestroyWindow(mainWindow);
     mainWindow = NULL;
     UnregisterClassA("Plexaro", Instance());
