@@ -59,6 +59,7 @@ void CountOuterBlockTurns(SolveResult* result) {
 void SolveLarge(const Cube& cube, const SolveLimit& limit, double started, SolveResult* result) {
   const bool phases = PhaseSolverFor(cube.size);
   if (phases || BiggerSolverFor(cube.size)) {
+    PrepareBigTables(cube.size);
     PhaseAnswer* answer = new (std::nothrow) PhaseAnswer;
     PhaseSolveStatus status = PhaseSolveStatus::kNoMemory;
     if (answer != nullptr && phases) status = SolveWithPhases(cube.size, cube.live, limit, answer);
@@ -70,6 +71,9 @@ void SolveLarge(const Cube& cube, const SolveLimit& limit, double started, Solve
       result->seconds = ReadSolveClock(limit) - started;
       return;
     }
+    SolveBigPattern(cube.size, cube.live, limit, started, result);
+    result->withoutTables = status == PhaseSolveStatus::kNoMemory;
+    return;
   }
   SolveBigPattern(cube.size, cube.live, limit, started, result);
 }
@@ -77,6 +81,9 @@ void SolveLarge(const Cube& cube, const SolveLimit& limit, double started, Solve
 }  // namespace
 
 const char kSolveCancelled[] = "The search was cancelled.";
+const char kSolveWithoutTables[] =
+    "The solver's tables did not fit in memory: these moves come from the plain reduction, longer than "
+    "usual.";
 
 void SolvePattern(const Cube& cube, const SolveLimit& limit, SolveResult* result) {
   const double started = ReadSolveClock(limit);

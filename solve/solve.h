@@ -37,6 +37,9 @@ struct SolveResult {
   int lengthQbtm;  // quarter block turns: a half turn counts two
   int lengthObtm;  // outer block turns: an inner block counts two
   bool optimal;    // known to be the fewest
+  // The phase solver's tables could not be had (memory refused): the answer is the plain reduction's,
+  // longer than usual.
+  bool withoutTables;
   int stageCount;
   SolveStage stages[kMaxSolveStages];
   int spanCount;
@@ -47,6 +50,8 @@ struct SolveResult {
 
 // The problem of a solve cancelled through the limit.
 extern const char kSolveCancelled[];
+// What an answer made without the phase solver's tables says of itself.
+extern const char kSolveWithoutTables[];
 
 // Solves the cube's pattern, within the limit (which bounds only the search for shorter answers, never
 // the first answer that every reachable pattern gets). The solver's working state is its own, so

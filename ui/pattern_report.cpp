@@ -134,4 +134,5 @@ void ComposeSolutionReport(const SolveResult& result, char* text, int capacity) 
           stage + 1 < result.stageCount ? ", " : "\n");
   }
   Put(&writer, "Found in %.2f s.\n", result.seconds);
+  if (result.withoutTables) Put(&writer, "%s\n", kSolveWithoutTables);
 }

@@ -431,6 +431,7 @@ int RunSolve(int argc, char** argv, int first) {
     ReportRefusal(reason);
     return 1;
   }
+  if (result.withoutTables) std::fprintf(stderr, "plexaro-cli: %s\n", kSolveWithoutTables);
   static SpelledAnswer spelled;
   SpellAnswer(result, inverse, &spelled);
   if (args.json) {

@@ -407,3 +407,5 @@ bool SolveBigCentresOuter(BigState* state, BigMoveList* list, int lookahead) {
   costing.lookahead = lookahead < kMaxChoices ? lookahead : kMaxChoices;
   return SolveCentres(state, list, costing);
 }
+
+void PrepareBigCentreTables(int n) { TablesOf(n); }

@@ -81,6 +81,12 @@ void CarryAlong(int n, Value* cells, const BlockMove& move) {
   }
 }
 
+// Builds the reduction's own tables for size n ahead of a solve that may fall back to it, so that a
+// larger solver's tables, which may take what memory there is, never leave it without room.
+void PrepareBigTables(int n);
+void PrepareBigCentreTables(int n);
+void PrepareBigEdgeTables(int n);
+
 // The stages, each working on the state and appending its moves; false when one could not finish
 // (the list full or no progress within its step budget), which the front door reports.
 bool SolveBigCentres(BigState* state, BigMoveList* list);

@@ -473,3 +473,5 @@ bool PairBigEdges(BigState* state, BigMoveList* list) { return PairEdges(state, 
 bool PairBigEdgesOuter(BigState* state, BigMoveList* list, int lookahead) {
   return PairEdges(state, list, true, lookahead);
 }
+
+void PrepareBigEdgeTables(int n) { TablesOf(n); }

@@ -45,6 +45,12 @@ BlockMove AnswerMove(const SolveResult& result, bool inverse, int k) {
   return inverse ? InverseBlockMove(result.alg[result.algCount - 1 - k]) : result.alg[k];
 }
 
+void PrepareBigTables(int n) {
+  BigRotations(n);
+  PrepareBigCentreTables(n);
+  PrepareBigEdgeTables(n);
+}
+
 void SolveBigPattern(int n, const int32_t* pattern, const SolveLimit& limit, double started,
                      SolveResult* result) {
   BigState shown, unrotated, state;
