@@ -219,7 +219,9 @@ TEST_F(PhaseFiveSmall, RenamedColoursAreFoundTheSameWays) {
     ASSERT_GE(RunPhase(PhaseNumber(k), &state, &first), 0);
     ASSERT_GE(RunPhase(PhaseNumber(k), &renamed, &second), 0);
     ASSERT_EQ(first.size(), second.size()) << "phase " << k + 1;
-    EXPECT_EQ(0, std::memcmp(first.data(), second.data(), sizeof(BlockMove) * first.size()))
+    // A phase whose goal already holds finds no move, and an empty vector may have no data to compare.
+    EXPECT_TRUE(first.empty() ||
+                std::memcmp(first.data(), second.data(), sizeof(BlockMove) * first.size()) == 0)
         << "phase " << k + 1;
   }
 }
