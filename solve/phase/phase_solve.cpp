@@ -95,20 +95,44 @@ void Assemble(const PhasePlan& plan, const SolvingPath& path, PhaseAnswer* answe
   }
 }
 
-bool Replays(const PhaseAnswer& answer, const BigState& pattern) {
+}  // namespace
+
+bool PhaseAnswerReplays(const PhaseAnswer& answer, const BigState& pattern) {
   BigState check;
   BigSolved(answer.n, &check);
   for (int k = 0; k < answer.count; ++k) BigApply(&check, answer.moves[k]);
   return std::memcmp(check.cells, pattern.cells, sizeof check.cells) == 0;
 }
 
-void Count(PhaseAnswer* answer) {
+void CountPhaseAnswer(PhaseAnswer* answer) {
   answer->outerBlockTurns = OuterBlockTurns(answer->moves, answer->count, answer->n);
   answer->blockTurns = 0;
   for (int k = 0; k < answer->count; ++k) answer->blockTurns += BlockTurns(answer->moves[k], answer->n);
 }
 
-}  // namespace
+bool ReadPhasePattern(int n, const int32_t* pattern, BigState* shown) {
+  shown->n = n;
+  std::memset(shown->cells, 0, sizeof shown->cells);
+  bool sound = true;
+  ForEachUsedCell(n, [&](int cell) {
+    sound = sound && pattern[cell] >= 0 && pattern[cell] < 6;
+    shown->cells[cell] = static_cast<int8_t>(pattern[cell]);
+  });
+  return sound;
+}
+
+bool ShortPhaseAnswer(const BigState& shown, double seconds, PhaseAnswer* answer) {
+  answer->n = shown.n;
+  answer->spanCount = 0;
+  const int shortCount = ShortAnswer(shown, answer->moves, kMaxPhaseAnswer);
+  if (shortCount < 0) return false;
+  answer->count = shortCount;
+  answer->spanCount = 1;
+  answer->spans[0] = PhaseAnswerSpan{"short", 0, shortCount};
+  CountPhaseAnswer(answer);
+  answer->seconds = seconds;
+  return true;
+}
 
 bool PhaseSolverFor(int n) {
   PhasePlan plan;
@@ -141,27 +165,9 @@ PhaseSolveStatus SolveWithPhases(int n, const int32_t* pattern, const SolveLimit
   PhasePlan plan;
   if (!PlanFor(n, &plan)) return PhaseSolveStatus::kUnsupported;
   std::unique_ptr<BigState> shown(new BigState);
-  shown->n = n;
-  std::memset(shown->cells, 0, sizeof shown->cells);
-  bool sound = true;
-  ForEachUsedCell(n, [&](int cell) {
-    sound = sound && pattern[cell] >= 0 && pattern[cell] < 6;
-    shown->cells[cell] = static_cast<int8_t>(pattern[cell]);
-  });
-  if (!sound) return PhaseSolveStatus::kUnsupported;
-  answer->n = n;
-  answer->spanCount = 0;
-
+  if (!ReadPhasePattern(n, pattern, shown.get())) return PhaseSolveStatus::kUnsupported;
   // A pattern a few block turns from solved (or solved turned whole) gets its fewest.
-  const int shortCount = ShortAnswer(*shown, answer->moves, kMaxPhaseAnswer);
-  if (shortCount >= 0) {
-    answer->count = shortCount;
-    answer->spanCount = 1;
-    answer->spans[0] = PhaseAnswerSpan{"short", 0, shortCount};
-    Count(answer);
-    answer->seconds = ReadSolveClock(limit) - start;
-    return PhaseSolveStatus::kSolved;
-  }
+  if (ShortPhaseAnswer(*shown, ReadSolveClock(limit) - start, answer)) return PhaseSolveStatus::kSolved;
 
   const TableResult tables = PreparePhaseTables(n);
   if (tables == TableResult::kNoMemory) return PhaseSolveStatus::kNoMemory;
@@ -175,8 +181,8 @@ PhaseSolveStatus SolveWithPhases(int n, const int32_t* pattern, const SolveLimit
   if (SolveCancelled(limit)) return PhaseSolveStatus::kCancelled;
   if (best->length == 0 || !SolvedUpToRotation(best->state)) return PhaseSolveStatus::kUnsupported;
   Assemble(plan, *best, answer);
-  if (!Replays(*answer, *shown)) return PhaseSolveStatus::kUnsupported;
-  Count(answer);
+  if (!PhaseAnswerReplays(*answer, *shown)) return PhaseSolveStatus::kUnsupported;
+  CountPhaseAnswer(answer);
   answer->seconds = ReadSolveClock(limit) - start;
   return PhaseSolveStatus::kSolved;
 }

@@ -51,5 +51,15 @@ int PhaseTablesOf(int n, const class DistanceTable** out, int capacity);
 // replayed before it is given. Thread-safe: the working state is the call's own.
 PhaseSolveStatus SolveWithPhases(int n, const int32_t* pattern, const SolveLimit& limit, PhaseAnswer* answer);
 
+// Pieces both phase front doors use. The pattern as a state; false when a cell holds no face's colour.
+bool ReadPhasePattern(int n, const int32_t* pattern, struct BigState* shown);
+// A pattern a few block turns from solved (or solved turned whole) gets its fewest, as the span
+// "short"; false for any other.
+bool ShortPhaseAnswer(const struct BigState& shown, double seconds, PhaseAnswer* answer);
+// Whether the answer made from the solved cube gives the pattern.
+bool PhaseAnswerReplays(const PhaseAnswer& answer, const struct BigState& pattern);
+// The answer's block turns and outer block turns.
+void CountPhaseAnswer(PhaseAnswer* answer);
+
 // The answer in the front door's result: alg, algCount, size, lengthBtm and lengthQ.
 void FillSolveResult(const PhaseAnswer& answer, SolveResult* result);

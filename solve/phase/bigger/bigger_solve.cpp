@@ -10,7 +10,6 @@
 #include "solve/phase/bigger/bigger_stages.h"
 #include "solve/phase/centres/centre_tables.h"
 #include "solve/phase/phase_geometry.h"
-#include "solve/short/short_answers.h"
 #include "study/facelet_map.h"
 
 namespace {
@@ -37,19 +36,6 @@ void SeeThrough(const BigState& from, int symmetry, BigState* to) {
   for (int face = 0; face < 6; ++face) colour[face] = SymmetryFace(n, symmetry, face);
   ForEachUsedCell(n,
                   [&](int cell) { to->cells[cell] = static_cast<int8_t>(colour[from.cells[source[cell]]]); });
-}
-
-bool Replays(const PhaseAnswer& answer, const BigState& pattern) {
-  BigState check;
-  BigSolved(answer.n, &check);
-  for (int k = 0; k < answer.count; ++k) BigApply(&check, answer.moves[k]);
-  return std::memcmp(check.cells, pattern.cells, sizeof check.cells) == 0;
-}
-
-void Count(PhaseAnswer* answer) {
-  answer->outerBlockTurns = OuterBlockTurns(answer->moves, answer->count, answer->n);
-  answer->blockTurns = 0;
-  for (int k = 0; k < answer->count; ++k) answer->blockTurns += BlockTurns(answer->moves[k], answer->n);
 }
 
 // The ways tried, in order: the pattern as it is with its centres by commutators, then through each
@@ -84,27 +70,9 @@ PhaseSolveStatus SolveBiggerWithPhases(int n, const int32_t* pattern, const Solv
   const double start = ReadSolveClock(limit);
   if (!BiggerSolverFor(n)) return PhaseSolveStatus::kUnsupported;
   std::unique_ptr<BigState> shown(new BigState);
-  shown->n = n;
-  std::memset(shown->cells, 0, sizeof shown->cells);
-  bool sound = true;
-  ForEachUsedCell(n, [&](int cell) {
-    sound = sound && pattern[cell] >= 0 && pattern[cell] < 6;
-    shown->cells[cell] = static_cast<int8_t>(pattern[cell]);
-  });
-  if (!sound) return PhaseSolveStatus::kUnsupported;
-  answer->n = n;
-  answer->spanCount = 0;
-
+  if (!ReadPhasePattern(n, pattern, shown.get())) return PhaseSolveStatus::kUnsupported;
   // A pattern a few block turns from solved (or solved turned whole) gets its fewest.
-  const int shortCount = ShortAnswer(*shown, answer->moves, kMaxPhaseAnswer);
-  if (shortCount >= 0) {
-    answer->count = shortCount;
-    answer->spanCount = 1;
-    answer->spans[0] = PhaseAnswerSpan{"short", 0, shortCount};
-    Count(answer);
-    answer->seconds = ReadSolveClock(limit) - start;
-    return PhaseSolveStatus::kSolved;
-  }
+  if (ShortPhaseAnswer(*shown, ReadSolveClock(limit) - start, answer)) return PhaseSolveStatus::kSolved;
 
   // The staged centres are one more way to try; without their tables the others still answer.
   const TableResult tables =
@@ -133,8 +101,8 @@ PhaseSolveStatus SolveBiggerWithPhases(int n, const int32_t* pattern, const Solv
     // The moves seen back through the inverse symmetry.
     const int back = InverseSymmetry(n, way.symmetry);
     for (int k = 0; k < trial->count; ++k) ConjugateMove(n, back, trial->moves[k], &trial->moves[k]);
-    if (!Replays(*trial, *shown)) continue;
-    Count(trial.get());
+    if (!PhaseAnswerReplays(*trial, *shown)) continue;
+    CountPhaseAnswer(trial.get());
     if (!found || trial->outerBlockTurns < answer->outerBlockTurns) {
       std::memcpy(answer, trial.get(), sizeof *answer);
       found = true;
