@@ -16,16 +16,10 @@ plexaro_pid=$!
 window=$(window_named Plexaro) || fail "no window titled Plexaro"
 xdotool windowfocus --sync "$window"
 
-# The menu is a window of its own: one more visible window while it is up. Down skips greyed items.
-windows() { xdotool search --onlyvisible --name '' 2>/dev/null | wc -l; }
+# Down skips greyed items.
 before=$(windows)
 menu_pick() {  # how many Downs
-  xdotool mousemove --window "$window" 300 300 click 3
-  for _ in $(seq 200); do
-    [ "$(windows)" -gt "$before" ] && break
-    sleep 0.05
-  done
-  [ "$(windows)" -gt "$before" ] || fail "no menu after a right click"
+  open_menu
   for _ in $(seq "$1"); do xdotool key Down; done
   xdotool key Return
 }

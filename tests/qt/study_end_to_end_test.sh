@@ -20,15 +20,8 @@ xdotool windowfocus --sync "$window"
 expect_soon "the pattern file given at start" 10 68 "#FFFF00"
 expect "the pattern file given at start" 87 14 "#FFFFFF"
 
-# The menu is a window of its own: one more visible window while it is up.
-windows() { xdotool search --onlyvisible --name '' 2>/dev/null | wc -l; }
 before=$(windows)
-xdotool mousemove --window "$window" 300 300 click 3
-for _ in $(seq 200); do
-  [ "$(windows)" -gt "$before" ] && break
-  sleep 0.05
-done
-[ "$(windows)" -gt "$before" ] || fail "no menu after a right click"
+open_menu
 import -window root "$work/menu.png"
 xdotool key Escape
 for _ in $(seq 200); do
@@ -43,11 +36,7 @@ expect_soon "a click turns the square to the next colour" 87 14 "#FF0000"
 
 # Save pattern as: the fourth enabled item (Undo, Apply moves, Type moves, Save pattern as; Redo is
 # greyed).
-xdotool mousemove --window "$window" 300 300 click 3
-for _ in $(seq 200); do
-  [ "$(windows)" -gt "$before" ] && break
-  sleep 0.05
-done
+open_menu
 xdotool key Down Down Down Down Return
 type_into_chooser "Save As" "$work/saved"
 for _ in $(seq 400); do

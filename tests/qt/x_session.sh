@@ -45,6 +45,18 @@ window_named() {
   return 1
 }
 
+# How many windows are visible; the right-button menu is a window of its own.
+windows() { xdotool search --onlyvisible --name '' 2>/dev/null | wc -l; }
+# Opens the right-button menu over $window, which makes one more window than `before` counts.
+open_menu() {
+  xdotool mousemove --window "$window" 300 300 click 3
+  for _ in $(seq 200); do
+    [ "$(windows)" -gt "$before" ] && return 0
+    sleep 0.05
+  done
+  fail "no menu after a right click"
+}
+
 # The colour at client (x, y) of $window, as #RRGGBB. Reads one picture of the net for every check.
 shot() { import -window "$window" -depth 8 -crop 200x180+0+0 +repage "txt:$work/shot.txt"; }
 colour_at() { awk -v at="$1,$2:" '$1 == at { print $3 }' "$work/shot.txt"; }
