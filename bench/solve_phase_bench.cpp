@@ -15,15 +15,10 @@
 
 #include "solve/phase/phase_solve.h"
 #include "solve/phase/phase_table.h"
+#include "solve_sample.h"
 #include "support/cube_helpers.h"
 
 namespace {
-
-// PLEXARO_PHASE_PATTERNS sets how many patterns each run takes (100 by default).
-int PatternCount() {
-  const char* text = std::getenv("PLEXARO_PHASE_PATTERNS");
-  return text != nullptr && std::atoi(text) > 0 ? std::atoi(text) : 100;
-}
 
 // Built here, with no store installed: each table's megabytes and seconds, and the process's peak memory.
 void PhaseTables(benchmark::State& state) {
@@ -34,14 +29,7 @@ void PhaseTables(benchmark::State& state) {
     state.counters["s_all"] = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   }
   const DistanceTable* tables[16];
-  const int count = PhaseTablesOf(n, tables, 16);
-  double bytes = 0;
-  for (int k = 0; k < count; ++k) {
-    bytes += static_cast<double>(tables[k]->Bytes());
-    state.counters[std::string("MB_") + tables[k]->Name()] = tables[k]->Bytes() / 1e6;
-    state.counters[std::string("s_") + tables[k]->Name()] = tables[k]->BuildSeconds();
-  }
-  state.counters["MB_all"] = bytes / 1e6;
+  ReportTables(state, tables, PhaseTablesOf(n, tables, 16));
 #ifdef __linux__
   // The most the process has held so far: every size's tables built up to this one, and their work space.
   rusage usage;
@@ -54,42 +42,9 @@ void PhaseSolve(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
   const double limitSeconds = static_cast<double>(state.range(1)) / 1000;
   if (PreparePhaseTables(n) != TableResult::kReady) state.SkipWithError("the tables could not be had");
-  static PhaseAnswer answer;
-  std::vector<double> outer, block, seconds;
-  int failed = 0;
-  for (auto _ : state) {
-    Lcg lcg{static_cast<uint32_t>(n * 7919)};
-    for (int p = 0; p < PatternCount(); ++p) {
-      RandomLayerPattern(n, lcg);
-      SolveLimit limit;
-      limit.seconds = limitSeconds;
-      const auto start = std::chrono::steady_clock::now();
-      const PhaseSolveStatus status = SolveWithPhases(n, document.cube.live, limit, &answer);
-      seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-      if (status != PhaseSolveStatus::kSolved) {
-        ++failed;
-        continue;
-      }
-      outer.push_back(answer.outerBlockTurns);
-      block.push_back(answer.blockTurns);
-    }
-  }
-  auto mean = [](const std::vector<double>& v) {
-    double sum = 0;
-    for (double x : v) sum += x;
-    return v.empty() ? 0 : sum / v.size();
-  };
-  std::sort(outer.begin(), outer.end());
-  std::sort(seconds.begin(), seconds.end());
-  if (!outer.empty()) {
-    state.counters["obtm_mean"] = mean(outer);
-    state.counters["obtm_worst"] = outer.back();
-    state.counters["btm_mean"] = mean(block);
-  }
-  state.counters["s_median"] = seconds[seconds.size() / 2];
-  state.counters["s_worst"] = seconds.back();
-  state.counters["failed"] = failed;
-  StartSolved(3);
+  // PLEXARO_PHASE_PATTERNS sets how many patterns each run takes.
+  SamplePatterns(state, n, limitSeconds, PatternCountFrom("PLEXARO_PHASE_PATTERNS"), SolveWithPhases,
+                 [](const PhaseAnswer&) {});
 }
 // Arguments: the size, then the limit in milliseconds (0: the first answer).
 BENCHMARK(PhaseSolve)
