@@ -92,7 +92,8 @@ void PrepareBigEdgeTables(int n);
 bool SolveBigCentres(BigState* state, BigMoveList* list);
 // The same with each step costed in outer block turns, blocks next to a face turned with it where the
 // centres end the same; with a lookahead, the best few steps each weighed with the best one after it.
-bool SolveBigCentresOuter(BigState* state, BigMoveList* list, int lookahead = 0);
+// Scattered: late steps also try commutators over sets of layers that are not adjacent (slower).
+bool SolveBigCentresOuter(BigState* state, BigMoveList* list, int lookahead = 0, bool scattered = false);
 bool PairBigEdges(BigState* state, BigMoveList* list);
 // The same with each step costed in outer block turns, with steps whose blocks turn with a face too;
 // with a lookahead, the best few steps each weighed with the best one after it.

@@ -57,6 +57,11 @@ bool StagingHelps(int n) { return n <= 7; }
 // times the steps' time, which the largest size cannot spare for its first answer.
 int LookaheadFor(int n) { return n <= 8 ? 3 : n == 9 ? 2 : 0; }
 
+// The late centre steps' commutators over layers not adjacent: on the largest sizes the centres left
+// lie scattered over many layers, and the shorter centres outweigh the ways the time no longer allows;
+// on the smaller ones the ways win.
+bool ScatteredHelps(int n) { return n >= 10; }
+
 }  // namespace
 
 bool BiggerSolverFor(int n) { return n >= 6 && n <= kMaxSize; }
@@ -93,6 +98,7 @@ PhaseSolveStatus SolveBiggerWithPhases(int n, const int32_t* pattern, const Solv
     StageOptions options;
     options.stagedCentres = way.staged;
     options.lookahead = LookaheadFor(n);
+    options.scatteredCentres = ScatteredHelps(n);
     const StageResult result = RunBiggerStages(*seen, options, limit, trial.get());
     const double took = ReadSolveClock(limit) - now;
     if (took > slowest) slowest = took;

@@ -68,7 +68,8 @@ StageResult Attempt(const BigState& start, const StageOptions& options, const So
       for (const BlockMove& move : ways.front().moves)
         if (!Push(state, path, move)) return StageResult::kFailed;
   }
-  if (!SolveBigCentresOuter(state, &path->list, options.lookahead)) return StageResult::kFailed;
+  if (!SolveBigCentresOuter(state, &path->list, options.lookahead, options.scatteredCentres))
+    return StageResult::kFailed;
   path->ends[kCentres] = path->list.count;
   if (SolveCancelled(limit)) return StageResult::kCancelled;
   if (!FixWingParity(state, &path->list, true)) return StageResult::kFailed;

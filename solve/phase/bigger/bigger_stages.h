@@ -6,8 +6,9 @@
 #include "solve/phase/phase_solve.h"
 
 struct StageOptions {
-  bool stagedCentres = false;  // the centres begun by the staged search over every orbit at once
-  int lookahead = 3;           // steps of the centres and edges weighed with the best step after each
+  bool stagedCentres = false;     // the centres begun by the staged search over every orbit at once
+  int lookahead = 3;              // steps of the centres and edges weighed with the best step after each
+  bool scatteredCentres = false;  // late centre steps try commutators over layers not adjacent too
 };
 
 enum class StageResult { kSolved, kFailed, kCancelled };
