@@ -4,22 +4,19 @@
 
 #include "cube/size_tables.h"
 #include "solve/big/big_cube.h"
+#include "solve/big/centre_steps.h"
 #include "study/facelet_map.h"
 #include "study/pieces.h"
 
-namespace {
+using namespace big_centre;
 
-const int kNone = -1000000;
+namespace {
 
 // One commutator [A, Y Z Y'] (or [Y Z Y', A]) of single inner layers s (A) and t (Z) about the axis
 // of `face`, Y a face turn across it: a 3-cycle of centres, cell to[k] taking what from[k] held.
 struct Cycle {
   bool valid;
   int16_t to[3], from[3];
-};
-
-struct Template {
-  int8_t face, qa, yFace, qy, qz, order;
 };
 
 // A slice block, a face turn across it and the block back: moves whole bars of centres between
@@ -156,46 +153,8 @@ int Score(const BigState& state, const CentreTables& tables) {
   return score;
 }
 
-// A set-up face turn and a commutator whose blocks may each be up to three runs of layers.
-const int kMaxRuns = 3;
-const int kMaxStepMoves = 1 + 4 * kMaxRuns + 4;
-
-struct Step {
-  double ratio = 0;
-  int gain = 0;
-  int cost = 0;
-  int count = 0;
-  BlockMove moves[kMaxStepMoves];
-};
-
-// The best few steps by centres gained per turn, best first; `ratio` is what a step must beat to join.
-const int kMaxChoices = 4;
-struct Choices {
-  int keep = 1;
-  int count = 0;
-  Step steps[kMaxChoices];
-  double ratio = 0;
-};
-
 // Layers a block may hold: inner ones, and on odd sizes not the middle (which carries the fixed centres).
 bool InnerLayer(int n, int layer) { return layer > 1 && layer < n && !(n % 2 == 1 && layer == (n + 1) / 2); }
-
-// Moves a step saves by merging its first move into the last one made: one, or two when they cancel.
-int Merged(const BlockMove* last, const BlockMove& first) {
-  if (last == nullptr || last->face != first.face || last->first != first.first || last->last != first.last)
-    return 0;
-  return (last->quarterTurns + first.quarterTurns) % 4 == 0 ? 2 : 1;
-}
-
-// Steps are costed in block turns, or in outer block turns (an inner block counts two). In the second
-// way a block of a commutator or an insertion that starts next to a face is turned with that face, as
-// a wide block: the face's own centres turn out and back within the step, so the centres end as the
-// inner block leaves them, for one turn less each time.
-struct Costing {
-  bool outer = false;
-  int lookahead = 0;       // steps weighed with the best step after each (0: the best step alone)
-  bool scattered = false;  // commutators over sets of layers that are not adjacent too
-};
 
 const int8_t kOppositeFace[6] = {D, R, B, L, F, U};
 
@@ -204,35 +163,6 @@ BlockMove WideOf(int n, const BlockMove& move) {
   if (move.last == n - 1)
     return Block(kOppositeFace[move.face], 1, n + 1 - move.first, 4 - move.quarterTurns);
   return move;
-}
-
-// The step's moves as the costing turns them, and what they cost.
-int Shape(int n, const Costing& costing, BlockMove* moves, int count) {
-  if (!costing.outer) return count;
-  int cost = 0;
-  for (int k = 0; k < count; ++k) {
-    if (moves[k].first > 1) moves[k] = WideOf(n, moves[k]);
-    cost += OuterBlockTurns(moves[k], n);
-  }
-  return cost;
-}
-
-void Consider(Choices* best, int gain, int cost, const BlockMove* moves, int count) {
-  if (gain <= 0) return;
-  const double ratio = static_cast<double>(gain) / cost;
-  if (ratio <= best->ratio) return;
-  int at = best->count < best->keep ? best->count++ : best->count - 1;
-  while (at > 0 && best->steps[at - 1].ratio < ratio) {
-    best->steps[at] = best->steps[at - 1];
-    --at;
-  }
-  Step& step = best->steps[at];
-  step.ratio = ratio;
-  step.gain = gain;
-  step.cost = cost;
-  step.count = count;
-  std::memcpy(step.moves, moves, count * sizeof *moves);
-  if (best->count == best->keep) best->ratio = best->steps[best->count - 1].ratio;
 }
 
 void BestSliceBlock(const BigState& state, const CentreTables& tables, const Costing& costing, int setupCost,
@@ -281,99 +211,6 @@ void BestInsertion(const BigState& state, const CentreTables& tables, const Cost
     BlockMove moves[3] = {insertion.moves[0], insertion.moves[1], insertion.moves[2]};
     const int cost = Shape(state.n, costing, moves, 3);
     Consider(best, gain, cost + setupCost - Merged(last, moves[0]), moves, 3);
-  }
-}
-
-// Layers 2 to n - 1 as bits 0 to n - 3: how many runs of adjacent layers a set holds, and the blocks
-// that turn them (each run one block).
-int RunCount(unsigned layers) { return __builtin_popcount(layers & ~(layers << 1)); }
-
-int RunBlocks(unsigned layers, int face, int quarterTurns, BlockMove* out) {
-  int count = 0;
-  for (int bit = 0; bit < 32 && layers >> bit; ++bit) {
-    if (!(layers >> bit & 1) || (bit > 0 && layers >> (bit - 1) & 1)) continue;
-    int end = bit;
-    while (layers >> (end + 1) & 1) ++end;
-    out[count++] = Block(face, bit + 2, end + 2, quarterTurns);
-  }
-  return count;
-}
-
-// The commutator of the template with sets of layers in place of its two single layers; the 3-cycles
-// of every pair of a row and a column made at once.
-int ScatteredMoves(const Template& t, unsigned rows, unsigned columns, BlockMove* out) {
-  BlockMove a[kMaxRuns * 2], aBack[kMaxRuns * 2], z[kMaxRuns * 2], zBack[kMaxRuns * 2];
-  const int as = RunBlocks(rows, t.face, t.qa, a), zs = RunBlocks(columns, t.face, t.qz, z);
-  RunBlocks(rows, t.face, 4 - t.qa, aBack);
-  RunBlocks(columns, t.face, 4 - t.qz, zBack);
-  const BlockMove y = Block(t.yFace, 1, 1, t.qy), yBack = InverseBlockMove(y);
-  int k = 0;
-  auto put = [&](const BlockMove* moves, int count) {
-    for (int m = 0; m < count; ++m) out[k++] = moves[m];
-  };
-  if (t.order == 0) {
-    put(a, as);
-    put(&y, 1), put(z, zs), put(&yBack, 1);
-    put(aBack, as);
-    put(&y, 1), put(zBack, zs), put(&yBack, 1);
-  } else {
-    put(&y, 1), put(z, zs), put(&yBack, 1);
-    put(a, as);
-    put(&y, 1), put(zBack, zs), put(&yBack, 1);
-    put(aBack, as);
-  }
-  return k;
-}
-
-// What the blocks of a set of layers cost at least, each way: a run next to either face turns with it
-// as one outer block, any other counts two.
-int LeastRunCost(unsigned layers, int n, bool outer) {
-  if (!outer) return RunCount(layers);
-  BlockMove blocks[kMaxRuns * 2];
-  const int count = RunBlocks(layers, U, 1, blocks);
-  int cost = 0;
-  for (int k = 0; k < count; ++k) cost += blocks[k].first == 2 || blocks[k].last == n - 1 ? 1 : 2;
-  return cost;
-}
-
-// The commutators whose rows are any set of layers (up to three runs) and whose columns are every
-// layer that gains with those rows: late in the stage, the centres still wrong lie scattered over
-// layers no rectangle of adjacent ones covers. The column sums follow the rows through a Gray code,
-// one row added or taken away at a time.
-void BestScattered(const BigState& state, const Costing& costing, int setupCost, const BlockMove* last,
-                   const Template& shape, int faceSaved, const int (&gain)[kMaxSize + 1][kMaxSize + 1],
-                   Choices* best) {
-  const int n = state.n;
-  const int layers = n - 2;
-  int column[kMaxSize + 1] = {}, invalid[kMaxSize + 1] = {};
-  unsigned rows = 0;
-  for (unsigned code = 1; code < (1u << layers); ++code) {
-    const int bit = __builtin_ctz(code);
-    const int s = bit + 2;
-    const bool adding = !(rows >> bit & 1);
-    rows ^= 1u << bit;
-    for (int u = 2; u < n; ++u) {
-      if (gain[s][u] <= kNone / 2)
-        invalid[u] += adding ? 1 : -1;
-      else
-        column[u] += adding ? gain[s][u] : -gain[s][u];
-    }
-    if (RunCount(rows) > kMaxRuns) continue;
-    unsigned columns = 0;
-    int sum = 0;
-    for (int u = 2; u < n; ++u)
-      if (invalid[u] == 0 && column[u] > 0) columns |= 1u << (u - 2), sum += column[u];
-    // Rectangles of adjacent layers are the other search's.
-    if (sum <= 0 || RunCount(columns) > kMaxRuns || (RunCount(rows) == 1 && RunCount(columns) == 1)) continue;
-    const int least = 4 +
-                      2 * (LeastRunCost(rows, n, costing.outer) + LeastRunCost(columns, n, costing.outer)) +
-                      setupCost - 2;
-    if (static_cast<double>(sum) / least <= best->ratio) continue;
-    BlockMove moves[kMaxStepMoves];
-    const int count = ScatteredMoves(shape, rows, columns, moves);
-    const int cost = Shape(n, costing, moves, count);
-    const int saved = shape.order == 1 ? faceSaved : Merged(last, moves[0]);
-    Consider(best, sum, cost + setupCost - saved, moves, count);
   }
 }
 
@@ -512,3 +349,43 @@ bool SolveBigCentresOuter(BigState* state, BigMoveList* list, int lookahead, boo
 }
 
 void PrepareBigCentreTables(int n) { TablesOf(n); }
+
+namespace big_centre {
+
+// Moves a step saves by merging its first move into the last one made: one, or two when they cancel.
+int Merged(const BlockMove* last, const BlockMove& first) {
+  if (last == nullptr || last->face != first.face || last->first != first.first || last->last != first.last)
+    return 0;
+  return (last->quarterTurns + first.quarterTurns) % 4 == 0 ? 2 : 1;
+}
+
+// The step's moves as the costing turns them, and what they cost.
+int Shape(int n, const Costing& costing, BlockMove* moves, int count) {
+  if (!costing.outer) return count;
+  int cost = 0;
+  for (int k = 0; k < count; ++k) {
+    if (moves[k].first > 1) moves[k] = WideOf(n, moves[k]);
+    cost += OuterBlockTurns(moves[k], n);
+  }
+  return cost;
+}
+
+void Consider(Choices* best, int gain, int cost, const BlockMove* moves, int count) {
+  if (gain <= 0) return;
+  const double ratio = static_cast<double>(gain) / cost;
+  if (ratio <= best->ratio) return;
+  int at = best->count < best->keep ? best->count++ : best->count - 1;
+  while (at > 0 && best->steps[at - 1].ratio < ratio) {
+    best->steps[at] = best->steps[at - 1];
+    --at;
+  }
+  Step& step = best->steps[at];
+  step.ratio = ratio;
+  step.gain = gain;
+  step.cost = cost;
+  step.count = count;
+  std::memcpy(step.moves, moves, count * sizeof *moves);
+  if (best->count == best->keep) best->ratio = best->steps[best->count - 1].ratio;
+}
+
+}  // namespace big_centre
