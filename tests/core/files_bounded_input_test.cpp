@@ -2,11 +2,11 @@
 // time and memory. Waits are shortened through the stream's own bound, never timed by the test.
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
-#include <chrono>
 #include <string>
 #include <thread>
 
@@ -129,7 +129,10 @@ TEST_F(BoundedInput, ASlowLivePipeIsReadWholeWithinTheTotalBound) {
     const int out = open(fifo.c_str(), O_WRONLY);
     for (int k = 0; k < 100 && out >= 0; ++k) {
       if (write(out, "R ", 2) != 2) break;
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));  // far below the idle bound
+      // The next move only once the reader has taken this one, so the reader waits on a live pipe
+      // between moves.
+      int pending = 1;
+      while (ioctl(out, FIONREAD, &pending) == 0 && pending > 0) std::this_thread::yield();
     }
     if (out >= 0) close(out);
   });
