@@ -1,16 +1,14 @@
 // The net as SVG text: one outlined rect per square and one text per letter, streamed out in pieces.
-#include <cstdarg>
-#include <cstdio>
-
 #include "ui/picture.h"
+#include "ui/sink_text.h"
 
 namespace {
 
 // Turns the drawing calls into SVG. Every fill is the inside of a square whose outline lies one pixel
 // round it, so the outline becomes the rect's stroke and the lines themselves need not be kept.
-class SvgSurface : public DrawingSurface {
+class SvgSurface : public DrawingSurface, public SinkText {
  public:
-  SvgSurface(int scale, PictureSink sink, void* context) : scale_(scale), sink_(sink), context_(context) {}
+  SvgSurface(int scale, PictureSink sink, void* context) : SinkText(sink, context), scale_(scale) {}
 
   void SelectOutlinePen() override {}
   void RestorePen() override {}
@@ -31,41 +29,18 @@ class SvgSurface : public DrawingSurface {
  private:
   enum Section { kNone, kSquares, kLetters };
   void Enter(Section section);
-  void Append(const char* format, ...) __attribute__((format(printf, 2, 3)));
   // A length in half pixels at scale 1, written at the picture's scale.
   void AppendHalves(int halves);
-  void Flush();
 
   int scale_;
-  PictureSink sink_;
-  void* context_;
   int alignment_ = 0;
   Section section_ = kNone;
-  bool failed_ = false;
-  size_t used_ = 0;
-  char buffer_[4096];
 };
-
-void SvgSurface::Append(const char* format, ...) {
-  // No one call writes anywhere near this much, so flushing early leaves room for any of them.
-  if (sizeof buffer_ - used_ < 256) Flush();
-  va_list arguments;
-  va_start(arguments, format);
-  const int written = std::vsnprintf(buffer_ + used_, sizeof buffer_ - used_, format, arguments);
-  va_end(arguments);
-  if (written > 0 && static_cast<size_t>(written) < sizeof buffer_ - used_)
-    used_ += static_cast<size_t>(written);
-}
 
 void SvgSurface::AppendHalves(int halves) {
   const int value = halves * scale_;
   const int whole = (value < 0 ? -value : value) / 2;
   Append(value % 2 != 0 ? "%s%d.5" : "%s%d", value < 0 ? "-" : "", whole);
-}
-
-void SvgSurface::Flush() {
-  if (used_ > 0 && !failed_ && !sink_(context_, buffer_, used_)) failed_ = true;
-  used_ = 0;
 }
 
 void SvgSurface::Enter(Section section) {
@@ -90,8 +65,7 @@ void SvgSurface::Begin(int width, int height) {
 bool SvgSurface::Finish() {
   Enter(kNone);
   Append("</svg>\n");
-  Flush();
-  return !failed_;
+  return FinishText();
 }
 
 void SvgSurface::FillPolygon(const int* x, const int* y, int count, int brush) {

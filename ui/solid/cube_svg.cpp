@@ -1,43 +1,23 @@
 // A cube frame as SVG text: one polygon per body face and per facelet, streamed out in pieces.
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
 
+#include "ui/sink_text.h"
 #include "ui/solid/cube_picture.h"
 
 namespace {
 
-class SvgWriter {
+class SvgWriter : public SinkText {
  public:
-  SvgWriter(int scale, PictureSink sink, void* context) : scale_(scale), sink_(sink), context_(context) {}
-  void Append(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  SvgWriter(int scale, PictureSink sink, void* context) : SinkText(sink, context), scale_(scale) {}
   // A coordinate at the picture's scale, to a hundredth of a pixel; written by hand, as the locale's
   // decimal comma must not reach the file.
   void AppendLength(float value);
   void AppendPolygon(const CubePolygon& polygon);
   void AppendLetter(const CubePolygon& polygon, char letter);
-  bool Finish();
 
  private:
-  void Flush();
   int scale_;
-  PictureSink sink_;
-  void* context_;
-  bool failed_ = false;
-  size_t used_ = 0;
-  char buffer_[4096];
 };
-
-void SvgWriter::Append(const char* format, ...) {
-  // No one call writes anywhere near this much, so flushing early leaves room for any of them.
-  if (sizeof buffer_ - used_ < 256) Flush();
-  va_list arguments;
-  va_start(arguments, format);
-  const int written = std::vsnprintf(buffer_ + used_, sizeof buffer_ - used_, format, arguments);
-  va_end(arguments);
-  if (written > 0 && static_cast<size_t>(written) < sizeof buffer_ - used_)
-    used_ += static_cast<size_t>(written);
-}
 
 void SvgWriter::AppendLength(float value) {
   double hundredths = std::round(static_cast<double>(value) * scale_ * 100);
@@ -91,16 +71,6 @@ void SvgWriter::AppendLetter(const CubePolygon& polygon, char letter) {
   Append("</text>\n");
 }
 
-void SvgWriter::Flush() {
-  if (used_ > 0 && !failed_ && !sink_(context_, buffer_, used_)) failed_ = true;
-  used_ = 0;
-}
-
-bool SvgWriter::Finish() {
-  Flush();
-  return !failed_;
-}
-
 }  // namespace
 
 bool RenderCubeSvg(const CubeFrame& frame, int width, int height, int scale, const char* letters,
@@ -124,5 +94,5 @@ bool RenderCubeSvg(const CubeFrame& frame, int width, int height, int scale, con
   }
   svg.Append("</g>\n");
   svg.Append("</svg>\n");
-  return svg.Finish();
+  return svg.FinishText();
 }
