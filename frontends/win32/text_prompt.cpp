@@ -36,6 +36,22 @@ struct TemplateWriter {
     else
       Word(0);
   }
+  // The dialog's own header: its style, how many items follow, its size in dialog units and its title,
+  // in the standard dialog class with no menu, in 8-point MS Shell Dlg.
+  void Header(DWORD style, WORD items, short cx, short cy, const char* title) {
+    Dword(style);
+    Dword(0);
+    Word(items);
+    Word(0);
+    Word(0);
+    Word(static_cast<WORD>(cx));
+    Word(static_cast<WORD>(cy));
+    Word(0);  // no menu
+    Word(0);  // the standard dialog class
+    Text(title);
+    Word(8);
+    Text("MS Shell Dlg");
+  }
   void Item(DWORD style, short x, short y, short cx, short cy, WORD id, WORD itemClass, const char* text) {
     AlignDword();
     Dword(style | WS_CHILD | WS_VISIBLE);
@@ -121,18 +137,7 @@ void Win32Platform::WaitForTask(const char* title, BackgroundTask& task) {
   const size_t kStorageWords = 1024;
   DWORD storage[kStorageWords / 2] = {};
   TemplateWriter writer = {reinterpret_cast<WORD*>(storage), 0, kStorageWords};
-  writer.Dword(DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_POPUP | WS_CAPTION);
-  writer.Dword(0);
-  writer.Word(2);  // items
-  writer.Word(0);
-  writer.Word(0);
-  writer.Word(260);
-  writer.Word(60);
-  writer.Word(0);  // no menu
-  writer.Word(0);  // the standard dialog class
-  writer.Text(title);
-  writer.Word(8);
-  writer.Text("MS Shell Dlg");
+  writer.Header(DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_POPUP | WS_CAPTION, 2, 260, 60, title);
   writer.Item(SS_LEFT, 7, 7, 246, 24, kWordsId, kStaticClass, "");
   writer.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 203, 38, 50, 14, IDCANCEL, kButtonClass, "Cancel");
   if (writer.used > writer.capacity) return Platform::WaitForTask(title, task);
@@ -149,18 +154,8 @@ bool Win32Platform::AskText(const char* title, const char* prompt, char* text, i
   static DWORD storage[kStorageWords / 2];
   std::memset(storage, 0, sizeof storage);
   TemplateWriter writer = {reinterpret_cast<WORD*>(storage), 0, kStorageWords};
-  writer.Dword(DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU);
-  writer.Dword(0);
-  writer.Word(4);  // items
-  writer.Word(0);
-  writer.Word(0);
-  writer.Word(260);
-  writer.Word(66);
-  writer.Word(0);  // no menu
-  writer.Word(0);  // the standard dialog class
-  writer.Text(title);
-  writer.Word(8);
-  writer.Text("MS Shell Dlg");
+  writer.Header(DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU, 4, 260, 66,
+                title);
   writer.Item(SS_LEFT, 7, 7, 246, 10, 0xFFFF, kStaticClass, prompt);
   writer.Item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 21, 246, 14, kEditId, kEditClass, "");
   writer.Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 149, 43, 50, 14, IDOK, kButtonClass, "OK");
