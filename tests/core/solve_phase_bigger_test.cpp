@@ -10,22 +10,10 @@
 #include "solve/phase/answer_moves.h"
 #include "solve/phase/bigger/bigger_solve.h"
 #include "solve/phase/bigger/bigger_stages.h"
+#include "support/big_patterns.h"
 #include "support/cube_helpers.h"
 
 namespace {
-
-// A pattern as the benchmark makes them: 40·N single-layer turns and a whole-cube rotation.
-void RandomPattern(int n, Lcg& lcg, BigState* state, int32_t* cells) {
-  BigSolved(n, state);
-  for (int k = 0; k < 40 * n; ++k) {
-    const int layer = 1 + lcg.Next() % n;
-    BigApply(state, Block(lcg.Next() % 6, layer, layer, 1 + lcg.Next() % 3));
-  }
-  const BigRotation& rotation = BigRotations(n)[lcg.Next() % 24];
-  for (int k = 0; k < rotation.count; ++k) BigApply(state, rotation.moves[k]);
-  std::memset(cells, 0, sizeof(int32_t) * kCellCount);
-  for (int c = 0; c < kCellCount; ++c) cells[c] = state->cells[c];
-}
 
 const PhaseAnswerSpan* SpanNamed(const PhaseAnswer& answer, const char* name) {
   for (int s = 0; s < answer.spanCount; ++s)
@@ -45,7 +33,7 @@ TEST(PhaseBigger, AnswersReplayAndEachStageEndsAtItsGoal) {
   for (int n = 6; n <= kMaxSize; ++n) {
     BigState pattern;
     int32_t cells[kCellCount];
-    RandomPattern(n, lcg, &pattern, cells);
+    RandomBigPattern(n, lcg, &pattern, cells);
     SolveLimit limit;
     limit.seconds = 0;
     ASSERT_EQ(PhaseSolveStatus::kSolved, SolveBiggerWithPhases(n, cells, limit, &answer)) << n;
@@ -94,7 +82,7 @@ TEST(PhaseBigger, EachWayRunsThroughItsStages) {
     for (int p = 0; p < 3; ++p) {
       BigState pattern;
       int32_t cells[kCellCount];
-      RandomPattern(n, lcg, &pattern, cells);
+      RandomBigPattern(n, lcg, &pattern, cells);
       SolveLimit limit;
       limit.seconds = 0;
       StageOptions options;
@@ -150,7 +138,7 @@ TEST(PhaseBigger, ThePassedLimitStillGivesTheFirstAnswer) {
   Lcg lcg{12};
   BigState pattern;
   int32_t cells[kCellCount];
-  RandomPattern(7, lcg, &pattern, cells);
+  RandomBigPattern(7, lcg, &pattern, cells);
   static PhaseAnswer first, late;
   SolveLimit none;
   none.seconds = 0;
@@ -172,7 +160,7 @@ TEST(PhaseBigger, MoreTimeNeverLengthensTheAnswer) {
   Lcg lcg{4};
   BigState pattern;
   int32_t cells[kCellCount];
-  RandomPattern(6, lcg, &pattern, cells);
+  RandomBigPattern(6, lcg, &pattern, cells);
   static PhaseAnswer first, longer;
   SolveLimit none;
   none.seconds = 0;
@@ -192,7 +180,7 @@ TEST(PhaseBigger, ACancelledSolveGivesNoAnswer) {
   Lcg lcg{8};
   BigState pattern;
   int32_t cells[kCellCount];
-  RandomPattern(10, lcg, &pattern, cells);
+  RandomBigPattern(10, lcg, &pattern, cells);
   std::atomic<bool> cancel{true};
   SolveLimit limit;
   limit.cancel = &cancel;
@@ -204,8 +192,8 @@ TEST(PhaseBigger, TwoSolvesAtOnce) {
   Lcg lcg{21};
   BigState patterns[2];
   static int32_t cells[2][kCellCount];
-  RandomPattern(6, lcg, &patterns[0], cells[0]);
-  RandomPattern(8, lcg, &patterns[1], cells[1]);
+  RandomBigPattern(6, lcg, &patterns[0], cells[0]);
+  RandomBigPattern(8, lcg, &patterns[1], cells[1]);
   static PhaseAnswer answers[2];
   PhaseSolveStatus status[2];
   std::thread other([&] {

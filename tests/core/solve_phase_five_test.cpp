@@ -18,6 +18,7 @@
 #include "solve/phase/phase_pieces.h"
 #include "solve/phase/phase_solve.h"
 #include "solve/table_store.h"
+#include "support/big_patterns.h"
 #include "support/cube_helpers.h"
 
 namespace {
@@ -285,25 +286,12 @@ class PhaseFive : public ::testing::Test {
   static void SetUpTestSuite() { ASSERT_EQ(TableResult::kReady, PreparePhaseTables(kN)); }
 };
 
-// A pattern as the benchmark makes them: 40·N single-layer turns and a whole-cube rotation.
-void RandomPattern(Lcg& lcg, BigState* state, int32_t* cells) {
-  BigSolved(kN, state);
-  for (int k = 0; k < 40 * kN; ++k) {
-    const int layer = 1 + lcg.Next() % kN;
-    BigApply(state, Block(lcg.Next() % 6, layer, layer, 1 + lcg.Next() % 3));
-  }
-  const BigRotation& rotation = BigRotations(kN)[lcg.Next() % 24];
-  for (int k = 0; k < rotation.count; ++k) BigApply(state, rotation.moves[k]);
-  std::memset(cells, 0, sizeof(int32_t) * kCellCount);
-  for (int c = 0; c < kCellCount; ++c) cells[c] = state->cells[c];
-}
-
 TEST_F(PhaseFive, EachPhaseEndsAtItsGoal) {
   Lcg lcg{61};
   for (int trial = 0; trial < 3; ++trial) {
     BigState state;
     int32_t cells[kCellCount];
-    RandomPattern(lcg, &state, cells);
+    RandomBigPattern(kN, lcg, &state, cells);
     for (int k = 0; k < 5; ++k) {
       ASSERT_GE(RunPhase(PhaseNumber(k), &state), 0) << "phase " << k + 1;
       ExpectGoal(k, state, PhaseNumber(k).Name());
@@ -329,7 +317,7 @@ TEST_F(PhaseFive, AnswersReplayFromAnyOrientation) {
   for (int trial = 0; trial < 4; ++trial) {
     BigState state;
     int32_t cells[kCellCount];
-    RandomPattern(lcg, &state, cells);
+    RandomBigPattern(kN, lcg, &state, cells);
     SolveLimit limit;
     limit.seconds = 0;
     static PhaseAnswer answer;
@@ -369,7 +357,7 @@ TEST_F(PhaseFive, APassedLimitStillGivesTheFirstAnswerAndCancelGivesNone) {
   Lcg lcg{73};
   BigState state;
   int32_t cells[kCellCount];
-  RandomPattern(lcg, &state, cells);
+  RandomBigPattern(kN, lcg, &state, cells);
   SolveLimit limit;
   limit.seconds = 1;
   limit.clock = RushingClock;

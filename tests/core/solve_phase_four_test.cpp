@@ -11,22 +11,10 @@
 #include "solve/phase/four/four_phases.h"
 #include "solve/phase/phase_pieces.h"
 #include "solve/phase/phase_solve.h"
+#include "support/big_patterns.h"
 #include "support/cube_helpers.h"
 
 namespace {
-
-// A pattern as the benchmark makes them: 40·N single-layer turns and a whole-cube rotation.
-void RandomPattern(int n, Lcg& lcg, BigState* state, int32_t* cells) {
-  BigSolved(n, state);
-  for (int k = 0; k < 40 * n; ++k) {
-    const int layer = 1 + lcg.Next() % n;
-    BigApply(state, Block(lcg.Next() % 6, layer, layer, 1 + lcg.Next() % 3));
-  }
-  const BigRotation& rotation = BigRotations(n)[lcg.Next() % 24];
-  for (int k = 0; k < rotation.count; ++k) BigApply(state, rotation.moves[k]);
-  std::memset(cells, 0, sizeof(int32_t) * kCellCount);
-  for (int c = 0; c < kCellCount; ++c) cells[c] = state->cells[c];
-}
 
 class FirstFind : public PhaseFinds {
  public:
@@ -85,7 +73,7 @@ TEST_F(PhaseFour, EachPhaseEndsAtItsGoal) {
   for (int trial = 0; trial < 3; ++trial) {
     BigState state;
     int32_t cells[kCellCount];
-    RandomPattern(4, lcg, &state, cells);
+    RandomBigPattern(4, lcg, &state, cells);
     // Staged: one axis holds one pair's centres; its frame turns that axis to L-R.
     ASSERT_TRUE(RunPhase(FourStagePhase(), &state));
     EXPECT_GE(AxisPair(state, L, R), 0);
@@ -115,7 +103,7 @@ TEST_F(PhaseFour, AnswersReplayFromAnyOrientation) {
   for (int trial = 0; trial < 4; ++trial) {
     BigState state;
     int32_t cells[kCellCount];
-    RandomPattern(4, lcg, &state, cells);
+    RandomBigPattern(4, lcg, &state, cells);
     SolveLimit limit;
     limit.seconds = 0;
     static PhaseAnswer answer;
@@ -165,7 +153,7 @@ TEST_F(PhaseFour, ThePassedLimitStillGivesTheFirstAnswer) {
   Lcg lcg{11};
   BigState state;
   int32_t cells[kCellCount];
-  RandomPattern(4, lcg, &state, cells);
+  RandomBigPattern(4, lcg, &state, cells);
   SolveLimit limit;
   limit.seconds = 1;
   limit.clock = RushingClock;
@@ -181,7 +169,7 @@ TEST_F(PhaseFour, ACancelledSolveGivesNoAnswer) {
   Lcg lcg{12};
   BigState state;
   int32_t cells[kCellCount];
-  RandomPattern(4, lcg, &state, cells);
+  RandomBigPattern(4, lcg, &state, cells);
   std::atomic<bool> cancel{true};
   SolveLimit limit;
   limit.cancel = &cancel;
@@ -193,7 +181,7 @@ TEST_F(PhaseFour, TwoSolvesAtOnce) {
   Lcg lcg{13};
   BigState states[2];
   static int32_t cells[2][kCellCount];
-  for (int k = 0; k < 2; ++k) RandomPattern(4, lcg, &states[k], cells[k]);
+  for (int k = 0; k < 2; ++k) RandomBigPattern(4, lcg, &states[k], cells[k]);
   static PhaseAnswer answers[2];
   PhaseSolveStatus status[2];
   auto solve = [&](int k) {
