@@ -222,11 +222,14 @@ void BestCommutator(const BigState& state, const CentreTables& tables, const Cos
     const Template& shape = tables.templates[t];
     // Templates that open with the face turn may merge it, whatever their layers.
     const int faceSaved = shape.order == 1 ? Merged(last, Block(shape.yFace, 1, 1, shape.qy)) : 0;
+    int gained = 0;  // no rectangle gains more than its cycles that gain, all together
     for (int s = 2; s < n; ++s)
       for (int u = 2; u < n; ++u) {
         const Cycle& cycle = tables.cycles[(t * n + s) * n + u];
         gain[s][u] = cycle.valid ? CycleGain(state, cycle) : kNone;
+        if (gain[s][u] > 0) gained += gain[s][u];
       }
+    if (gained == 0 || static_cast<double>(gained) / (8 + setupCost - 2) <= best->ratio) continue;
     // The best rectangle of adjacent layers: rows s1..s2 summed, then the best run of columns.
     for (int s1 = 2; s1 < n; ++s1) {
       int column[kMaxSize + 1] = {};
