@@ -355,6 +355,19 @@ void PrepareBigCentreTables(int n) { TablesOf(n); }
 
 namespace big_centre {
 
+int BestCentreSteps(const BigState& state, const Costing& costing, const BlockMove* last, int keep,
+                    Step* out) {
+  Choices choices;
+  choices.keep = keep < kMaxChoices ? keep : kMaxChoices;
+  Gather(state, TablesOf(state.n), costing, last, &choices);
+  for (int c = 0; c < choices.count; ++c) out[c] = choices.steps[c];
+  return choices.count;
+}
+
+int CentresHome(const BigState& state) { return Score(state, TablesOf(state.n)); }
+
+int CentreCells(int n) { return static_cast<int>(TablesOf(n).centres.size()); }
+
 // Moves a step saves by merging its first move into the last one made: one, or two when they cancel.
 int Merged(const BlockMove* last, const BlockMove& first) {
   if (last == nullptr || last->face != first.face || last->first != first.first || last->last != first.last)

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "cube/block_move.h"
 #include "solve/solve.h"
@@ -94,6 +95,20 @@ bool SolveBigCentres(BigState* state, BigMoveList* list);
 // centres end the same; with a lookahead, the best few steps each weighed with the best one after it.
 // Scattered: late steps also try commutators over sets of layers that are not adjacent (slower).
 bool SolveBigCentresOuter(BigState* state, BigMoveList* list, int lookahead = 0, bool scattered = false);
+// The same by a beam over those steps: the positions reached for each number of turns, the `width` with
+// most centres home, each going on by its best `branch` steps. Returns up to `ends` ways to every centre
+// home (the moves from the start, `before` the move made just before it), the shortest first and none
+// more than `slack` turns longer; empty when no way was found or the limit's cancel was set.
+struct CentreBeam {
+  int width = 8;
+  int branch = 4;
+  bool scattered = false;
+  int ends = 1;
+  int slack = 4;
+  const SolveLimit* limit = nullptr;
+};
+std::vector<std::vector<BlockMove>> CentreBeamEnds(const BigState& start, const BlockMove* before,
+                                                   const CentreBeam& beam);
 bool PairBigEdges(BigState* state, BigMoveList* list);
 // The same with each step costed in outer block turns, with steps whose blocks turn with a face too;
 // with a lookahead, the best few steps each weighed with the best one after it.

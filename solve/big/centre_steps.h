@@ -27,7 +27,7 @@ struct Step {
 };
 
 // The best few steps by centres gained per turn, best first; `ratio` is what a step must beat to join.
-const int kMaxChoices = 4;
+const int kMaxChoices = 6;
 struct Choices {
   int keep = 1;
   int count = 0;
@@ -56,5 +56,13 @@ void Consider(Choices* best, int gain, int cost, const BlockMove* moves, int cou
 void BestScattered(const BigState& state, const Costing& costing, int setupCost, const BlockMove* last,
                    const Template& shape, int faceSaved, const int (&gain)[kMaxSize + 1][kMaxSize + 1],
                    Choices* best);
+
+// The best few steps from the state by centres gained per turn, best first (none when nothing gains);
+// their count. `last` is the move before them, which the first may merge with.
+int BestCentreSteps(const BigState& state, const Costing& costing, const BlockMove* last, int keep,
+                    Step* out);
+// How many centres show their face's colour, and how many there are.
+int CentresHome(const BigState& state);
+int CentreCells(int n);
 
 }  // namespace big_centre

@@ -53,14 +53,26 @@ Way WayOf(int index, bool staging) {
 
 bool StagingHelps(int n) { return n <= 7; }
 
-// How far the centre and edge steps look ahead: each step weighed with the best after it costs a few
-// times the steps' time, which the largest size cannot spare for its first answer.
+// How far the edge steps look ahead: each step weighed with the best after it costs a few times the
+// steps' time, which the largest size cannot spare for its first answer.
 int LookaheadFor(int n) { return n <= 8 ? 3 : n == 9 ? 2 : 0; }
 
 // The late centre steps' commutators over layers not adjacent: on the largest sizes the centres left
 // lie scattered over many layers, and the shorter centres outweigh the ways the time no longer allows;
 // on the smaller ones the ways win.
 bool ScatteredHelps(int n) { return n >= 10; }
+
+// The centres' beam at each size: how many positions it keeps for each number of turns, and how many of
+// its ways to the centres go on through the edges (whose length varies most from one to the next). Set
+// so that the first answer takes about a second or two here; the search time grows with the size.
+struct BeamSize {
+  int width, ends;
+};
+BeamSize BeamFor(int n) {
+  static const BeamSize kBeams[kMaxSize + 1] = {{},       {},      {},     {},     {},    {},
+                                                {24, 12}, {12, 8}, {6, 4}, {2, 4}, {1, 4}};
+  return kBeams[n];
+}
 
 }  // namespace
 
@@ -99,6 +111,8 @@ PhaseSolveStatus SolveBiggerWithPhases(int n, const int32_t* pattern, const Solv
     options.stagedCentres = way.staged;
     options.lookahead = LookaheadFor(n);
     options.scatteredCentres = ScatteredHelps(n);
+    options.centreWidth = BeamFor(n).width;
+    options.centreEnds = BeamFor(n).ends;
     const StageResult result = RunBiggerStages(*seen, options, limit, trial.get());
     const double took = ReadSolveClock(limit) - now;
     if (took > slowest) slowest = took;

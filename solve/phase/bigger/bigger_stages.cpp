@@ -37,6 +37,9 @@ struct Tagged {
 
 bool Push(BigState* state, Tagged* path, const BlockMove& move) { return BigPush(state, &path->list, move); }
 
+StageResult CentreEnds(const StageOptions& options, const SolveLimit& limit, BigState* state, Tagged* path);
+StageResult AfterCentres(const StageOptions& options, const SolveLimit& limit, BigState* state, Tagged* path);
+
 StageResult Attempt(const BigState& start, const StageOptions& options, const SolveLimit& limit, int attempt,
                     BigState* state, Tagged* path) {
   const int n = start.n;
@@ -68,21 +71,73 @@ StageResult Attempt(const BigState& start, const StageOptions& options, const So
       for (const BlockMove& move : ways.front().moves)
         if (!Push(state, path, move)) return StageResult::kFailed;
   }
+  if (options.centreWidth > 0) return CentreEnds(options, limit, state, path);
   if (!SolveBigCentresOuter(state, &path->list, options.lookahead, options.scatteredCentres))
     return StageResult::kFailed;
+  return AfterCentres(options, limit, state, path);
+}
+
+// Each of the beam's ways to the centres taken on through the stages after; the shortest whole kept.
+StageResult CentreEnds(const StageOptions& options, const SolveLimit& limit, BigState* state, Tagged* path) {
+  const CentreBeam beam{options.centreWidth, options.centreBranch, options.scatteredCentres,
+                        options.centreEnds,  options.centreSlack,  &limit};
+  const BlockMove* before = path->list.count > 0 ? &path->list.moves[path->list.count - 1] : nullptr;
+  const std::vector<std::vector<BlockMove>> ends = CentreBeamEnds(*state, before, beam);
+  if (SolveCancelled(limit)) return StageResult::kCancelled;
+  const BigState start = *state;
+  std::unique_ptr<Tagged> best(new Tagged), trial(new Tagged);
+  std::unique_ptr<BigState> working(new BigState);
+  int bestTurns = -1;
+  for (const std::vector<BlockMove>& end : ends) {
+    *working = start;
+    std::memcpy(trial.get(), path, sizeof *path);
+    bool pushed = true;
+    for (const BlockMove& move : end) pushed = pushed && Push(working.get(), trial.get(), move);
+    if (!pushed) continue;
+    const StageResult result = AfterCentres(options, limit, working.get(), trial.get());
+    if (result == StageResult::kCancelled) return result;
+    if (result != StageResult::kSolved) continue;
+    const int turns = OuterBlockTurns(trial->list.moves, trial->list.count, start.n);
+    if (bestTurns >= 0 && turns >= bestTurns) continue;
+    bestTurns = turns;
+    std::swap(best, trial);
+    *state = *working;
+  }
+  if (bestTurns < 0) return StageResult::kFailed;
+  std::memcpy(path, best.get(), sizeof *path);
+  return StageResult::kSolved;
+}
+
+// The stages after the centres.
+StageResult AfterCentres(const StageOptions& options, const SolveLimit& limit, BigState* state,
+                         Tagged* path) {
   path->ends[kCentres] = path->list.count;
+  // Each stage's moves kept apart from the last stage's: a first move merged into the one before would
+  // move where that stage ends, and its goal would no longer hold there.
+  std::unique_ptr<BigMoveList> part(new BigMoveList);
+  auto run = [&](int stage, auto solve) {
+    part->count = 0;
+    if (!solve(part.get())) return false;
+    for (int k = 0; k < part->count; ++k) {
+      if (path->list.count == kMaxSolveMoves) return false;
+      path->list.moves[path->list.count++] = part->moves[k];
+    }
+    path->ends[stage] = path->list.count;
+    return true;
+  };
   if (SolveCancelled(limit)) return StageResult::kCancelled;
-  if (!FixWingParity(state, &path->list, true)) return StageResult::kFailed;
-  path->ends[kWingParity] = path->list.count;
-  if (!PairBigEdgesOuter(state, &path->list, options.lookahead)) return StageResult::kFailed;
-  path->ends[kEdges] = path->list.count;
+  if (!run(kWingParity, [&](BigMoveList* list) { return FixWingParity(state, list, true); }))
+    return StageResult::kFailed;
+  if (!run(kEdges, [&](BigMoveList* list) { return PairBigEdgesOuter(state, list, options.lookahead); }))
+    return StageResult::kFailed;
   if (SolveCancelled(limit)) return StageResult::kCancelled;
-  if (!FixSwapParity(state, &path->list)) return StageResult::kFailed;
-  path->ends[kSwapParity] = path->list.count;
+  if (!run(kSwapParity, [&](BigMoveList* list) { return FixSwapParity(state, list); }))
+    return StageResult::kFailed;
   SolveLimit first = limit;
   first.seconds = 0;
-  if (!FinishAsThree(state, first, ReadSolveClock(first), &path->list)) return StageResult::kFailed;
-  path->ends[kThree] = path->list.count;
+  if (!run(kThree,
+           [&](BigMoveList* list) { return FinishAsThree(state, first, ReadSolveClock(first), list); }))
+    return StageResult::kFailed;
   return BigSolvedState(*state) ? StageResult::kSolved : StageResult::kFailed;
 }
 

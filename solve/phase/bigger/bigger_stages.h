@@ -9,6 +9,10 @@ struct StageOptions {
   bool stagedCentres = false;     // the centres begun by the staged search over every orbit at once
   int lookahead = 3;              // steps of the centres and edges weighed with the best step after each
   bool scatteredCentres = false;  // late centre steps try commutators over layers not adjacent too
+  int centreWidth = 0;            // positions the centres' beam keeps for each number of turns (0: greedy)
+  int centreBranch = 4;           // steps each of those goes on by
+  int centreEnds = 1;             // its ways to the centres taken on through the stages after
+  int centreSlack = 4;            // turns those may be longer than its first
 };
 
 enum class StageResult { kSolved, kFailed, kCancelled };

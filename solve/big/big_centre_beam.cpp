@@ -1,0 +1,119 @@
+// The centres by a beam over the greedy's steps: positions grouped by the turns spent reaching them,
+// each group keeping the few with most centres home, each of those going on by its best few steps.
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <unordered_set>
+#include <vector>
+
+#include "solve/big/big_cube.h"
+#include "solve/big/centre_steps.h"
+
+using namespace big_centre;
+
+namespace {
+
+struct Node {
+  BigState state;
+  int parent;  // -1 at the start
+  int count;
+  BlockMove moves[kMaxStepMoves];
+  int home;
+  uint64_t hash;
+};
+
+uint64_t HashOf(const BigState& state) {
+  uint64_t hash = 0xCBF29CE484222325ull;
+  for (int8_t cell : state.cells) hash = (hash ^ static_cast<uint8_t>(cell)) * 0x100000001B3ull;
+  return hash;
+}
+
+// The moves from the start to the node.
+std::vector<BlockMove> PathTo(const std::vector<Node>& nodes, int at) {
+  std::vector<int> path;
+  for (int k = at; nodes[static_cast<size_t>(k)].parent >= 0; k = nodes[static_cast<size_t>(k)].parent)
+    path.push_back(k);
+  std::vector<BlockMove> moves;
+  for (auto k = path.rbegin(); k != path.rend(); ++k) {
+    const Node& node = nodes[static_cast<size_t>(*k)];
+    moves.insert(moves.end(), node.moves, node.moves + node.count);
+  }
+  return moves;
+}
+
+}  // namespace
+
+std::vector<std::vector<BlockMove>> CentreBeamEnds(const BigState& start, const BlockMove* before,
+                                                   const CentreBeam& beam) {
+  std::vector<std::vector<BlockMove>> ends;
+  const int n = start.n;
+  const int target = CentreCells(n);
+  Costing costing;
+  costing.outer = true;
+  costing.scattered = beam.scattered;
+  const int width = std::max(1, beam.width);
+  const int branch = std::max(1, std::min(beam.branch, kMaxChoices));
+
+  std::vector<Node> nodes(1);
+  nodes[0].state = start;
+  nodes[0].parent = -1;
+  nodes[0].count = 0;
+  nodes[0].home = CentresHome(start);
+  nodes[0].hash = HashOf(start);
+  if (nodes[0].home == target) return {std::vector<BlockMove>()};
+  // Children wait in the group of the turns spent reaching them.
+  std::vector<std::vector<int>> groups(1, std::vector<int>{0});
+  std::unordered_set<uint64_t> seen;
+  int best = 0;  // the most centres home so far, where the greedy takes over if the beam runs dry
+  Step steps[kMaxChoices];
+  size_t stop = kMaxSolveMoves / 2;
+  for (size_t depth = 0; depth < groups.size() && depth <= stop; ++depth) {
+    if (beam.limit != nullptr && SolveCancelled(*beam.limit)) return {};
+    std::vector<int> group = std::move(groups[depth]);
+    std::sort(group.begin(), group.end(), [&](int a, int b) {
+      const Node &x = nodes[static_cast<size_t>(a)], &y = nodes[static_cast<size_t>(b)];
+      return x.home != y.home ? x.home > y.home : x.hash < y.hash;
+    });
+    int kept = 0;
+    for (int id : group) {
+      if (kept == width) break;
+      if (!seen.insert(nodes[static_cast<size_t>(id)].hash).second) continue;
+      ++kept;
+      if (nodes[static_cast<size_t>(id)].home == target) {
+        // Ends a few turns longer than the first are kept too: the stages after may find them shorter.
+        if (ends.empty()) stop = depth + static_cast<size_t>(beam.slack);
+        ends.push_back(PathTo(nodes, id));
+        if (static_cast<int>(ends.size()) >= beam.ends) return ends;
+        continue;
+      }
+      if (nodes[static_cast<size_t>(id)].home > nodes[static_cast<size_t>(best)].home) best = id;
+      const Node& node = nodes[static_cast<size_t>(id)];
+      const BlockMove* last = node.count > 0 ? &node.moves[node.count - 1] : before;
+      const int found = BestCentreSteps(node.state, costing, last, branch, steps);
+      for (int s = 0; s < found; ++s) {
+        Node child;
+        child.state = nodes[static_cast<size_t>(id)].state;
+        for (int m = 0; m < steps[s].count; ++m) BigApply(&child.state, steps[s].moves[m]);
+        child.parent = id;
+        child.count = steps[s].count;
+        std::copy(steps[s].moves, steps[s].moves + steps[s].count, child.moves);
+        child.home = CentresHome(child.state);
+        child.hash = HashOf(child.state);
+        const size_t at = depth + static_cast<size_t>(std::max(1, steps[s].cost));
+        if (groups.size() <= at) groups.resize(at + 1);
+        groups[at].push_back(static_cast<int>(nodes.size()));
+        nodes.push_back(child);
+      }
+    }
+  }
+  if (!ends.empty()) return ends;
+  // No step gains anywhere in the beam: the greedy goes on from its best, with its random steps.
+  std::unique_ptr<BigState> state(new BigState(start));
+  std::unique_ptr<BigMoveList> list(new BigMoveList);
+  list->count = 0;
+  for (const BlockMove& move : PathTo(nodes, best))
+    if (!BigPush(state.get(), list.get(), move)) return ends;
+  if (SolveBigCentresOuter(state.get(), list.get(), 0, beam.scattered))
+    ends.emplace_back(list->moves, list->moves + list->count);
+  return ends;
+}

@@ -1,0 +1,64 @@
+// The centres' beam: every way it hands on leaves every centre home from the state it began at, each
+// way leaves the rest of the cube differently (what the stages after choose among), none much longer
+// than the first, and a cancel ends it with none.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+
+#include "solve/big/big_cube.h"
+#include "solve/phase/answer_moves.h"
+#include "support/big_patterns.h"
+
+namespace {
+
+int Turns(const std::vector<BlockMove>& moves, int n) {
+  return OuterBlockTurns(moves.data(), static_cast<int>(moves.size()), n);
+}
+
+TEST(CentreBeam, EveryWayEndsWithTheCentresHomeAndLeavesTheRestApart) {
+  Lcg lcg{4242};
+  for (int n : {6, 7}) {
+    BigState pattern;
+    int32_t cells[kCellCount];
+    RandomBigPattern(n, lcg, &pattern, cells);
+    CentreBeam beam;
+    beam.width = 6;
+    beam.ends = 5;
+    beam.slack = 3;
+    const std::vector<std::vector<BlockMove>> ends = CentreBeamEnds(pattern, nullptr, beam);
+    ASSERT_FALSE(ends.empty()) << n;
+    const int first = Turns(ends.front(), n);
+    std::vector<BigState> reached;
+    for (const std::vector<BlockMove>& end : ends) {
+      BigState state = pattern;
+      for (const BlockMove& move : end) BigApply(&state, move);
+      EXPECT_TRUE(CentresSolved(state)) << n;
+      for (const BigState& other : reached)
+        EXPECT_NE(0, std::memcmp(other.cells, state.cells, sizeof state.cells)) << n;
+      reached.push_back(state);
+      // The steps are costed with the merges they allow, which the plain count here does not make.
+      EXPECT_LE(Turns(end, n), first + beam.slack + 8) << n;
+    }
+  }
+}
+
+TEST(CentreBeam, SolvedCentresNeedNoTurnsAndACancelGivesNoWay) {
+  BigState state;
+  BigSolved(8, &state);
+  const std::vector<std::vector<BlockMove>> none = CentreBeamEnds(state, nullptr, CentreBeam{});
+  ASSERT_EQ(1u, none.size());
+  EXPECT_TRUE(none.front().empty());
+
+  Lcg lcg{5};
+  int32_t cells[kCellCount];
+  RandomBigPattern(8, lcg, &state, cells);
+  std::atomic<bool> cancel{true};
+  SolveLimit limit;
+  limit.cancel = &cancel;
+  CentreBeam beam;
+  beam.limit = &limit;
+  EXPECT_TRUE(CentreBeamEnds(state, nullptr, beam).empty());
+}
+
+}  // namespace
