@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <thread>
 #include <unordered_set>
 #include <vector>
 
@@ -65,7 +66,9 @@ std::vector<std::vector<BlockMove>> CentreBeamEnds(const BigState& start, const 
   std::vector<std::vector<int>> groups(1, std::vector<int>{0});
   std::unordered_set<uint64_t> seen;
   int best = 0;  // the most centres home so far, where the greedy takes over if the beam runs dry
-  Step steps[kMaxChoices];
+  const size_t threads = static_cast<size_t>(std::max(1, beam.threads));
+  std::vector<int> found;
+  std::vector<Step> steps;
   size_t stop = kMaxSolveMoves / 2;
   for (size_t depth = 0; depth < groups.size() && depth <= stop; ++depth) {
     if (beam.limit != nullptr && SolveCancelled(*beam.limit)) return {};
@@ -74,11 +77,10 @@ std::vector<std::vector<BlockMove>> CentreBeamEnds(const BigState& start, const 
       const Node &x = nodes[static_cast<size_t>(a)], &y = nodes[static_cast<size_t>(b)];
       return x.home != y.home ? x.home > y.home : x.hash < y.hash;
     });
-    int kept = 0;
+    std::vector<int> expand;
     for (int id : group) {
-      if (kept == width) break;
+      if (static_cast<int>(expand.size()) == width) break;
       if (!seen.insert(nodes[static_cast<size_t>(id)].hash).second) continue;
-      ++kept;
       if (nodes[static_cast<size_t>(id)].home == target) {
         // Ends a few turns longer than the first are kept too: the stages after may find them shorter.
         if (ends.empty()) stop = depth + static_cast<size_t>(beam.slack);
@@ -87,19 +89,40 @@ std::vector<std::vector<BlockMove>> CentreBeamEnds(const BigState& start, const 
         continue;
       }
       if (nodes[static_cast<size_t>(id)].home > nodes[static_cast<size_t>(best)].home) best = id;
-      const Node& node = nodes[static_cast<size_t>(id)];
-      const BlockMove* last = node.count > 0 ? &node.moves[node.count - 1] : before;
-      const int found = BestCentreSteps(node.state, costing, last, branch, steps);
-      for (int s = 0; s < found; ++s) {
+      expand.push_back(id);
+    }
+    // The steps of each kept position, which is most of the time, shared out between threads; the
+    // children are made in one order whatever the threads, so the answer is the same.
+    found.assign(expand.size(), 0);
+    steps.resize(expand.size() * kMaxChoices);
+    auto search = [&](size_t from, size_t stride) {
+      for (size_t k = from; k < expand.size(); k += stride) {
+        const Node& node = nodes[static_cast<size_t>(expand[k])];
+        const BlockMove* last = node.count > 0 ? &node.moves[node.count - 1] : before;
+        found[k] = BestCentreSteps(node.state, costing, last, branch, &steps[k * kMaxChoices]);
+      }
+    };
+    if (threads > 1 && expand.size() > 1) {
+      std::vector<std::thread> helpers;
+      for (size_t t = 1; t < static_cast<size_t>(threads); ++t) helpers.emplace_back(search, t, threads);
+      search(0, static_cast<size_t>(threads));
+      for (std::thread& helper : helpers) helper.join();
+    } else {
+      search(0, 1);
+    }
+    for (size_t k = 0; k < expand.size(); ++k) {
+      const int id = expand[k];
+      for (int s = 0; s < found[k]; ++s) {
+        const Step& step = steps[k * kMaxChoices + static_cast<size_t>(s)];
         Node child;
         child.state = nodes[static_cast<size_t>(id)].state;
-        for (int m = 0; m < steps[s].count; ++m) BigApply(&child.state, steps[s].moves[m]);
+        for (int m = 0; m < step.count; ++m) BigApply(&child.state, step.moves[m]);
         child.parent = id;
-        child.count = steps[s].count;
-        std::copy(steps[s].moves, steps[s].moves + steps[s].count, child.moves);
+        child.count = step.count;
+        std::copy(step.moves, step.moves + step.count, child.moves);
         child.home = CentresHome(child.state);
         child.hash = HashOf(child.state);
-        const size_t at = depth + static_cast<size_t>(std::max(1, steps[s].cost));
+        const size_t at = depth + static_cast<size_t>(std::max(1, step.cost));
         if (groups.size() <= at) groups.resize(at + 1);
         groups[at].push_back(static_cast<int>(nodes.size()));
         nodes.push_back(child);

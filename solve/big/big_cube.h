@@ -106,6 +106,7 @@ struct CentreBeam {
   int ends = 1;
   int slack = 4;
   const SolveLimit* limit = nullptr;
+  int threads = 1;  // the positions' steps searched on this many threads at once
 };
 std::vector<std::vector<BlockMove>> CentreBeamEnds(const BigState& start, const BlockMove* before,
                                                    const CentreBeam& beam);

@@ -1,6 +1,6 @@
 // The centres' beam: every way it hands on leaves every centre home from the state it began at, each
 // way leaves the rest of the cube differently (what the stages after choose among), none much longer
-// than the first, and a cancel ends it with none.
+// than the first, two threads find what one does, and a cancel ends it with none.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -39,6 +39,29 @@ TEST(CentreBeam, EveryWayEndsWithTheCentresHomeAndLeavesTheRestApart) {
       reached.push_back(state);
       // The steps are costed with the merges they allow, which the plain count here does not make.
       EXPECT_LE(Turns(end, n), first + beam.slack + 8) << n;
+    }
+  }
+}
+
+TEST(CentreBeam, TwoThreadsFindWhatOneDoes) {
+  Lcg lcg{808};
+  BigState pattern;
+  int32_t cells[kCellCount];
+  RandomBigPattern(6, lcg, &pattern, cells);
+  CentreBeam beam;
+  beam.width = 5;
+  beam.ends = 3;
+  const std::vector<std::vector<BlockMove>> one = CentreBeamEnds(pattern, nullptr, beam);
+  beam.threads = 2;
+  const std::vector<std::vector<BlockMove>> two = CentreBeamEnds(pattern, nullptr, beam);
+  ASSERT_EQ(one.size(), two.size());
+  for (size_t k = 0; k < one.size(); ++k) {
+    ASSERT_EQ(one[k].size(), two[k].size()) << k;
+    for (size_t m = 0; m < one[k].size(); ++m) {
+      EXPECT_EQ(one[k][m].face, two[k][m].face);
+      EXPECT_EQ(one[k][m].first, two[k][m].first);
+      EXPECT_EQ(one[k][m].last, two[k][m].last);
+      EXPECT_EQ(one[k][m].quarterTurns, two[k][m].quarterTurns);
     }
   }
 }

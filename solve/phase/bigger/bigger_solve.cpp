@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <memory>
+#include <thread>
 
 #include "solve/phase/answer_moves.h"
 #include "solve/phase/bigger/bigger_stages.h"
@@ -68,6 +69,12 @@ bool ScatteredHelps(int n) { return n >= 10; }
 struct BeamSize {
   int width, ends;
 };
+// Two threads where the machine has two cores or more: the beam's widths are set for that.
+int BeamThreads() {
+  const unsigned cores = std::thread::hardware_concurrency();
+  return cores >= 2 ? 2 : 1;
+}
+
 BeamSize BeamFor(int n) {
   static const BeamSize kBeams[kMaxSize + 1] = {{},       {},      {},     {},     {},    {},
                                                 {24, 12}, {12, 8}, {6, 4}, {2, 4}, {1, 4}};
@@ -113,6 +120,7 @@ PhaseSolveStatus SolveBiggerWithPhases(int n, const int32_t* pattern, const Solv
     options.scatteredCentres = ScatteredHelps(n);
     options.centreWidth = BeamFor(n).width;
     options.centreEnds = BeamFor(n).ends;
+    options.threads = BeamThreads();
     const StageResult result = RunBiggerStages(*seen, options, limit, trial.get());
     const double took = ReadSolveClock(limit) - now;
     if (took > slowest) slowest = took;

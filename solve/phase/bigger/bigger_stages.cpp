@@ -80,7 +80,8 @@ StageResult Attempt(const BigState& start, const StageOptions& options, const So
 // Each of the beam's ways to the centres taken on through the stages after; the shortest whole kept.
 StageResult CentreEnds(const StageOptions& options, const SolveLimit& limit, BigState* state, Tagged* path) {
   const CentreBeam beam{options.centreWidth, options.centreBranch, options.scatteredCentres,
-                        options.centreEnds,  options.centreSlack,  &limit};
+                        options.centreEnds,  options.centreSlack,  &limit,
+                        options.threads};
   const BlockMove* before = path->list.count > 0 ? &path->list.moves[path->list.count - 1] : nullptr;
   const std::vector<std::vector<BlockMove>> ends = CentreBeamEnds(*state, before, beam);
   if (SolveCancelled(limit)) return StageResult::kCancelled;

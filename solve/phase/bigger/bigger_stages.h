@@ -13,6 +13,7 @@ struct StageOptions {
   int centreBranch = 4;           // steps each of those goes on by
   int centreEnds = 1;             // its ways to the centres taken on through the stages after
   int centreSlack = 4;            // turns those may be longer than its first
+  int threads = 1;                // threads the centres' beam searches its positions' steps on
 };
 
 enum class StageResult { kSolved, kFailed, kCancelled };
