@@ -1,6 +1,7 @@
 // The 6×6×6 to 10×10×10 solver: answers replay at every size from any orientation, each stage's goal
 // holds where its span ends, patterns a few turns from solved get no longer answers than made them,
-// the limit never withholds the first answer, a cancel ends the solve, and two solves run at once.
+// the limit never withholds the first answer, a cancel ends the solve, two solves run at once, and the
+// solve's own threads change nothing in its answer.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -212,6 +213,26 @@ TEST(PhaseBigger, TwoSolvesAtOnce) {
     for (int m = 0; m < answers[k].count; ++m) BigApply(&check, answers[k].moves[m]);
     EXPECT_TRUE(SameCells(check, patterns[k])) << k;
   }
+}
+
+// The beam's ways to the centres taken on through the edges on two threads: the same answer as on one.
+TEST(PhaseBigger, TheWaysOnTwoThreadsGiveWhatOneGives) {
+  Lcg lcg{505};
+  BigState pattern;
+  int32_t cells[kCellCount];
+  RandomBigPattern(6, lcg, &pattern, cells);
+  SolveLimit limit;
+  limit.seconds = 0;
+  StageOptions options;
+  options.centreWidth = 2;
+  options.centreEnds = 4;
+  static PhaseAnswer answers[2];
+  for (int threads : {1, 2}) {
+    options.threads = threads;
+    ASSERT_EQ(StageResult::kSolved, RunBiggerStages(pattern, options, limit, &answers[threads - 1]));
+  }
+  ASSERT_EQ(answers[0].count, answers[1].count);
+  EXPECT_EQ(0, std::memcmp(answers[0].moves, answers[1].moves, sizeof(BlockMove) * answers[0].count));
 }
 
 TEST(PhaseBigger, OtherSizesAndUnreadablePatternsAreRefused) {

@@ -1,8 +1,10 @@
 // One way through a big cube's stages, the moves tagged by stage and turned round into the answer.
 #include "solve/phase/bigger/bigger_stages.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "solve/phase/answer_moves.h"
@@ -85,27 +87,40 @@ StageResult CentreEnds(const StageOptions& options, const SolveLimit& limit, Big
   const BlockMove* before = path->list.count > 0 ? &path->list.moves[path->list.count - 1] : nullptr;
   const std::vector<std::vector<BlockMove>> ends = CentreBeamEnds(*state, before, beam);
   if (SolveCancelled(limit)) return StageResult::kCancelled;
+  // Each way taken on by itself (shared out between the threads), then the shortest kept; ties go to
+  // the earlier way, so the answer is the same whatever the threads.
   const BigState start = *state;
-  std::unique_ptr<Tagged> best(new Tagged), trial(new Tagged);
-  std::unique_ptr<BigState> working(new BigState);
+  const size_t count = ends.size();
+  std::vector<std::unique_ptr<Tagged>> trials(count);
+  std::vector<BigState> reached(count, start);
+  std::vector<StageResult> results(count, StageResult::kFailed);
+  auto run = [&](size_t from, size_t stride) {
+    for (size_t k = from; k < count; k += stride) {
+      trials[k].reset(new Tagged);
+      std::memcpy(trials[k].get(), path, sizeof *path);
+      bool pushed = true;
+      for (const BlockMove& move : ends[k]) pushed = pushed && Push(&reached[k], trials[k].get(), move);
+      if (pushed) results[k] = AfterCentres(options, limit, &reached[k], trials[k].get());
+    }
+  };
+  const size_t threads = static_cast<size_t>(std::max(1, options.threads));
+  std::vector<std::thread> helpers;
+  for (size_t t = 1; t < threads && t < count; ++t) helpers.emplace_back(run, t, threads);
+  run(0, threads);
+  for (std::thread& helper : helpers) helper.join();
   int bestTurns = -1;
-  for (const std::vector<BlockMove>& end : ends) {
-    *working = start;
-    std::memcpy(trial.get(), path, sizeof *path);
-    bool pushed = true;
-    for (const BlockMove& move : end) pushed = pushed && Push(working.get(), trial.get(), move);
-    if (!pushed) continue;
-    const StageResult result = AfterCentres(options, limit, working.get(), trial.get());
-    if (result == StageResult::kCancelled) return result;
-    if (result != StageResult::kSolved) continue;
-    const int turns = OuterBlockTurns(trial->list.moves, trial->list.count, start.n);
+  size_t best = 0;
+  for (size_t k = 0; k < count; ++k) {
+    if (results[k] == StageResult::kCancelled) return StageResult::kCancelled;
+    if (results[k] != StageResult::kSolved) continue;
+    const int turns = OuterBlockTurns(trials[k]->list.moves, trials[k]->list.count, start.n);
     if (bestTurns >= 0 && turns >= bestTurns) continue;
     bestTurns = turns;
-    std::swap(best, trial);
-    *state = *working;
+    best = k;
   }
   if (bestTurns < 0) return StageResult::kFailed;
-  std::memcpy(path, best.get(), sizeof *path);
+  std::memcpy(path, trials[best].get(), sizeof *path);
+  *state = reached[best];
   return StageResult::kSolved;
 }
 
