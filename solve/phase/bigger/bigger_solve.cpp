@@ -98,11 +98,12 @@ PhaseSolveStatus SolveBiggerWithPhases(int n, const int32_t* pattern, const Solv
   // A pattern a few block turns from solved (or solved turned whole) gets its fewest.
   if (ShortPhaseAnswer(*shown, ReadSolveClock(limit) - start, answer)) return PhaseSolveStatus::kSolved;
 
-  // The staged centres are one more way to try; without their tables the others still answer.
-  const TableResult tables =
-      limit.seconds > 0 && StagingHelps(n) ? PrepareCentreTables() : TableResult::kNoMemory;
-  if (tables == TableResult::kCancelled || SolveCancelled(limit)) return PhaseSolveStatus::kCancelled;
-  const bool staging = tables == TableResult::kReady;
+  // The staged centres are one more way to try once the first answer is in and time is left; their
+  // tables are had then, so a solve that never comes to them never waits for them. Without the tables
+  // the other ways still answer.
+  const bool staging = limit.seconds > 0 && StagingHelps(n);
+  bool tried = false;
+  TableResult tables = TableResult::kNoMemory;
 
   std::unique_ptr<PhaseAnswer> trial(new PhaseAnswer);
   std::unique_ptr<BigState> seen(new BigState);
@@ -113,6 +114,11 @@ PhaseSolveStatus SolveBiggerWithPhases(int n, const int32_t* pattern, const Solv
     const double now = ReadSolveClock(limit);
     if (found && (limit.seconds <= 0 || now + slowest >= deadline)) break;
     const Way way = WayOf(index, staging);
+    if (way.staged) {
+      if (!tried) tables = PrepareCentreTables(), tried = true;
+      if (tables == TableResult::kCancelled || SolveCancelled(limit)) return PhaseSolveStatus::kCancelled;
+      if (tables != TableResult::kReady) continue;
+    }
     SeeThrough(*shown, way.symmetry, seen.get());
     StageOptions options;
     options.stagedCentres = way.staged;
