@@ -20,6 +20,7 @@ struct Node {
   int count;
   BlockMove moves[kMaxStepMoves];
   int home;
+  unsigned odd;  // its wing orbits in an odd permutation, a bit each
   uint64_t hash;
 };
 
@@ -27,6 +28,14 @@ uint64_t HashOf(const BigState& state) {
   uint64_t hash = 0xCBF29CE484222325ull;
   for (int8_t cell : state.cells) hash = (hash ^ static_cast<uint8_t>(cell)) * 0x100000001B3ull;
   return hash;
+}
+
+// The wing orbits in an odd permutation, a bit each.
+unsigned OddOrbits(const BigState& state) {
+  unsigned odd = 0;
+  for (int orbit = 0; orbit < (state.n - 2) / 2; ++orbit)
+    if (OddWingOrbit(state, orbit)) odd |= 1u << orbit;
+  return odd;
 }
 
 // The moves from the start to the node.
@@ -61,12 +70,17 @@ std::vector<std::vector<BlockMove>> CentreBeamEnds(const BigState& start, const 
   nodes[0].count = 0;
   nodes[0].home = CentresHome(start);
   nodes[0].hash = HashOf(start);
+  nodes[0].odd = OddOrbits(start);
   if (nodes[0].home == target) return {std::vector<BlockMove>()};
   // Children wait in the group of the turns spent reaching them.
   std::vector<std::vector<int>> groups(1, std::vector<int>{0});
   std::unordered_set<uint64_t> seen;
   int best = 0;  // the most centres home so far, where the greedy takes over if the beam runs dry
   const size_t threads = static_cast<size_t>(std::max(1, beam.threads));
+  int oddEnds = 0, evenEnds = 0;
+  // Positions with every wing orbit even kept beyond the width, a few a group, so that the ends that
+  // need no parity fix are still there at the end.
+  const int reserve = std::max(1, width / 4);
   std::vector<int> found;
   std::vector<Step> steps;
   size_t stop = kMaxSolveMoves / 2;
@@ -78,14 +92,24 @@ std::vector<std::vector<BlockMove>> CentreBeamEnds(const BigState& start, const 
       return x.home != y.home ? x.home > y.home : x.hash < y.hash;
     });
     std::vector<int> expand;
+    int even = 0;
     for (int id : group) {
-      if (static_cast<int>(expand.size()) == width) break;
+      const bool full = static_cast<int>(expand.size()) >= width;
+      if (full && even >= reserve) break;
+      if (full && nodes[static_cast<size_t>(id)].odd != 0) continue;
       if (!seen.insert(nodes[static_cast<size_t>(id)].hash).second) continue;
+      even += nodes[static_cast<size_t>(id)].odd == 0;
       if (nodes[static_cast<size_t>(id)].home == target) {
         // Ends a few turns longer than the first are kept too: the stages after may find them shorter.
         if (ends.empty()) stop = depth + static_cast<size_t>(beam.slack);
+        // An odd wing orbit costs a fix of a dozen turns or more after: the search goes on within the
+        // slack for ends with every orbit even, up to half as many again.
+        const bool odd = nodes[static_cast<size_t>(id)].odd != 0;
+        int& found = odd ? oddEnds : evenEnds;
+        if (found >= (odd ? beam.ends : std::max(1, beam.ends / 2))) continue;
+        ++found;
         ends.push_back(PathTo(nodes, id));
-        if (static_cast<int>(ends.size()) >= beam.ends) return ends;
+        if (oddEnds >= beam.ends && evenEnds >= std::max(1, beam.ends / 2)) return ends;
         continue;
       }
       if (nodes[static_cast<size_t>(id)].home > nodes[static_cast<size_t>(best)].home) best = id;
@@ -122,6 +146,7 @@ std::vector<std::vector<BlockMove>> CentreBeamEnds(const BigState& start, const 
         std::copy(step.moves, step.moves + step.count, child.moves);
         child.home = CentresHome(child.state);
         child.hash = HashOf(child.state);
+        child.odd = OddOrbits(child.state);
         const size_t at = depth + static_cast<size_t>(std::max(1, step.cost));
         if (groups.size() <= at) groups.resize(at + 1);
         groups[at].push_back(static_cast<int>(nodes.size()));

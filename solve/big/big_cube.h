@@ -96,9 +96,10 @@ bool SolveBigCentres(BigState* state, BigMoveList* list);
 // Scattered: late steps also try commutators over sets of layers that are not adjacent (slower).
 bool SolveBigCentresOuter(BigState* state, BigMoveList* list, int lookahead = 0, bool scattered = false);
 // The same by a beam over those steps: the positions reached for each number of turns, the `width` with
-// most centres home, each going on by its best `branch` steps. Returns up to `ends` ways to every centre
-// home (the moves from the start, `before` the move made just before it), the shortest first and none
-// more than `slack` turns longer; empty when no way was found or the limit's cancel was set.
+// most centres home (and a few more with every wing orbit even), each going on by its best `branch`
+// steps. Returns up to `ends` ways to every centre home that leave some wing orbit odd and half as many
+// that leave none (the moves from the start, `before` the move made just before it), the shortest first
+// and none more than `slack` turns longer; empty when no way was found or the limit's cancel was set.
 struct CentreBeam {
   int width = 8;
   int branch = 4;

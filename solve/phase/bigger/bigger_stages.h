@@ -12,7 +12,7 @@ struct StageOptions {
   int centreWidth = 0;            // positions the centres' beam keeps for each number of turns (0: greedy)
   int centreBranch = 4;           // steps each of those goes on by
   int centreEnds = 1;             // its ways to the centres taken on through the stages after
-  int centreSlack = 4;            // turns those may be longer than its first
+  int centreSlack = 8;            // turns those may be longer than its first
   int threads = 1;                // threads the centres' beam searches its positions' steps on
 };
 
