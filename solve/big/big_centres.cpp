@@ -230,17 +230,31 @@ void BestCommutator(const BigState& state, const CentreTables& tables, const Cos
         if (gain[s][u] > 0) gained += gain[s][u];
       }
     if (gained == 0 || static_cast<double>(gained) / (8 + setupCost - 2) <= best->ratio) continue;
-    // The best rectangle of adjacent layers: rows s1..s2 summed, then the best run of columns.
+    // The best rectangle of adjacent layers: rows s1..s2 summed, then the best run of columns. No
+    // rectangle gains more than the gaining cycles of its rows, nor than its columns' gaining sums.
+    const double least = 8 + setupCost - 2;
+    int rowsFrom[kMaxSize + 2] = {};
+    for (int s = n - 1; s >= 2; --s) {
+      rowsFrom[s] = rowsFrom[s + 1];
+      for (int u = 2; u < n; ++u)
+        if (gain[s][u] > 0) rowsFrom[s] += gain[s][u];
+    }
     for (int s1 = 2; s1 < n; ++s1) {
+      if (rowsFrom[s1] / least <= best->ratio) break;
       int column[kMaxSize + 1] = {};
       for (int s2 = s1; s2 < n; ++s2) {
-        for (int u = 2; u < n; ++u) column[u] = column[u] <= kNone / 2 ? kNone : column[u] + gain[s2][u];
+        int gaining = 0;
+        for (int u = 2; u < n; ++u) {
+          column[u] = column[u] <= kNone / 2 ? kNone : column[u] + gain[s2][u];
+          if (column[u] > 0) gaining += column[u];
+        }
+        if (gaining / least <= best->ratio) continue;
         for (int u1 = 2; u1 < n; ++u1) {
           int sum = 0;
           for (int u2 = u1; u2 < n; ++u2) {
             sum += column[u2];
             if (sum <= kNone / 2) break;
-            if (sum <= 0 || static_cast<double>(sum) / (8 + setupCost - 2) <= best->ratio) continue;
+            if (sum <= 0 || sum / least <= best->ratio) continue;
             BlockMove moves[8];
             const int count = CommutatorMoves(shape, s1, s2, u1, u2, moves);
             const int cost = Shape(n, costing, moves, count);
