@@ -1,9 +1,11 @@
 // The big cube's second stage: each edge's wings brought together (with its middle edge on odd sizes)
 // by greedy slice-macro-unslice steps that keep the centres, scored by the wings that agree in each edge.
 #include <cstring>
+#include <utility>
 
 #include "cube/size_tables.h"
 #include "solve/big/big_cube.h"
+#include "solve/big/edge_steps.h"
 #include "study/facelet_map.h"
 #include "study/pieces.h"
 #include "study/reachability_steps.h"
@@ -17,6 +19,7 @@ struct EdgePlaces {
   int16_t wing[12][kMaxSize][2];
   int16_t middle[12][2];
   int8_t placeOfCell[kCellCount];  // -1 for a cell on no edge
+  int8_t sideOfCell[kCellCount];   // which of its piece's two facelets the cell is
 };
 
 // A step that keeps the centres: a block of slices, a short sequence of face turns, the block back.
@@ -27,6 +30,13 @@ struct Macro {
   int first, size;  // into the shared to/from arrays
   int8_t places[12];
   int8_t placeCount;
+  // For each place touched: the place it is filled from whole (every wing, and the middle, from there,
+  // all the same way round, so that its score becomes that place's), or -1; and how many of its wings
+  // change, which bounds what its score can gain. The cells of the places not filled whole come first
+  // in the lists, `partial` of them.
+  int8_t source[12];
+  int8_t changed[12];
+  int partial;
   bool endgame;  // a wing 3-cycle or one slice's flip: searched behind longer set-ups on a plateau
   bool wide;     // its block turned with the face next to it: only for steps costed in outer block turns
   int8_t outerCost;
@@ -55,6 +65,7 @@ const EdgePlaces& BuildPlaces(int n, EdgePlaces* p) {
     const int place = lists.edgePlace[k];
     p->placeOfCell[piece.cells[0]] = p->placeOfCell[piece.cells[1]] = static_cast<int8_t>(place);
     int16_t* slot = piece.kind == kWingPiece ? p->wing[place][counts[place]++] : p->middle[place];
+    p->sideOfCell[piece.cells[1]] = 1;
     slot[0] = piece.cells[0];
     slot[1] = piece.cells[1];
   }
@@ -87,6 +98,39 @@ int Score(const BigState& state, const EdgePlaces& p) {
   return score;
 }
 
+// How each place the macro touches is filled (`perm` gives the cell each cell's colour comes from), and
+// its cells reordered to match.
+void SortPlaces(int n, EdgeTables* tables, const int16_t* perm, Macro* macro) {
+  const EdgePlaces& p = tables->places;
+  bool partial[12] = {};
+  for (int k = 0; k < macro->placeCount; ++k) {
+    const int place = macro->places[k];
+    const int16_t* first = p.middle[place];
+    int source = n % 2 == 1 ? p.placeOfCell[perm[first[0]]] : p.placeOfCell[perm[p.wing[place][0][0]]];
+    const int side = n % 2 == 1 ? p.sideOfCell[perm[first[0]]] : p.sideOfCell[perm[p.wing[place][0][0]]];
+    int changed = 0;
+    for (int w = 0; w < p.wings; ++w) {
+      const int16_t* wing = p.wing[place][w];
+      changed += perm[wing[0]] != wing[0] || perm[wing[1]] != wing[1];
+      if (p.placeOfCell[perm[wing[0]]] != source || p.sideOfCell[perm[wing[0]]] != side) source = -1;
+    }
+    // A middle moved in from elsewhere may leave every wing agreeing or none.
+    if (n % 2 == 1 && perm[first[0]] != first[0]) changed = p.wings;
+    macro->source[k] = static_cast<int8_t>(source);
+    macro->changed[k] = static_cast<int8_t>(changed);
+    partial[place] = source < 0;
+  }
+  int16_t* to = &tables->to[static_cast<size_t>(macro->first)];
+  int16_t* from = &tables->from[static_cast<size_t>(macro->first)];
+  macro->partial = 0;
+  for (int k = 0; k < macro->size; ++k) {
+    if (!partial[p.placeOfCell[to[k]]]) continue;
+    std::swap(to[k], to[macro->partial]);
+    std::swap(from[k], from[macro->partial]);
+    ++macro->partial;
+  }
+}
+
 // Keeps the macro when it leaves every centre on its face, with its effect on the edge cells.
 void AddIfCentresStay(int n, EdgeTables* tables, Macro* candidate) {
   int16_t perm[kCellCount];
@@ -117,6 +161,7 @@ void AddIfCentresStay(int n, EdgeTables* tables, Macro* candidate) {
   }
   for (int place = 0; place < 12; ++place)
     if (seen[place]) macro.places[macro.placeCount++] = static_cast<int8_t>(place);
+  SortPlaces(n, tables, perm, &macro);
   macro.outerCost = 0;
   for (int k = 0; k < macro.count; ++k)
     macro.outerCost = static_cast<int8_t>(macro.outerCost + OuterBlockTurns(macro.moves[k], n));
@@ -242,7 +287,7 @@ void BuildEdgeTables(int n, EdgeTables* tables) {
 const EdgeTables& TablesOf(int n) { return LargeTableOfSize<EdgeTables, BuildEdgeTables>(n); }
 
 // The score gained by the macro: its cells moved on a scratch copy, the places it touches rescored.
-int MacroGain(BigState* state, const EdgeTables& tables, const Macro& macro, int8_t* saved,
+int PlainGain(BigState* state, const EdgeTables& tables, const Macro& macro, int8_t* saved,
               const int* placeScores) {
   const int16_t* to = &tables.to[macro.first];
   const int16_t* from = &tables.from[macro.first];
@@ -257,11 +302,47 @@ int MacroGain(BigState* state, const EdgeTables& tables, const Macro& macro, int
   return after - before;
 }
 
+// The most the macro can gain: places filled whole take their source's score, the others at most one
+// more per wing changed.
+int GainBound(const EdgeTables& tables, const Macro& macro, const int* placeScores) {
+  int gain = 0;
+  for (int k = 0; k < macro.placeCount; ++k) {
+    const int place = macro.places[k], before = placeScores[place];
+    const int after = macro.source[k] >= 0 ? placeScores[macro.source[k]] : before + macro.changed[k];
+    gain += (after < tables.places.wings ? after : tables.places.wings) - before;
+  }
+  return gain;
+}
+
+// The same gain as PlainGain, only the places not filled whole rescored on the cube.
+int MacroGain(BigState* state, const EdgeTables& tables, const Macro& macro, int8_t* saved,
+              const int* placeScores) {
+  const int16_t* to = &tables.to[static_cast<size_t>(macro.first)];
+  const int16_t* from = &tables.from[static_cast<size_t>(macro.first)];
+  int gain = 0;
+  for (int k = 0; k < macro.placeCount; ++k) {
+    const int place = macro.places[k];
+    gain -= placeScores[place];
+    if (macro.source[k] >= 0) gain += placeScores[macro.source[k]];
+  }
+  if (macro.partial == 0) return gain;
+  int8_t moved[kCellCount];
+  for (int k = 0; k < macro.partial; ++k) saved[k] = state->cells[to[k]];
+  for (int k = 0; k < macro.partial; ++k) moved[k] = state->cells[from[k]];
+  for (int k = 0; k < macro.partial; ++k) state->cells[to[k]] = moved[k];
+  for (int k = 0; k < macro.placeCount; ++k)
+    if (macro.source[k] < 0) gain += PlaceScore(*state, tables.places, macro.places[k]);
+  for (int k = 0; k < macro.partial; ++k) state->cells[to[k]] = saved[k];
+  return gain;
+}
+
 const int kCycleSetups = 2;
 const int kPlateauSteps = 20;
 // On even sizes: plateau steps before the stuck orbits' parities are turned, and how often that may be.
 const int kFlipAfter = 2;
 const int kMaxFlips = 3;
+
+const int kMaxLookahead = 4;
 
 struct Choice {
   double ratio = 0;
@@ -273,11 +354,12 @@ struct Choice {
 };
 
 // The next few best steps by score gained per turn, best first, for weighing each with what it leaves.
-const int kMaxEdgeChoices = 4;
+const int kMaxEdgeChoices = big_edge::kMaxEdgeSteps;
 struct Runners {
   int keep = 0;
   int count = 0;
   Choice choices[kMaxEdgeChoices];
+  bool Takes(double ratio) const { return keep > 0 && (count < keep || choices[count - 1].ratio < ratio); }
   void Offer(const Choice& choice) {
     if (count == keep && (keep == 0 || choices[count - 1].ratio >= choice.ratio)) return;
     int at = count < keep ? count++ : count - 1;
@@ -289,8 +371,16 @@ struct Runners {
   }
 };
 
+// How a search weighs macros: with the bound and the partial rescoring, or each fully rescored (the two
+// choose alike); and whether the runners are the true best few, or only those met while they could
+// beat the best so far, as the greedy has always kept them.
+struct Search {
+  bool bounded = true;
+  bool everyRunner = false;
+};
+
 void BestMacro(BigState* state, const EdgeTables& tables, const BlockMove* setup, int setups,
-               bool endgameOnly, bool outer, Choice* best, Runners* runners = nullptr) {
+               bool endgameOnly, bool outer, const Search& search, Choice* best, Runners* runners = nullptr) {
   int8_t saved[kCellCount];
   int placeScores[12];
   for (int place = 0; place < 12; ++place) placeScores[place] = PlaceScore(*state, tables.places, place);
@@ -299,8 +389,19 @@ void BestMacro(BigState* state, const EdgeTables& tables, const BlockMove* setup
     if (endgameOnly && !macro.endgame) continue;
     if (macro.wide && !outer) continue;
     const int cost = (outer ? macro.outerCost : macro.count) + setups;
-    if (static_cast<double>(tables.places.wings * 4) / cost <= best->ratio) continue;
-    const int gain = MacroGain(state, tables, macro, saved, placeScores);
+    const double crude = static_cast<double>(tables.places.wings * 4) / cost;
+    if (crude <= best->ratio && !(search.everyRunner && runners != nullptr && runners->Takes(crude)))
+      continue;
+    int gain;
+    if (search.bounded) {
+      const int most = GainBound(tables, macro, placeScores);
+      if (most <= 0) continue;
+      const double ratio = static_cast<double>(most) / cost;
+      if (ratio <= best->ratio && (runners == nullptr || !runners->Takes(ratio))) continue;
+      gain = MacroGain(state, tables, macro, saved, placeScores);
+    } else {
+      gain = PlainGain(state, tables, macro, saved, placeScores);
+    }
     if (gain <= 0) continue;
     const double ratio = static_cast<double>(gain) / cost;
     Choice choice;
@@ -318,7 +419,7 @@ void BestMacro(BigState* state, const EdgeTables& tables, const BlockMove* setup
 
 // The best step behind every sequence of `depth` face turns (no face twice in a row).
 void BestBehindSetups(const BigState& state, const EdgeTables& tables, int depth, bool endgameOnly,
-                      bool outer, Choice* best) {
+                      bool outer, const Search& search, Choice* best) {
   BlockMove setup[3];
   int count = 1;
   for (int k = 0; k < depth; ++k) count *= 18;
@@ -332,7 +433,7 @@ void BestBehindSetups(const BigState& state, const EdgeTables& tables, int depth
     if (repeated) continue;
     BigState turned = state;
     for (int k = 0; k < depth; ++k) BigApply(&turned, setup[k]);
-    BestMacro(&turned, tables, setup, depth, endgameOnly, outer, best);
+    BestMacro(&turned, tables, setup, depth, endgameOnly, outer, search, best);
   }
 }
 
@@ -398,7 +499,8 @@ void Play(BigState* state, const EdgeTables& tables, const Choice& choice) {
 }
 
 // Of the best few single steps, the one that gains most per turn together with the best step after it.
-Choice LookAhead(const BigState& state, const EdgeTables& tables, const Runners& runners, bool outer) {
+Choice LookAhead(const BigState& state, const EdgeTables& tables, const Runners& runners, bool outer,
+                 const Search& search) {
   Choice chosen = runners.choices[0];
   double bestValue = -1;
   for (int c = 0; c < runners.count; ++c) {
@@ -406,7 +508,7 @@ Choice LookAhead(const BigState& state, const EdgeTables& tables, const Runners&
     BigState turned = state;
     Play(&turned, tables, choice);
     Choice next;
-    BestMacro(&turned, tables, nullptr, 0, false, outer, &next);
+    BestMacro(&turned, tables, nullptr, 0, false, outer, search, &next);
     const double value =
         static_cast<double>(choice.gain + next.gain) / (choice.cost + (next.gain > 0 ? next.cost : 0));
     if (value > bestValue) bestValue = value, chosen = choice;
@@ -414,7 +516,9 @@ Choice LookAhead(const BigState& state, const EdgeTables& tables, const Runners&
   return chosen;
 }
 
-bool PairEdges(BigState* state, BigMoveList* list, bool outer, int lookahead) {
+bool PairEdges(BigState* state, BigMoveList* list, bool outer, int lookahead, bool bounded) {
+  Search search;
+  search.bounded = bounded;
   const EdgeTables& tables = TablesOf(state->n);
   const int target = 12 * tables.places.wings;
   unsigned seed = 977;
@@ -437,13 +541,13 @@ bool PairEdges(BigState* state, BigMoveList* list, bool outer, int lookahead) {
     if (sinceBest > kPlateauSteps) return false;
     Choice best;
     Runners runners;
-    runners.keep = lookahead < kMaxEdgeChoices ? lookahead : kMaxEdgeChoices;
-    BestMacro(state, tables, nullptr, 0, false, outer, &best, &runners);
-    if (runners.count > 1) best = LookAhead(*state, tables, runners, outer);
-    if (best.gain == 0) BestBehindSetups(*state, tables, 1, false, outer, &best);
+    runners.keep = lookahead < kMaxLookahead ? lookahead : kMaxLookahead;
+    BestMacro(state, tables, nullptr, 0, false, outer, search, &best, &runners);
+    if (runners.count > 1) best = LookAhead(*state, tables, runners, outer, search);
+    if (best.gain == 0) BestBehindSetups(*state, tables, 1, false, outer, search, &best);
     // The last few wings: three-cycles behind longer set-ups reach any three places.
     for (int depth = 2; depth <= kCycleSetups && best.gain == 0; ++depth)
-      BestBehindSetups(*state, tables, depth, true, outer, &best);
+      BestBehindSetups(*state, tables, depth, true, outer, search, &best);
     if (best.gain == 0) {
       // A plateau: a random small step that loses nothing (a wing cycle or one slice's flip), so
       // the next steps see other arrangements.
@@ -468,10 +572,43 @@ bool PairEdges(BigState* state, BigMoveList* list, bool outer, int lookahead) {
 
 }  // namespace
 
-bool PairBigEdges(BigState* state, BigMoveList* list) { return PairEdges(state, list, false, 0); }
+bool PairBigEdges(BigState* state, BigMoveList* list) { return PairEdges(state, list, false, 0, true); }
 
 bool PairBigEdgesOuter(BigState* state, BigMoveList* list, int lookahead) {
-  return PairEdges(state, list, true, lookahead);
+  return PairEdges(state, list, true, lookahead, true);
 }
+
+namespace big_edge {
+
+bool PairEdgesGreedy(BigState* state, BigMoveList* list, int lookahead, bool bounded) {
+  return PairEdges(state, list, true, lookahead, bounded);
+}
+
+int PairedWings(const BigState& state) { return Score(state, TablesOf(state.n).places); }
+
+int EveryWing(int n) { return 12 * TablesOf(n).places.wings; }
+
+int BestEdgeSteps(const BigState& state, int keep, EdgeStep* out) {
+  const EdgeTables& tables = TablesOf(state.n);
+  BigState scratch = state;
+  Search search;
+  search.everyRunner = true;
+  Choice best;
+  Runners runners;
+  runners.keep = keep < kMaxEdgeChoices ? keep : kMaxEdgeChoices;
+  BestMacro(&scratch, tables, nullptr, 0, false, true, search, &best, &runners);
+  for (int c = 0; c < runners.count; ++c) {
+    const Choice& choice = runners.choices[c];
+    const Macro& macro = tables.macros[static_cast<size_t>(choice.macro)];
+    EdgeStep& step = out[c];
+    step.gain = choice.gain;
+    step.cost = choice.cost;
+    step.count = macro.count;
+    for (int k = 0; k < macro.count; ++k) step.moves[k] = macro.moves[k];
+  }
+  return runners.count;
+}
+
+}  // namespace big_edge
 
 void PrepareBigEdgeTables(int n) { TablesOf(n); }
