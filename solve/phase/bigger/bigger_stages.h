@@ -13,6 +13,8 @@ struct StageOptions {
   int centreBranch = 4;           // steps each of those goes on by
   int centreEnds = 1;             // its ways to the centres taken on through the stages after
   int centreSlack = 4;            // turns those may be longer than its first
+  int edgeWidth = 0;              // positions the edges' beam keeps for each number of turns (0: greedy)
+  int edgeBranch = 4;             // steps each of those goes on by
 };
 
 enum class StageResult { kSolved, kFailed, kCancelled };

@@ -1,0 +1,128 @@
+// The edges by a beam over the greedy's steps: positions grouped by the turns spent reaching them, each
+// group keeping the few with most wings paired, each of those going on by its best few steps; the
+// greedy finishes from the beam's best when no step gains anywhere in it.
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <unordered_set>
+#include <vector>
+
+#include "solve/big/big_cube.h"
+#include "solve/big/edge_steps.h"
+
+using namespace big_edge;
+
+namespace {
+
+// The greedy's own lookahead where it takes over.
+const int kFinishLookahead = 3;
+
+struct Node {
+  BigState state;
+  int parent;  // -1 at the start
+  int count;
+  BlockMove moves[kMaxStepMoves];
+  int paired;
+  uint64_t hash;
+};
+
+uint64_t HashOf(const BigState& state) {
+  uint64_t hash = 0xCBF29CE484222325ull;
+  for (int8_t cell : state.cells) hash = (hash ^ static_cast<uint8_t>(cell)) * 0x100000001B3ull;
+  return hash;
+}
+
+// The node's moves from the start pushed onto the list; false when it is full.
+bool PushPath(const std::vector<Node>& nodes, int at, BigState* state, BigMoveList* list) {
+  std::vector<int> path;
+  for (int k = at; nodes[static_cast<size_t>(k)].parent >= 0; k = nodes[static_cast<size_t>(k)].parent)
+    path.push_back(k);
+  for (auto k = path.rbegin(); k != path.rend(); ++k) {
+    const Node& node = nodes[static_cast<size_t>(*k)];
+    for (int m = 0; m < node.count; ++m)
+      if (!BigPush(state, list, node.moves[m])) return false;
+  }
+  return true;
+}
+
+// The way found, from the start, onto the caller's list.
+bool Append(const BigState& start, const BigMoveList& way, BigState* state, BigMoveList* list) {
+  *state = start;
+  for (int k = 0; k < way.count; ++k)
+    if (!BigPush(state, list, way.moves[k])) return false;
+  return true;
+}
+
+}  // namespace
+
+bool PairBigEdgesBeam(BigState* state, BigMoveList* list, const EdgeBeam& beam) {
+  const int n = state->n;
+  const int target = EveryWing(n);
+  const int width = std::max(1, beam.width);
+  const int branch = std::max(1, std::min(beam.branch, kMaxEdgeSteps));
+  auto cancelled = [&] { return beam.limit != nullptr && SolveCancelled(*beam.limit); };
+  const BigState start = *state;
+
+  std::vector<Node> nodes(1);
+  nodes[0].state = start;
+  nodes[0].parent = -1;
+  nodes[0].count = 0;
+  nodes[0].paired = PairedWings(start);
+  nodes[0].hash = HashOf(start);
+  if (nodes[0].paired == target) return true;
+  std::vector<std::vector<int>> groups(1, std::vector<int>{0});
+  std::unordered_set<uint64_t> seen;
+  int best = 0;  // the most wings paired, in the fewest turns, where the greedy takes over
+  int done = -1;
+  EdgeStep steps[kMaxEdgeSteps];
+  for (size_t depth = 0; depth < groups.size() && done < 0; ++depth) {
+    if (cancelled()) return false;
+    std::vector<int> group = std::move(groups[depth]);
+    std::sort(group.begin(), group.end(), [&](int a, int b) {
+      const Node &x = nodes[static_cast<size_t>(a)], &y = nodes[static_cast<size_t>(b)];
+      return x.paired != y.paired ? x.paired > y.paired : x.hash < y.hash;
+    });
+    int kept = 0;
+    for (int id : group) {
+      if (kept == width) break;
+      if (!seen.insert(nodes[static_cast<size_t>(id)].hash).second) continue;
+      ++kept;
+      if (nodes[static_cast<size_t>(id)].paired == target) {
+        done = id;
+        break;
+      }
+      if (nodes[static_cast<size_t>(id)].paired > nodes[static_cast<size_t>(best)].paired) best = id;
+      const int found = BestEdgeSteps(nodes[static_cast<size_t>(id)].state, branch, steps);
+      for (int s = 0; s < found; ++s) {
+        Node child;
+        child.state = nodes[static_cast<size_t>(id)].state;
+        for (int m = 0; m < steps[s].count; ++m) BigApply(&child.state, steps[s].moves[m]);
+        child.parent = id;
+        child.count = steps[s].count;
+        std::copy(steps[s].moves, steps[s].moves + steps[s].count, child.moves);
+        child.paired = PairedWings(child.state);
+        child.hash = HashOf(child.state);
+        const size_t at = depth + static_cast<size_t>(std::max(1, steps[s].cost));
+        if (groups.size() <= at) groups.resize(at + 1);
+        groups[at].push_back(static_cast<int>(nodes.size()));
+        nodes.push_back(child);
+      }
+    }
+  }
+  if (cancelled()) return false;
+  // The beam's way when it pairs every edge; else the greedy on from its best, with its plateau
+  // handling; else the greedy from the start, so the beam fails only where the greedy does.
+  std::unique_ptr<BigState> working(new BigState(start));
+  std::unique_ptr<BigMoveList> way(new BigMoveList);
+  way->count = 0;
+  if (done >= 0 && PushPath(nodes, done, working.get(), way.get())) return Append(start, *way, state, list);
+  *working = start;
+  way->count = 0;
+  if (PushPath(nodes, best, working.get(), way.get()) &&
+      PairEdgesGreedy(working.get(), way.get(), kFinishLookahead))
+    return Append(start, *way, state, list);
+  if (cancelled()) return false;
+  *working = start;
+  way->count = 0;
+  return PairEdgesGreedy(working.get(), way.get(), kFinishLookahead) && Append(start, *way, state, list);
+}
