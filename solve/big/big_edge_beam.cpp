@@ -32,6 +32,22 @@ uint64_t HashOf(const BigState& state) {
   return hash;
 }
 
+// The outer block turns saved where the step's first move turns the layers the last move turned, as
+// the move list merges them: the first's cost, and the last's too when the two cancel.
+int Saved(int n, const Node& node, const BlockMove& first) {
+  if (node.count == 0) return 0;
+  static const int8_t kOpposite[6] = {D, R, B, L, F, U};
+  const BlockMove& last = node.moves[node.count - 1];
+  int turns = -1;
+  if (last.face == first.face && last.first == first.first && last.last == first.last)
+    turns = first.quarterTurns;
+  else if (kOpposite[last.face] == first.face && last.first == n + 1 - first.last &&
+           last.last == n + 1 - first.first)
+    turns = 4 - first.quarterTurns;
+  if (turns < 0) return 0;
+  return OuterBlockTurns(first, n) + ((last.quarterTurns + turns) % 4 == 0 ? OuterBlockTurns(last, n) : 0);
+}
+
 // The node's moves from the start pushed onto the list; false when it is full.
 bool PushPath(const std::vector<Node>& nodes, int at, BigState* state, BigMoveList* list) {
   std::vector<int> path;
@@ -102,7 +118,8 @@ bool PairBigEdgesBeam(BigState* state, BigMoveList* list, const EdgeBeam& beam) 
         std::copy(steps[s].moves, steps[s].moves + steps[s].count, child.moves);
         child.paired = PairedWings(child.state);
         child.hash = HashOf(child.state);
-        const size_t at = depth + static_cast<size_t>(std::max(1, steps[s].cost));
+        const int cost = steps[s].cost - Saved(n, nodes[static_cast<size_t>(id)], steps[s].moves[0]);
+        const size_t at = depth + static_cast<size_t>(std::max(1, cost));
         if (groups.size() <= at) groups.resize(at + 1);
         groups[at].push_back(static_cast<int>(nodes.size()));
         nodes.push_back(child);
