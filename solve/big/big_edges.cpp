@@ -20,6 +20,20 @@ struct EdgePlaces {
   int16_t middle[12][2];
   int8_t placeOfCell[kCellCount];  // -1 for a cell on no edge
   int8_t sideOfCell[kCellCount];   // which of its piece's two facelets the cell is
+  int8_t slotOfCell[kCellCount];   // the cell's wing in its place, `wings` for the middle edge
+};
+
+// Each edge place's wings (then its middle edge) as colour pairs, first facelet's colour times six
+// plus the second's: a wing agrees with another, or with the middle, when their pairs are equal.
+struct PairCodes {
+  uint8_t of[12][kMaxSize + 1];
+};
+
+// A wing (or middle) of a place a macro fills partly: which of the macro's places, which slot, and where
+// its colours come from, turned round or not.
+struct SlotMove {
+  int8_t place, slot, sourcePlace, sourceSlot;
+  bool flipped;
 };
 
 // A step that keeps the centres: a block of slices, a short sequence of face turns, the block back.
@@ -37,6 +51,7 @@ struct Macro {
   int8_t source[12];
   int8_t changed[12];
   int partial;
+  int firstSlotMove, slotMoves;  // into the shared slot moves: how the partly filled places fill
   bool endgame;  // a wing 3-cycle or one slice's flip: searched behind longer set-ups on a plateau
   bool wide;     // its block turned with the face next to it: only for steps costed in outer block turns
   int8_t outerCost;
@@ -51,6 +66,7 @@ struct EdgeTables {
   EdgePlaces places;
   FixedList<Macro, kMaxMacros> macros;
   FixedList<int16_t, kMaxMacroCells> to, from;
+  FixedList<SlotMove, kMaxMacroCells / 2> slotMoves;
 };
 
 const EdgePlaces& BuildPlaces(int n, EdgePlaces* p) {
@@ -66,10 +82,15 @@ const EdgePlaces& BuildPlaces(int n, EdgePlaces* p) {
     p->placeOfCell[piece.cells[0]] = p->placeOfCell[piece.cells[1]] = static_cast<int8_t>(place);
     int16_t* slot = piece.kind == kWingPiece ? p->wing[place][counts[place]++] : p->middle[place];
     p->sideOfCell[piece.cells[1]] = 1;
+    p->slotOfCell[piece.cells[0]] = p->slotOfCell[piece.cells[1]] =
+        static_cast<int8_t>(piece.kind == kWingPiece ? counts[place] - 1 : -1);
     slot[0] = piece.cells[0];
     slot[1] = piece.cells[1];
   }
   p->wings = counts[0];
+  for (int cell = 0; cell < kCellCount; ++cell)
+    if (p->placeOfCell[cell] >= 0 && p->slotOfCell[cell] < 0)
+      p->slotOfCell[cell] = static_cast<int8_t>(p->wings);
   return *p;
 }
 
@@ -129,6 +150,16 @@ void SortPlaces(int n, EdgeTables* tables, const int16_t* perm, Macro* macro) {
     std::swap(from[k], from[macro->partial]);
     ++macro->partial;
   }
+  macro->firstSlotMove = static_cast<int>(tables->slotMoves.size());
+  for (int k = 0; k < macro->partial; ++k) {
+    if (p.sideOfCell[to[k]] != 0) continue;
+    int8_t at = 0;
+    while (macro->places[at] != p.placeOfCell[to[k]]) ++at;
+    const SlotMove move{at, p.slotOfCell[to[k]], p.placeOfCell[from[k]], p.slotOfCell[from[k]],
+                        p.sideOfCell[from[k]] != 0};
+    tables->slotMoves.push_back(move);
+  }
+  macro->slotMoves = static_cast<int>(tables->slotMoves.size()) - macro->firstSlotMove;
 }
 
 // Keeps the macro when it leaves every centre on its face, with its effect on the edge cells.
@@ -314,25 +345,52 @@ int GainBound(const EdgeTables& tables, const Macro& macro, const int* placeScor
   return gain;
 }
 
-// The same gain as PlainGain, only the places not filled whole rescored on the cube.
-int MacroGain(BigState* state, const EdgeTables& tables, const Macro& macro, int8_t* saved,
-              const int* placeScores) {
-  const int16_t* to = &tables.to[static_cast<size_t>(macro.first)];
-  const int16_t* from = &tables.from[static_cast<size_t>(macro.first)];
+void ReadCodes(const BigState& state, const EdgePlaces& p, PairCodes* codes) {
+  for (int place = 0; place < 12; ++place) {
+    for (int w = 0; w < p.wings; ++w)
+      codes->of[place][w] =
+          static_cast<uint8_t>(state.cells[p.wing[place][w][0]] * 6 + state.cells[p.wing[place][w][1]]);
+    codes->of[place][p.wings] =
+        static_cast<uint8_t>(state.cells[p.middle[place][0]] * 6 + state.cells[p.middle[place][1]]);
+  }
+}
+
+// PlaceScore read from the place's pair codes.
+int CodeScore(const uint8_t* codes, int wings, bool odd) {
+  int score = 0;
+  if (odd) {
+    for (int w = 0; w < wings; ++w) score += codes[w] == codes[wings];
+    return score;
+  }
+  uint8_t counts[36] = {};
+  for (int w = 0; w < wings; ++w) {
+    const int same = ++counts[codes[w]];
+    if (same > score) score = same;
+  }
+  return score;
+}
+
+// The same gain as PlainGain: places filled whole take their source's score, the others are rescored
+// from the pair codes with the wings moved in.
+int MacroGain(const EdgeTables& tables, const Macro& macro, const PairCodes& codes, const int* placeScores) {
   int gain = 0;
   for (int k = 0; k < macro.placeCount; ++k) {
-    const int place = macro.places[k];
-    gain -= placeScores[place];
+    gain -= placeScores[macro.places[k]];
     if (macro.source[k] >= 0) gain += placeScores[macro.source[k]];
   }
-  if (macro.partial == 0) return gain;
-  int8_t moved[kCellCount];
-  for (int k = 0; k < macro.partial; ++k) saved[k] = state->cells[to[k]];
-  for (int k = 0; k < macro.partial; ++k) moved[k] = state->cells[from[k]];
-  for (int k = 0; k < macro.partial; ++k) state->cells[to[k]] = moved[k];
+  if (macro.slotMoves == 0) return gain;
+  const int wings = tables.places.wings;
+  uint8_t local[12][kMaxSize + 1];
   for (int k = 0; k < macro.placeCount; ++k)
-    if (macro.source[k] < 0) gain += PlaceScore(*state, tables.places, macro.places[k]);
-  for (int k = 0; k < macro.partial; ++k) state->cells[to[k]] = saved[k];
+    if (macro.source[k] < 0) std::memcpy(local[k], codes.of[macro.places[k]], sizeof local[k]);
+  const SlotMove* moves = &tables.slotMoves[static_cast<size_t>(macro.firstSlotMove)];
+  for (int m = 0; m < macro.slotMoves; ++m) {
+    const uint8_t code = codes.of[moves[m].sourcePlace][moves[m].sourceSlot];
+    local[moves[m].place][moves[m].slot] =
+        moves[m].flipped ? static_cast<uint8_t>(code % 6 * 6 + code / 6) : code;
+  }
+  for (int k = 0; k < macro.placeCount; ++k)
+    if (macro.source[k] < 0) gain += CodeScore(local[k], wings, tables.n % 2 == 1);
   return gain;
 }
 
@@ -384,6 +442,8 @@ void BestMacro(BigState* state, const EdgeTables& tables, const BlockMove* setup
   int8_t saved[kCellCount];
   int placeScores[12];
   for (int place = 0; place < 12; ++place) placeScores[place] = PlaceScore(*state, tables.places, place);
+  PairCodes codes;
+  ReadCodes(*state, tables.places, &codes);
   for (size_t m = 0; m < tables.macros.size(); ++m) {
     const Macro& macro = tables.macros[m];
     if (endgameOnly && !macro.endgame) continue;
@@ -398,7 +458,7 @@ void BestMacro(BigState* state, const EdgeTables& tables, const BlockMove* setup
       if (most <= 0) continue;
       const double ratio = static_cast<double>(most) / cost;
       if (ratio <= best->ratio && (runners == nullptr || !runners->Takes(ratio))) continue;
-      gain = MacroGain(state, tables, macro, saved, placeScores);
+      gain = MacroGain(tables, macro, codes, placeScores);
     } else {
       gain = PlainGain(state, tables, macro, saved, placeScores);
     }
@@ -551,14 +611,15 @@ bool PairEdges(BigState* state, BigMoveList* list, bool outer, int lookahead, bo
     if (best.gain == 0) {
       // A plateau: a random small step that loses nothing (a wing cycle or one slice's flip), so
       // the next steps see other arrangements.
-      int8_t saved[kCellCount];
       int placeScores[12];
       for (int place = 0; place < 12; ++place) placeScores[place] = PlaceScore(*state, tables.places, place);
+      PairCodes codes;
+      ReadCodes(*state, tables.places, &codes);
       for (int tries = 0; tries < 4000; ++tries) {
         seed = seed * 1103515245u + 12345u;
         best.macro = static_cast<int>((seed >> 8) % tables.macros.size());
         const Macro& macro = tables.macros[best.macro];
-        if (macro.endgame && MacroGain(state, tables, macro, saved, placeScores) >= 0) break;
+        if (macro.endgame && MacroGain(tables, macro, codes, placeScores) >= 0) break;
       }
     }
     for (int k = 0; k < best.setups; ++k)
