@@ -14,8 +14,9 @@ using namespace big_edge;
 
 namespace {
 
-// The greedy's own lookahead where it takes over.
+// The greedy's own lookahead where it takes over, and from how many of the beam's ends.
 const int kFinishLookahead = 3;
+const int kFinishes = 4;
 
 struct Node {
   BigState state;
@@ -23,6 +24,7 @@ struct Node {
   int count;
   BlockMove moves[kMaxStepMoves];
   int paired;
+  int turns;  // outer block turns from the start, merges counted
   uint64_t hash;
 };
 
@@ -46,6 +48,12 @@ int Saved(int n, const Node& node, const BlockMove& first) {
     turns = 4 - first.quarterTurns;
   if (turns < 0) return 0;
   return OuterBlockTurns(first, n) + ((last.quarterTurns + turns) % 4 == 0 ? OuterBlockTurns(last, n) : 0);
+}
+
+int Turns(const BigMoveList& list, int n) {
+  int turns = 0;
+  for (int k = 0; k < list.count; ++k) turns += OuterBlockTurns(list.moves[k], n);
+  return turns;
 }
 
 // The node's moves from the start pushed onto the list; false when it is full.
@@ -84,12 +92,14 @@ bool PairBigEdgesBeam(BigState* state, BigMoveList* list, const EdgeBeam& beam) 
   nodes[0].parent = -1;
   nodes[0].count = 0;
   nodes[0].paired = PairedWings(start);
+  nodes[0].turns = 0;
   nodes[0].hash = HashOf(start);
   if (nodes[0].paired == target) return true;
   std::vector<std::vector<int>> groups(1, std::vector<int>{0});
   std::unordered_set<uint64_t> seen;
   int best = 0;  // the most wings paired, in the fewest turns, where the greedy takes over
   int done = -1;
+  std::vector<int> ends;  // kept positions from which no step gains
   EdgeStep steps[kMaxEdgeSteps];
   for (size_t depth = 0; depth < groups.size() && done < 0; ++depth) {
     if (cancelled()) return false;
@@ -109,6 +119,7 @@ bool PairBigEdgesBeam(BigState* state, BigMoveList* list, const EdgeBeam& beam) 
       }
       if (nodes[static_cast<size_t>(id)].paired > nodes[static_cast<size_t>(best)].paired) best = id;
       const int found = BestEdgeSteps(nodes[static_cast<size_t>(id)].state, branch, steps);
+      if (found == 0) ends.push_back(id);
       for (int s = 0; s < found; ++s) {
         Node child;
         child.state = nodes[static_cast<size_t>(id)].state;
@@ -120,6 +131,7 @@ bool PairBigEdgesBeam(BigState* state, BigMoveList* list, const EdgeBeam& beam) 
         child.hash = HashOf(child.state);
         const int cost = steps[s].cost - Saved(n, nodes[static_cast<size_t>(id)], steps[s].moves[0]);
         const size_t at = depth + static_cast<size_t>(std::max(1, cost));
+        child.turns = static_cast<int>(at);
         if (groups.size() <= at) groups.resize(at + 1);
         groups[at].push_back(static_cast<int>(nodes.size()));
         nodes.push_back(child);
@@ -127,17 +139,33 @@ bool PairBigEdgesBeam(BigState* state, BigMoveList* list, const EdgeBeam& beam) 
     }
   }
   if (cancelled()) return false;
-  // The beam's way when it pairs every edge; else the greedy on from its best, with its plateau
-  // handling; else the greedy from the start, so the beam fails only where the greedy does.
   std::unique_ptr<BigState> working(new BigState(start));
-  std::unique_ptr<BigMoveList> way(new BigMoveList);
+  std::unique_ptr<BigMoveList> way(new BigMoveList), shortest(new BigMoveList);
   way->count = 0;
-  if (done >= 0 && PushPath(nodes, done, working.get(), way.get())) return Append(start, *way, state, list);
-  *working = start;
-  way->count = 0;
-  if (PushPath(nodes, best, working.get(), way.get()) &&
-      PairEdgesGreedy(working.get(), way.get(), kFinishLookahead))
-    return Append(start, *way, state, list);
+  if (done >= 0) return PushPath(nodes, done, working.get(), way.get()) && Append(start, *way, state, list);
+  // Where no step gains, the greedy goes on with its plateau handling, from the few ends that pair
+  // most wings in fewest turns; its cost there varies most, so the shortest whole is kept.
+  ends.push_back(best);
+  std::sort(ends.begin(), ends.end(), [&](int a, int b) {
+    const Node &x = nodes[static_cast<size_t>(a)], &y = nodes[static_cast<size_t>(b)];
+    return x.paired != y.paired ? x.paired > y.paired : x.turns != y.turns ? x.turns < y.turns : a < b;
+  });
+  ends.erase(std::unique(ends.begin(), ends.end()), ends.end());
+  int shortestTurns = -1;
+  for (size_t e = 0; e < ends.size() && e < static_cast<size_t>(kFinishes); ++e) {
+    if (cancelled()) return false;
+    *working = start;
+    way->count = 0;
+    if (!PushPath(nodes, ends[e], working.get(), way.get()) ||
+        !PairEdgesGreedy(working.get(), way.get(), kFinishLookahead))
+      continue;
+    const int turns = Turns(*way, n);
+    if (shortestTurns >= 0 && turns >= shortestTurns) continue;
+    shortestTurns = turns;
+    std::swap(way, shortest);
+  }
+  if (shortestTurns >= 0) return Append(start, *shortest, state, list);
+  // Else the greedy from the start, so the beam fails only where the greedy does.
   if (cancelled()) return false;
   *working = start;
   way->count = 0;
