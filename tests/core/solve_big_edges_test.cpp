@@ -1,6 +1,6 @@
 // The edge stage: its beam ends with every edge paired and the centres kept, the moves it lists replay to
-// the state it leaves, a cancel ends it; the greedy's cheaper step search picks the very steps the full
-// rescoring picks; and each step found gains what it says.
+// the state it leaves, a cancel ends it, the stages take it when given a width; the greedy's cheaper step
+// search picks the very steps the full rescoring picks; and each step found gains what it says.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -10,6 +10,7 @@
 #include "solve/big/big_cube.h"
 #include "solve/big/edge_steps.h"
 #include "solve/phase/answer_moves.h"
+#include "solve/phase/bigger/bigger_stages.h"
 #include "support/big_patterns.h"
 
 namespace {
@@ -60,6 +61,35 @@ TEST(BigEdges, BeamLeavesPairedEdgesAloneAndStopsOnACancel) {
   SolveLimit limit;
   limit.cancel = &cancel;
   EXPECT_FALSE(PairBigEdgesBeam(&state, &list, EdgeBeam{8, 4, &limit}));
+}
+
+// The stages with an edge width take the beam: the answer still makes the pattern, the edges paired
+// where their span ends.
+TEST(BigEdges, StagesWithAnEdgeWidthAnswerThroughTheBeam) {
+  Lcg lcg{8080};
+  static PhaseAnswer answer;
+  for (int n : {7, 8}) {
+    BigState pattern;
+    int32_t cells[kCellCount];
+    RandomBigPattern(n, lcg, &pattern, cells);
+    StageOptions options;
+    options.edgeWidth = 3;
+    options.edgeBranch = 2;
+    SolveLimit limit;
+    limit.seconds = 0;
+    ASSERT_EQ(StageResult::kSolved, RunBiggerStages(pattern, options, limit, &answer)) << n;
+    BigState made;
+    BigSolved(n, &made);
+    for (int k = 0; k < answer.count; ++k) BigApply(&made, answer.moves[k]);
+    EXPECT_EQ(0, std::memcmp(made.cells, pattern.cells, sizeof made.cells)) << n;
+    int edgesBegin = -1;
+    for (int s = 0; s < answer.spanCount; ++s)
+      if (std::strcmp(answer.spans[s].name, "edges") == 0) edgesBegin = answer.spans[s].begin;
+    ASSERT_GE(edgesBegin, 0) << n;
+    BigState undo = pattern;
+    for (int k = answer.count - 1; k >= edgesBegin; --k) BigApply(&undo, InverseBlockMove(answer.moves[k]));
+    EXPECT_TRUE(CentresSolved(undo) && EdgesPaired(undo)) << n;
+  }
 }
 
 // The step search bounds each macro's gain and rescores only the edges it does not move whole; the
