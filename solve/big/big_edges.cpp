@@ -73,7 +73,7 @@ void BestMacro(BigState* state, const EdgeTables& tables, const BlockMove* setup
       continue;
     int gain;
     if (search.bounded) {
-      const int most = GainBound(tables, macro, placeScores);
+      const int most = GainBound(tables, macro, codes, placeScores);
       if (most <= 0) continue;
       const double ratio = static_cast<double>(most) / cost;
       if (ratio <= best->ratio && (runners == nullptr || !runners->Takes(ratio))) continue;

@@ -81,13 +81,13 @@ void SortPlaces(int n, EdgeTables* tables, const int16_t* perm, Macro* macro) {
     int changed = 0;
     for (int w = 0; w < p.wings; ++w) {
       const int16_t* wing = p.wing[place][w];
-      changed += perm[wing[0]] != wing[0] || perm[wing[1]] != wing[1];
+      if (perm[wing[0]] != wing[0] || perm[wing[1]] != wing[1]) changed |= 1 << w;
       if (p.placeOfCell[perm[wing[0]]] != source || p.sideOfCell[perm[wing[0]]] != side) source = -1;
     }
     // A middle moved in from elsewhere may leave every wing agreeing or none.
-    if (n % 2 == 1 && perm[first[0]] != first[0]) changed = p.wings;
+    if (n % 2 == 1 && perm[first[0]] != first[0]) changed = (1 << p.wings) - 1;
     macro->source[k] = static_cast<int8_t>(source);
-    macro->changed[k] = static_cast<int8_t>(changed);
+    macro->changed[k] = static_cast<uint16_t>(changed);
     partial[place] = source < 0;
   }
   int16_t* to = &tables->to[static_cast<size_t>(macro->first)];
@@ -284,13 +284,20 @@ int PlainGain(BigState* state, const EdgeTables& tables, const Macro& macro, int
   return after - before;
 }
 
-// The most the macro can gain: places filled whole take their source's score, the others at most one
-// more per wing changed.
-int GainBound(const EdgeTables& tables, const Macro& macro, const int* placeScores) {
+// The most the macro can gain: places filled whole take their source's score; in the others the
+// changed wings that counted are lost (or the next pair comes to count most) and each changed wing may
+// count after.
+int GainBound(const EdgeTables& tables, const Macro& macro, const PairCodes& codes, const int* placeScores) {
   int gain = 0;
   for (int k = 0; k < macro.placeCount; ++k) {
     const int place = macro.places[k], before = placeScores[place];
-    const int after = macro.source[k] >= 0 ? placeScores[macro.source[k]] : before + macro.changed[k];
+    if (macro.source[k] >= 0) {
+      gain += placeScores[macro.source[k]] - before;
+      continue;
+    }
+    const uint16_t changed = macro.changed[k];
+    const int kept = before - __builtin_popcount(codes.counted[place] & changed);
+    const int after = (kept > codes.next[place] ? kept : codes.next[place]) + __builtin_popcount(changed);
     gain += (after < tables.places.wings ? after : tables.places.wings) - before;
   }
   return gain;
@@ -303,6 +310,24 @@ void ReadCodes(const BigState& state, const EdgePlaces& p, PairCodes* codes) {
           static_cast<uint8_t>(state.cells[p.wing[place][w][0]] * 6 + state.cells[p.wing[place][w][1]]);
     codes->of[place][p.wings] =
         static_cast<uint8_t>(state.cells[p.middle[place][0]] * 6 + state.cells[p.middle[place][1]]);
+    const uint8_t* of = codes->of[place];
+    uint16_t counted = 0;
+    int next = 0;
+    if (state.n % 2 == 1) {
+      for (int w = 0; w < p.wings; ++w)
+        if (of[w] == of[p.wings]) counted = static_cast<uint16_t>(counted | 1 << w);
+    } else {
+      uint8_t counts[36] = {};
+      int most = 0, mostCode = 0;
+      for (int w = 0; w < p.wings; ++w)
+        if (++counts[of[w]] > most) most = counts[of[w]], mostCode = of[w];
+      for (int c = 0; c < 36; ++c)
+        if (c != mostCode && counts[c] > next) next = counts[c];
+      for (int w = 0; w < p.wings; ++w)
+        if (of[w] == mostCode) counted = static_cast<uint16_t>(counted | 1 << w);
+    }
+    codes->counted[place] = counted;
+    codes->next[place] = static_cast<int8_t>(next);
   }
 }
 

@@ -23,6 +23,10 @@ struct EdgePlaces {
 // plus the second's: a wing agrees with another, or with the middle, when their pairs are equal.
 struct PairCodes {
   uint8_t of[12][kMaxSize + 1];
+  // What bounds a place's score after some of its wings change: the wings that count now (those agreeing
+  // with the middle, or showing the most common pair), and on even sizes the count of the next pair.
+  uint16_t counted[12];
+  int8_t next[12];
 };
 
 // A wing (or middle) of a place a macro fills partly: which of the macro's places, which slot, and where
@@ -41,11 +45,11 @@ struct Macro {
   int8_t places[12];
   int8_t placeCount;
   // For each place touched: the place it is filled from whole (every wing, and the middle, from there,
-  // all the same way round, so that its score becomes that place's), or -1; and how many of its wings
-  // change, which bounds what its score can gain. The cells of the places not filled whole come first
-  // in the lists, `partial` of them.
+  // all the same way round, so that its score becomes that place's), or -1; and a bit for each of its
+  // wings that changes (all of them where a middle edge comes in), which bounds what its score can
+  // gain. The cells of the places not filled whole come first in the lists, `partial` of them.
   int8_t source[12];
-  int8_t changed[12];
+  uint16_t changed[12];
   int partial;
   int firstSlotMove, slotMoves;  // into the shared slot moves: how the partly filled places fill
   bool endgame;  // a wing 3-cycle or one slice's flip: searched behind longer set-ups on a plateau
@@ -76,7 +80,7 @@ void ReadCodes(const BigState& state, const EdgePlaces& p, PairCodes* codes);
 // bounded, the most it could; and exactly as the first, from the pair codes, without touching the cube.
 int PlainGain(BigState* state, const EdgeTables& tables, const Macro& macro, int8_t* saved,
               const int* placeScores);
-int GainBound(const EdgeTables& tables, const Macro& macro, const int* placeScores);
+int GainBound(const EdgeTables& tables, const Macro& macro, const PairCodes& codes, const int* placeScores);
 int MacroGain(const EdgeTables& tables, const Macro& macro, const PairCodes& codes, const int* placeScores);
 
 }  // namespace big_edge
