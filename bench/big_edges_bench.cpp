@@ -76,6 +76,7 @@ void BigEdgeStage(benchmark::State& state) {
 BENCHMARK(BigEdgeStage)
     ->ArgsProduct({{6, 7, 8, 9, 10}, {-1, 0}, {4}})
     ->ArgsProduct({{6, 7, 8, 9, 10}, {2, 4, 8, 16}, {4}})
+    ->ArgsProduct({{6, 8, 10}, {4}, {2, 8}})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 

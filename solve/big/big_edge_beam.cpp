@@ -17,6 +17,7 @@ namespace {
 // The greedy's own lookahead where it takes over, and from how many of the beam's ends.
 const int kFinishLookahead = 3;
 const int kFinishes = 4;
+const int kSetupsTried = 2;
 
 struct Node {
   BigState state;
@@ -109,6 +110,7 @@ bool PairBigEdgesBeam(BigState* state, BigMoveList* list, const EdgeBeam& beam) 
       return x.paired != y.paired ? x.paired > y.paired : x.hash < y.hash;
     });
     int kept = 0;
+    int setupsTried = 0;
     for (int id : group) {
       if (kept == width) break;
       if (!seen.insert(nodes[static_cast<size_t>(id)].hash).second) continue;
@@ -118,7 +120,13 @@ bool PairBigEdgesBeam(BigState* state, BigMoveList* list, const EdgeBeam& beam) 
         break;
       }
       if (nodes[static_cast<size_t>(id)].paired > nodes[static_cast<size_t>(best)].paired) best = id;
-      const int found = BestEdgeSteps(nodes[static_cast<size_t>(id)].state, branch, steps);
+      // Steps behind a face turn cost many searches: only the group's first few positions stuck
+      // without them look for them.
+      int found = BestEdgeSteps(nodes[static_cast<size_t>(id)].state, branch, false, steps);
+      if (found == 0 && setupsTried < kSetupsTried) {
+        ++setupsTried;
+        found = BestEdgeSteps(nodes[static_cast<size_t>(id)].state, branch, true, steps);
+      }
       if (found == 0) ends.push_back(id);
       for (int s = 0; s < found; ++s) {
         Node child;

@@ -268,7 +268,7 @@ int PairedWings(const BigState& state) { return Score(state, EdgeTablesOf(state.
 
 int EveryWing(int n) { return 12 * EdgeTablesOf(n).places.wings; }
 
-int BestEdgeSteps(const BigState& state, int keep, EdgeStep* out) {
+int BestEdgeSteps(const BigState& state, int keep, bool setups, EdgeStep* out) {
   const EdgeTables& tables = EdgeTablesOf(state.n);
   BigState scratch = state;
   Search search;
@@ -277,14 +277,20 @@ int BestEdgeSteps(const BigState& state, int keep, EdgeStep* out) {
   Runners runners;
   runners.keep = keep < kMaxEdgeChoices ? keep : kMaxEdgeChoices;
   BestMacro(&scratch, tables, nullptr, 0, false, true, search, &best, &runners);
+  // Where no step gains alone, the greedy's next resort: the best behind one face turn.
+  if (runners.count == 0 && setups) {
+    BestBehindSetups(state, tables, 1, false, true, Search(), &best);
+    if (best.gain > 0) runners.choices[runners.count++] = best;
+  }
   for (int c = 0; c < runners.count; ++c) {
     const Choice& choice = runners.choices[c];
     const Macro& macro = tables.macros[static_cast<size_t>(choice.macro)];
     EdgeStep& step = out[c];
     step.gain = choice.gain;
     step.cost = choice.cost;
-    step.count = macro.count;
-    for (int k = 0; k < macro.count; ++k) step.moves[k] = macro.moves[k];
+    step.count = 0;
+    for (int k = 0; k < choice.setups; ++k) step.moves[step.count++] = choice.setup[k];
+    for (int k = 0; k < macro.count; ++k) step.moves[step.count++] = macro.moves[k];
   }
   return runners.count;
 }

@@ -19,8 +19,9 @@ struct EdgeStep {
 };
 
 // The best few steps (up to kMaxEdgeSteps) that keep the centres, by wings paired per outer block turn,
-// best first; none when nothing gains. Their count.
-int BestEdgeSteps(const BigState& state, int keep, EdgeStep* out);
+// best first; where none gains alone and `setups` is set, the best behind one face turn; none when
+// nothing gains. Their count.
+int BestEdgeSteps(const BigState& state, int keep, bool setups, EdgeStep* out);
 // The edge stage's score: wings that agree with the rest of their edge; and the score when all do.
 int PairedWings(const BigState& state);
 int EveryWing(int n);

@@ -124,7 +124,7 @@ TEST(BigEdges, StepsGainWhatTheyClaimBestFirst) {
     BigState state;
     BeforeEdges(n, lcg, &state);
     big_edge::EdgeStep steps[big_edge::kMaxEdgeSteps];
-    const int found = big_edge::BestEdgeSteps(state, big_edge::kMaxEdgeSteps, steps);
+    const int found = big_edge::BestEdgeSteps(state, big_edge::kMaxEdgeSteps, false, steps);
     ASSERT_EQ(big_edge::kMaxEdgeSteps, found) << n;
     const int before = big_edge::PairedWings(state);
     for (int s = 0; s < found; ++s) {
