@@ -17,6 +17,7 @@ namespace {
 // The greedy's own lookahead where it takes over, and from how many of the beam's ends.
 const int kFinishLookahead = 3;
 const int kFinishes = 4;
+// Positions of a group that look for a step behind a face turn when none gains alone.
 const int kSetupsTried = 2;
 
 struct Node {

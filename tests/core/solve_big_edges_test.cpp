@@ -141,4 +141,27 @@ TEST(BigEdges, StepsGainWhatTheyClaimBestFirst) {
   }
 }
 
+// Taking the best step until none gains alone: the one behind a face turn found then gains what it
+// claims, its first move that face turn.
+TEST(BigEdges, WhereNoStepGainsAloneOneBehindAFaceTurnDoes) {
+  Lcg lcg{4711};
+  for (int n : {7, 8}) {
+    BigState state;
+    BeforeEdges(n, lcg, &state);
+    big_edge::EdgeStep steps[big_edge::kMaxEdgeSteps];
+    int taken = 0;
+    while (big_edge::BestEdgeSteps(state, 1, false, steps) > 0 && taken++ < 200)
+      for (int k = 0; k < steps[0].count; ++k) BigApply(&state, steps[0].moves[k]);
+    ASSERT_FALSE(EdgesPaired(state)) << n;
+    ASSERT_EQ(1, big_edge::BestEdgeSteps(state, 4, true, steps)) << n;
+    const int before = big_edge::PairedWings(state);
+    EXPECT_EQ(1, steps[0].moves[0].first) << n;
+    EXPECT_EQ(1, steps[0].moves[0].last) << n;
+    for (int k = 0; k < steps[0].count; ++k) BigApply(&state, steps[0].moves[k]);
+    EXPECT_GT(steps[0].gain, 0) << n;
+    EXPECT_EQ(before + steps[0].gain, big_edge::PairedWings(state)) << n;
+    EXPECT_TRUE(CentresSolved(state)) << n;
+  }
+}
+
 }  // namespace
