@@ -115,6 +115,15 @@ bool PairBigEdges(BigState* state, BigMoveList* list);
 // The same with each step costed in outer block turns, with steps whose blocks turn with a face too;
 // with a lookahead, the best few steps each weighed with the best one after it.
 bool PairBigEdgesOuter(BigState* state, BigMoveList* list, int lookahead = 0);
+// The same by a beam over those steps: the positions reached for each number of turns, the `width` with
+// most wings paired, each going on by its best `branch` steps; where no step gains anywhere in it, the
+// greedy goes on from its best. False where the greedy fails too, or when the limit's cancel is set.
+struct EdgeBeam {
+  int width;
+  int branch;
+  const SolveLimit* limit;
+};
+bool PairBigEdgesBeam(BigState* state, BigMoveList* list, const EdgeBeam& beam);
 // The wing orbits' permutation parities made even (after the centres, keeping them), and on even
 // sizes the swapped-edge parity of the reduced cube fixed (after the edges).
 bool FixWingParity(BigState* state, BigMoveList* list, bool outer = false);

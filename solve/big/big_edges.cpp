@@ -1,267 +1,25 @@
 // The big cube's second stage: each edge's wings brought together (with its middle edge on odd sizes)
 // by greedy slice-macro-unslice steps that keep the centres, scored by the wings that agree in each edge.
 #include <cstring>
+#include <utility>
 
-#include "cube/size_tables.h"
 #include "solve/big/big_cube.h"
+#include "solve/big/edge_macros.h"
+#include "solve/big/edge_steps.h"
 #include "study/facelet_map.h"
 #include "study/pieces.h"
-#include "study/reachability_steps.h"
+
+using namespace big_edge;
 
 namespace {
-
-// Each of the twelve edge places: the cells of its wings (first facelet, second), and of the middle
-// edge on odd sizes.
-struct EdgePlaces {
-  int wings;  // per place
-  int16_t wing[12][kMaxSize][2];
-  int16_t middle[12][2];
-  int8_t placeOfCell[kCellCount];  // -1 for a cell on no edge
-};
-
-// A step that keeps the centres: a block of slices, a short sequence of face turns, the block back.
-// Its effect on the edge cells as a sparse permutation.
-struct Macro {
-  int8_t count;
-  BlockMove moves[10];
-  int first, size;  // into the shared to/from arrays
-  int8_t places[12];
-  int8_t placeCount;
-  bool endgame;  // a wing 3-cycle or one slice's flip: searched behind longer set-ups on a plateau
-  bool wide;     // its block turned with the face next to it: only for steps costed in outer block turns
-  int8_t outerCost;
-};
-
-// The counts at 10×10×10, the most of any size.
-const int kMaxMacros = 30000;
-const int kMaxMacroCells = 2000000;
-
-struct EdgeTables {
-  int n = 0;
-  EdgePlaces places;
-  FixedList<Macro, kMaxMacros> macros;
-  FixedList<int16_t, kMaxMacroCells> to, from;
-};
-
-const EdgePlaces& BuildPlaces(int n, EdgePlaces* p) {
-  std::memset(p, 0, sizeof *p);
-  std::memset(p->placeOfCell, -1, sizeof p->placeOfCell);
-  const PieceSet& set = PiecesOf(n);
-  const PieceLists& lists = ListsOf(n);
-  int counts[12] = {};
-  for (int k = 0; k < set.count; ++k) {
-    const Piece& piece = set.pieces[k];
-    if (piece.kind != kWingPiece && piece.kind != kMiddleEdgePiece) continue;
-    const int place = lists.edgePlace[k];
-    p->placeOfCell[piece.cells[0]] = p->placeOfCell[piece.cells[1]] = static_cast<int8_t>(place);
-    int16_t* slot = piece.kind == kWingPiece ? p->wing[place][counts[place]++] : p->middle[place];
-    slot[0] = piece.cells[0];
-    slot[1] = piece.cells[1];
-  }
-  p->wings = counts[0];
-  return *p;
-}
-
-int PlaceScore(const BigState& state, const EdgePlaces& p, int place) {
-  const int8_t* cells = state.cells;
-  if (state.n % 2 == 1) {
-    const int8_t first = cells[p.middle[place][0]], second = cells[p.middle[place][1]];
-    int score = 0;
-    for (int w = 0; w < p.wings; ++w)
-      score += cells[p.wing[place][w][0]] == first && cells[p.wing[place][w][1]] == second;
-    return score;
-  }
-  // The most wings that show one edge's colours the same way round.
-  uint8_t counts[36] = {};
-  int best = 0;
-  for (int w = 0; w < p.wings; ++w) {
-    const int same = ++counts[cells[p.wing[place][w][0]] * 6 + cells[p.wing[place][w][1]]];
-    if (same > best) best = same;
-  }
-  return best;
-}
-
-int Score(const BigState& state, const EdgePlaces& p) {
-  int score = 0;
-  for (int place = 0; place < 12; ++place) score += PlaceScore(state, p, place);
-  return score;
-}
-
-// Keeps the macro when it leaves every centre on its face, with its effect on the edge cells.
-void AddIfCentresStay(int n, EdgeTables* tables, Macro* candidate) {
-  int16_t perm[kCellCount];
-  Macro& macro = *candidate;
-  for (int c = 0; c < kCellCount; ++c) perm[c] = static_cast<int16_t>(c);
-  for (int k = 0; k < macro.count; ++k) CarryAlong(n, perm, macro.moves[k]);
-  bool keepsCentres = true;
-  macro.first = static_cast<int>(tables->to.size());
-  bool seen[12] = {};
-  ForEachUsedCell(n, [&](int cell) {
-    if (perm[cell] == cell) return;
-    const int place = tables->places.placeOfCell[cell];
-    if (place < 0) {
-      // Corners may move (the last stage places them); a centre only within its face.
-      const Piece& piece = PiecesOf(n).pieces[PiecesOf(n).pieceOfCell[cell]];
-      keepsCentres =
-          keepsCentres && (piece.kind == kCornerPiece || perm[cell] / kFaceStride == cell / kFaceStride);
-      return;
-    }
-    seen[place] = true;
-    if (tables->to.push_back(static_cast<int16_t>(cell))) tables->from.push_back(perm[cell]);
-  });
-  macro.size = static_cast<int>(tables->to.size()) - macro.first;
-  if (!keepsCentres || macro.size == 0 || tables->to.size() >= kMaxMacroCells) {
-    tables->to.resize(macro.first);
-    tables->from.resize(macro.first);
-    return;
-  }
-  for (int place = 0; place < 12; ++place)
-    if (seen[place]) macro.places[macro.placeCount++] = static_cast<int8_t>(place);
-  macro.outerCost = 0;
-  for (int k = 0; k < macro.count; ++k)
-    macro.outerCost = static_cast<int8_t>(macro.outerCost + OuterBlockTurns(macro.moves[k], n));
-  tables->macros.push_back(macro);
-}
-
-// Commutators of one inner layer with a face turn conjugated by another, [s, Y X Y']: where they
-// meet in one wing they cycle three wings and nothing else, which finishes any orbit the slice
-// steps leave.
-void AddWingCycles(int n, EdgeTables* tables) {
-  static const int8_t kAxisFace[3] = {U, L, F};
-  for (int axis = 0; axis < 3; ++axis)
-    for (int layer = 2; layer < n; ++layer) {
-      if (n % 2 == 1 && layer == (n + 1) / 2) continue;
-      for (int qa = 1; qa < 4; qa += 2)
-        for (int y = 0; y < 6; ++y)
-          for (int qy = 1; qy < 4; ++qy)
-            for (int x = 0; x < 6; ++x) {
-              if (x == y) continue;
-              for (int qx = 1; qx < 4; qx += 2) {
-                const BlockMove a = Block(kAxisFace[axis], layer, layer, qa);
-                const BlockMove yTurn = Block(y, 1, 1, qy), xTurn = Block(x, 1, 1, qx);
-                Macro macro{};
-                macro.count = 8;
-                const BlockMove moves[8] = {a,
-                                            yTurn,
-                                            xTurn,
-                                            InverseBlockMove(yTurn),
-                                            InverseBlockMove(a),
-                                            yTurn,
-                                            InverseBlockMove(xTurn),
-                                            InverseBlockMove(yTurn)};
-                for (int k = 0; k < 8; ++k) macro.moves[k] = moves[k];
-                macro.endgame = true;
-                AddIfCentresStay(n, tables, &macro);
-              }
-            }
-    }
-}
-
-const int8_t kOppositeFace[6] = {D, R, B, L, F, U};
-
-// Face-turn sequences written for a slice block about the U-D axis; the others come from them by
-// relabelling faces (x and z rotations of the frame).
-struct Base {
-  int count;
-  int8_t faces[7], turns[7];
-};
-const Base kBases[] = {
-    {7, {R, U, R, F, R, F, R}, {1, 1, 3, 1, 3, 3, 1}},  // takes the F-R edge out flipped, one from U in
-    {3, {R, U, R}, {1, 1, 3}},
-    {3, {R, U, R}, {1, 3, 3}},
-    {3, {R, U, R}, {1, 2, 3}},
-    {3, {R, U, R}, {3, 1, 1}},
-    {3, {R, U, R}, {3, 3, 1}},
-    {3, {R, U, R}, {3, 2, 1}},
-};
-
-void AddMacros(int n, EdgeTables* tables) {
-  // Face relabellings: y rotations of the frame, then which axis the slices turn about.
-  static const int8_t kYRotate[6] = {U, B, L, F, R, D};  // face f of the base becomes kYRotate[f]
-  static const int8_t kToX[6] = {L, D, F, U, B, R};      // slices about L-R: U->L ... (z rotation)
-  static const int8_t kToZ[6] = {B, L, U, R, D, F};      // slices about F-B (x rotation)
-  static const int8_t kAxisFace[3] = {U, L, B};
-  const bool odd = n % 2 == 1;
-  for (int axis = 0; axis < 3; ++axis)
-    for (const Base& base : kBases)
-      for (int spin = 0; spin < 4; ++spin)
-        for (int mirror = 0; mirror < 2; ++mirror) {
-          BlockMove faceTurns[7];
-          for (int k = 0; k < base.count; ++k) {
-            int face = base.faces[k];
-            int turns = base.turns[k];
-            if (mirror) {  // left-right mirror image: R<->L and every turn the other way
-              if (face == R)
-                face = L;
-              else if (face == L)
-                face = R;
-              turns = 4 - turns;
-            }
-            for (int s = 0; s < spin; ++s) face = kYRotate[face];
-            if (axis == 1) face = kToX[face];
-            if (axis == 2) face = kToZ[face];
-            faceTurns[k] = Block(face, 1, 1, turns);
-          }
-          for (int first = 2; first < n; ++first)
-            for (int last = first; last < n; ++last) {
-              if (odd && first <= (n + 1) / 2 && last >= (n + 1) / 2) continue;
-              for (int q = 1; q < 4; ++q) {
-                Macro macro{};
-                macro.moves[macro.count++] = Block(kAxisFace[axis], first, last, q);
-                for (int k = 0; k < base.count; ++k) macro.moves[macro.count++] = faceTurns[k];
-                macro.moves[macro.count++] = Block(kAxisFace[axis], first, last, 4 - q);
-                macro.endgame = &base == &kBases[0] && first == last;
-                AddIfCentresStay(n, tables, &macro);
-                // The same with the block turned together with the face next to it: one outer block
-                // each way instead of an inner one, the face's edges taken along.
-                if (first != 2 && last != n - 1) continue;
-                Macro wide = macro;
-                wide.count = 0;
-                wide.size = wide.placeCount = 0;
-                wide.endgame = false;
-                wide.wide = true;
-                const BlockMove in = first == 2
-                                         ? Block(kAxisFace[axis], 1, last, q)
-                                         : Block(kOppositeFace[kAxisFace[axis]], 1, n + 1 - first, 4 - q);
-                wide.moves[wide.count++] = in;
-                for (int k = 0; k < base.count; ++k) wide.moves[wide.count++] = faceTurns[k];
-                wide.moves[wide.count++] = InverseBlockMove(in);
-                AddIfCentresStay(n, tables, &wide);
-              }
-            }
-        }
-}
-
-void BuildEdgeTables(int n, EdgeTables* tables) {
-  tables->n = n;
-  BuildPlaces(n, &tables->places);
-  AddMacros(n, tables);
-  AddWingCycles(n, tables);
-}
-
-const EdgeTables& TablesOf(int n) { return LargeTableOfSize<EdgeTables, BuildEdgeTables>(n); }
-
-// The score gained by the macro: its cells moved on a scratch copy, the places it touches rescored.
-int MacroGain(BigState* state, const EdgeTables& tables, const Macro& macro, int8_t* saved,
-              const int* placeScores) {
-  const int16_t* to = &tables.to[macro.first];
-  const int16_t* from = &tables.from[macro.first];
-  int before = 0, after = 0;
-  for (int k = 0; k < macro.placeCount; ++k) before += placeScores[macro.places[k]];
-  for (int k = 0; k < macro.size; ++k) saved[k] = state->cells[to[k]];
-  int8_t moved[kCellCount];
-  for (int k = 0; k < macro.size; ++k) moved[k] = state->cells[from[k]];
-  for (int k = 0; k < macro.size; ++k) state->cells[to[k]] = moved[k];
-  for (int k = 0; k < macro.placeCount; ++k) after += PlaceScore(*state, tables.places, macro.places[k]);
-  for (int k = 0; k < macro.size; ++k) state->cells[to[k]] = saved[k];
-  return after - before;
-}
 
 const int kCycleSetups = 2;
 const int kPlateauSteps = 20;
 // On even sizes: plateau steps before the stuck orbits' parities are turned, and how often that may be.
 const int kFlipAfter = 2;
 const int kMaxFlips = 3;
+
+const int kMaxLookahead = 4;
 
 struct Choice {
   double ratio = 0;
@@ -273,11 +31,12 @@ struct Choice {
 };
 
 // The next few best steps by score gained per turn, best first, for weighing each with what it leaves.
-const int kMaxEdgeChoices = 4;
+const int kMaxEdgeChoices = big_edge::kMaxEdgeSteps;
 struct Runners {
   int keep = 0;
   int count = 0;
   Choice choices[kMaxEdgeChoices];
+  bool Takes(double ratio) const { return keep > 0 && (count < keep || choices[count - 1].ratio < ratio); }
   void Offer(const Choice& choice) {
     if (count == keep && (keep == 0 || choices[count - 1].ratio >= choice.ratio)) return;
     int at = count < keep ? count++ : count - 1;
@@ -289,18 +48,39 @@ struct Runners {
   }
 };
 
+// How a search weighs macros: with the bound and the partial rescoring, or each fully rescored (the two
+// choose alike); and whether the runners are the true best few, or only those met while they could
+// beat the best so far, as the greedy has always kept them.
+struct Search {
+  bool bounded = true;
+  bool everyRunner = false;
+};
+
 void BestMacro(BigState* state, const EdgeTables& tables, const BlockMove* setup, int setups,
-               bool endgameOnly, bool outer, Choice* best, Runners* runners = nullptr) {
+               bool endgameOnly, bool outer, const Search& search, Choice* best, Runners* runners = nullptr) {
   int8_t saved[kCellCount];
   int placeScores[12];
   for (int place = 0; place < 12; ++place) placeScores[place] = PlaceScore(*state, tables.places, place);
+  PairCodes codes;
+  ReadCodes(*state, tables.places, &codes);
   for (size_t m = 0; m < tables.macros.size(); ++m) {
     const Macro& macro = tables.macros[m];
     if (endgameOnly && !macro.endgame) continue;
     if (macro.wide && !outer) continue;
     const int cost = (outer ? macro.outerCost : macro.count) + setups;
-    if (static_cast<double>(tables.places.wings * 4) / cost <= best->ratio) continue;
-    const int gain = MacroGain(state, tables, macro, saved, placeScores);
+    const double crude = static_cast<double>(tables.places.wings * 4) / cost;
+    if (crude <= best->ratio && !(search.everyRunner && runners != nullptr && runners->Takes(crude)))
+      continue;
+    int gain;
+    if (search.bounded) {
+      const int most = GainBound(tables, macro, codes, placeScores);
+      if (most <= 0) continue;
+      const double ratio = static_cast<double>(most) / cost;
+      if (ratio <= best->ratio && (runners == nullptr || !runners->Takes(ratio))) continue;
+      gain = MacroGain(tables, macro, codes, placeScores);
+    } else {
+      gain = PlainGain(state, tables, macro, saved, placeScores);
+    }
     if (gain <= 0) continue;
     const double ratio = static_cast<double>(gain) / cost;
     Choice choice;
@@ -318,7 +98,7 @@ void BestMacro(BigState* state, const EdgeTables& tables, const BlockMove* setup
 
 // The best step behind every sequence of `depth` face turns (no face twice in a row).
 void BestBehindSetups(const BigState& state, const EdgeTables& tables, int depth, bool endgameOnly,
-                      bool outer, Choice* best) {
+                      bool outer, const Search& search, Choice* best) {
   BlockMove setup[3];
   int count = 1;
   for (int k = 0; k < depth; ++k) count *= 18;
@@ -332,7 +112,7 @@ void BestBehindSetups(const BigState& state, const EdgeTables& tables, int depth
     if (repeated) continue;
     BigState turned = state;
     for (int k = 0; k < depth; ++k) BigApply(&turned, setup[k]);
-    BestMacro(&turned, tables, setup, depth, endgameOnly, outer, best);
+    BestMacro(&turned, tables, setup, depth, endgameOnly, outer, search, best);
   }
 }
 
@@ -385,7 +165,7 @@ bool TurnOddOrbits(BigState* state, BigMoveList* list, const EdgeTables& tables)
 }  // namespace
 
 bool EdgesPaired(const BigState& state) {
-  const EdgeTables& tables = TablesOf(state.n);
+  const EdgeTables& tables = EdgeTablesOf(state.n);
   return Score(state, tables.places) == 12 * tables.places.wings;
 }
 
@@ -398,7 +178,8 @@ void Play(BigState* state, const EdgeTables& tables, const Choice& choice) {
 }
 
 // Of the best few single steps, the one that gains most per turn together with the best step after it.
-Choice LookAhead(const BigState& state, const EdgeTables& tables, const Runners& runners, bool outer) {
+Choice LookAhead(const BigState& state, const EdgeTables& tables, const Runners& runners, bool outer,
+                 const Search& search) {
   Choice chosen = runners.choices[0];
   double bestValue = -1;
   for (int c = 0; c < runners.count; ++c) {
@@ -406,7 +187,7 @@ Choice LookAhead(const BigState& state, const EdgeTables& tables, const Runners&
     BigState turned = state;
     Play(&turned, tables, choice);
     Choice next;
-    BestMacro(&turned, tables, nullptr, 0, false, outer, &next);
+    BestMacro(&turned, tables, nullptr, 0, false, outer, search, &next);
     const double value =
         static_cast<double>(choice.gain + next.gain) / (choice.cost + (next.gain > 0 ? next.cost : 0));
     if (value > bestValue) bestValue = value, chosen = choice;
@@ -414,8 +195,10 @@ Choice LookAhead(const BigState& state, const EdgeTables& tables, const Runners&
   return chosen;
 }
 
-bool PairEdges(BigState* state, BigMoveList* list, bool outer, int lookahead) {
-  const EdgeTables& tables = TablesOf(state->n);
+bool PairEdges(BigState* state, BigMoveList* list, bool outer, int lookahead, bool bounded) {
+  Search search;
+  search.bounded = bounded;
+  const EdgeTables& tables = EdgeTablesOf(state->n);
   const int target = 12 * tables.places.wings;
   unsigned seed = 977;
   int bestScore = 0, sinceBest = 0;
@@ -437,24 +220,25 @@ bool PairEdges(BigState* state, BigMoveList* list, bool outer, int lookahead) {
     if (sinceBest > kPlateauSteps) return false;
     Choice best;
     Runners runners;
-    runners.keep = lookahead < kMaxEdgeChoices ? lookahead : kMaxEdgeChoices;
-    BestMacro(state, tables, nullptr, 0, false, outer, &best, &runners);
-    if (runners.count > 1) best = LookAhead(*state, tables, runners, outer);
-    if (best.gain == 0) BestBehindSetups(*state, tables, 1, false, outer, &best);
+    runners.keep = lookahead < kMaxLookahead ? lookahead : kMaxLookahead;
+    BestMacro(state, tables, nullptr, 0, false, outer, search, &best, &runners);
+    if (runners.count > 1) best = LookAhead(*state, tables, runners, outer, search);
+    if (best.gain == 0) BestBehindSetups(*state, tables, 1, false, outer, search, &best);
     // The last few wings: three-cycles behind longer set-ups reach any three places.
     for (int depth = 2; depth <= kCycleSetups && best.gain == 0; ++depth)
-      BestBehindSetups(*state, tables, depth, true, outer, &best);
+      BestBehindSetups(*state, tables, depth, true, outer, search, &best);
     if (best.gain == 0) {
       // A plateau: a random small step that loses nothing (a wing cycle or one slice's flip), so
       // the next steps see other arrangements.
-      int8_t saved[kCellCount];
       int placeScores[12];
       for (int place = 0; place < 12; ++place) placeScores[place] = PlaceScore(*state, tables.places, place);
+      PairCodes codes;
+      ReadCodes(*state, tables.places, &codes);
       for (int tries = 0; tries < 4000; ++tries) {
         seed = seed * 1103515245u + 12345u;
         best.macro = static_cast<int>((seed >> 8) % tables.macros.size());
         const Macro& macro = tables.macros[best.macro];
-        if (macro.endgame && MacroGain(state, tables, macro, saved, placeScores) >= 0) break;
+        if (macro.endgame && MacroGain(tables, macro, codes, placeScores) >= 0) break;
       }
     }
     for (int k = 0; k < best.setups; ++k)
@@ -468,10 +252,49 @@ bool PairEdges(BigState* state, BigMoveList* list, bool outer, int lookahead) {
 
 }  // namespace
 
-bool PairBigEdges(BigState* state, BigMoveList* list) { return PairEdges(state, list, false, 0); }
+bool PairBigEdges(BigState* state, BigMoveList* list) { return PairEdges(state, list, false, 0, true); }
 
 bool PairBigEdgesOuter(BigState* state, BigMoveList* list, int lookahead) {
-  return PairEdges(state, list, true, lookahead);
+  return PairEdges(state, list, true, lookahead, true);
 }
 
-void PrepareBigEdgeTables(int n) { TablesOf(n); }
+namespace big_edge {
+
+bool PairEdgesGreedy(BigState* state, BigMoveList* list, int lookahead, bool bounded) {
+  return PairEdges(state, list, true, lookahead, bounded);
+}
+
+int PairedWings(const BigState& state) { return Score(state, EdgeTablesOf(state.n).places); }
+
+int EveryWing(int n) { return 12 * EdgeTablesOf(n).places.wings; }
+
+int BestEdgeSteps(const BigState& state, int keep, bool setups, EdgeStep* out) {
+  const EdgeTables& tables = EdgeTablesOf(state.n);
+  BigState scratch = state;
+  Search search;
+  search.everyRunner = true;
+  Choice best;
+  Runners runners;
+  runners.keep = keep < kMaxEdgeChoices ? keep : kMaxEdgeChoices;
+  BestMacro(&scratch, tables, nullptr, 0, false, true, search, &best, &runners);
+  // Where no step gains alone, the greedy's next resort: the best behind one face turn.
+  if (runners.count == 0 && setups) {
+    BestBehindSetups(state, tables, 1, false, true, Search(), &best);
+    if (best.gain > 0) runners.choices[runners.count++] = best;
+  }
+  for (int c = 0; c < runners.count; ++c) {
+    const Choice& choice = runners.choices[c];
+    const Macro& macro = tables.macros[static_cast<size_t>(choice.macro)];
+    EdgeStep& step = out[c];
+    step.gain = choice.gain;
+    step.cost = choice.cost;
+    step.count = 0;
+    for (int k = 0; k < choice.setups; ++k) step.moves[step.count++] = choice.setup[k];
+    for (int k = 0; k < macro.count; ++k) step.moves[step.count++] = macro.moves[k];
+  }
+  return runners.count;
+}
+
+}  // namespace big_edge
+
+void PrepareBigEdgeTables(int n) { EdgeTablesOf(n); }

@@ -144,8 +144,14 @@ StageResult AfterCentres(const StageOptions& options, const SolveLimit& limit, B
   if (SolveCancelled(limit)) return StageResult::kCancelled;
   if (!run(kWingParity, [&](BigMoveList* list) { return FixWingParity(state, list, true); }))
     return StageResult::kFailed;
-  if (!run(kEdges, [&](BigMoveList* list) { return PairBigEdgesOuter(state, list, options.lookahead); }))
+  const EdgeBeam edgeBeam{options.edgeWidth, options.edgeBranch, &limit};
+  if (!run(kEdges, [&](BigMoveList* list) {
+        return options.edgeWidth > 0 ? PairBigEdgesBeam(state, list, edgeBeam)
+                                     : PairBigEdgesOuter(state, list, options.lookahead);
+      })) {
+    if (SolveCancelled(limit)) return StageResult::kCancelled;
     return StageResult::kFailed;
+  }
   if (SolveCancelled(limit)) return StageResult::kCancelled;
   if (!run(kSwapParity, [&](BigMoveList* list) { return FixSwapParity(state, list); }))
     return StageResult::kFailed;

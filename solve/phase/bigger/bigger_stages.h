@@ -14,6 +14,8 @@ struct StageOptions {
   int centreEnds = 1;             // its ways to the centres taken on through the stages after
   int centreSlack = 8;            // turns those may be longer than its first
   int threads = 1;                // threads the centres' beam searches its positions' steps on
+  int edgeWidth = 0;              // positions the edges' beam keeps for each number of turns (0: greedy)
+  int edgeBranch = 4;             // steps each of those goes on by
 };
 
 enum class StageResult { kSolved, kFailed, kCancelled };
