@@ -63,22 +63,23 @@ int LookaheadFor(int n) { return n <= 8 ? 3 : n == 9 ? 2 : 0; }
 // on the smaller ones the ways win.
 bool ScatteredHelps(int n) { return n >= 10; }
 
-// The centres' beam at each size: how many positions it keeps for each number of turns, and how many of
-// its ways to the centres go on through the edges (whose length varies most from one to the next). Set
-// so that the first answer takes about a second or two here; the search time grows with the size.
+// The beams at each size: how many positions the centres' beam keeps for each number of turns, how many
+// of its ways to the centres go on through the edges (whose length varies most from one to the next),
+// and how many positions the edges' beam keeps. Set so that the first answer takes two to four seconds
+// on two cores here; the steps' search grows with the size.
 struct BeamSize {
-  int width, ends;
+  int width, ends, edgeWidth;
 };
-// Two threads where the machine has two cores or more: the beam's widths are set for that.
+const BeamSize& BeamFor(int n) {
+  static const BeamSize kBeams[kMaxSize + 1] = {{},         {},         {},        {},        {},       {},
+                                                {48, 8, 4}, {24, 6, 4}, {8, 4, 4}, {8, 4, 4}, {1, 4, 2}};
+  return kBeams[n];
+}
+
+// Two threads where the machine has two cores or more: the beams' widths are set for that.
 int BeamThreads() {
   const unsigned cores = std::thread::hardware_concurrency();
   return cores >= 2 ? 2 : 1;
-}
-
-BeamSize BeamFor(int n) {
-  static const BeamSize kBeams[kMaxSize + 1] = {{},       {},      {},     {},     {},    {},
-                                                {24, 12}, {12, 8}, {6, 4}, {2, 4}, {1, 4}};
-  return kBeams[n];
 }
 
 }  // namespace
@@ -126,6 +127,7 @@ PhaseSolveStatus SolveBiggerWithPhases(int n, const int32_t* pattern, const Solv
     options.scatteredCentres = ScatteredHelps(n);
     options.centreWidth = BeamFor(n).width;
     options.centreEnds = BeamFor(n).ends;
+    options.edgeWidth = BeamFor(n).edgeWidth;
     options.threads = BeamThreads();
     const StageResult result = RunBiggerStages(*seen, options, limit, trial.get());
     const double took = ReadSolveClock(limit) - now;
