@@ -24,12 +24,6 @@ struct Node {
   uint64_t hash;
 };
 
-uint64_t HashOf(const BigState& state) {
-  uint64_t hash = 0xCBF29CE484222325ull;
-  for (int8_t cell : state.cells) hash = (hash ^ static_cast<uint8_t>(cell)) * 0x100000001B3ull;
-  return hash;
-}
-
 // The wing orbits in an odd permutation, a bit each.
 unsigned OddOrbits(const BigState& state) {
   unsigned odd = 0;
@@ -69,7 +63,7 @@ std::vector<std::vector<BlockMove>> CentreBeamEnds(const BigState& start, const 
   nodes[0].parent = -1;
   nodes[0].count = 0;
   nodes[0].home = CentresHome(start);
-  nodes[0].hash = HashOf(start);
+  nodes[0].hash = BigStateHash(start);
   nodes[0].odd = OddOrbits(start);
   if (nodes[0].home == target) return {std::vector<BlockMove>()};
   // Children wait in the group of the turns spent reaching them.
@@ -145,7 +139,7 @@ std::vector<std::vector<BlockMove>> CentreBeamEnds(const BigState& start, const 
         child.count = step.count;
         std::copy(step.moves, step.moves + step.count, child.moves);
         child.home = CentresHome(child.state);
-        child.hash = HashOf(child.state);
+        child.hash = BigStateHash(child.state);
         child.odd = OddOrbits(child.state);
         const size_t at = depth + static_cast<size_t>(std::max(1, step.cost));
         if (groups.size() <= at) groups.resize(at + 1);

@@ -50,6 +50,11 @@ void BigApply(BigState* state, const BlockMove& move);
 // Applies the move to the state and appends it to the list, merged with the last move when they turn
 // the same layers; false when the list is full.
 bool BigPush(BigState* state, BigMoveList* list, const BlockMove& move);
+// The quarter turns `move` adds to `last` when the two turn the same layers (named from either face),
+// as BigPush merges them; -1 when they do not.
+int MergingTurns(int n, const BlockMove& last, const BlockMove& move);
+// A hash of every cell, for searches that meet a state only once.
+uint64_t BigStateHash(const BigState& state);
 // Runs of moves about one axis rewritten as the fewest blocks of equal net turns, when that is fewer
 // moves; the same permutation. Returns the new count.
 int SimplifyMoves(BlockMove* moves, int count, int n);

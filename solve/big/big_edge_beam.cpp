@@ -30,24 +30,12 @@ struct Node {
   uint64_t hash;
 };
 
-uint64_t HashOf(const BigState& state) {
-  uint64_t hash = 0xCBF29CE484222325ull;
-  for (int8_t cell : state.cells) hash = (hash ^ static_cast<uint8_t>(cell)) * 0x100000001B3ull;
-  return hash;
-}
-
 // The outer block turns saved where the step's first move turns the layers the last move turned, as
 // the move list merges them: the first's cost, and the last's too when the two cancel.
 int Saved(int n, const Node& node, const BlockMove& first) {
   if (node.count == 0) return 0;
-  static const int8_t kOpposite[6] = {D, R, B, L, F, U};
   const BlockMove& last = node.moves[node.count - 1];
-  int turns = -1;
-  if (last.face == first.face && last.first == first.first && last.last == first.last)
-    turns = first.quarterTurns;
-  else if (kOpposite[last.face] == first.face && last.first == n + 1 - first.last &&
-           last.last == n + 1 - first.first)
-    turns = 4 - first.quarterTurns;
+  const int turns = MergingTurns(n, last, first);
   if (turns < 0) return 0;
   return OuterBlockTurns(first, n) + ((last.quarterTurns + turns) % 4 == 0 ? OuterBlockTurns(last, n) : 0);
 }
@@ -95,7 +83,7 @@ bool PairBigEdgesBeam(BigState* state, BigMoveList* list, const EdgeBeam& beam) 
   nodes[0].count = 0;
   nodes[0].paired = PairedWings(start);
   nodes[0].turns = 0;
-  nodes[0].hash = HashOf(start);
+  nodes[0].hash = BigStateHash(start);
   if (nodes[0].paired == target) return true;
   std::vector<std::vector<int>> groups(1, std::vector<int>{0});
   std::unordered_set<uint64_t> seen;
@@ -137,7 +125,7 @@ bool PairBigEdgesBeam(BigState* state, BigMoveList* list, const EdgeBeam& beam) 
         child.count = steps[s].count;
         std::copy(steps[s].moves, steps[s].moves + steps[s].count, child.moves);
         child.paired = PairedWings(child.state);
-        child.hash = HashOf(child.state);
+        child.hash = BigStateHash(child.state);
         const int cost = steps[s].cost - Saved(n, nodes[static_cast<size_t>(id)], steps[s].moves[0]);
         const size_t at = depth + static_cast<size_t>(std::max(1, cost));
         child.turns = static_cast<int>(at);

@@ -43,21 +43,28 @@ void BigSolved(int n, BigState* state) {
 
 void BigApply(BigState* state, const BlockMove& move) { CarryAlong(state->n, state->cells, move); }
 
+int MergingTurns(int n, const BlockMove& last, const BlockMove& move) {
+  // The same layers named from either face merge: D's layers a..b are U's n+1-b..n+1-a turned the
+  // other way.
+  static const int8_t kOpposite[6] = {D, R, B, L, F, U};
+  if (last.face == move.face && last.first == move.first && last.last == move.last) return move.quarterTurns;
+  if (kOpposite[last.face] == move.face && last.first == n + 1 - move.last && last.last == n + 1 - move.first)
+    return 4 - move.quarterTurns;
+  return -1;
+}
+
+uint64_t BigStateHash(const BigState& state) {
+  uint64_t hash = 0xCBF29CE484222325ull;
+  for (int8_t cell : state.cells) hash = (hash ^ static_cast<uint8_t>(cell)) * 0x100000001B3ull;
+  return hash;
+}
+
 bool BigPush(BigState* state, BigMoveList* list, const BlockMove& move) {
   BigApply(state, move);
   if (move.quarterTurns % 4 == 0) return true;
   if (list->count > 0) {
-    // The same layers named from either face merge: D's layers a..b are U's n+1-b..n+1-a turned the
-    // other way.
-    static const int8_t kOpposite[6] = {D, R, B, L, F, U};
     BlockMove& last = list->moves[list->count - 1];
-    const int n = state->n;
-    int turns = -1;
-    if (last.face == move.face && last.first == move.first && last.last == move.last)
-      turns = move.quarterTurns;
-    else if (kOpposite[last.face] == move.face && last.first == n + 1 - move.last &&
-             last.last == n + 1 - move.first)
-      turns = 4 - move.quarterTurns;
+    const int turns = MergingTurns(state->n, last, move);
     if (turns >= 0) {
       last.quarterTurns = static_cast<int8_t>((last.quarterTurns + turns) % 4);
       if (last.quarterTurns == 0) --list->count;
