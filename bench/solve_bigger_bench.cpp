@@ -35,20 +35,20 @@ void BiggerSolve(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
   const double limitSeconds = static_cast<double>(state.range(1)) / 1000;
   if (PrepareBiggerTables() != TableResult::kReady) state.SkipWithError("the tables could not be had");
-  static const char* const kStages[5] = {"centres", "wing parity", "edges", "parity", "3x3x3"};
-  double stages[5] = {};
+  static const char* const kStages[6] = {"centres", "wing parity", "edges", "parity", "3x3x3", "5x5x5"};
+  double stages[6] = {};
   int solved = 0;
   // PLEXARO_BIGGER_PATTERNS sets how many patterns each run takes.
   SamplePatterns(state, n, limitSeconds, PatternCountFrom("PLEXARO_BIGGER_PATTERNS"), SolveBiggerWithPhases,
                  [&](const PhaseAnswer& answer) {
                    ++solved;
                    for (int s = 0; s < answer.spanCount; ++s)
-                     for (int k = 0; k < 5; ++k)
+                     for (int k = 0; k < 6; ++k)
                        if (std::strcmp(answer.spans[s].name, kStages[k]) == 0)
                          stages[k] += OuterBlockTurns(answer.moves + answer.spans[s].begin,
                                                       answer.spans[s].end - answer.spans[s].begin, n);
                  });
-  for (int k = 0; k < 5 && solved > 0; ++k) {
+  for (int k = 0; k < 6 && solved > 0; ++k) {
     std::string name = std::string("obtm_") + kStages[k];
     for (char& c : name) c = c == ' ' ? '_' : c;
     state.counters[name] = stages[k] / solved;

@@ -25,9 +25,9 @@ struct Node {
 };
 
 // The wing orbits in an odd permutation, a bit each.
-unsigned OddOrbits(const BigState& state) {
+unsigned OddOrbits(const BigState& state, bool inner) {
   unsigned odd = 0;
-  for (int orbit = 0; orbit < (state.n - 2) / 2; ++orbit)
+  for (int orbit = inner ? 1 : 0; orbit < (state.n - 2) / 2; ++orbit)
     if (OddWingOrbit(state, orbit)) odd |= 1u << orbit;
   return odd;
 }
@@ -51,8 +51,9 @@ std::vector<std::vector<BlockMove>> CentreBeamEnds(const BigState& start, const 
                                                    const CentreBeam& beam) {
   std::vector<std::vector<BlockMove>> ends;
   const int n = start.n;
-  const int target = CentreCells(n);
+  const int target = CentreCells(n, beam.inner);
   Costing costing;
+  costing.inner = beam.inner;
   costing.outer = true;
   costing.scattered = beam.scattered;
   const int width = std::max(1, beam.width);
@@ -62,9 +63,9 @@ std::vector<std::vector<BlockMove>> CentreBeamEnds(const BigState& start, const 
   nodes[0].state = start;
   nodes[0].parent = -1;
   nodes[0].count = 0;
-  nodes[0].home = CentresHome(start);
+  nodes[0].home = CentresHome(start, beam.inner);
   nodes[0].hash = BigStateHash(start);
-  nodes[0].odd = OddOrbits(start);
+  nodes[0].odd = OddOrbits(start, beam.inner);
   if (nodes[0].home == target) return {std::vector<BlockMove>()};
   // Children wait in the group of the turns spent reaching them.
   std::vector<std::vector<int>> groups(1, std::vector<int>{0});
@@ -138,9 +139,9 @@ std::vector<std::vector<BlockMove>> CentreBeamEnds(const BigState& start, const 
         child.parent = id;
         child.count = step.count;
         std::copy(step.moves, step.moves + step.count, child.moves);
-        child.home = CentresHome(child.state);
+        child.home = CentresHome(child.state, beam.inner);
         child.hash = BigStateHash(child.state);
-        child.odd = OddOrbits(child.state);
+        child.odd = OddOrbits(child.state, beam.inner);
         const size_t at = depth + static_cast<size_t>(std::max(1, step.cost));
         if (groups.size() <= at) groups.resize(at + 1);
         groups[at].push_back(static_cast<int>(nodes.size()));

@@ -62,6 +62,9 @@ int CommutatorMoves(const Template& t, int s1, int s2, int t1, int t2, BlockMove
   return k;
 }
 
+// Inner: the centres next to the corners' inner corners left out, to go anywhere (a smaller solver
+// takes them on later); a step that cycles only them gains nothing.
+template <bool kInner>
 void BuildCentreTables(int n, CentreTables* built) {
   CentreTables& tables = *built;
   tables.n = n;
@@ -69,8 +72,9 @@ void BuildCentreTables(int n, CentreTables* built) {
   tables.centres.clear();
   std::memset(tables.isCentre, 0, sizeof tables.isCentre);
   const PieceSet& set = PiecesOf(n);
+  const int outerCorner = 1 * kMaxSize + 1;
   for (int k = 0; k < set.count; ++k)
-    if (set.pieces[k].kind == kCentrePiece) {
+    if (set.pieces[k].kind == kCentrePiece && !(kInner && set.pieces[k].orbit == outerCorner)) {
       tables.centres.push_back(set.pieces[k].cells[0]);
       tables.isCentre[set.pieces[k].cells[0]] = true;
     }
@@ -134,7 +138,10 @@ void BuildCentreTables(int n, CentreTables* built) {
       }
 }
 
-const CentreTables& TablesOf(int n) { return LargeTableOfSize<CentreTables, BuildCentreTables>(n); }
+const CentreTables& TablesOf(int n, bool inner = false) {
+  return inner ? LargeTableOfSize<CentreTables, BuildCentreTables<true>>(n)
+               : LargeTableOfSize<CentreTables, BuildCentreTables<false>>(n);
+}
 
 bool Matches(const BigState& state, int cell) { return state.cells[cell] == cell / kFaceStride; }
 
@@ -273,8 +280,8 @@ void BestCommutator(const BigState& state, const CentreTables& tables, const Cos
 
 }  // namespace
 
-bool CentresSolved(const BigState& state) {
-  const CentreTables& tables = TablesOf(state.n);
+bool CentresSolved(const BigState& state, bool inner) {
+  const CentreTables& tables = TablesOf(state.n, inner);
   return Score(state, tables) == static_cast<int>(tables.centres.size());
 }
 
@@ -373,14 +380,14 @@ int BestCentreSteps(const BigState& state, const Costing& costing, const BlockMo
                     Step* out) {
   Choices choices;
   choices.keep = keep < kMaxChoices ? keep : kMaxChoices;
-  Gather(state, TablesOf(state.n), costing, last, &choices);
+  Gather(state, TablesOf(state.n, costing.inner), costing, last, &choices);
   for (int c = 0; c < choices.count; ++c) out[c] = choices.steps[c];
   return choices.count;
 }
 
-int CentresHome(const BigState& state) { return Score(state, TablesOf(state.n)); }
+int CentresHome(const BigState& state, bool inner) { return Score(state, TablesOf(state.n, inner)); }
 
-int CentreCells(int n) { return static_cast<int>(TablesOf(n).centres.size()); }
+int CentreCells(int n, bool inner) { return static_cast<int>(TablesOf(n, inner).centres.size()); }
 
 // Moves a step saves by merging its first move into the last one made: one, or two when they cancel.
 int Merged(const BlockMove* last, const BlockMove& first) {

@@ -113,6 +113,9 @@ struct CentreBeam {
   int slack = 4;
   const SolveLimit* limit = nullptr;
   int threads = 1;  // the positions' steps searched on this many threads at once
+  // The centres next to the corners' inner corners left out, to go anywhere, and the wings next to the
+  // corners free to stand odd: a 5×5×5 solver finishes them.
+  bool inner = false;
 };
 std::vector<std::vector<BlockMove>> CentreBeamEnds(const BigState& start, const BlockMove* before,
                                                    const CentreBeam& beam);
@@ -123,15 +126,20 @@ bool PairBigEdgesOuter(BigState* state, BigMoveList* list, int lookahead = 0);
 // The same by a beam over those steps: the positions reached for each number of turns, the `width` with
 // most wings paired, each going on by its best `branch` steps; where no step gains anywhere in it, the
 // greedy goes on from its best. False where the greedy fails too, or when the limit's cancel is set.
+// Inner: only the wings inside those next to the corners are paired (with the middle edge on odd
+// sizes), the outer ones left anywhere.
 struct EdgeBeam {
   int width;
   int branch;
   const SolveLimit* limit;
+  bool inner = false;
 };
 bool PairBigEdgesBeam(BigState* state, BigMoveList* list, const EdgeBeam& beam);
 // The wing orbits' permutation parities made even (after the centres, keeping them), and on even
 // sizes the swapped-edge parity of the reduced cube fixed (after the edges).
-bool FixWingParity(BigState* state, BigMoveList* list, bool outer = false);
+// Inner: the orbit next to the corners left as it is, and the centres next to the corners' inner
+// corners free.
+bool FixWingParity(BigState* state, BigMoveList* list, bool outer = false, bool inner = false);
 // On even sizes, the U-F edge's wings swapped in every orbit at once (the paired edge flipped), the
 // centres kept; false on odd sizes.
 bool FlipEveryOrbit(BigState* state, BigMoveList* list);
@@ -140,6 +148,10 @@ bool FlipOrbits(BigState* state, BigMoveList* list, int first, int last);
 // Whether the wings of an orbit (0 next to the corners) stand in an odd permutation of their places.
 bool OddWingOrbit(const BigState& state, int orbit);
 bool FixSwapParity(BigState* state, BigMoveList* list);
+// On even sizes, with the centres home and the wings inside those next to the corners paired: those
+// pairs (a 5×5×5's middle edges, when every layer between the second ones turns as one) put in a
+// permutation as even as the corners'.
+bool FixMiddleSwap(BigState* state, BigMoveList* list);
 // The reduced cube finished as a 3×3×3 by the two-phase search.
 bool FinishAsThree(BigState* state, const SolveLimit& limit, double started, BigMoveList* list);
 // The reduced cube read as a 3×3×3 pattern (corners, middle or first wings, centres).
@@ -155,6 +167,7 @@ const BigRotation* BigRotations(int n);
 void UndoRotation(const BigState& rotated, const BigRotation& rotation, BigState* unrotated);
 
 // Whether every centre shows its face's colour; whether every edge's wings (and middle) agree.
-bool CentresSolved(const BigState& state);
+// Inner: those next to the corners' inner corners left out.
+bool CentresSolved(const BigState& state, bool inner = false);
 bool EdgesPaired(const BigState& state);
 bool BigSolvedState(const BigState& state);

@@ -71,7 +71,8 @@ bool Append(const BigState& start, const BigMoveList& way, BigState* state, BigM
 
 bool PairBigEdgesBeam(BigState* state, BigMoveList* list, const EdgeBeam& beam) {
   const int n = state->n;
-  const int target = EveryWing(n);
+  const bool inner = beam.inner;
+  const int target = EveryWing(n, inner);
   const int width = std::max(1, beam.width);
   const int branch = std::max(1, std::min(beam.branch, kMaxEdgeSteps));
   auto cancelled = [&] { return beam.limit != nullptr && SolveCancelled(*beam.limit); };
@@ -81,7 +82,7 @@ bool PairBigEdgesBeam(BigState* state, BigMoveList* list, const EdgeBeam& beam) 
   nodes[0].state = start;
   nodes[0].parent = -1;
   nodes[0].count = 0;
-  nodes[0].paired = PairedWings(start);
+  nodes[0].paired = PairedWings(start, inner);
   nodes[0].turns = 0;
   nodes[0].hash = BigStateHash(start);
   if (nodes[0].paired == target) return true;
@@ -111,10 +112,10 @@ bool PairBigEdgesBeam(BigState* state, BigMoveList* list, const EdgeBeam& beam) 
       if (nodes[static_cast<size_t>(id)].paired > nodes[static_cast<size_t>(best)].paired) best = id;
       // Steps behind a face turn cost many searches: only the group's first few positions stuck
       // without them look for them.
-      int found = BestEdgeSteps(nodes[static_cast<size_t>(id)].state, branch, false, steps);
+      int found = BestEdgeSteps(nodes[static_cast<size_t>(id)].state, branch, false, steps, inner);
       if (found == 0 && setupsTried < kSetupsTried) {
         ++setupsTried;
-        found = BestEdgeSteps(nodes[static_cast<size_t>(id)].state, branch, true, steps);
+        found = BestEdgeSteps(nodes[static_cast<size_t>(id)].state, branch, true, steps, inner);
       }
       if (found == 0) ends.push_back(id);
       for (int s = 0; s < found; ++s) {
@@ -124,7 +125,7 @@ bool PairBigEdgesBeam(BigState* state, BigMoveList* list, const EdgeBeam& beam) 
         child.parent = id;
         child.count = steps[s].count;
         std::copy(steps[s].moves, steps[s].moves + steps[s].count, child.moves);
-        child.paired = PairedWings(child.state);
+        child.paired = PairedWings(child.state, inner);
         child.hash = BigStateHash(child.state);
         const int cost = steps[s].cost - Saved(n, nodes[static_cast<size_t>(id)], steps[s].moves[0]);
         const size_t at = depth + static_cast<size_t>(std::max(1, cost));
@@ -154,7 +155,7 @@ bool PairBigEdgesBeam(BigState* state, BigMoveList* list, const EdgeBeam& beam) 
     *working = start;
     way->count = 0;
     if (!PushPath(nodes, ends[e], working.get(), way.get()) ||
-        !PairEdgesGreedy(working.get(), way.get(), kFinishLookahead))
+        !PairEdgesGreedy(working.get(), way.get(), kFinishLookahead, true, inner))
       continue;
     const int turns = Turns(*way, n);
     if (shortestTurns >= 0 && turns >= shortestTurns) continue;
@@ -166,5 +167,6 @@ bool PairBigEdgesBeam(BigState* state, BigMoveList* list, const EdgeBeam& beam) 
   if (cancelled()) return false;
   *working = start;
   way->count = 0;
-  return PairEdgesGreedy(working.get(), way.get(), kFinishLookahead) && Append(start, *way, state, list);
+  return PairEdgesGreedy(working.get(), way.get(), kFinishLookahead, true, inner) &&
+         Append(start, *way, state, list);
 }

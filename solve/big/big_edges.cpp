@@ -195,10 +195,10 @@ Choice LookAhead(const BigState& state, const EdgeTables& tables, const Runners&
   return chosen;
 }
 
-bool PairEdges(BigState* state, BigMoveList* list, bool outer, int lookahead, bool bounded) {
+bool PairEdges(BigState* state, BigMoveList* list, bool outer, int lookahead, bool bounded, bool inner) {
   Search search;
   search.bounded = bounded;
-  const EdgeTables& tables = EdgeTablesOf(state->n);
+  const EdgeTables& tables = EdgeTablesOf(state->n, inner);
   const int target = 12 * tables.places.wings;
   unsigned seed = 977;
   int bestScore = 0, sinceBest = 0;
@@ -252,24 +252,28 @@ bool PairEdges(BigState* state, BigMoveList* list, bool outer, int lookahead, bo
 
 }  // namespace
 
-bool PairBigEdges(BigState* state, BigMoveList* list) { return PairEdges(state, list, false, 0, true); }
+bool PairBigEdges(BigState* state, BigMoveList* list) {
+  return PairEdges(state, list, false, 0, true, false);
+}
 
 bool PairBigEdgesOuter(BigState* state, BigMoveList* list, int lookahead) {
-  return PairEdges(state, list, true, lookahead, true);
+  return PairEdges(state, list, true, lookahead, true, false);
 }
 
 namespace big_edge {
 
-bool PairEdgesGreedy(BigState* state, BigMoveList* list, int lookahead, bool bounded) {
-  return PairEdges(state, list, true, lookahead, bounded);
+bool PairEdgesGreedy(BigState* state, BigMoveList* list, int lookahead, bool bounded, bool inner) {
+  return PairEdges(state, list, true, lookahead, bounded, inner);
 }
 
-int PairedWings(const BigState& state) { return Score(state, EdgeTablesOf(state.n).places); }
+int PairedWings(const BigState& state, bool inner) {
+  return Score(state, EdgeTablesOf(state.n, inner).places);
+}
 
-int EveryWing(int n) { return 12 * EdgeTablesOf(n).places.wings; }
+int EveryWing(int n, bool inner) { return 12 * EdgeTablesOf(n, inner).places.wings; }
 
-int BestEdgeSteps(const BigState& state, int keep, bool setups, EdgeStep* out) {
-  const EdgeTables& tables = EdgeTablesOf(state.n);
+int BestEdgeSteps(const BigState& state, int keep, bool setups, EdgeStep* out, bool inner) {
+  const EdgeTables& tables = EdgeTablesOf(state.n, inner);
   BigState scratch = state;
   Search search;
   search.everyRunner = true;

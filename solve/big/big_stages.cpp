@@ -87,7 +87,7 @@ bool FlipEveryOrbit(BigState* state, BigMoveList* list) {
   return n % 2 == 0 && FlipUpFront(state, list, 2, n / 2, false) && CentresSolved(*state);
 }
 
-bool FixWingParity(BigState* state, BigMoveList* list, bool outer) {
+bool FixWingParity(BigState* state, BigMoveList* list, bool outer, bool inner) {
   // An orbit left in an odd permutation (each single slice quarter turn makes one) shows as one edge
   // flipped once the wings are paired: the known fix for it, at the orbit's own slices, keeps every
   // centre on its face.
@@ -95,7 +95,7 @@ bool FixWingParity(BigState* state, BigMoveList* list, bool outer) {
   const int n = state->n;
   const int orbits = ListsOf(n).wingOrbitCount;
   bool odd[kMaxSize] = {};
-  for (int orbit = 0; orbit < orbits; ++orbit) odd[orbit] = OddWingOrbit(*state, orbit);
+  for (int orbit = inner ? 1 : 0; orbit < orbits; ++orbit) odd[orbit] = OddWingOrbit(*state, orbit);
   for (int orbit = 0; orbit < orbits; ++orbit) {
     if (!odd[orbit]) continue;
     int last = orbit;
@@ -103,7 +103,7 @@ bool FixWingParity(BigState* state, BigMoveList* list, bool outer) {
     if (!FlipUpFront(state, list, orbit + 2, last + 2, outer)) return false;
     orbit = last;
   }
-  return CentresSolved(*state);
+  return CentresSolved(*state, inner);
 }
 
 void ThreeView(const BigState& state, int32_t* pattern3) {
@@ -139,6 +139,30 @@ bool FixSwapParity(BigState* state, BigMoveList* list) {
   for (const BlockMove& move : swap)
     if (!BigPush(state, list, move)) return false;
   return CentresSolved(*state) && EdgesPaired(*state);
+}
+
+bool FixMiddleSwap(BigState* state, BigMoveList* list) {
+  const int n = state->n;
+  if (n % 2 == 1) return true;
+  // The 3×3×3 seen through a middle layer: its edges are the middle pairs.
+  CubeState pattern3;
+  const int at[3] = {0, n / 2, n - 1};
+  for (int face = 0; face < 6; ++face)
+    for (int row = 0; row < 3; ++row)
+      for (int column = 0; column < 3; ++column)
+        pattern3[CellIndex(face, row, column)] = state->cells[CellIndex(face, at[row], at[column])];
+  CubieState cubies;
+  if (!ReadCubies(3, pattern3, &cubies)) return false;
+  if (OddPermutation(cubies.cornerPerm, 8) == OddPermutation(cubies.edgePerm, 12)) return true;
+  // The 4×4×4's swap of U's front and back edges with the middle pairs as its edges: the pairs' slices
+  // on R's side of the middle turned as its inner layer, and the upper half by halves. The slices
+  // beside R and L only follow the U face's half turn, so the centres come back and every middle pair
+  // stays whole.
+  const BlockMove r2 = Block(R, 3, n / 2, 2), u2 = Block(U, 1, 1, 2), upper2 = Block(U, 1, n / 2, 2);
+  const BlockMove swap[] = {r2, u2, r2, upper2, r2, upper2};
+  for (const BlockMove& move : swap)
+    if (!BigPush(state, list, move)) return false;
+  return CentresSolved(*state, true);
 }
 
 bool FinishAsThree(BigState* state, const SolveLimit& limit, double started, BigMoveList* list) {

@@ -43,6 +43,7 @@ struct Costing {
   bool outer = false;
   int lookahead = 0;       // steps weighed with the best step after each (0: the best step alone)
   bool scattered = false;  // commutators over sets of layers that are not adjacent too
+  bool inner = false;      // the centres next to the corners' inner corners left out, to go anywhere
 };
 
 // Moves a step saves by merging its first move into the last one made: one, or two when they cancel.
@@ -61,8 +62,8 @@ void BestScattered(const BigState& state, const Costing& costing, int setupCost,
 // their count. `last` is the move before them, which the first may merge with.
 int BestCentreSteps(const BigState& state, const Costing& costing, const BlockMove* last, int keep,
                     Step* out);
-// How many centres show their face's colour, and how many there are.
-int CentresHome(const BigState& state);
-int CentreCells(int n);
+// How many centres show their face's colour, and how many there are (inner: as in Costing).
+int CentresHome(const BigState& state, bool inner = false);
+int CentreCells(int n, bool inner = false);
 
 }  // namespace big_centre

@@ -14,7 +14,9 @@ namespace big_edge {
 
 namespace {
 
-const EdgePlaces& BuildPlaces(int n, EdgePlaces* p) {
+// Inner: the wings next to the corners are left out, free to go anywhere, as a smaller solver finishes
+// them later.
+const EdgePlaces& BuildPlaces(int n, bool inner, EdgePlaces* p) {
   std::memset(p, 0, sizeof *p);
   std::memset(p->placeOfCell, -1, sizeof p->placeOfCell);
   const PieceSet& set = PiecesOf(n);
@@ -23,6 +25,7 @@ const EdgePlaces& BuildPlaces(int n, EdgePlaces* p) {
   for (int k = 0; k < set.count; ++k) {
     const Piece& piece = set.pieces[k];
     if (piece.kind != kWingPiece && piece.kind != kMiddleEdgePiece) continue;
+    if (inner && piece.kind == kWingPiece && piece.orbit == 1) continue;
     const int place = lists.edgePlace[k];
     p->placeOfCell[piece.cells[0]] = p->placeOfCell[piece.cells[1]] = static_cast<int8_t>(place);
     int16_t* slot = piece.kind == kWingPiece ? p->wing[place][counts[place]++] : p->middle[place];
@@ -124,10 +127,10 @@ void AddIfCentresStay(int n, EdgeTables* tables, Macro* candidate) {
     if (perm[cell] == cell) return;
     const int place = tables->places.placeOfCell[cell];
     if (place < 0) {
-      // Corners may move (the last stage places them); a centre only within its face.
+      // Corners may move (the last stage places them), and wings left out; a centre only within its face.
       const Piece& piece = PiecesOf(n).pieces[PiecesOf(n).pieceOfCell[cell]];
-      keepsCentres =
-          keepsCentres && (piece.kind == kCornerPiece || perm[cell] / kFaceStride == cell / kFaceStride);
+      keepsCentres = keepsCentres && (piece.kind == kCornerPiece || piece.kind == kWingPiece ||
+                                      perm[cell] / kFaceStride == cell / kFaceStride);
       return;
     }
     seen[place] = true;
@@ -257,16 +260,21 @@ void AddMacros(int n, EdgeTables* tables) {
         }
 }
 
+template <bool kInner>
 void BuildEdgeTables(int n, EdgeTables* tables) {
   tables->n = n;
-  BuildPlaces(n, &tables->places);
+  tables->inner = kInner;
+  BuildPlaces(n, kInner, &tables->places);
   AddMacros(n, tables);
   AddWingCycles(n, tables);
 }
 
 }  // namespace
 
-const EdgeTables& EdgeTablesOf(int n) { return LargeTableOfSize<EdgeTables, BuildEdgeTables>(n); }
+const EdgeTables& EdgeTablesOf(int n, bool inner) {
+  return inner ? LargeTableOfSize<EdgeTables, BuildEdgeTables<true>>(n)
+               : LargeTableOfSize<EdgeTables, BuildEdgeTables<false>>(n);
+}
 
 // The score gained by the macro: its cells moved on a scratch copy, the places it touches rescored.
 int PlainGain(BigState* state, const EdgeTables& tables, const Macro& macro, int8_t* saved,

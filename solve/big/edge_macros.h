@@ -63,13 +63,16 @@ const int kMaxMacroCells = 2000000;
 
 struct EdgeTables {
   int n = 0;
+  bool inner = false;  // the wings next to the corners left out
   EdgePlaces places;
   FixedList<Macro, kMaxMacros> macros;
   FixedList<int16_t, kMaxMacroCells> to, from;
   FixedList<SlotMove, kMaxMacroCells / 2> slotMoves;
 };
 
-const EdgeTables& EdgeTablesOf(int n);
+// Inner: the tables that leave out the wings next to the corners (their places hold the others), for
+// pairing the wings inside them alone.
+const EdgeTables& EdgeTablesOf(int n, bool inner = false);
 
 // Wings in the place that agree: with its middle edge on odd sizes, else the most showing one edge's
 // colours the same way round; and the sum over the places.

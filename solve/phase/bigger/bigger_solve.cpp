@@ -86,9 +86,16 @@ int BeamThreads() {
 
 bool BiggerSolverFor(int n) { return n >= 6 && n <= kMaxSize; }
 
-TableResult PrepareBiggerTables() { return PrepareCentreTables(); }
+TableResult PrepareBiggerTables() {
+  const TableResult five = PreparePhaseTables(5);
+  if (five == TableResult::kCancelled) return five;
+  return PrepareCentreTables();
+}
 
-int BiggerTablesOf(const DistanceTable** out, int capacity) { return CentreTables(out, capacity); }
+int BiggerTablesOf(const DistanceTable** out, int capacity) {
+  const int five = PhaseTablesOf(5, out, capacity);
+  return five + CentreTables(out + five, capacity - five);
+}
 
 PhaseSolveStatus SolveBiggerWithPhases(int n, const int32_t* pattern, const SolveLimit& limit,
                                        PhaseAnswer* answer) {
@@ -106,6 +113,9 @@ PhaseSolveStatus SolveBiggerWithPhases(int n, const int32_t* pattern, const Solv
   bool tried = false;
   TableResult tables = TableResult::kNoMemory;
 
+  // The 5×5×5 solver finishes each way where its tables can be had.
+  const TableResult five = PreparePhaseTables(5);
+  if (five == TableResult::kCancelled) return PhaseSolveStatus::kCancelled;
   std::unique_ptr<PhaseAnswer> trial(new PhaseAnswer);
   std::unique_ptr<BigState> seen(new BigState);
   bool found = false;
@@ -129,6 +139,7 @@ PhaseSolveStatus SolveBiggerWithPhases(int n, const int32_t* pattern, const Solv
     options.centreEnds = BeamFor(n).ends;
     options.edgeWidth = BeamFor(n).edgeWidth;
     options.threads = BeamThreads();
+    options.finishAsFive = five == TableResult::kReady;
     const StageResult result = RunBiggerStages(*seen, options, limit, trial.get());
     const double took = ReadSolveClock(limit) - now;
     if (took > slowest) slowest = took;

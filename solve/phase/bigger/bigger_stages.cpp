@@ -8,13 +8,14 @@
 #include <vector>
 
 #include "solve/phase/answer_moves.h"
+#include "solve/phase/bigger/five_finish.h"
 #include "solve/phase/centres/centre_beam.h"
 #include "study/facelet_map.h"
 
 namespace {
 
-enum Stage { kCentres, kWingParity, kEdges, kSwapParity, kThree, kStages };
-const char* const kStageNames[kStages] = {"centres", "wing parity", "edges", "parity", "3x3x3"};
+enum Stage { kCentres, kWingParity, kEdges, kSwapParity, kThree, kFive, kStages };
+const char* const kStageNames[kStages] = {"centres", "wing parity", "edges", "parity", "3x3x3", "5x5x5"};
 const int kAttempts = 4;
 
 // How well the pattern fits the home orientation: odd sizes need their fixed centres home; even sizes
@@ -83,7 +84,7 @@ StageResult Attempt(const BigState& start, const StageOptions& options, const So
 StageResult CentreEnds(const StageOptions& options, const SolveLimit& limit, BigState* state, Tagged* path) {
   const CentreBeam beam{options.centreWidth, options.centreBranch, options.scatteredCentres,
                         options.centreEnds,  options.centreSlack,  &limit,
-                        options.threads};
+                        options.threads,     options.finishAsFive};
   const BlockMove* before = path->list.count > 0 ? &path->list.moves[path->list.count - 1] : nullptr;
   const std::vector<std::vector<BlockMove>> ends = CentreBeamEnds(*state, before, beam);
   if (SolveCancelled(limit)) return StageResult::kCancelled;
@@ -127,7 +128,7 @@ StageResult CentreEnds(const StageOptions& options, const SolveLimit& limit, Big
 // The stages after the centres.
 StageResult AfterCentres(const StageOptions& options, const SolveLimit& limit, BigState* state,
                          Tagged* path) {
-  path->ends[kCentres] = path->list.count;
+  for (int stage = kCentres; stage < kStages; ++stage) path->ends[stage] = path->list.count;
   // Each stage's moves kept apart from the last stage's: a first move merged into the one before would
   // move where that stage ends, and its goal would no longer hold there.
   std::unique_ptr<BigMoveList> part(new BigMoveList);
@@ -138,21 +139,35 @@ StageResult AfterCentres(const StageOptions& options, const SolveLimit& limit, B
       if (path->list.count == kMaxSolveMoves) return false;
       path->list.moves[path->list.count++] = part->moves[k];
     }
-    path->ends[stage] = path->list.count;
+    // A stage this way skips ends where the one before it did.
+    for (int later = stage; later < kStages; ++later) path->ends[later] = path->list.count;
     return true;
   };
   if (SolveCancelled(limit)) return StageResult::kCancelled;
-  if (!run(kWingParity, [&](BigMoveList* list) { return FixWingParity(state, list, true); }))
+  if (!run(kWingParity,
+           [&](BigMoveList* list) { return FixWingParity(state, list, true, options.finishAsFive); }))
     return StageResult::kFailed;
-  const EdgeBeam edgeBeam{options.edgeWidth, options.edgeBranch, &limit};
+  const EdgeBeam edgeBeam{options.edgeWidth, options.edgeBranch, &limit, options.finishAsFive};
   if (!run(kEdges, [&](BigMoveList* list) {
-        return options.edgeWidth > 0 ? PairBigEdgesBeam(state, list, edgeBeam)
-                                     : PairBigEdgesOuter(state, list, options.lookahead);
+        return options.edgeWidth > 0 || options.finishAsFive
+                   ? PairBigEdgesBeam(state, list, edgeBeam)
+                   : PairBigEdgesOuter(state, list, options.lookahead);
       })) {
     if (SolveCancelled(limit)) return StageResult::kCancelled;
     return StageResult::kFailed;
   }
   if (SolveCancelled(limit)) return StageResult::kCancelled;
+  if (options.finishAsFive) {
+    if (!run(kSwapParity, [&](BigMoveList* list) { return FixMiddleSwap(state, list); }))
+      return StageResult::kFailed;
+    PhaseSolveStatus status = PhaseSolveStatus::kUnsupported;
+    run(kFive, [&](BigMoveList* list) {
+      status = FinishAsFive(state, limit, list);
+      return status == PhaseSolveStatus::kSolved;
+    });
+    if (status == PhaseSolveStatus::kCancelled) return StageResult::kCancelled;
+    return status == PhaseSolveStatus::kSolved ? StageResult::kSolved : StageResult::kFailed;
+  }
   if (!run(kSwapParity, [&](BigMoveList* list) { return FixSwapParity(state, list); }))
     return StageResult::kFailed;
   SolveLimit first = limit;
@@ -214,8 +229,12 @@ StageResult RunBiggerStages(const BigState& state, const StageOptions& options, 
                             PhaseAnswer* answer) {
   std::unique_ptr<BigState> working(new BigState);
   std::unique_ptr<Tagged> path(new Tagged);
-  for (int attempt = 0; attempt < kAttempts; ++attempt) {
-    const StageResult result = Attempt(state, options, limit, attempt, working.get(), path.get());
+  // Should the 5×5×5 finish fail on every path, the edges are paired whole instead.
+  for (int attempt = 0; attempt < 2 * kAttempts; ++attempt) {
+    if (attempt >= kAttempts && !options.finishAsFive) break;
+    StageOptions tried = options;
+    tried.finishAsFive = options.finishAsFive && attempt < kAttempts;
+    const StageResult result = Attempt(state, tried, limit, attempt % kAttempts, working.get(), path.get());
     if (result == StageResult::kCancelled) return result;
     if (result != StageResult::kSolved) continue;
     Assemble(state.n, *path, answer);

@@ -16,6 +16,9 @@ struct StageOptions {
   int threads = 1;                // threads the centres' beam searches its positions' steps on
   int edgeWidth = 0;              // positions the edges' beam keeps for each number of turns (0: greedy)
   int edgeBranch = 4;             // steps each of those goes on by
+  // Only the wings inside those next to the corners paired, and the rest done by the 5×5×5 solver
+  // with every layer between the second and the second last turned as one; its tables must be ready.
+  bool finishAsFive = false;
 };
 
 enum class StageResult { kSolved, kFailed, kCancelled };
