@@ -71,8 +71,8 @@ struct BeamSize {
   int width, ends, edgeWidth;
 };
 const BeamSize& BeamFor(int n) {
-  static const BeamSize kBeams[kMaxSize + 1] = {{},         {},         {},        {},        {},       {},
-                                                {48, 8, 4}, {24, 6, 4}, {8, 4, 4}, {8, 4, 4}, {1, 4, 2}};
+  static const BeamSize kBeams[kMaxSize + 1] = {{},         {},         {},         {},        {},       {},
+                                                {48, 8, 4}, {36, 6, 4}, {16, 4, 4}, {8, 4, 4}, {1, 4, 2}};
   return kBeams[n];
 }
 
