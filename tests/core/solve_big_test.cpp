@@ -15,6 +15,7 @@
 #include "solve/phase/phase_table.h"
 #include "solve/solve.h"
 #include "support/cube_helpers.h"
+#include "support/sanitized.h"
 #include "ui/menu.h"
 #if !defined(_WIN32)
 #include <sys/resource.h>
@@ -24,16 +25,7 @@
 namespace {
 
 // The sanitizer build runs the same checks on fewer patterns.
-#if defined(__SANITIZE_ADDRESS__)
-#define SANITIZED 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define SANITIZED 1
-#endif
-#endif
-#ifndef SANITIZED
-#define SANITIZED 0
-#endif
+#define SANITIZED PLEXARO_SANITIZED
 const int kPatternsPerSize = SANITIZED ? 1 : 2;
 
 void Scramble(int n, uint32_t seed) {

@@ -14,6 +14,7 @@
 #include "solve/phase/bigger/bigger_stages.h"
 #include "support/big_patterns.h"
 #include "support/cube_helpers.h"
+#include "support/sanitized.h"
 
 namespace {
 
@@ -22,6 +23,10 @@ const PhaseAnswerSpan* SpanNamed(const PhaseAnswer& answer, const char* name) {
     if (std::strcmp(answer.spans[s].name, name) == 0) return &answer.spans[s];
   return nullptr;
 }
+
+// Patterns for the tests of the limit and of solves at once, whose checks hold however far the pattern
+// is from solved: every stage still runs, on fewer pieces.
+const int kLightTurns = 4;
 
 bool SameCells(const BigState& a, const BigState& b) {
   return std::memcmp(a.cells, b.cells, sizeof a.cells) == 0;
@@ -33,10 +38,12 @@ bool SameCells(const BigState& a, const BigState& b) {
 TEST(PhaseBigger, AnswersReplayAndEachStageEndsAtItsGoal) {
   Lcg lcg{6061};
   static PhaseAnswer answer;
+  // Under the sanitizers, an even size, an odd one and the largest.
   for (int n = 6; n <= kMaxSize; ++n) {
     BigState pattern;
     int32_t cells[kCellCount];
     RandomBigPattern(n, lcg, &pattern, cells);
+    if (kSanitized && (n == 8 || n == 9)) continue;
     SolveLimit limit;
     limit.seconds = 0;
     ASSERT_EQ(PhaseSolveStatus::kSolved, SolveBiggerWithPhases(n, cells, limit, &answer)) << n;
@@ -146,7 +153,7 @@ TEST(PhaseBigger, ThePassedLimitStillGivesTheFirstAnswer) {
   Lcg lcg{12};
   BigState pattern;
   int32_t cells[kCellCount];
-  RandomBigPattern(7, lcg, &pattern, cells);
+  RandomBigPattern(7, lcg, &pattern, cells, kLightTurns * 7);
   static PhaseAnswer first, late;
   SolveLimit none;
   none.seconds = 0;
@@ -168,7 +175,7 @@ TEST(PhaseBigger, MoreTimeNeverLengthensTheAnswer) {
   Lcg lcg{4};
   BigState pattern;
   int32_t cells[kCellCount];
-  RandomBigPattern(6, lcg, &pattern, cells);
+  RandomBigPattern(6, lcg, &pattern, cells, kLightTurns * 6);
   static PhaseAnswer first, longer;
   SolveLimit none;
   none.seconds = 0;
@@ -200,8 +207,8 @@ TEST(PhaseBigger, TwoSolvesAtOnce) {
   Lcg lcg{21};
   BigState patterns[2];
   static int32_t cells[2][kCellCount];
-  RandomBigPattern(6, lcg, &patterns[0], cells[0]);
-  RandomBigPattern(8, lcg, &patterns[1], cells[1]);
+  RandomBigPattern(6, lcg, &patterns[0], cells[0], kLightTurns * 6);
+  RandomBigPattern(8, lcg, &patterns[1], cells[1], kLightTurns * 8);
   static PhaseAnswer answers[2];
   PhaseSolveStatus status[2];
   std::thread other([&] {

@@ -7,11 +7,11 @@
 #include "solve/big/big_cube.h"
 #include "support/cube_helpers.h"
 
-// 40·N random single-layer turns and a random whole-cube rotation, as a state and as the cells a solver
-// reads.
-inline void RandomBigPattern(int n, Lcg& lcg, BigState* state, int32_t* cells) {
+// 40·N random single-layer turns (or as many as given) and a random whole-cube rotation, as a state
+// and as the cells a solver reads.
+inline void RandomBigPattern(int n, Lcg& lcg, BigState* state, int32_t* cells, int turns = 0) {
   BigSolved(n, state);
-  for (int k = 0; k < 40 * n; ++k) {
+  for (int k = 0; k < (turns > 0 ? turns : 40 * n); ++k) {
     const int layer = 1 + lcg.Next() % n;
     BigApply(state, Block(lcg.Next() % 6, layer, layer, 1 + lcg.Next() % 3));
   }
