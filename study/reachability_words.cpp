@@ -21,7 +21,7 @@ const char* ColourName(int colour) {
 
 const char* CountWord(int count) {
   static const char* const kWords[9] = {"no", "one", "two", "three", "four", "five", "six", "seven", "eight"};
-  static char digits[12];
+  thread_local char digits[12];  // checks may run on several threads at once
   if (count >= 0 && count <= 8) return kWords[count];
   std::snprintf(digits, sizeof digits, "%d", count);
   return digits;

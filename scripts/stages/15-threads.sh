@@ -7,8 +7,8 @@ build=${THREAD_BUILD_DIR:-build-threads}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLEXARO_QT=OFF -DPLEXARO_BENCHMARKS=OFF \
   -DCMAKE_CXX_FLAGS="-fsanitize=thread -fno-omit-frame-pointer" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" \
   >/dev/null
-cmake --build "$build" -j2 --target plexaro_core_tests
-tests=("$build/tests/plexaro_core_tests" --gtest_filter='Threads.*:PhaseFour.TwoSolvesAtOnce:CentreBeam.TwoThreadsFindWhatOneDoes:PhaseBigger.TheWaysOnTwoThreadsGiveWhatOneGives')
+cmake --build "$build" -j2 --target plexaro_thread_tests
+tests=("$build/tests/plexaro_thread_tests" --gtest_filter='Threads.*:PhaseFour.TwoSolvesAtOnce:CentreBeam.TwoThreadsFindWhatOneDoes:PhaseBigger.TheWaysOnTwoThreadsGiveWhatOneGives')
 export TSAN_OPTIONS=${TSAN_OPTIONS:-halt_on_error=1:abort_on_error=1}
 # The tables the plain build's test run made, read back instead of built under the sanitizer.
 export XDG_CACHE_HOME=$PWD/build/test-cache

@@ -210,7 +210,9 @@ bool PairEdges(BigState* state, BigMoveList* list, bool outer, int lookahead, bo
     // no even step completes: soon on a plateau, each stuck orbit's parity turned, by swapping one
     // edge's two wings of that orbit (the last stage flips that edge back if the pairing ends with it
     // flipped). The steps after may near such a pairing again, so this may come more than once.
-    if (flips < kMaxFlips && state->n % 2 == 0 && sinceBest > kFlipAfter) {
+    // Not for the inner wings alone: their parities were made even before, and no stage after flips
+    // a pair back.
+    if (!inner && flips < kMaxFlips && state->n % 2 == 0 && sinceBest > kFlipAfter) {
       if (!TurnOddOrbits(state, list, tables)) return false;
       ++flips;
       bestScore = sinceBest = 0;

@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <mutex>
+#include <vector>
 
 #include "study/facelet_map.h"
 #include "study/pieces.h"
@@ -97,8 +98,8 @@ int CellKey(const int* normal, const int* doubled, int n) {
 
 void BuildSources(int n) {
   const int keys = 27 * (2 * n + 1) * (2 * n + 1) * (2 * n + 1);
-  static int16_t cellOfKey[27 * 21 * 21 * 21];
-  std::memset(cellOfKey, -1, sizeof(int16_t) * keys);
+  // The call's own: other sizes' sources may be built on other threads at the same time.
+  std::vector<int16_t> cellOfKey(static_cast<size_t>(keys), -1);
   ForEachUsedCell(n, [&](int cell) {
     int8_t normal8[3], position8[3];
     CellPosition(cell, n, normal8, position8);

@@ -14,8 +14,9 @@ void BuildReader(int n, OrbitKind kind, PieceReader* reader) {
   const OrbitPlaces& orbit = OrbitOf(n, kind);
   std::memset(reader->pieceOf, -1, sizeof reader->pieceOf);
   const int facelets = kind == kCornerOrbit ? 3 : kind == kWingOrbit || kind == kMiddleEdgeOrbit ? 2 : 1;
-  // Where each single layer's quarter turn sends a place, and with what twist.
-  static int8_t to[6 * kMaxSize][kMaxOrbitPlaces], turn[6 * kMaxSize][kMaxOrbitPlaces];
+  // Where each single layer's quarter turn sends a place, and with what twist: the call's own, as
+  // readers of other sizes and orbits may be built on other threads at the same time.
+  int8_t to[6 * kMaxSize][kMaxOrbitPlaces], turn[6 * kMaxSize][kMaxOrbitPlaces];
   int moves = 0;
   for (int face = 0; face < 6; ++face)
     for (int layer = 1; layer <= n; ++layer, ++moves) {

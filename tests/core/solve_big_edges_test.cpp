@@ -12,6 +12,7 @@
 #include "solve/phase/answer_moves.h"
 #include "solve/phase/bigger/bigger_stages.h"
 #include "support/big_patterns.h"
+#include "support/sanitized.h"
 
 namespace {
 
@@ -93,18 +94,20 @@ TEST(BigEdges, StagesWithAnEdgeWidthAnswerThroughTheBeam) {
 }
 
 // The step search bounds each macro's gain and rescores only the edges it does not move whole; the
-// greedy must still take the same steps as when every macro is fully rescored.
+// greedy must still take the same steps as when every macro is fully rescored, with every wing or only
+// those inside the ones next to the corners. Under the sanitizers, an even size and an odd one.
 TEST(BigEdges, GreedyTakesTheSameStepsWithTheCheaperSearch) {
   Lcg lcg{1618};
-  for (int n = 6; n <= 10; ++n)
+  for (int n = 6; n <= (kSanitized ? 7 : 10); ++n)
     for (int lookahead : {0, 3}) {
+      const bool inner = lookahead > 0;
       BigState start;
       BeforeEdges(n, lcg, &start);
       std::unique_ptr<BigMoveList> fast(new BigMoveList), full(new BigMoveList);
       fast->count = full->count = 0;
       BigState a = start, b = start;
-      const bool fastDone = big_edge::PairEdgesGreedy(&a, fast.get(), lookahead, true);
-      const bool fullDone = big_edge::PairEdgesGreedy(&b, full.get(), lookahead, false);
+      const bool fastDone = big_edge::PairEdgesGreedy(&a, fast.get(), lookahead, true, inner);
+      const bool fullDone = big_edge::PairEdgesGreedy(&b, full.get(), lookahead, false, inner);
       ASSERT_EQ(fullDone, fastDone) << n;
       ASSERT_EQ(full->count, fast->count) << n << " lookahead " << lookahead;
       for (int k = 0; k < full->count; ++k) {
@@ -113,7 +116,15 @@ TEST(BigEdges, GreedyTakesTheSameStepsWithTheCheaperSearch) {
                     x.quarterTurns == y.quarterTurns)
             << n << " move " << k;
       }
-      EXPECT_TRUE(EdgesPaired(a)) << n;
+      // The inner wings alone may stall with two wings of an orbit swapped twice over (the stages
+      // then take another path); every wing, never here.
+      if (fastDone) {
+        EXPECT_EQ(big_edge::EveryWing(n, inner), big_edge::PairedWings(a, inner)) << n;
+      }
+      if (!inner) {
+        EXPECT_TRUE(fastDone) << n;
+        EXPECT_TRUE(EdgesPaired(a)) << n;
+      }
     }
 }
 
