@@ -154,6 +154,9 @@ bool FixSwapParity(BigState* state, BigMoveList* list);
 bool FixMiddleSwap(BigState* state, BigMoveList* list);
 // The reduced cube finished as a 3×3×3 by the two-phase search.
 bool FinishAsThree(BigState* state, const SolveLimit& limit, double started, BigMoveList* list);
+// The smaller cube seen through `size` of the state's layers (`at`, 0 from each face, the same on
+// every axis), as that size's pattern.
+void LayerView(const BigState& state, const int* at, int size, int32_t* pattern);
 // The reduced cube read as a 3×3×3 pattern (corners, middle or first wings, centres).
 void ThreeView(const BigState& state, int32_t* pattern3);
 

@@ -106,14 +106,17 @@ bool FixWingParity(BigState* state, BigMoveList* list, bool outer, bool inner) {
   return CentresSolved(*state, inner);
 }
 
+void LayerView(const BigState& state, const int* at, int size, int32_t* pattern) {
+  for (int face = 0; face < 6; ++face)
+    for (int row = 0; row < size; ++row)
+      for (int column = 0; column < size; ++column)
+        pattern[CellIndex(face, row, column)] = state.cells[CellIndex(face, at[row], at[column])];
+}
+
 void ThreeView(const BigState& state, int32_t* pattern3) {
   const int n = state.n;
-  const int inner = n % 2 == 1 ? n / 2 : 1;
-  const int at[3] = {0, inner, n - 1};
-  for (int face = 0; face < 6; ++face)
-    for (int row = 0; row < 3; ++row)
-      for (int column = 0; column < 3; ++column)
-        pattern3[CellIndex(face, row, column)] = state.cells[CellIndex(face, at[row], at[column])];
+  const int at[3] = {0, n % 2 == 1 ? n / 2 : 1, n - 1};
+  LayerView(state, at, 3, pattern3);
 }
 
 bool FixSwapParity(BigState* state, BigMoveList* list) {
@@ -147,10 +150,7 @@ bool FixMiddleSwap(BigState* state, BigMoveList* list) {
   // The 3×3×3 seen through a middle layer: its edges are the middle pairs.
   CubeState pattern3;
   const int at[3] = {0, n / 2, n - 1};
-  for (int face = 0; face < 6; ++face)
-    for (int row = 0; row < 3; ++row)
-      for (int column = 0; column < 3; ++column)
-        pattern3[CellIndex(face, row, column)] = state->cells[CellIndex(face, at[row], at[column])];
+  LayerView(*state, at, 3, pattern3);
   CubieState cubies;
   if (!ReadCubies(3, pattern3, &cubies)) return false;
   if (OddPermutation(cubies.cornerPerm, 8) == OddPermutation(cubies.edgePerm, 12)) return true;

@@ -4,7 +4,6 @@
 
 #include <memory>
 
-#include "study/facelet_map.h"
 #include "study/reachability.h"
 
 namespace {
@@ -18,10 +17,7 @@ int LastLayer(int n, int layer) { return layer <= 2 ? layer : layer == 3 ? n - 2
 void FiveView(const BigState& state, int32_t* pattern5) {
   const int n = state.n;
   const int at[5] = {0, 1, n / 2, n - 2, n - 1};
-  for (int face = 0; face < 6; ++face)
-    for (int row = 0; row < 5; ++row)
-      for (int column = 0; column < 5; ++column)
-        pattern5[CellIndex(face, row, column)] = state.cells[CellIndex(face, at[row], at[column])];
+  LayerView(state, at, 5, pattern5);
 }
 
 PhaseSolveStatus FinishAsFive(BigState* state, const SolveLimit& limit, BigMoveList* list) {
