@@ -15,6 +15,7 @@
 #include "solve/short/short_answers.h"
 #include "solve/solve_search.h"
 #include "study/facelet_map.h"
+#include "study/reachability.h"
 
 namespace {
 
@@ -118,7 +119,16 @@ bool ReadPhasePattern(int n, const int32_t* pattern, BigState* shown) {
     sound = sound && pattern[cell] >= 0 && pattern[cell] < 6;
     shown->cells[cell] = static_cast<int8_t>(pattern[cell]);
   });
-  return sound;
+  if (!sound) return false;
+  // On a pattern no cube can show, the searches would go on through every length they may try, which
+  // takes longer than anyone waits.
+  std::unique_ptr<Cube> cube(new Cube{});
+  cube->size = static_cast<int16_t>(n);
+  CopyCube(n, pattern, cube->live);
+  CopyCube(n, pattern, cube->shadow);
+  std::unique_ptr<ReachabilityReport> report(new ReachabilityReport);
+  CheckReachable(*cube, report.get());
+  return report->reachable;
 }
 
 bool ShortPhaseAnswer(const BigState& shown, double seconds, PhaseAnswer* answer) {

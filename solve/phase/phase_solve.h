@@ -51,7 +51,8 @@ int PhaseTablesOf(int n, const class DistanceTable** out, int capacity);
 // replayed before it is given. Thread-safe: the working state is the call's own.
 PhaseSolveStatus SolveWithPhases(int n, const int32_t* pattern, const SolveLimit& limit, PhaseAnswer* answer);
 
-// Pieces both phase front doors use. The pattern as a state; false when a cell holds no face's colour.
+// Pieces both phase front doors use. The pattern as a state; false when a cell holds no face's colour
+// or no cube of the size can show the pattern.
 bool ReadPhasePattern(int n, const int32_t* pattern, struct BigState* shown);
 // A pattern a few block turns from solved (or solved turned whole) gets its fewest, as the span
 // "short"; false for any other.

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstring>
 #include <thread>
+#include <utility>
 
 #include "solve/big/edge_steps.h"
 #include "solve/phase/answer_moves.h"
@@ -249,7 +250,7 @@ TEST(PhaseBigger, TheWaysOnTwoThreadsGiveWhatOneGives) {
   EXPECT_EQ(0, std::memcmp(answers[0].moves, answers[1].moves, sizeof(BlockMove) * answers[0].count));
 }
 
-TEST(PhaseBigger, OtherSizesAndUnreadablePatternsAreRefused) {
+TEST(PhaseBigger, OtherSizesAndUnreadableOrUnreachablePatternsAreRefused) {
   static PhaseAnswer answer;
   int32_t cells[kCellCount] = {};
   SolveLimit limit;
@@ -261,6 +262,11 @@ TEST(PhaseBigger, OtherSizesAndUnreadablePatternsAreRefused) {
   BigSolved(6, &solved);
   for (int c = 0; c < kCellCount; ++c) cells[c] = solved.cells[c];
   cells[CellIndex(U, 2, 2)] = 7;
+  EXPECT_EQ(PhaseSolveStatus::kUnsupported, SolveBiggerWithPhases(6, cells, limit, &answer));
+  // A twisted corner, which once sent every way through every attempt for minutes.
+  cells[CellIndex(U, 2, 2)] = U;
+  std::swap(cells[CellIndex(U, 5, 5)], cells[CellIndex(F, 0, 5)]);
+  std::swap(cells[CellIndex(F, 0, 5)], cells[CellIndex(R, 0, 0)]);
   EXPECT_EQ(PhaseSolveStatus::kUnsupported, SolveBiggerWithPhases(6, cells, limit, &answer));
 }
 

@@ -18,6 +18,7 @@
 #include "solve/phase/phase_pieces.h"
 #include "solve/phase/phase_solve.h"
 #include "solve/table_store.h"
+#include "study/pieces.h"
 #include "support/big_patterns.h"
 #include "support/cube_helpers.h"
 
@@ -253,6 +254,28 @@ TEST_F(PhaseFiveSmall, PatternsAFewBlockTurnsAwayGetNoLongerAnswers) {
       for (int j = 0; j < answer.count; ++j) BigApply(&replayed, answer.moves[j]);
       EXPECT_EQ(0, std::memcmp(replayed.cells, state.cells, sizeof state.cells));
     }
+}
+
+// A twisted corner on a scrambled 4×4×4 or 5×5×5: refused by the front door, which once left the last
+// phase searching every length.
+TEST_F(PhaseFiveSmall, APatternNoCubeCanShowIsRefused) {
+  Lcg lcg{59};
+  for (int n : {4, 5}) {
+    BigState state;
+    int32_t cells[kCellCount];
+    RandomBigPattern(n, lcg, &state, cells);
+    const PieceSet& set = PiecesOf(n);
+    const Piece* corner = &set.pieces[0];
+    while (corner->kind != kCornerPiece) ++corner;
+    const int32_t first = cells[corner->cells[0]];
+    cells[corner->cells[0]] = cells[corner->cells[1]];
+    cells[corner->cells[1]] = cells[corner->cells[2]];
+    cells[corner->cells[2]] = first;
+    SolveLimit limit;
+    limit.seconds = 0;
+    static PhaseAnswer answer;
+    EXPECT_EQ(PhaseSolveStatus::kUnsupported, SolveWithPhases(n, cells, limit, &answer)) << n;
+  }
 }
 
 // Copies of the joint table that are not what its build leaves are not trusted.

@@ -4,8 +4,6 @@
 
 #include <memory>
 
-#include "study/reachability.h"
-
 namespace {
 
 // The big cube's layers (1 from the face) that a 5×5×5 layer stands for: its first and last.
@@ -25,11 +23,7 @@ PhaseSolveStatus FinishAsFive(BigState* state, const SolveLimit& limit, BigMoveL
   std::unique_ptr<Cube> view(new Cube{});
   view->size = 5;
   FiveView(*state, view->live);
-  CopyCube(5, view->live, view->shadow);
-  // A view no 5×5×5 can show (two middle pairs swapped, say) would leave the solver searching on.
-  std::unique_ptr<ReachabilityReport> report(new ReachabilityReport);
-  CheckReachable(*view, report.get());
-  if (!report->reachable) return PhaseSolveStatus::kUnsupported;
+  // A view no 5×5×5 can show (two middle pairs swapped, say) the solver refuses.
   const int32_t* pattern5 = view->live;
   SolveLimit first = limit;
   first.seconds = 0;
