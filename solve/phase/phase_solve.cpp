@@ -125,7 +125,6 @@ bool ReadPhasePattern(int n, const int32_t* pattern, BigState* shown) {
   std::unique_ptr<Cube> cube(new Cube{});
   cube->size = static_cast<int16_t>(n);
   CopyCube(n, pattern, cube->live);
-  CopyCube(n, pattern, cube->shadow);
   std::unique_ptr<ReachabilityReport> report(new ReachabilityReport);
   CheckReachable(*cube, report.get());
   return report->reachable;

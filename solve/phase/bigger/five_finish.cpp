@@ -20,11 +20,9 @@ void FiveView(const BigState& state, int32_t* pattern5) {
 
 PhaseSolveStatus FinishAsFive(BigState* state, const SolveLimit& limit, BigMoveList* list) {
   const int n = state->n;
-  std::unique_ptr<Cube> view(new Cube{});
-  view->size = 5;
-  FiveView(*state, view->live);
   // A view no 5×5×5 can show (two middle pairs swapped, say) the solver refuses.
-  const int32_t* pattern5 = view->live;
+  CubeState pattern5 = {};
+  FiveView(*state, pattern5);
   SolveLimit first = limit;
   first.seconds = 0;
   std::unique_ptr<PhaseAnswer> answer(new PhaseAnswer);
