@@ -7,8 +7,10 @@
 
 #include "solve/phase/answer_moves.h"
 #include "solve/phase/centres/centre_beam.h"
+#include "solve/phase/centres/centre_rings.h"
 #include "solve/phase/centres/centre_tables.h"
 #include "solve/phase/phase_pieces.h"
+#include "support/big_patterns.h"
 #include "support/cube_helpers.h"
 
 namespace {
@@ -168,6 +170,47 @@ TEST_F(PhaseCentreTables, AStalledSearchHandsOnItsBestAndACancelledOneNothing) {
   SolveLimit limit;
   limit.cancel = &cancel;
   EXPECT_TRUE(RunCentreStage(0, {state}, effort, &limit).empty());
+}
+
+// Every ring from the middle out ends home, the inner ones kept while the outer ones are searched:
+// from random patterns where each ring is one orbit (whose table is exact), and from patterns a dozen
+// wide turns deep where a ring's two orbits are searched together. Rings home already cost nothing; a
+// cancelled search stops.
+TEST_F(PhaseCentreTables, RingsEndHomeFromTheMiddleOut) {
+  Lcg lcg{2026};
+  for (int n = 6; n <= kMaxSize; ++n) {
+    BigState state;
+    int32_t cells[kCellCount];
+    if (n % 2 == 0) {
+      RandomBigPattern(n, lcg, &state, cells);
+    } else {
+      BigSolved(n, &state);
+      for (int k = 0; k < 12; ++k)
+        BigApply(&state, Block(lcg.Next() % 6, 1, 1 + lcg.Next() % (n / 2), 1 + lcg.Next() % 3));
+    }
+    EXPECT_FALSE(CentreRingsHome(state, 2)) << n;
+    std::vector<BlockMove> moves;
+    ASSERT_TRUE(SolveCentreRings(state, 2, nullptr, &moves)) << n;
+    for (const BlockMove& move : moves) BigApply(&state, move);
+    EXPECT_TRUE(CentreRingsHome(state, 2)) << n;
+  }
+
+  // Turns no deeper than two layers leave the 9×9×9's rings from the third inwards as they were.
+  BigState state;
+  BigSolved(9, &state);
+  for (int k = 0; k < 40; ++k)
+    BigApply(&state, Block(lcg.Next() % 6, 1, 1 + lcg.Next() % 2, 1 + lcg.Next() % 3));
+  std::vector<BlockMove> moves;
+  ASSERT_TRUE(SolveCentreRings(state, 3, nullptr, &moves));
+  EXPECT_TRUE(moves.empty());
+  EXPECT_FALSE(CentreRingsHome(state, 1));
+
+  std::atomic<bool> cancel{true};
+  SolveLimit limit;
+  limit.cancel = &cancel;
+  int32_t cells[kCellCount];
+  RandomBigPattern(9, lcg, &state, cells);
+  EXPECT_FALSE(SolveCentreRings(state, 2, &limit, &moves));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "solve/phase/answer_moves.h"
 #include "solve/phase/bigger/five_finish.h"
 #include "solve/phase/centres/centre_beam.h"
+#include "solve/phase/centres/centre_rings.h"
 #include "study/facelet_map.h"
 
 namespace {
@@ -73,6 +74,12 @@ StageResult Attempt(const BigState& start, const StageOptions& options, const So
     if (!ways.empty())
       for (const BlockMove& move : ways.front().moves)
         if (!Push(state, path, move)) return StageResult::kFailed;
+  }
+  if (options.ringsTo > 0) {
+    std::vector<BlockMove> rings;
+    if (!SolveCentreRings(*state, options.ringsTo, &limit, &rings)) return StageResult::kCancelled;
+    for (const BlockMove& move : rings)
+      if (!Push(state, path, move)) return StageResult::kFailed;
   }
   if (options.centreWidth > 0) return CentreEnds(options, limit, state, path);
   if (!SolveBigCentresOuter(state, &path->list, options.lookahead, options.scatteredCentres))

@@ -6,8 +6,9 @@
 #include "solve/phase/phase_solve.h"
 
 struct StageOptions {
-  bool stagedCentres = false;     // the centres begun by the staged search over every orbit at once
-  int lookahead = 3;              // steps of the centres and edges weighed with the best step after each
+  bool stagedCentres = false;  // the centres begun by the staged search over every orbit at once
+  int ringsTo = 0;    // the x- and t-centres searched ring by ring from the middle out to this ring (0: none)
+  int lookahead = 3;  // steps of the centres and edges weighed with the best step after each
   bool scatteredCentres = false;  // late centre steps try commutators over layers not adjacent too
   int centreWidth = 0;            // positions the centres' beam keeps for each number of turns (0: greedy)
   int centreBranch = 4;           // steps each of those goes on by
