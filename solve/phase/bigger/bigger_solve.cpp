@@ -54,6 +54,14 @@ Way WayOf(int index, bool staging) {
 
 bool StagingHelps(int n) { return n <= 7; }
 
+// How far out the rings of x- and t-centres are searched before the commutators: the inner rings'
+// searches save turns (most where the middle is a 5×5×5's centres), while the outer x-centres cost the
+// commutators less than the searches, and at 6×6×6 the one ring costs more than it saves.
+int RingsFor(int n) {
+  static const int8_t kRings[kMaxSize + 1] = {0, 0, 0, 0, 0, 0, 0, 2, 3, 2, 3};
+  return kRings[n];
+}
+
 // How far the edge steps look ahead: each step weighed with the best after it costs a few times the
 // steps' time, which the largest size cannot spare for its first answer.
 int LookaheadFor(int n) { return n <= 8 ? 3 : n == 9 ? 2 : 0; }
@@ -73,7 +81,7 @@ struct BeamSize {
 };
 const BeamSize& BeamFor(int n) {
   static const BeamSize kBeams[kMaxSize + 1] = {{},         {},         {},         {},        {},       {},
-                                                {48, 8, 4}, {48, 6, 4}, {24, 4, 4}, {8, 4, 4}, {2, 4, 1}};
+                                                {48, 8, 4}, {48, 6, 4}, {32, 4, 4}, {8, 4, 4}, {2, 4, 2}};
   return kBeams[n];
 }
 
@@ -107,12 +115,12 @@ PhaseSolveStatus SolveBiggerWithPhases(int n, const int32_t* pattern, const Solv
   // A pattern a few block turns from solved (or solved turned whole) gets its fewest.
   if (ShortPhaseAnswer(*shown, ReadSolveClock(limit) - start, answer)) return PhaseSolveStatus::kSolved;
 
-  // The staged centres are one more way to try once the first answer is in and time is left; their
-  // tables are had then, so a solve that never comes to them never waits for them. Without the tables
-  // the other ways still answer.
-  const bool staging = limit.seconds > 0 && StagingHelps(n);
-  bool tried = false;
-  TableResult tables = TableResult::kNoMemory;
+  // The centre stages' tables serve the rings from the start, and the staged centres as one more way
+  // to try once the first answer is in and time is left. Without them the commutators place every
+  // centre.
+  const TableResult tables = PrepareCentreTables();
+  if (tables == TableResult::kCancelled) return PhaseSolveStatus::kCancelled;
+  const bool staging = limit.seconds > 0 && StagingHelps(n) && tables == TableResult::kReady;
 
   // The 5×5×5 solver finishes each way where its tables can be had.
   const TableResult five = PreparePhaseTables(5);
@@ -126,14 +134,10 @@ PhaseSolveStatus SolveBiggerWithPhases(int n, const int32_t* pattern, const Solv
     const double now = ReadSolveClock(limit);
     if (found && (limit.seconds <= 0 || now + slowest >= deadline)) break;
     const Way way = WayOf(index, staging);
-    if (way.staged) {
-      if (!tried) tables = PrepareCentreTables(), tried = true;
-      if (tables == TableResult::kCancelled || SolveCancelled(limit)) return PhaseSolveStatus::kCancelled;
-      if (tables != TableResult::kReady) continue;
-    }
     SeeThrough(*shown, way.symmetry, seen.get());
     StageOptions options;
     options.stagedCentres = way.staged;
+    options.ringsTo = tables == TableResult::kReady ? RingsFor(n) : 0;
     options.lookahead = LookaheadFor(n);
     options.scatteredCentres = ScatteredHelps(n);
     options.centreWidth = BeamFor(n).width;
