@@ -191,6 +191,15 @@ TEST_F(PhaseCentreTables, RingsEndHomeFromTheMiddleOut) {
     EXPECT_FALSE(CentreRingsHome(state, 2)) << n;
     std::vector<BlockMove> moves;
     ASSERT_TRUE(SolveCentreRings(state, 2, nullptr, &moves)) << n;
+    // Each turn a face turn or one layer past its ring, the rings taken from the middle out.
+    int deepest = n / 2;
+    for (const BlockMove& move : moves) {
+      EXPECT_EQ(1, move.first) << n;
+      if (move.last == 1) continue;
+      EXPECT_LE(move.last, deepest) << n;
+      EXPECT_GE(move.last, 3) << n;
+      deepest = move.last;
+    }
     for (const BlockMove& move : moves) BigApply(&state, move);
     EXPECT_TRUE(CentreRingsHome(state, 2)) << n;
   }
